@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Builds and runs the benchmarks (never part of the tests).
+set -euo pipefail
+cd "$(dirname "$0")"
+
+./scripts/install-deps.sh
+cmake -S . -B out -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build out -j "$(nproc)" --target level_io_bench
+out/bin/level_io_bench "$@"

@@ -1,0 +1,16 @@
+#include "document/project.h"
+
+#include <cstring>
+#include <type_traits>
+
+namespace morvane {
+
+static_assert(std::is_standard_layout_v<TEditorProject>);
+static_assert(std::is_trivially_destructible_v<TEditorProject>);
+
+void TEditorProject::Clear() {
+    std::memset(static_cast<void*>(this), 0, sizeof(*this));
+    CurrentRoom = 1;
+}
+
+} // namespace morvane

@@ -1,0 +1,34 @@
+#include "level/level_data.h"
+
+#include <cstring>
+#include <type_traits>
+
+namespace morvane {
+
+static_assert(std::is_trivially_copyable_v<TLevelRecord>,
+              "the fixed part of the level record is cleared as bytes");
+
+namespace {
+constexpr uint8_t Marker[8] = {7, 'Q', 'u', 'i', 'l', 'l', 'o', 'n'};
+}
+
+TLevelData::TLevelData() : TLevelRecord{} {}
+
+void TLevelData::Clear() {
+    std::memset(static_cast<TLevelRecord*>(this), 0, sizeof(TLevelRecord));
+    // The buffers are emptied but keep their memory for the next read: loading levels one after
+    // another then costs no fresh pages.
+    Textile8.clear();
+    Textile16.clear();
+    Samples.clear();
+}
+
+bool TLevelData::HasSignature() const {
+    return std::memcmp(Signature, Marker, 8) == 0;
+}
+
+void TLevelData::SetSignature() {
+    std::memcpy(Signature, Marker, 8);
+}
+
+} // namespace morvane

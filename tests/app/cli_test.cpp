@@ -1,0 +1,80 @@
+#include "support/test_files.h"
+
+#include "app/cli.h"
+#include "level/level_format.h"
+#include "level/level_reader.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+
+namespace morvane {
+namespace {
+
+using test::TempDir;
+using ::testing::HasSubstr;
+
+struct CliResult {
+    int Code;
+    std::string Out, Err;
+};
+
+CliResult RunTool(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    int code = RunCli(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+TEST(Cli, MakeDemoLevelInfoAndRewriteForEveryLayout) {
+    TempDir dir;
+    const std::pair<const char*, const char*> layouts[] = {
+        {"tr1", "demo.phd"}, {"tub", "demo.tub"}, {"tr2", "demo.tr2"}, {"tr3", "demo.tr3"}};
+    int32_t kind = FormatTR1;
+    for (const auto& [layout, name] : layouts) {
+        const std::string path = dir.Path(name);
+        ASSERT_EQ(RunTool({"make-demo-level", "--layout", layout, path}).Code, CliDone) << layout;
+
+        CliResult info = RunTool({"info", path});
+        ASSERT_EQ(info.Code, CliDone) << info.Err;
+        EXPECT_THAT(info.Out, HasSubstr("\"format_kind\": " + std::to_string(kind))) << layout;
+        EXPECT_THAT(info.Out, HasSubstr("\"num_rooms\": 1,")) << layout;
+        EXPECT_THAT(info.Out, HasSubstr("\"num_x_sectors\": 7,")) << layout;
+        EXPECT_THAT(info.Out, HasSubstr("\"num_items\": 2,")) << layout;
+        EXPECT_THAT(info.Out, HasSubstr("\"num_sample_indices\": 1\n}")) << layout;
+
+        const std::string copy = dir.Path(std::string("copy-") + name);
+        ASSERT_EQ(RunTool({"rewrite", path, copy}).Code, CliDone) << layout;
+        EXPECT_TRUE(test::ReadFileBytes(copy) == test::ReadFileBytes(path)) << layout;
+        ++kind;
+    }
+}
+
+TEST(Cli, RefusalsAndUsage) {
+    TempDir dir;
+    CliResult missing = RunTool({"info", dir.Path("absent.phd")});
+    EXPECT_EQ(missing.Code, CliFailed);
+    EXPECT_THAT(missing.Err, HasSubstr("not found"));
+
+    test::WriteFileBytes(dir.Path("short.tr2"), {0x2D, 0, 0, 0, 1});
+    CliResult shortFile = RunTool({"info", dir.Path("short.tr2")});
+    EXPECT_EQ(shortFile.Code, CliFailed);
+    EXPECT_EQ(shortFile.Err, "Read beyond end of file\n");
+    EXPECT_EQ(shortFile.Out, "");
+
+    test::WriteFileBytes(dir.Path("v33.phd"), {33, 0, 0, 0});
+    EXPECT_EQ(RunTool({"info", dir.Path("v33.phd")}).Code, CliFailed);
+
+    EXPECT_EQ(RunTool({}).Code, CliUsage);
+    EXPECT_EQ(RunTool({"frobnicate"}).Code, CliUsage);
+    EXPECT_EQ(RunTool({"info"}).Code, CliUsage);
+    EXPECT_EQ(RunTool({"make-demo-level", "--layout", "tr4", dir.Path("x.phd")}).Code, CliUsage);
+    // The first game and its add-on share a version code; only the name tells them apart.
+    EXPECT_EQ(RunTool({"make-demo-level", "--layout", "tub", dir.Path("x.phd")}).Code, CliUsage);
+    EXPECT_EQ(RunTool({"make-demo-level", "--layout", "tr1", dir.Path("x.tub")}).Code, CliUsage);
+    EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"short.tr2", "v33.phd"}));
+}
+
+} // namespace
+} // namespace morvane
