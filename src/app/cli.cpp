@@ -2,6 +2,8 @@
 
 #include "app/json_writer.h"
 #include "demo/demo_level.h"
+#include "document/editor_texts.h"
+#include "document/project_file.h"
 #include "io/io_error.h"
 #include "level/level_format.h"
 #include "level/level_reader.h"
@@ -19,7 +21,8 @@ constexpr const char* Usage =
     "usage: morvane3d-cli <command> ...\n"
     "  info LEVEL                                  print a JSON summary of a level file\n"
     "  rewrite IN OUT                              read a level and write it back\n"
-    "  make-demo-level --layout tr1|tub|tr2|tr3 OUT  write a small generated base level\n";
+    "  make-demo-level --layout tr1|tub|tr2|tr3 OUT  write a small generated base level\n"
+    "  project-info PROJECT.mvn                    print a JSON summary of a project\n";
 
 struct UsageError {
     std::string text;
@@ -146,12 +149,69 @@ int MakeDemo(const std::vector<std::string>& args, std::ostream&) {
     return CliDone;
 }
 
+void PrintProjectInfo(const TEditorProject& project, uint8_t version, std::ostream& out) {
+    JsonWriter json(out);
+    json.BeginObject();
+    json.Number("version", version);
+    json.String("level_description", project.LevelDescription.Str());
+    json.String("comments", project.Comments.Str());
+    json.String("base_level_file", project.BaseLevelFile.Str());
+    json.String("items_table_file", project.ItemsTableFile.Str());
+    json.String("meshes_file", project.MeshesFile.Str());
+    json.String("script_file", project.ScriptFile.Str());
+    json.String("output_level_file", project.OutputLevelFile.Str());
+    json.Number("current_room", project.CurrentRoom);
+    json.Number("room_count", project.RoomCount);
+    json.BeginArray("rooms");
+    for (int r = 1; r <= project.RoomCount; ++r) {
+        const TEditorRoom& room = project.Room(r);
+        json.BeginObject();
+        json.String("name", room.Name.Str());
+        json.Number("pos_x", room.PosX);
+        json.Number("pos_y", room.PosY);
+        json.Number("pos_z", room.PosZ);
+        json.Number("height", room.Height);
+        json.Number("z_sectors", room.ZSectors);
+        json.Number("x_sectors", room.XSectors);
+        json.Number("portal_view_count", room.PortalViewCount);
+        json.Number("sector_light", room.SectorLight);
+        json.Number("water", room.Water);
+        json.Number("wind_rain", room.WindRain);
+        json.Number("quicksand", room.Quicksand);
+        json.Number("sky", room.Sky);
+        json.EndObject();
+    }
+    json.EndArray();
+    json.EndObject();
+    json.Finish();
+}
+
+int ProjectInfo(const std::vector<std::string>& args, std::ostream& out) {
+    if (args.size() != 1) {
+        throw UsageError{"project-info takes one project file"};
+    }
+    auto project = std::make_unique<TEditorProject>();
+    const ProjectReadOutcome read = ReadProjectFile(*project, args[0]);
+    switch (read.Result) {
+    case ProjectReadResult::OldFormat:
+        throw IoError(OldFormatText);
+    case ProjectReadResult::WrongMagic:
+        throw IoError(ErrorOpeningText);
+    case ProjectReadResult::Done:
+        break;
+    }
+    PrintProjectInfo(*project, read.Version, out);
+    return CliDone;
+}
+
 } // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     using Command = std::function<int(const std::vector<std::string>&, std::ostream&)>;
-    static const std::map<std::string, Command> commands = {
-        {"info", Info}, {"rewrite", Rewrite}, {"make-demo-level", MakeDemo}};
+    static const std::map<std::string, Command> commands = {{"info", Info},
+                                                            {"rewrite", Rewrite},
+                                                            {"make-demo-level", MakeDemo},
+                                                            {"project-info", ProjectInfo}};
     if (args.empty()) {
         err << Usage;
         return CliUsage;

@@ -119,11 +119,17 @@ struct TEditorProject {
 
     TEditorRoom& Room(int r) { return Rooms[r - 1]; }
     const TEditorRoom& Room(int r) const { return Rooms[r - 1]; }
+    // Whether CurrentRoom names one of the rooms in use (operations on the current room need it).
+    bool HasCurrentRoom() const {
+        return RoomCount <= MaxRooms && CurrentRoom >= 1 && CurrentRoom <= RoomCount;
+    }
     TEditorRoom& Current() { return Rooms[CurrentRoom - 1]; }
     const TEditorRoom& Current() const { return Rooms[CurrentRoom - 1]; }
 
     // Zero bytes everywhere, CurrentRoom 1, no rooms.
     void Clear();
+    // Takes over every byte of another document (a project read in full into a scratch record).
+    void ReplaceWith(const TEditorProject& other);
 };
 
 } // namespace morvane

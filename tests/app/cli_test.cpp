@@ -1,6 +1,8 @@
 #include "support/test_files.h"
 
 #include "app/cli.h"
+#include "document/project_file.h"
+#include "document/room_operations.h"
 #include "level/level_format.h"
 #include "level/level_reader.h"
 
@@ -74,6 +76,39 @@ TEST(Cli, RefusalsAndUsage) {
     EXPECT_EQ(RunTool({"make-demo-level", "--layout", "tub", dir.Path("x.phd")}).Code, CliUsage);
     EXPECT_EQ(RunTool({"make-demo-level", "--layout", "tr1", dir.Path("x.tub")}).Code, CliUsage);
     EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"short.tr2", "v33.phd"}));
+}
+
+TEST(Cli, ProjectInfoSummarisesAProject) {
+    TempDir dir;
+    auto project = std::make_unique<TEditorProject>();
+    SceneRooms scene;
+    RoomDialogValues values;
+    values.Name = "Entrance \"hall\"";
+    values.Water = true;
+    AddRoom(*project, scene, values);
+    values.Name = "Vault";
+    values.Long = 4;
+    AddRoom(*project, scene, values);
+    BuildSettings settings;
+    settings.BaseLevelFile = "base.phd";
+    settings.ScriptFile = "trig.scp";
+    SaveProject(*project, settings, dir.Path("p.mvn"));
+
+    CliResult info = RunTool({"project-info", dir.Path("p.mvn")});
+    ASSERT_EQ(info.Code, CliDone) << info.Err;
+    EXPECT_THAT(info.Out, HasSubstr("\"version\": 5,"));
+    EXPECT_THAT(info.Out, HasSubstr("\"base_level_file\": \"base.phd\""));
+    EXPECT_THAT(info.Out, HasSubstr("\"script_file\": \"trig.scp\""));
+    EXPECT_THAT(info.Out, HasSubstr("\"current_room\": 2,"));
+    EXPECT_THAT(info.Out, HasSubstr("\"room_count\": 2,"));
+    EXPECT_THAT(info.Out, HasSubstr("\"name\": \"Entrance \\\"hall\\\"\""));
+    EXPECT_THAT(info.Out, HasSubstr("\"z_sectors\": 4,"));
+    EXPECT_THAT(info.Out, HasSubstr("\"water\": 1,"));
+
+    test::WriteFileBytes(dir.Path("bad.mvn"), {16, 'Q'});
+    CliResult bad = RunTool({"project-info", dir.Path("bad.mvn")});
+    EXPECT_EQ(bad.Code, CliFailed);
+    EXPECT_EQ(bad.Err, "Read beyond end of file\n");
 }
 
 } // namespace

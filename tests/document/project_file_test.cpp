@@ -1,0 +1,364 @@
+#include "support/test_files.h"
+
+#include "document/editor_texts.h"
+#include "document/project_file.h"
+#include "document/room_operations.h"
+#include "io/binary_reader.h"
+#include "io/io_error.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <random>
+
+namespace morvane {
+namespace {
+
+using test::ByteBuilder;
+using test::Bytes;
+using test::TempDir;
+using ::testing::HasSubstr;
+
+template <int N> void String(ByteBuilder& b, const std::string& text) {
+    b.U8(static_cast<uint8_t>(text.size())).Raw(text.data(), text.size());
+    b.Fill(N - text.size(), 0);
+}
+
+// A project file assembled byte by byte: one room "Hall" of 2 x 3 sectors with one portal view.
+struct AssembledProject {
+    Bytes File;
+    std::size_t RoomCountOffset, GridOffset, PortalCountOffset;
+};
+
+AssembledProject AssembleProject(int version, const std::string& script = "") {
+    ByteBuilder b;
+    AssembledProject p;
+    String<16>(b, "Quillon Mvn file");
+    b.U8(static_cast<uint8_t>(version));
+    String<100>(b, "A level");
+    String<250>(b, "Some comments");
+    String<100>(b, "base.phd");
+    String<100>(b, "items.itm");
+    String<100>(b, "rooms.msh");
+    if (version > 4) {
+        String<100>(b, script);
+    }
+    String<100>(b, "out.phd");
+    b.U8(1); // current room
+    p.RoomCountOffset = b.Size();
+    b.U8(1);
+    b.I32(7).I32(9);
+    String<40>(b, "Hall");
+    b.U8(30).U8(4);
+    for (int i = 0; i < 10; ++i) {
+        b.U16(static_cast<uint16_t>(i == 9 ? 0xFFFF : 100 + i)); // ceiling face left out
+    }
+    b.U8(20).I32(20).U8(1).U8(0).U8(1).U8(0).U8(0).U8(0);
+    p.GridOffset = b.Size();
+    b.U16(2).U16(3);
+    for (int s = 0; s < 6; ++s) {
+        b.U16(static_cast<uint16_t>(s))
+            .U16(0xFFFF)
+            .U8(255)
+            .U8(static_cast<uint8_t>(s))
+            .U8(255)
+            .U8(4);
+    }
+    for (int s = 0; s < 6; ++s) {
+        b.Pattern(102, static_cast<uint8_t>(s * 10));
+    }
+    p.PortalCountOffset = b.Size();
+    b.I32(1).U8(3).U8(0).U16(2).I32(4).I32(3).I32(2).I32(3);
+    b.Fill(40, 0);
+    b.Fill(40, 0);
+    p.File = b.Get();
+    return p;
+}
+
+ProjectReadOutcome ReadBytes(TEditorProject& project, const Bytes& bytes) {
+    BinaryReader reader = BinaryReader::FromMemory(bytes.data(), bytes.size());
+    return ReadProject(project, reader, "test.mvn");
+}
+
+// A document in a known state, to see that a refused file leaves it alone.
+void MakeKnownDocument(TEditorProject& project) {
+    SceneRooms scene;
+    RoomDialogValues values;
+    values.Name = "Known";
+    values.Long = 4;
+    values.Width = 5;
+    AddRoom(project, scene, values);
+    project.LevelDescription.Assign("known description");
+}
+
+void ExpectKnownDocument(const TEditorProject& project, const std::string& context) {
+    ASSERT_EQ(project.RoomCount, 1) << context;
+    EXPECT_EQ(project.Room(1).Name.Str(), "Known") << context;
+    EXPECT_EQ(project.Room(1).SectorCount(), 20) << context;
+    EXPECT_EQ(project.LevelDescription.Str(), "known description") << context;
+    EXPECT_EQ(project.ScriptFile.Length, 0) << context;
+}
+
+TEST(ProjectFile, AnEmptyProjectIs917Bytes) {
+    TempDir dir;
+    auto project = std::make_unique<TEditorProject>();
+    WriteProjectFile(*project, dir.Path("empty.mvn"));
+    const Bytes file = test::ReadFileBytes(dir.Path("empty.mvn"));
+    ASSERT_EQ(file.size(), 917u);
+    EXPECT_EQ(file[0], 16);
+    EXPECT_EQ(std::string(file.begin() + 1, file.begin() + 17), "Quillon Mvn file");
+    EXPECT_EQ(file[17], 5);
+    EXPECT_EQ(file[875], 1) << "current room";
+    EXPECT_EQ(file[876], 0) << "room count";
+    EXPECT_TRUE(std::all_of(file.begin() + 877, file.end(), [](uint8_t b) { return b == 0; }));
+}
+
+TEST(ProjectFile, ReadsVersionFiveAsLaidOut) {
+    auto project = std::make_unique<TEditorProject>();
+    const ProjectReadOutcome read = ReadBytes(*project, AssembleProject(5, "trig.scp").File);
+    ASSERT_EQ(read.Result, ProjectReadResult::Done);
+    EXPECT_EQ(read.Version, 5);
+    EXPECT_EQ(project->Comments.Str(), "Some comments");
+    EXPECT_EQ(project->ScriptFile.Str(), "trig.scp");
+    EXPECT_EQ(project->OutputLevelFile.Str(), "out.phd");
+    ASSERT_EQ(project->RoomCount, 1);
+    const TEditorRoom& room = project->Room(1);
+    EXPECT_EQ(room.PosX, 7);
+    EXPECT_EQ(room.PosZ, 9);
+    EXPECT_EQ(room.Name.Str(), "Hall");
+    EXPECT_EQ(room.PosY, 30);
+    EXPECT_EQ(room.Height, 4);
+    EXPECT_EQ(room.DefaultTextures[0], 100);
+    EXPECT_EQ(room.DefaultTextures[8], 108);
+    EXPECT_EQ(room.DefaultTextures[9], -1) << "a face left out stays left out";
+    EXPECT_EQ(room.SectorLight, 20);
+    EXPECT_EQ(room.Water, 1);
+    EXPECT_EQ(room.Quicksand, 1);
+    EXPECT_EQ(room.Sky, 0);
+    EXPECT_EQ(room.ZSectors, 2);
+    EXPECT_EQ(room.XSectors, 3);
+    EXPECT_EQ(room.GameSector(6).FloorDataIndex, 5);
+    EXPECT_EQ(room.GameSector(6).FloorHeight, 5);
+    EXPECT_EQ(room.Sector(6).FloorShape, 50);
+    EXPECT_EQ(room.Sector(2).PortalKind, 0x47464544) << "bytes 58-61 of the second sector";
+    ASSERT_EQ(room.PortalViewCount, 1);
+    EXPECT_EQ(room.PortalView(1).Facing, 3);
+    EXPECT_EQ(room.PortalView(1).TargetRoom, 2);
+    EXPECT_EQ(room.PortalView(1).OriginX, 3);
+}
+
+TEST(ProjectFile, VersionFourHasNoScriptAndIsSavedAsVersionFive) {
+    TempDir dir;
+    const Bytes v4 = AssembleProject(4).File;
+    const Bytes v5 = AssembleProject(5).File;
+    ASSERT_EQ(v5.size() - v4.size(), 101u);
+    auto project = std::make_unique<TEditorProject>();
+    project->ScriptFile.Assign("left from before");
+    ASSERT_EQ(ReadBytes(*project, v4).Result, ProjectReadResult::Done);
+    EXPECT_EQ(project->ScriptFile.Str(), "");
+    EXPECT_EQ(project->OutputLevelFile.Str(), "out.phd");
+    EXPECT_EQ(project->Room(1).Name.Str(), "Hall");
+    WriteProjectFile(*project, dir.Path("saved.mvn"));
+    EXPECT_EQ(test::ReadFileBytes(dir.Path("saved.mvn")), v5);
+
+    Bytes v9 = v5;
+    v9[17] = 9;
+    EXPECT_EQ(ReadBytes(*project, v9).Version, 9);
+    EXPECT_EQ(project->Room(1).Name.Str(), "Hall") << "later versions read as version 5";
+}
+
+TEST(ProjectFile, EveryFieldSurvivesARoundTrip) {
+    TempDir dir;
+    auto project = std::make_unique<TEditorProject>();
+    SceneRooms scene;
+    std::mt19937 random(5);
+    for (int r = 0; r < 3; ++r) {
+        RoomDialogValues values;
+        values.Name = "Room " + std::to_string(r);
+        values.Long = 3 + r;
+        values.Width = 31 - r;
+        AddRoom(*project, scene, values);
+        TEditorRoom& room = project->Current();
+        // Every byte of every sector and view the file carries.
+        for (int n = 1; n <= room.SectorCount(); ++n) {
+            auto* bytes = reinterpret_cast<uint8_t*>(&room.Sector(n));
+            for (std::size_t i = 0; i < sizeof(TEditorSector); ++i) {
+                bytes[i] = static_cast<uint8_t>(random());
+            }
+            auto* game = reinterpret_cast<uint8_t*>(&room.GameSector(n));
+            for (std::size_t i = 0; i < sizeof(TGameSector); ++i) {
+                game[i] = static_cast<uint8_t>(random());
+            }
+        }
+        room.PortalViewCount = 20;
+        for (auto& view : room.PortalViews) {
+            view = {5, 0, 7, 2, 3, 4, 5};
+        }
+        room.DefaultTextures[3] = -1;
+        room.AmbientIntensity = -77;
+        room.WindRain = 1;
+    }
+    project->CurrentRoom = 2;
+    BuildSettings settings{"d", "c", "b", "i", "m", "s", "o"};
+    EXPECT_EQ(SaveProject(*project, settings, dir.Path("round.mvn")),
+              "Quillon's Morvane3D - " + dir.Path("round.mvn"));
+
+    auto loaded = std::make_unique<TEditorProject>();
+    ASSERT_EQ(ReadProjectFile(*loaded, dir.Path("round.mvn")).Result, ProjectReadResult::Done);
+    EXPECT_EQ(loaded->CurrentRoom, 2);
+    EXPECT_EQ(BuildSettingsOf(*loaded).ScriptFile, "s");
+    for (int r = 1; r <= 3; ++r) {
+        const TEditorRoom& a = project->Room(r);
+        const TEditorRoom& b = loaded->Room(r);
+        EXPECT_EQ(b.Name.Str(), a.Name.Str());
+        EXPECT_EQ(b.AmbientIntensity, -77);
+        EXPECT_EQ(b.WindRain, 1);
+        EXPECT_EQ(std::memcmp(a.DefaultTextures, b.DefaultTextures, sizeof(a.DefaultTextures)), 0);
+        EXPECT_EQ(std::memcmp(a.Sectors, b.Sectors, sizeof(TEditorSector) * a.SectorCount()), 0);
+        EXPECT_EQ(std::memcmp(a.GameSectors, b.GameSectors, 8 * a.SectorCount()), 0);
+        EXPECT_EQ(std::memcmp(a.PortalViews, b.PortalViews, sizeof(a.PortalViews)), 0);
+    }
+    WriteProjectFile(*loaded, dir.Path("again.mvn"));
+    EXPECT_TRUE(test::ReadFileBytes(dir.Path("again.mvn")) ==
+                test::ReadFileBytes(dir.Path("round.mvn")));
+}
+
+TEST(ProjectFile, SavingCutsTheSettingsToTheirCapacity) {
+    TempDir dir;
+    auto project = std::make_unique<TEditorProject>();
+    BuildSettings settings;
+    settings.LevelDescription = std::string(120, 'd');
+    settings.Comments = std::string(300, 'c');
+    SaveProject(*project, settings, dir.Path("cut.mvn"));
+    const Bytes file = test::ReadFileBytes(dir.Path("cut.mvn"));
+    EXPECT_EQ(file[18], 100);
+    EXPECT_EQ(file[119], 250);
+    EXPECT_EQ(project->LevelDescription.Str(), std::string(100, 'd'));
+}
+
+TEST(ProjectFile, OldAndForeignFilesLeaveTheDocumentAlone) {
+    auto project = std::make_unique<TEditorProject>();
+    MakeKnownDocument(*project);
+    Bytes old = AssembleProject(5).File;
+    old[17] = 3;
+    EXPECT_EQ(ReadBytes(*project, old).Result, ProjectReadResult::OldFormat);
+    ExpectKnownDocument(*project, "old version");
+    Bytes foreign = AssembleProject(5).File;
+    foreign[5] = 'X';
+    EXPECT_EQ(ReadBytes(*project, foreign).Result, ProjectReadResult::WrongMagic);
+    ExpectKnownDocument(*project, "wrong magic");
+}
+
+TEST(ProjectFile, EveryTruncationIsRefusedWithTheDocumentUntouched) {
+    const Bytes file = AssembleProject(5).File;
+    auto project = std::make_unique<TEditorProject>();
+    MakeKnownDocument(*project);
+    for (std::size_t length = 0; length < file.size(); ++length) {
+        const Bytes cut(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(length));
+        try {
+            ReadBytes(*project, cut);
+            FAIL() << "a project cut at " << length << " bytes was read";
+        } catch (const IoError& e) {
+            ASSERT_STREQ(e.what(), ReadBeyondEndText) << "cut at " << length;
+        }
+        ExpectKnownDocument(*project, "cut at " + std::to_string(length));
+    }
+}
+
+TEST(ProjectFile, CountsBeyondCapacityAreRefused) {
+    const AssembledProject assembled = AssembleProject(5);
+    auto project = std::make_unique<TEditorProject>();
+    MakeKnownDocument(*project);
+    struct Case {
+        std::size_t Offset;
+        Bytes Value;
+        const char* Expected;
+    };
+    const Case cases[] = {
+        {assembled.RoomCountOffset, {129}, "the room count is 129, above the limit of 128"},
+        {assembled.GridOffset, {33, 0, 32, 0}, "1056, above the limit of 1024"},
+        {assembled.PortalCountOffset, {21, 0, 0, 0}, "portal view count of room 1 is 21"},
+        {assembled.PortalCountOffset,
+         {0xFF, 0xFF, 0xFF, 0xFF},
+         "portal view count of room 1 is -1"},
+    };
+    for (const Case& c : cases) {
+        Bytes file = assembled.File;
+        std::copy(c.Value.begin(), c.Value.end(), file.begin() + c.Offset);
+        try {
+            ReadBytes(*project, file);
+            FAIL() << c.Expected;
+        } catch (const IoError& e) {
+            EXPECT_THAT(e.what(), HasSubstr(c.Expected));
+            EXPECT_THAT(e.what(), HasSubstr("test.mvn"));
+        }
+        ExpectKnownDocument(*project, c.Expected);
+    }
+}
+
+TEST(ProjectFile, RandomAndDamagedFilesNeverCrash) {
+    const Bytes valid = AssembleProject(5).File;
+    std::mt19937 random(99);
+    auto project = std::make_unique<TEditorProject>();
+    for (int round = 0; round < 300; ++round) {
+        Bytes file = valid;
+        if (round % 3 == 0) {
+            file.resize(random() % 2000);
+            for (auto& b : file) {
+                b = static_cast<uint8_t>(random());
+            }
+        } else {
+            for (int flips = 1 + random() % 6; flips > 0; --flips) {
+                file[18 + random() % (file.size() - 18)] = static_cast<uint8_t>(random());
+            }
+        }
+        try {
+            if (ReadBytes(*project, file).Result == ProjectReadResult::Done) {
+                ASSERT_TRUE(project->RoomCount == 0 || project->HasCurrentRoom());
+            }
+        } catch (const IoError&) {
+        }
+    }
+}
+
+TEST(ProjectFile, AnOutOfRangeCurrentRoomFallsBackToTheFirst) {
+    Bytes file = AssembleProject(5).File;
+    file[875] = 200;
+    auto project = std::make_unique<TEditorProject>();
+    ASSERT_EQ(ReadBytes(*project, file).Result, ProjectReadResult::Done);
+    EXPECT_EQ(project->CurrentRoom, 1);
+}
+
+TEST(OpenProject, ResetsTheViewAndNamesTheBaseLevelOnlyWhenItExists) {
+    TempDir dir;
+    auto project = std::make_unique<TEditorProject>();
+    SceneRooms scene{3, 2, 5};
+    test::WriteFileBytes(dir.Path("p.mvn"), AssembleProject(5).File);
+    OpenProjectOutcome opened = OpenProject(*project, scene, dir.Path("p.mvn"));
+    EXPECT_EQ(opened.Message, "");
+    EXPECT_EQ(opened.Caption, "Quillon's Morvane3D - " + dir.Path("p.mvn"));
+    EXPECT_EQ(opened.Settings.ItemsTableFile, "items.itm");
+    EXPECT_FALSE(opened.BaseLevelToRead.has_value()) << "base.phd does not exist";
+    EXPECT_EQ(scene.DrawnRoom, 1);
+    EXPECT_EQ(scene.NeighbourRoom, 0);
+    EXPECT_EQ(scene.HeightSelector, 0);
+    ASSERT_TRUE(opened.Window.ToolBar.has_value());
+    EXPECT_EQ(opened.Window.ToolBar->RoomList, std::vector<std::string>{"Hall"});
+    EXPECT_EQ(opened.Window.ToolBar->PortalViewList, std::vector<std::string>{"Door #1"});
+    EXPECT_EQ(opened.Window.ToolBar->PortalFacingIndex, 2);
+
+    project->BaseLevelFile.Assign(dir.Path("p.mvn")); // any existing file
+    WriteProjectFile(*project, dir.Path("q.mvn"));
+    EXPECT_EQ(OpenProject(*project, scene, dir.Path("q.mvn")).BaseLevelToRead, dir.Path("p.mvn"));
+
+    Bytes old = AssembleProject(5).File;
+    old[17] = 2;
+    test::WriteFileBytes(dir.Path("old.mvn"), old);
+    EXPECT_EQ(OpenProject(*project, scene, dir.Path("old.mvn")).Message, OldFormatText);
+    EXPECT_THROW(OpenProject(*project, scene, dir.Path("absent.mvn")), IoError);
+}
+
+} // namespace
+} // namespace morvane
