@@ -1,10 +1,12 @@
 #include "app/cli.h"
 
 #include "app/json_writer.h"
+#include "build/build_pipeline.h"
 #include "demo/demo_level.h"
 #include "document/editor_texts.h"
 #include "document/project_file.h"
 #include "io/io_error.h"
+#include "io/program_folder.h"
 #include "level/level_format.h"
 #include "level/level_reader.h"
 #include "level/level_writer.h"
@@ -22,7 +24,9 @@ constexpr const char* Usage =
     "  info LEVEL                                  print a JSON summary of a level file\n"
     "  rewrite IN OUT                              read a level and write it back\n"
     "  make-demo-level --layout tr1|tub|tr2|tr3 OUT  write a small generated base level\n"
-    "  project-info PROJECT.mvn                    print a JSON summary of a project\n";
+    "  project-info PROJECT.mvn                    print a JSON summary of a project\n"
+    "  build PROJECT.mvn [--base F] [--items F] [--meshes F] [--script F] [--out F]\n"
+    "                                              build the project's level file\n";
 
 struct UsageError {
     std::string text;
@@ -100,7 +104,7 @@ void PrintLevelInfo(const TLevelData& l, std::ostream& out) {
     json.Finish();
 }
 
-int Info(const std::vector<std::string>& args, std::ostream& out) {
+int Info(const std::vector<std::string>& args, std::ostream& out, std::ostream&) {
     if (args.size() != 1) {
         throw UsageError{"info takes one level file"};
     }
@@ -110,7 +114,7 @@ int Info(const std::vector<std::string>& args, std::ostream& out) {
     return CliDone;
 }
 
-int Rewrite(const std::vector<std::string>& args, std::ostream&) {
+int Rewrite(const std::vector<std::string>& args, std::ostream&, std::ostream&) {
     if (args.size() != 2) {
         throw UsageError{"rewrite takes an input and an output level file"};
     }
@@ -124,7 +128,7 @@ bool NamesAddOnLayout(const std::string& path) {
     return FormatKindFor(VersionTR1, path) == FormatTUB;
 }
 
-int MakeDemo(const std::vector<std::string>& args, std::ostream&) {
+int MakeDemo(const std::vector<std::string>& args, std::ostream&, std::ostream&) {
     static const std::map<std::string, int32_t> layouts = {
         {"tr1", FormatTR1}, {"tub", FormatTUB}, {"tr2", FormatTR2}, {"tr3", FormatTR3}};
     if (args.size() != 3 || args[0] != "--layout") {
@@ -186,12 +190,10 @@ void PrintProjectInfo(const TEditorProject& project, uint8_t version, std::ostre
     json.Finish();
 }
 
-int ProjectInfo(const std::vector<std::string>& args, std::ostream& out) {
-    if (args.size() != 1) {
-        throw UsageError{"project-info takes one project file"};
-    }
+// Reads a project for a command; a refusal becomes an IoError with the message to print.
+std::unique_ptr<TEditorProject> ReadProjectOrFail(const std::string& path, uint8_t& version) {
     auto project = std::make_unique<TEditorProject>();
-    const ProjectReadOutcome read = ReadProjectFile(*project, args[0]);
+    const ProjectReadOutcome read = ReadProjectFile(*project, path);
     switch (read.Result) {
     case ProjectReadResult::OldFormat:
         throw IoError(OldFormatText);
@@ -200,18 +202,62 @@ int ProjectInfo(const std::vector<std::string>& args, std::ostream& out) {
     case ProjectReadResult::Done:
         break;
     }
-    PrintProjectInfo(*project, read.Version, out);
+    version = read.Version;
+    return project;
+}
+
+int ProjectInfo(const std::vector<std::string>& args, std::ostream& out, std::ostream&) {
+    if (args.size() != 1) {
+        throw UsageError{"project-info takes one project file"};
+    }
+    uint8_t version = 0;
+    auto project = ReadProjectOrFail(args[0], version);
+    PrintProjectInfo(*project, version, out);
     return CliDone;
+}
+
+int Build(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
+    if (args.empty() || args.size() % 2 == 0) {
+        throw UsageError{"build takes a project file and options, each with a file"};
+    }
+    uint8_t version = 0;
+    auto project = ReadProjectOrFail(args[0], version);
+    const BuildSettings settings = BuildSettingsOf(*project);
+    BuildNames names{settings.BaseLevelFile, settings.OutputLevelFile, settings.ItemsTableFile,
+                     settings.MeshesFile, settings.ScriptFile};
+    const std::map<std::string, std::string*> options = {{"--base", &names.BaseLevel},
+                                                         {"--items", &names.ItemsTable},
+                                                         {"--meshes", &names.MeshesFile},
+                                                         {"--script", &names.ScriptFile},
+                                                         {"--out", &names.OutputLevel}};
+    for (std::size_t i = 1; i < args.size(); i += 2) {
+        auto option = options.find(args[i]);
+        if (option == options.end()) {
+            throw UsageError{"unknown option \"" + args[i] + "\""};
+        }
+        *option->second = args[i + 1];
+    }
+    auto level = std::make_unique<TLevelData>();
+    TScriptState script;
+    const BuildResult result = BuildLevel(*project, *level, names, ProgramFolder(), script);
+    for (const std::string& message : result.Messages) {
+        err << message << '\n';
+    }
+    return result.Written ? CliDone : CliFailed;
 }
 
 } // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    using Command = std::function<int(const std::vector<std::string>&, std::ostream&)>;
-    static const std::map<std::string, Command> commands = {{"info", Info},
-                                                            {"rewrite", Rewrite},
-                                                            {"make-demo-level", MakeDemo},
-                                                            {"project-info", ProjectInfo}};
+    using Command =
+        std::function<int(const std::vector<std::string>&, std::ostream&, std::ostream&)>;
+    static const std::map<std::string, Command> commands = {
+        {"info", Info},
+        {"rewrite", Rewrite},
+        {"make-demo-level", MakeDemo},
+        {"project-info", ProjectInfo},
+        {"build", Build},
+    };
     if (args.empty()) {
         err << Usage;
         return CliUsage;
@@ -222,7 +268,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return CliUsage;
     }
     try {
-        return command->second({args.begin() + 1, args.end()}, out);
+        return command->second({args.begin() + 1, args.end()}, out, err);
     } catch (const UsageError& e) {
         err << e.text << '\n' << Usage;
         return CliUsage;

@@ -111,5 +111,31 @@ TEST(Cli, ProjectInfoSummarisesAProject) {
     EXPECT_EQ(bad.Err, "Read beyond end of file\n");
 }
 
+TEST(Cli, BuildUsesTheProjectSettingsOverriddenByOptions) {
+    TempDir dir;
+    ASSERT_EQ(RunTool({"make-demo-level", "--layout", "tr2", dir.Path("base.tr2")}).Code, CliDone);
+    auto project = std::make_unique<TEditorProject>();
+    SceneRooms scene;
+    AddRoom(*project, scene, RoomDialogValues{});
+    BuildSettings settings;
+    settings.BaseLevelFile = dir.Path("missing.tr2");
+    settings.OutputLevelFile = dir.Path("out.tr2");
+    settings.ItemsTableFile = dir.Path("none.itm");
+    SaveProject(*project, settings, dir.Path("p.mvn"));
+
+    CliResult refused = RunTool({"build", dir.Path("p.mvn")});
+    EXPECT_EQ(refused.Code, CliFailed);
+    EXPECT_EQ(refused.Err, "Base Level file " + dir.Path("missing.tr2") + " not found\n");
+
+    CliResult built = RunTool({"build", dir.Path("p.mvn"), "--base", dir.Path("base.tr2")});
+    EXPECT_EQ(built.Code, CliDone);
+    EXPECT_EQ(built.Err, "Items file " + dir.Path("none.itm") + " not found\n");
+    CliResult info = RunTool({"info", dir.Path("out.tr2")});
+    EXPECT_THAT(info.Out, HasSubstr("\"num_x_sectors\": 10,"));
+
+    EXPECT_EQ(RunTool({"build", dir.Path("p.mvn"), "--bogus", "x"}).Code, CliUsage);
+    EXPECT_EQ(RunTool({"build", dir.Path("p.mvn"), "--out"}).Code, CliUsage);
+}
+
 } // namespace
 } // namespace morvane

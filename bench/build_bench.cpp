@@ -1,0 +1,137 @@
+// The build of a full project against writing the resulting level alone.
+//   out/bin/build_bench
+#include "build/build_pipeline.h"
+#include "demo/demo_level.h"
+#include "document/room_operations.h"
+#include "document/sector_numbering.h"
+#include "document/sector_tools.h"
+#include "io/program_folder.h"
+#include "level/level_format.h"
+#include "level/level_writer.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <memory>
+
+namespace {
+
+using namespace morvane;
+
+constexpr int Side = 31;
+
+// 128 rooms of 31 x 31. The level holds 5000 boxes, so each room is a solid block with an open
+// chamber of 5 x 5 sectors: slopes, steps, raised floors and sloped ceilings, several textures.
+void MakeProject(TEditorProject& project) {
+    SceneRooms scene;
+    for (int r = 0; r < MaxRooms; ++r) {
+        RoomDialogValues values;
+        values.Long = values.Width = Side;
+        values.X = (r % 12) * 16;
+        values.Z = (r / 12) * 16;
+        values.Y = 10 + r % 20;
+        values.Height = 4;
+        values.Name = NextRoomName(project);
+        values.FloorTop = 1 + r % 16;
+        values.FloorWalls = 1 + (r + 5) % 16;
+        values.CeilingTop = 1 + (r + 9) % 16;
+        values.CeilingWalls = 1 + (r + 3) % 16;
+        AddRoom(project, scene, values);
+        TEditorRoom& room = project.Current();
+        // Everything solid, then the chamber opened.
+        for (int n = 1; n <= room.SectorCount(); ++n) {
+            room.GameSector(n).FloorHeight = room.GameSector(n).CeilingHeight = 4;
+        }
+        SectorToolState tools;
+        for (int x = 14; x < 19; ++x) {
+            for (int z = 14; z < 19; ++z) {
+                const int n = SectorNumber(x, z, Side);
+                room.GameSector(n).FloorHeight = 0;
+                tools.SelectedShape = (x * 7 + z * 3 + r) % 11;
+                tools.FloorTexture = 1 + (x + z) % 20;
+                scene.HeightSelector = (x + r) % 2;
+                EditClick(project, scene, tools, n, false, (x + z) % 2 == 0);
+                tools.SelectedShape = (x + z) % 3 == 0 ? 5 + (x % 6) : 0;
+                scene.HeightSelector = 0;
+                EditClick(project, scene, tools, n, true, false);
+            }
+        }
+    }
+}
+
+// The project, and demo base levels of 3 texture pages (the standard demo level) and of 16
+// (the size of a real base level).
+struct Setup {
+    std::filesystem::path folder = std::filesystem::temp_directory_path() / "morvane-build-bench";
+    std::unique_ptr<TEditorProject> project = std::make_unique<TEditorProject>();
+
+    Setup() {
+        std::filesystem::create_directories(folder);
+        for (int pages : {3, 16}) {
+            auto level = std::make_unique<TLevelData>();
+            demo::MakeDemoLevel(*level, FormatTR1, {.TextilePages = pages});
+            WriteLevelFile(*level, Base(pages));
+        }
+        MakeProject(*project);
+    }
+    ~Setup() { std::filesystem::remove_all(folder); }
+    std::string Base(int pages) const {
+        return (folder / ("BASE" + std::to_string(pages) + ".PHD")).string();
+    }
+    std::string Out() const { return (folder / "OUT.PHD").string(); }
+};
+
+Setup& Shared() {
+    static Setup setup;
+    return setup;
+}
+
+void Build(benchmark::State& state, bool readBase) {
+    Setup& s = Shared();
+    auto level = std::make_unique<TLevelData>();
+    TScriptState script;
+    const BuildNames names{s.Base(static_cast<int>(state.range(0))), s.Out(), "", "", ""};
+    for (auto _ : state) {
+        if (readBase) {
+            level->LastBaseLevelName.clear();
+        }
+        BuildResult result = BuildLevel(*s.project, *level, names, ProgramFolder(), script);
+        if (!result.Written) {
+            state.SkipWithError(result.Messages.empty() ? "not written"
+                                                        : result.Messages[0].c_str());
+            return;
+        }
+    }
+    state.counters["rooms"] = level->NumRooms;
+    state.counters["boxes"] = level->NumBoxes;
+    state.counters["overlaps"] = level->NumOverlaps;
+    state.counters["floor_data"] = level->NumFloorData;
+}
+
+// The first build of a session: the base level is read too.
+void BM_BuildReadingTheBase(benchmark::State& state) {
+    Build(state, true);
+}
+// A later build with the same base level.
+void BM_BuildAgain(benchmark::State& state) {
+    Build(state, false);
+}
+
+void BM_WriteBuiltLevel(benchmark::State& state) {
+    Setup& s = Shared();
+    auto level = std::make_unique<TLevelData>();
+    TScriptState script;
+    BuildLevel(*s.project, *level, {s.Base(static_cast<int>(state.range(0))), s.Out(), "", "", ""},
+               ProgramFolder(), script);
+    for (auto _ : state) {
+        WriteLevelFile(*level, s.Out());
+    }
+}
+
+BENCHMARK(BM_BuildReadingTheBase)->Arg(3)->Arg(16)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_BuildAgain)->Arg(3)->Arg(16)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_WriteBuiltLevel)->Arg(3)->Arg(16)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+} // namespace
+
+BENCHMARK_MAIN();

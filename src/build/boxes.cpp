@@ -1,0 +1,105 @@
+#include "build/boxes.h"
+
+#include "build/build_error.h"
+#include "build/room_geometry.h"
+#include "level/level_format.h"
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace morvane {
+
+namespace {
+
+constexpr uint16_t NoBox = 0xFFFF;
+constexpr uint16_t NoBoxTR3 = 0xFFF0;
+constexpr int MaxBoxesTR3 = 0xFFF0 / 16; // the third game keeps the number above 4 material bits
+constexpr int OverlapSteps = 128;        // one click in the scale of the true floors
+
+bool HasBox(const TGameSector& sector) {
+    return sector.FloorHeight != sector.CeilingHeight;
+}
+
+} // namespace
+
+void GenerateBoxes(TLevelData& level) {
+    const bool thirdGame = level.FormatKind == FormatTR3;
+    const int boxLimit = thirdGame ? MaxBoxesTR3 : MaxBoxes;
+    level.NumBoxes = 0;
+    level.NumOverlaps = 0;
+    level.NumZones = 0;
+    int nextBox = 0;
+    std::vector<int> boxOf;
+    for (int r = 0; r < level.NumRooms; ++r) {
+        TLevelRoom& room = level.Rooms[r];
+        const int nz = room.NumZSectors, nx = room.NumXSectors;
+        boxOf.assign(static_cast<std::size_t>(nz) * nx, -1);
+        // First pass: number the boxes and lay them out.
+        for (int i = 1; i <= nx; ++i) {
+            for (int k = 1; k <= nz; ++k) {
+                const TGameSector& sector = room.Sectors[(i - 1) * nz + (k - 1)];
+                if (!HasBox(sector)) {
+                    continue;
+                }
+                if (nextBox >= boxLimit) {
+                    throw BuildError("The level needs more than " + std::to_string(boxLimit) +
+                                     " boxes (room " + std::to_string(r + 1) +
+                                     " reaches the limit); the level was not written.");
+                }
+                boxOf[(i - 1) * nz + (k - 1)] = nextBox;
+                TBox1& box = level.Boxes1[nextBox++];
+                box.ZMin = room.RoomInfo.Z + (k - 1) * 1024;
+                box.ZMax = box.ZMin + 1024;
+                box.XMin = room.RoomInfo.X + (i - 1) * 1024;
+                box.XMax = box.XMin + 1024;
+                box.TrueFloor = sector.RoomBelow != NoRoom
+                                    ? 0
+                                    : static_cast<int16_t>(ClickLevel(sector.FloorHeight) * 128);
+            }
+        }
+        // Second pass: box indexes, overlap lists and zones.
+        for (int i = 1; i <= nx; ++i) {
+            for (int k = 1; k <= nz; ++k) {
+                TGameSector& sector = room.Sectors[(i - 1) * nz + (k - 1)];
+                const int b = boxOf[(i - 1) * nz + (k - 1)];
+                if (b < 0) {
+                    sector.BoxIndex = thirdGame ? NoBoxTR3 : NoBox;
+                    continue;
+                }
+                sector.BoxIndex = static_cast<uint16_t>(thirdGame ? b * 16 : b);
+                TBox1& box = level.Boxes1[b];
+                box.OverlapIndex = static_cast<uint16_t>(level.NumOverlaps);
+                int list[5] = {b};
+                int length = 1;
+                const int neighbours[4][2] = {{i, k + 1}, {i, k - 1}, {i + 1, k}, {i - 1, k}};
+                for (const auto& n : neighbours) {
+                    if (n[0] < 1 || n[0] > nx || n[1] < 1 || n[1] > nz) {
+                        continue;
+                    }
+                    const int other = boxOf[(n[0] - 1) * nz + (n[1] - 1)];
+                    if (other >= 0 &&
+                        std::abs(level.Boxes1[other].TrueFloor - box.TrueFloor) <= OverlapSteps) {
+                        list[length++] = other;
+                    }
+                }
+                if (level.NumOverlaps + length > MaxOverlaps) {
+                    throw BuildError("The level needs more than " + std::to_string(MaxOverlaps) +
+                                     " overlap words (room " + std::to_string(r + 1) +
+                                     " reaches the limit); the level was not written.");
+                }
+                for (int w = 0; w < length; ++w) {
+                    level.Overlaps[level.NumOverlaps++] =
+                        static_cast<uint16_t>(list[w] | (w == length - 1 ? 0x8000 : 0));
+                }
+                for (int zone : ZoneArraysTR1) {
+                    level.Zones[zone][level.NumZones] = 0;
+                }
+                ++level.NumZones;
+            }
+        }
+        level.NumBoxes = static_cast<uint32_t>(nextBox);
+    }
+}
+
+} // namespace morvane

@@ -1,0 +1,375 @@
+#include "build/build_pipeline.h"
+
+#include "build/boxes.h"
+#include "build/build_error.h"
+#include "build/room_geometry.h"
+#include "build/side_files.h"
+#include "build/slope_floor_data.h"
+#include "document/shape_table.h"
+#include "io/binary_reader.h"
+#include "io/io_error.h"
+#include "level/level_format.h"
+#include "level/level_reader.h"
+#include "level/level_writer.h"
+#include "script/trscript.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+namespace morvane {
+
+namespace {
+
+constexpr const char* PleaseTypeBaseLevel = " Please type the Base Level name ";
+
+bool IsBlank(const std::string& name) {
+    return std::all_of(name.begin(), name.end(),
+                       [](char c) { return static_cast<unsigned char>(c) <= ' '; });
+}
+
+// 127 - v in 8 bits, as a signed byte: the game's height in clicks of an editor level.
+int8_t ClickHeight(int v) {
+    return static_cast<int8_t>(static_cast<uint8_t>(127 - v));
+}
+
+// Checks what the project asks of the level before the record is touched.
+void CheckProject(const TEditorProject& project) {
+    if (project.RoomCount == 0 || !project.HasCurrentRoom()) {
+        throw BuildError("The project has no rooms to build.");
+    }
+    for (int r = 1; r <= project.RoomCount; ++r) {
+        const TEditorRoom& room = project.Room(r);
+        if (room.SectorCount() > MaxRoomSectors) {
+            throw BuildError("Room " + std::to_string(r) + " has more than 1024 sectors.");
+        }
+        if (room.PortalViewCount < 0 || room.PortalViewCount > MaxRoomPortals) {
+            throw BuildError("Room " + std::to_string(r) + " has more than 20 portal views.");
+        }
+        for (int d = 1; d <= room.PortalViewCount; ++d) {
+            const TPortalView& view = room.PortalView(d);
+            const std::string which =
+                "Portal view Door #" + std::to_string(d) + " of room " + std::to_string(r);
+            if (view.OriginX < 1 || view.OriginX > room.XSectors || view.OriginZ < 1 ||
+                view.OriginZ > room.ZSectors) {
+                throw BuildError(which + " has its origin (column " + std::to_string(view.OriginX) +
+                                 ", row " + std::to_string(view.OriginZ) +
+                                 ") outside the room's grid.");
+            }
+            if (view.TargetRoom < 1 || view.TargetRoom > project.RoomCount) {
+                throw BuildError(which + " shows room " + std::to_string(view.TargetRoom) +
+                                 ", which the project does not have.");
+            }
+        }
+        for (int n = 1; n <= room.SectorCount(); ++n) {
+            const TGameSector& sector = room.GameSector(n);
+            for (uint8_t link : {sector.RoomAbove, sector.RoomBelow}) {
+                if (link != NoRoom && link >= project.RoomCount) {
+                    throw BuildError("Sector " + std::to_string(n) + " of room " +
+                                     std::to_string(r) + " links to room " +
+                                     std::to_string(link + 1) +
+                                     ", which the project does not have.");
+                }
+            }
+        }
+    }
+}
+
+void SetPortal(TRoomPortal& portal, const TPortalView& view, const TLevelRoom& room) {
+    portal = {};
+    portal.AdjoiningRoom = static_cast<uint16_t>(view.TargetRoom - 1);
+    const int x = (view.OriginX - 1) * 1024, z = (view.OriginZ - 1) * 1024;
+    const int w = view.WidthTiles * 1024, h = view.HeightTiles * 1024;
+    const int f =
+        room.Sectors[(view.OriginX - 1) * room.NumZSectors + (view.OriginZ - 1)].FloorHeight * 256;
+    const int yTop = room.RoomInfo.YTop, yBottom = room.RoomInfo.YBottom;
+    auto set = [&](int v, int px, int py, int pz) {
+        portal.Vertices[v] = {static_cast<int16_t>(px), static_cast<int16_t>(py),
+                              static_cast<int16_t>(pz)};
+    };
+    auto normal = [&](int nx, int ny, int nz) {
+        portal.Normal = {static_cast<int16_t>(nx), static_cast<int16_t>(ny),
+                         static_cast<int16_t>(nz)};
+    };
+    switch (view.Facing) {
+    case PortalFacingFront:
+        normal(0, 0, -1);
+        set(0, x, f, z), set(1, x, f - h, z), set(2, x + w, f - h, z), set(3, x + w, f, z);
+        break;
+    case PortalFacingBack:
+        normal(0, 0, 1);
+        set(0, x + w, f, z + 1024), set(1, x + w, f - h, z + 1024), set(2, x, f - h, z + 1024),
+            set(3, x, f, z + 1024);
+        break;
+    case PortalFacingLeft:
+        normal(1, 0, 0);
+        set(0, x + 1024, f, z), set(1, x + 1024, f - h, z), set(2, x + 1024, f - h, z + w),
+            set(3, x + 1024, f, z + w);
+        break;
+    case PortalFacingRight:
+        normal(-1, 0, 0);
+        set(0, x, f, z + 1024), set(1, x, f - h, z + 1024), set(2, x, f - h, z + 1024 - w),
+            set(3, x, f, z + 1024 - w);
+        break;
+    case PortalFacingCeiling:
+        normal(0, 1, 0);
+        set(0, x, yTop, z + 1024 - h), set(1, x, yTop, z + 1024), set(2, x + w, yTop, z + 1024),
+            set(3, x + w, yTop, z + 1024 - h);
+        break;
+    case PortalFacingFloor:
+        normal(0, -1, 0);
+        set(0, x, yBottom, z + 1024 - h), set(1, x, yBottom, z + 1024),
+            set(2, x + w, yBottom, z + 1024), set(3, x + w, yBottom, z + 1024 - h);
+        break;
+    default:
+        break; // an unknown facing leaves a zero normal and zero corners
+    }
+}
+
+// Buffers reused from room to room, and the wall-portal sectors found on the way.
+struct RoomScratch {
+    SectorShapes Shapes;
+    FaceList Faces;
+    std::vector<std::pair<int, int>> WallPortals; // level room, sector index
+};
+
+void BuildRoom(const TEditorRoom& project, TLevelRoom& room, int number, bool baseLoaded,
+               RoomScratch& scratch) {
+    room.RoomInfo.X = project.PosX * 1024;
+    room.RoomInfo.Z = project.PosZ * 1024;
+    room.RoomInfo.YBottom = ClickHeight(4 * project.PosY - 1) * 256;
+    room.RoomInfo.YTop = ClickHeight(4 * (project.PosY + project.Height) - 1) * 256;
+    room.NumSprites = 0;
+    room.NumZSectors = project.ZSectors;
+    room.NumXSectors = project.XSectors;
+    std::memcpy(room.Sectors, project.GameSectors, sizeof(room.Sectors));
+    room.AmbientIntensity = static_cast<uint16_t>((room.AmbientIntensity & 0x00FF) |
+                                                  (project.AmbientIntensity & 0xFF) << 8);
+    room.AmbientIntensity2 = 0;
+    room.LightMode = 0;
+    room.NumLights = 0;
+    room.NumStaticMeshes = 0;
+    room.AlternateRoom = -1;
+    room.RoomFlags = static_cast<uint16_t>(
+        (project.Water ? RoomFlagWater : 0) | (project.WindRain ? RoomFlagWindRain : 0) |
+        (project.Quicksand ? RoomFlagQuicksand : 0) | (project.Sky ? RoomFlagSky : 0));
+
+    // Heights into clicks (a shape's rise taken as stored); the geometry reads shape 0 as the
+    // full block 1.
+    const int p = project.PosY;
+    for (int n = 0; n < project.SectorCount(); ++n) {
+        const TEditorSector& sector = project.Sectors[n];
+        const TGameSector& g = project.GameSectors[n];
+        TGameSector& level = room.Sectors[n];
+        const int floorShape = std::min<int>(sector.FloorShape, HighestShape);
+        const int ceilingShape = std::min<int>(sector.CeilingShape, HighestShape);
+        level.FloorHeight = ClickHeight((p + g.FloorHeight) * 4 - 1 + ShapeTable[floorShape].Rise);
+        level.CeilingHeight =
+            ClickHeight((p + g.CeilingHeight) * 4 - 1 - ShapeTable[ceilingShape].Rise);
+        scratch.Shapes.Floor[n] = static_cast<uint8_t>(floorShape == 0 ? 1 : floorShape);
+        scratch.Shapes.Ceiling[n] = static_cast<uint8_t>(ceilingShape == 0 ? 1 : ceilingShape);
+        if (sector.PortalKind == PortalKindSide) {
+            scratch.WallPortals.emplace_back(number - 1, n);
+        }
+    }
+
+    FaceList& faces = scratch.Faces;
+    faces.Clear();
+    room.NumVertices = room.NumRectangles = room.NumTriangles = 0;
+    BuildRoomFaces(faces, room, project.Sectors, scratch.Shapes,
+                   baseLoaded && (project.Water || project.Quicksand));
+    std::string problem;
+    if (!FacesToRoomMesh(faces, room, problem)) {
+        throw BuildError("Room " + std::to_string(number) + " (" + project.Name.Str() + ") needs " +
+                         problem + "; the level was not written.");
+    }
+
+    room.NumPortals = static_cast<uint16_t>(project.PortalViewCount);
+    for (int d = 0; d < project.PortalViewCount; ++d) {
+        SetPortal(room.Portals[d], project.PortalViews[d], room);
+    }
+}
+
+void PlacePlayer(TLevelData& level, int currentRoom) {
+    level.NumItems = 1;
+    TItem1& lara = level.Items1[0];
+    const TRoomInfo& info = level.Rooms[currentRoom - 1].RoomInfo;
+    lara.Type = 0;
+    lara.Room = static_cast<int16_t>(currentRoom - 1);
+    lara.X = info.X + 3072;
+    lara.Y = 16000;
+    lara.Z = info.Z + 1536;
+    lara.Angle &= 0x00FF;
+    lara.Intensity = 0xFFFF;
+}
+
+class FloorDataWriter {
+public:
+    explicit FloorDataWriter(TLevelData& level) : level_(level) {}
+    void Append(uint16_t word) {
+        if (level_.NumFloorData >= MaxFloorData) {
+            throw BuildError("The level needs more than " + std::to_string(MaxFloorData) +
+                             " floor-data words; the level was not written.");
+        }
+        level_.FloorData[level_.NumFloorData++] = word;
+    }
+
+private:
+    TLevelData& level_;
+};
+
+void LoadFloorData(TLevelData& level, const std::string& programFolder) {
+    const std::string path = programFolder + "/" + FloorDataFileName;
+    try {
+        BinaryReader in = BinaryReader::OpenFile(path);
+        const uint64_t words = in.Size() / 2;
+        if (words > MaxFloorData) {
+            throw BuildError("The floor-data file " + path + " holds more than " +
+                             std::to_string(MaxFloorData) + " words.");
+        }
+        in.ReadArray(level.FloorData, words);
+        level.NumFloorData = static_cast<uint32_t>(words);
+    } catch (const IoError& e) {
+        throw BuildError("The floor-data file " + path + " cannot be read: " + e.what());
+    }
+}
+
+// Wall portals: each sector with a room beside gets a copy of its slope entries followed by a
+// portal entry to that room.
+void AddWallPortals(TLevelData& level, const std::vector<std::pair<int, int>>& wallPortals) {
+    FloorDataWriter out(level);
+    for (const auto& [r, n] : wallPortals) {
+        TGameSector& sector = level.Rooms[r].Sectors[n];
+        const uint16_t target = sector.RoomAbove;
+        sector.RoomAbove = NoRoom;
+        uint32_t d = sector.FloorDataIndex;
+        const uint32_t end = level.NumFloorData;
+        sector.FloorDataIndex = static_cast<uint16_t>(level.NumFloorData);
+        while (d != 0 && d + 1 < end) {
+            const uint16_t first = level.FloorData[d];
+            out.Append(first & 0x7FFF);
+            out.Append(level.FloorData[d + 1]);
+            d += 2;
+            if (first & FloorDataEnd) {
+                break;
+            }
+        }
+        out.Append(FloorDataEnd | FloorDataPortal);
+        out.Append(target);
+    }
+    out.Append(0);
+    level.FloorData[0] = static_cast<uint16_t>(level.NumFloorData);
+}
+
+// The side files and the script: each reports what went wrong without stopping the build.
+void MergeSideFiles(TLevelData& level, const BuildNames& names, TScriptState& script,
+                    std::vector<std::string>& messages) {
+    if (!IsBlank(names.ItemsTable)) {
+        if (!FileExists(names.ItemsTable)) {
+            messages.push_back("Items file " + names.ItemsTable + " not found");
+        } else if (ReadItemsTable(level, names.ItemsTable) == ItemsTableWrongSignature) {
+            messages.push_back("Items file " + names.ItemsTable +
+                               " is not an items table; it was not merged");
+        }
+    }
+    if (!IsBlank(names.MeshesFile)) {
+        if (!FileExists(names.MeshesFile)) {
+            messages.push_back("Meshes file " + names.MeshesFile + " not found");
+        } else {
+            switch (ReadMeshesFile(level, names.MeshesFile)) {
+            case MeshesFileWrongSignature:
+                messages.push_back("Meshes file " + names.MeshesFile +
+                                   " is not a meshes file; it was not merged");
+                break;
+            case MeshesFileWrongKind:
+                messages.push_back("Meshes file " + names.MeshesFile +
+                                   " was made for a level of another layout; it was not merged");
+                break;
+            default:
+                break;
+            }
+        }
+    }
+    if (!IsBlank(names.ScriptFile)) {
+        if (!FileExists(names.ScriptFile)) {
+            messages.push_back("Scripting file " + names.ScriptFile + " not found");
+        } else if (CompileTriggerScript(names.ScriptFile, level, script) != 0) {
+            messages.push_back("Error at Line " + std::to_string(script.ScriptLineNumber) + ":" +
+                               script.ScriptErrorText);
+        }
+    }
+}
+
+void Build(const TEditorProject& project, TLevelData& level, const BuildNames& names,
+           const std::string& programFolder, TScriptState& script, BuildResult& result) {
+    if (IsBlank(names.BaseLevel)) {
+        result.Messages.push_back(PleaseTypeBaseLevel);
+        return;
+    }
+    if (!FileExists(names.BaseLevel)) {
+        result.Messages.push_back("Base Level file " + names.BaseLevel + " not found");
+        return;
+    }
+    if (IsBlank(names.OutputLevel)) {
+        result.Messages.push_back("Please type the name of the level file to build.");
+        return;
+    }
+    CheckProject(project);
+    if (names.BaseLevel != level.LastBaseLevelName) {
+        result.BaseLevelRead = true;
+        if (ReadLevelFile(level, names.BaseLevel) != LevelReadDone) {
+            result.Messages.push_back("Base Level file " + names.BaseLevel +
+                                      " is not a level of the supported games");
+            return;
+        }
+        level.LastBaseLevelName = names.BaseLevel;
+    }
+
+    level.NumRooms = project.RoomCount;
+    auto scratchRooms = std::make_unique<RoomScratch>();
+    RoomScratch& scratch = *scratchRooms;
+    for (int r = 1; r <= project.RoomCount; ++r) {
+        BuildRoom(project.Room(r), level.Rooms[r - 1], r, level.FormatKind >= FormatTR1, scratch);
+    }
+    PlacePlayer(level, project.CurrentRoom);
+    LoadFloorData(level, programFolder);
+    AddWallPortals(level, scratch.WallPortals);
+    GenerateBoxes(level);
+    PrepareLevelForWrite(level);
+    level.NumCameras = 0;
+    MergeSideFiles(level, names, script, result.Messages);
+    if (WriteLevelFile(level, names.OutputLevel) == LevelWritten) {
+        result.Written = true;
+    }
+}
+
+} // namespace
+
+BuildResult BuildLevel(const TEditorProject& project, TLevelData& level, const BuildNames& names,
+                       const std::string& programFolder, TScriptState& script) {
+    BuildResult result;
+    try {
+        Build(project, level, names, programFolder, script, result);
+    } catch (const BuildError& e) {
+        result.Messages.push_back(e.what());
+    } catch (const ScriptValueError& e) {
+        result.Messages.push_back(e.what());
+    } catch (const IoError& e) {
+        result.Messages.push_back(e.what());
+    }
+    return result;
+}
+
+std::string OpenBaseLevel(TLevelData& level, const std::string& fileName) {
+    switch (ReadLevelFile(level, fileName)) {
+    case LevelFileMissing:
+        return "Base Level file " + fileName + " not found";
+    case LevelVersionUnknown:
+        return "Base Level file " + fileName + " is not a level of the supported games";
+    default:
+        level.LastBaseLevelName = fileName;
+        return "";
+    }
+}
+
+} // namespace morvane

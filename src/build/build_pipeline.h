@@ -1,0 +1,40 @@
+#pragma once
+
+#include "document/project.h"
+#include "level/level_data.h"
+#include "script/script.h"
+
+#include <string>
+#include <vector>
+
+namespace morvane {
+
+// The file names a build takes from the "Build Level File" dialog, as typed.
+struct BuildNames {
+    std::string BaseLevel;
+    std::string OutputLevel;
+    std::string ItemsTable;
+    std::string MeshesFile;
+    std::string ScriptFile;
+};
+
+struct BuildResult {
+    std::vector<std::string> Messages; // what the user is shown, in order
+    bool Written = false;              // the level file was written
+    bool BaseLevelRead = false;        // the base level was (re-)read: reload the textures
+};
+
+// Builds the project onto the base level and writes the level file. The base level is read
+// only when its name differs from the one last read into the record (case-sensitive), so a
+// record keeps what earlier builds left in it. The floor-data file is read from programFolder.
+// Nothing is written when a capacity of the level would be exceeded, when a side file is
+// refused or a script parameter is not an integer; the messages then say why.
+BuildResult BuildLevel(const TEditorProject& project, TLevelData& level, const BuildNames& names,
+                       const std::string& programFolder, TScriptState& script);
+
+// "Open Base": reads a level for its textures. Returns the message to show, empty when read.
+std::string OpenBaseLevel(TLevelData& level, const std::string& fileName);
+
+inline constexpr const char* FloorDataFileName = "floor.dat";
+
+} // namespace morvane

@@ -1,0 +1,162 @@
+#include "build/side_files.h"
+
+#include "io/binary_reader.h"
+#include "io/io_error.h"
+#include "level/level_format.h"
+
+#include <cstring>
+
+namespace morvane {
+
+namespace {
+
+// Counts in the side files are checked before anything is stored.
+class SideFileReader {
+public:
+    SideFileReader(BinaryReader& in, const std::string& fileName, const char* kind)
+        : in_(in), fileName_(fileName), kind_(kind) {}
+
+    [[noreturn]] void Refuse(const std::string& what) const {
+        throw IoError(std::string(kind_) + " \"" + fileName_ + "\" refused: " + what + ".");
+    }
+    uint32_t Count(uint32_t count, uint32_t limit, const std::string& what) const {
+        if (count > limit) {
+            Refuse(what + " is " + std::to_string(count) + ", above the limit of " +
+                   std::to_string(limit));
+        }
+        return count;
+    }
+    bool Signature(uint8_t length, const char* text) {
+        uint8_t bytes[32] = {};
+        in_.ReadBytes(bytes, 1u + length);
+        return bytes[0] == length && std::memcmp(bytes + 1, text, length) == 0;
+    }
+
+    BinaryReader& in_;
+    const std::string& fileName_;
+    const char* kind_;
+};
+
+void ReadRoomBlock(SideFileReader& file, TLevelRoom& room, int roomNumber, bool secondGame) {
+    BinaryReader& in = file.in_;
+    const std::string of = " of room " + std::to_string(roomNumber);
+    room.NumSprites =
+        static_cast<uint16_t>(file.Count(in.ReadU16(), MaxRoomSprites, "the sprite count" + of));
+    in.ReadArray(room.Sprites, room.NumSprites);
+    room.NumLights =
+        static_cast<uint16_t>(file.Count(in.ReadU16(), MaxRoomLights, "the light count" + of));
+    if (secondGame) {
+        in.ReadArray(room.Lights2, room.NumLights);
+    } else {
+        in.ReadArray(room.Lights1, room.NumLights);
+    }
+    room.NumStaticMeshes = static_cast<uint16_t>(
+        file.Count(in.ReadU16(), MaxRoomStatics, "the static mesh count" + of));
+    if (secondGame) {
+        in.ReadArray(room.RoomStatics2, room.NumStaticMeshes);
+    } else {
+        in.ReadArray(room.RoomStatics1, room.NumStaticMeshes);
+    }
+    room.AlternateRoom = in.ReadI16();
+    room.RoomFlags = in.ReadU16();
+}
+
+} // namespace
+
+uint8_t ReadItemsTable(TLevelData& level, const std::string& fileName) {
+    if (!FileExists(fileName)) {
+        return ItemsTableMissing;
+    }
+    BinaryReader in = BinaryReader::OpenFile(fileName);
+    SideFileReader file(in, fileName, "Items file");
+    if (!file.Signature(7, "QUILLON")) {
+        return ItemsTableWrongSignature;
+    }
+    const bool secondGame = UsesSecondGameRecords(level.FormatKind);
+    level.NumItems = file.Count(in.ReadU32(), MaxItems, "the item count");
+    if (secondGame) {
+        in.ReadArray(level.Items2, level.NumItems);
+    } else {
+        in.ReadArray(level.Items1, level.NumItems);
+    }
+    const uint16_t base = static_cast<uint16_t>(level.NumFloorData);
+    const uint16_t words = in.ReadU16();
+    file.Count(uint32_t{base} + words, MaxFloorData, "the floor data with this file's words");
+    in.ReadArray(&level.FloorData[base], words);
+    level.NumFloorData = uint32_t{base} + words;
+    level.NumCameras = file.Count(in.ReadU32(), MaxCameras, "the camera count");
+    in.ReadArray(level.Cameras, level.NumCameras);
+    const uint16_t rooms = in.ReadU16();
+    file.Count(rooms, level.NumRooms, "the room count (rooms of the level)");
+    for (int r = 0; r < rooms; ++r) {
+        ReadRoomBlock(file, level.Rooms[r], r + 1, secondGame);
+    }
+    while (!in.AtEnd()) {
+        const uint16_t roomNumber = in.ReadU16();
+        const uint16_t sectorNumber = in.ReadU16();
+        const uint16_t offset = in.ReadU16();
+        if (roomNumber < 1 || roomNumber > level.NumRooms) {
+            file.Refuse("a sector link names room " + std::to_string(roomNumber) +
+                        ", the level has rooms 1 to " + std::to_string(level.NumRooms));
+        }
+        TLevelRoom& room = level.Rooms[roomNumber - 1];
+        const int sectors = int{room.NumZSectors} * room.NumXSectors;
+        if (sectorNumber < 1 || sectorNumber > sectors) {
+            file.Refuse("a sector link names sector " + std::to_string(sectorNumber) + " of room " +
+                        std::to_string(roomNumber) + ", which has " + std::to_string(sectors) +
+                        " sectors");
+        }
+        const uint16_t index = static_cast<uint16_t>(base + offset);
+        if (index >= level.NumFloorData) {
+            file.Refuse("a sector link of room " + std::to_string(roomNumber) +
+                        " points past the floor data (offset " + std::to_string(offset) + ")");
+        }
+        room.Sectors[sectorNumber - 1].FloorDataIndex = index;
+    }
+    return ItemsTableRead;
+}
+
+uint8_t ReadMeshesFile(TLevelData& level, const std::string& fileName) {
+    BinaryReader in = BinaryReader::OpenFile(fileName);
+    SideFileReader file(in, fileName, "Meshes file");
+    if (!file.Signature(16, "Quillon MSH file")) {
+        return MeshesFileWrongSignature;
+    }
+    if ((in.ReadU32() & 0xFF) != static_cast<uint32_t>(level.FormatKind)) {
+        return MeshesFileWrongKind;
+    }
+    const bool secondGame = UsesSecondGameRecords(level.FormatKind);
+    const uint16_t rooms = in.ReadU16();
+    file.Count(rooms, level.NumRooms, "the room count (rooms of the level)");
+    for (int r = 0; r < rooms; ++r) {
+        TLevelRoom& room = level.Rooms[r];
+        const std::string of = " of room " + std::to_string(r + 1);
+        room.NumVertices = static_cast<uint16_t>(
+            file.Count(in.ReadU16(), MaxRoomVertices, "the vertex count" + of));
+        if (secondGame) {
+            in.ReadArray(room.Vertices2, room.NumVertices);
+        } else {
+            in.ReadArray(room.Vertices1, room.NumVertices);
+        }
+        room.NumRectangles = static_cast<uint16_t>(
+            file.Count(in.ReadU16(), MaxRoomRectangles, "the rectangle count" + of));
+        in.ReadArray(room.Rectangles, room.NumRectangles);
+        room.NumTriangles = static_cast<uint16_t>(
+            file.Count(in.ReadU16(), MaxRoomTriangles, "the triangle count" + of));
+        in.ReadArray(room.Triangles, room.NumTriangles);
+    }
+    if (!in.AtEnd()) {
+        level.NumZones = file.Count(in.ReadU32(), MaxBoxes, "the zone count");
+        const int normalStateArrays[] = {0, 1, 2, 3, 4};
+        for (int zone : normalStateArrays) {
+            if (!secondGame && (zone == 2 || zone == 3)) {
+                continue;
+            }
+            in.ReadArray(level.Zones[zone], level.NumZones);
+        }
+        level.NumZones = level.NumBoxes;
+    }
+    return MeshesFileRead;
+}
+
+} // namespace morvane

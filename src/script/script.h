@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+
+namespace morvane {
+
+inline constexpr int MaxScriptParams = 100;
+
+// The parser's state, kept for the program's whole run: parameters stay from earlier lines
+// above the current count, and the clipboard of Copy_Trigger survives from build to build.
+struct TScriptState {
+    int32_t ScriptParams[MaxScriptParams + 1] = {}; // numbered from 1
+    int ScriptParamCount = 0;
+    int ScriptLineNumber = 0; // -1 once the end of the file is reached
+    std::string ScriptErrorText;
+    uint8_t TriggerBuffer[256] = {};
+    int32_t TriggerBufferLength = 0;
+    uint16_t FloorDataClipboard = 0;
+
+    int32_t Param(int position) const { return ScriptParams[position]; }
+};
+
+// A parameter that is not an integer: it ends the whole build, and no level is written.
+class ScriptValueError : public std::runtime_error {
+public:
+    explicit ScriptValueError(const std::string& text)
+        : std::runtime_error("'" + text + "' is not a valid integer value") {}
+};
+
+// Reads script lines one by one: each physical line trimmed of characters up to 32 at both ends,
+// blank lines and comments (";" first) skipped but counted.
+class ScriptLineReader {
+public:
+    explicit ScriptLineReader(std::FILE* file) : file_(file) {}
+
+    // The next command line, with ScriptLineNumber its physical number; an empty text and
+    // ScriptLineNumber -1 at the end of the file.
+    std::string ReadScriptLine(TScriptState& state);
+
+private:
+    bool ReadPhysicalLine(std::string& line);
+    std::FILE* file_;
+};
+
+enum class ParseResult {
+    Parsed,
+    TooManyParameters, // more than 100 on one line
+};
+
+// Splits NAME(p1,p2,...): blanks removed, upper case. The name is empty when the line has no
+// "(" or no ")". Parameters go to ScriptParams from position 1. Throws ScriptValueError for a
+// parameter that is not a decimal integer.
+ParseResult ParseScriptCommand(const std::string& line, TScriptState& state, std::string& name);
+
+} // namespace morvane

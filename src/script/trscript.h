@@ -1,0 +1,34 @@
+#pragma once
+
+#include "level/level_data.h"
+#include "script/script.h"
+
+#include <cstdint>
+#include <string>
+
+namespace morvane {
+
+struct ScriptCommand {
+    const char* Name;
+    int Group; // 0 top level, 1 inside a Start_Trigger block, 2 inside an action list
+    int Code;
+};
+
+// The command table; index of the first row whose name equals `name` ignoring case, or -1.
+int FindScriptCommand(const std::string& name);
+const ScriptCommand& ScriptCommandAt(int index);
+
+// Compiles a trigger script into the level: triggers and kill zones into the sectors' floor
+// data, items, cameras, shared floor data and alternate rooms. Returns 0 at the end of the file,
+// -1 at the first error with ScriptErrorText set and ScriptLineNumber on the offending line.
+// Throws ScriptValueError for a parameter that is not an integer, IoError when the file cannot
+// be read.
+int CompileTriggerScript(const std::string& fileName, TLevelData& level, TScriptState& state);
+
+// Gives the sector a fresh copy of its floor-data entry list at the end of the floor data (first
+// words without their end mark) followed by the new words. Returns false, changing nothing, when
+// the floor data cannot hold them.
+bool AppendSectorFloorData(TLevelData& level, int room, int x, int z, const uint8_t* bytes,
+                           int byteCount);
+
+} // namespace morvane

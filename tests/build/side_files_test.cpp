@@ -1,0 +1,154 @@
+#include "support/test_files.h"
+
+#include "build/side_files.h"
+#include "io/io_error.h"
+#include "level/level_format.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace morvane {
+namespace {
+
+using test::ByteBuilder;
+using test::TempDir;
+using ::testing::HasSubstr;
+
+std::unique_ptr<TLevelData> LevelWithRooms(int32_t kind, int rooms) {
+    auto level = std::make_unique<TLevelData>();
+    level->FormatKind = kind;
+    level->NumRooms = static_cast<uint16_t>(rooms);
+    for (int r = 0; r < rooms; ++r) {
+        level->Rooms[r].NumZSectors = 3;
+        level->Rooms[r].NumXSectors = 4;
+    }
+    level->NumFloorData = 500;
+    level->NumBoxes = 4;
+    return level;
+}
+
+ByteBuilder ItemsTableHead(int items, int itemSize) {
+    ByteBuilder b;
+    b.U8(7)
+        .Raw("QUILLON", 7)
+        .U32(static_cast<uint32_t>(items))
+        .Pattern(std::size_t(items) * itemSize, 1);
+    return b;
+}
+
+TEST(ItemsTable, MergesItemsFloorDataCamerasRoomsAndSectorLinks) {
+    TempDir dir;
+    auto level = LevelWithRooms(FormatTR2, 2);
+    ByteBuilder b = ItemsTableHead(2, 24);
+    b.U16(10);
+    for (int w = 0; w < 10; ++w) {
+        b.U16(static_cast<uint16_t>(0x100 + w));
+    }
+    b.U32(1).Pattern(16, 0x40);
+    b.U16(1);                   // one room block
+    b.U16(1).Pattern(4, 0x50);  // a sprite
+    b.U16(1).Pattern(24, 0x60); // a light
+    b.U16(0);                   // no static meshes
+    b.I16(1).U8(0x01).U8(0x02); // alternate room, flags
+    b.U16(2).U16(5).U16(3);     // room 2, sector 5 -> offset 3
+    test::WriteFileBytes(dir.Path("a.itm"), b.Get());
+
+    ASSERT_EQ(ReadItemsTable(*level, dir.Path("a.itm")), ItemsTableRead);
+    EXPECT_EQ(level->NumItems, 2u);
+    EXPECT_EQ(level->Items2[1].Flags, static_cast<uint16_t>((1 + 46) | (1 + 47) << 8));
+    EXPECT_EQ(level->NumFloorData, 510u);
+    EXPECT_EQ(level->FloorData[500], 0x100);
+    EXPECT_EQ(level->FloorData[509], 0x109);
+    EXPECT_EQ(level->NumCameras, 1u);
+    EXPECT_EQ(level->Rooms[0].NumSprites, 1);
+    EXPECT_EQ(level->Rooms[0].Lights2[0].Bytes[23], 0x60 + 23);
+    EXPECT_EQ(level->Rooms[0].AlternateRoom, 1);
+    EXPECT_EQ(level->Rooms[0].RoomFlags, 0x0201);
+    EXPECT_EQ(level->Rooms[1].Sectors[4].FloorDataIndex, 503);
+
+    EXPECT_EQ(ReadItemsTable(*level, dir.Path("absent.itm")), ItemsTableMissing);
+    test::WriteFileBytes(dir.Path("b.itm"), {7, 'N', 'O', 'T', 'I', 'T', 'E', 'M'});
+    EXPECT_EQ(ReadItemsTable(*level, dir.Path("b.itm")), ItemsTableWrongSignature);
+}
+
+TEST(ItemsTable, RefusesWhatTheLevelCannotHold) {
+    TempDir dir;
+    struct Case {
+        test::Bytes File;
+        const char* Expected;
+    };
+    ByteBuilder tooManyItems = ItemsTableHead(301, 22);
+    ByteBuilder roomOutside = ItemsTableHead(0, 22);
+    roomOutside.U16(0).U32(0).U16(0).U16(3).U16(1).U16(0);
+    ByteBuilder sectorOutside = ItemsTableHead(0, 22);
+    sectorOutside.U16(0).U32(0).U16(0).U16(1).U16(13).U16(0);
+    ByteBuilder moreRooms = ItemsTableHead(0, 22);
+    moreRooms.U16(0).U32(0).U16(3);
+    ByteBuilder tooManyCameras = ItemsTableHead(0, 22);
+    tooManyCameras.U16(0).U32(101);
+    const Case cases[] = {
+        {tooManyItems.Get(), "the item count is 301, above the limit of 300"},
+        {roomOutside.Get(), "names room 3, the level has rooms 1 to 2"},
+        {sectorOutside.Get(), "names sector 13 of room 1, which has 12 sectors"},
+        {moreRooms.Get(), "the room count (rooms of the level) is 3, above the limit of 2"},
+        {tooManyCameras.Get(), "the camera count is 101"},
+    };
+    for (const Case& c : cases) {
+        auto level = LevelWithRooms(FormatTR1, 2);
+        test::WriteFileBytes(dir.Path("bad.itm"), c.File);
+        try {
+            ReadItemsTable(*level, dir.Path("bad.itm"));
+            FAIL() << c.Expected;
+        } catch (const IoError& e) {
+            EXPECT_THAT(e.what(), HasSubstr(c.Expected));
+            EXPECT_THAT(e.what(), HasSubstr("bad.itm"));
+        }
+    }
+}
+
+ByteBuilder MeshesHead(int kind, int rooms) {
+    ByteBuilder b;
+    b.U8(16)
+        .Raw("Quillon MSH file", 16)
+        .U32(static_cast<uint32_t>(kind))
+        .U16(static_cast<uint16_t>(rooms));
+    return b;
+}
+
+TEST(MeshesFile, ReplacesRoomGeometryAndOptionallyTheZones) {
+    TempDir dir;
+    auto level = LevelWithRooms(FormatTR1, 2);
+    level->Zones[0][0] = 9;
+    ByteBuilder b = MeshesHead(0x1234501, 1); // only the low byte of the kind counts
+    b.U16(3).Pattern(3 * 8, 1).U16(1).Pattern(10, 2).U16(2).Pattern(16, 3);
+    test::WriteFileBytes(dir.Path("a.msh"), b.Get());
+    ASSERT_EQ(ReadMeshesFile(*level, dir.Path("a.msh")), MeshesFileRead);
+    EXPECT_EQ(level->Rooms[0].NumVertices, 3);
+    EXPECT_EQ(level->Rooms[0].NumTriangles, 2);
+    EXPECT_EQ(level->Zones[0][0], 9) << "a file that ends after the meshes leaves the zones";
+
+    b.U32(4);
+    for (int array = 0; array < 3; ++array) {
+        b.U16(static_cast<uint16_t>(array + 1)).U16(0).U16(0).U16(7);
+    }
+    test::WriteFileBytes(dir.Path("b.msh"), b.Get());
+    ASSERT_EQ(ReadMeshesFile(*level, dir.Path("b.msh")), MeshesFileRead);
+    EXPECT_EQ(level->Zones[0][0], 1);
+    EXPECT_EQ(level->Zones[4][3], 7) << "the first game carries arrays 0, 1 and 4";
+    EXPECT_EQ(level->NumZones, level->NumBoxes);
+
+    test::WriteFileBytes(dir.Path("c.msh"), MeshesHead(3, 0).Get());
+    EXPECT_EQ(ReadMeshesFile(*level, dir.Path("c.msh")), MeshesFileWrongKind);
+    test::WriteFileBytes(dir.Path("d.msh"), MeshesHead(1, 3).Get());
+    try {
+        ReadMeshesFile(*level, dir.Path("d.msh"));
+        FAIL() << "a meshes file with more rooms than the level was read";
+    } catch (const IoError& e) {
+        EXPECT_THAT(e.what(), HasSubstr("is 3, above the limit of 2"));
+    }
+}
+
+} // namespace
+} // namespace morvane
