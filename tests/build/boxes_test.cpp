@@ -30,9 +30,9 @@ TEST(GenerateBoxes, OpenSectorsGetBoxesThatOverlapWithinAClick) {
     ASSERT_EQ(level->NumBoxes, 2u);
     EXPECT_EQ(level->NumZones, 2u);
     const TBox1& second = level->Boxes1[1];
-    EXPECT_EQ(second.ZMin, 4096 + 1024);
-    EXPECT_EQ(second.ZMax, 4096 + 2048);
-    EXPECT_EQ(second.XMin, 2048);
+    EXPECT_EQ(+second.ZMin, 4096 + 1024);
+    EXPECT_EQ(+second.ZMax, 4096 + 2048);
+    EXPECT_EQ(+second.XMin, 2048);
     EXPECT_EQ(second.TrueFloor, 128 * 128) << "click level 128 of the floor byte -1";
     EXPECT_EQ(level->Boxes1[0].TrueFloor, 127 * 128);
     EXPECT_EQ(level->Rooms[0].Sectors[1].BoxIndex, 1);

@@ -33,10 +33,10 @@ TEST_F(BuildPipeline, RoomPositionHeightsAndThePlayer) {
     ASSERT_EQ(ReadLevelFile(*out, dir.Path("OUT.PHD")), LevelReadDone);
     ASSERT_EQ(out->NumRooms, 1);
     const TLevelRoom& built = out->Rooms[0];
-    EXPECT_EQ(built.RoomInfo.X, 2048);
-    EXPECT_EQ(built.RoomInfo.Z, 5120);
-    EXPECT_EQ(built.RoomInfo.YBottom, 0);
-    EXPECT_EQ(built.RoomInfo.YTop, -4096);
+    EXPECT_EQ(+built.RoomInfo.X, 2048);
+    EXPECT_EQ(+built.RoomInfo.Z, 5120);
+    EXPECT_EQ(+built.RoomInfo.YBottom, 0);
+    EXPECT_EQ(+built.RoomInfo.YTop, -4096);
     EXPECT_EQ(built.AmbientIntensity >> 8, 0x07);
     EXPECT_EQ(built.RoomFlags, RoomFlagSky);
     EXPECT_EQ(built.AlternateRoom, -1);
@@ -44,9 +44,9 @@ TEST_F(BuildPipeline, RoomPositionHeightsAndThePlayer) {
     EXPECT_EQ(built.Sectors[4].FloorHeight, 0);
     EXPECT_EQ(built.Sectors[4].CeilingHeight, -16);
     ASSERT_EQ(out->NumItems, 1u);
-    EXPECT_EQ(out->Items1[0].X, 5120);
-    EXPECT_EQ(out->Items1[0].Y, 16000);
-    EXPECT_EQ(out->Items1[0].Z, 6656);
+    EXPECT_EQ(+out->Items1[0].X, 5120);
+    EXPECT_EQ(+out->Items1[0].Y, 16000);
+    EXPECT_EQ(+out->Items1[0].Z, 6656);
     EXPECT_EQ(out->Items1[0].Room, 0);
     EXPECT_EQ(out->Items1[0].Intensity, 0xFFFF);
     EXPECT_EQ(out->NumCameras, 0u);

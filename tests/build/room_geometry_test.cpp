@@ -191,9 +191,9 @@ TEST(RoomGeometry, MergingMatchesALinearSearch) {
     ASSERT_EQ(g.room->NumVertices, pool.size());
     for (std::size_t v = 0; v < pool.size(); ++v) {
         const TVertex1& vertex = g.room->Vertices1[v];
-        ASSERT_EQ(vertex.X, pool[v][0]);
-        ASSERT_EQ(vertex.Y, pool[v][1]);
-        ASSERT_EQ(vertex.Z, pool[v][2]);
+        ASSERT_EQ(+vertex.X, pool[v][0]);
+        ASSERT_EQ(+vertex.Y, pool[v][1]);
+        ASSERT_EQ(+vertex.Z, pool[v][2]);
         ASSERT_EQ(vertex.Lighting >> 8, pool[v][3]) << "vertex " << v;
     }
     int rectangle = 0;

@@ -35,14 +35,14 @@ TEST(PortalViews, AddReplaceAndDelete) {
     EXPECT_EQ(added.PortalList->Selected, 2);
     EXPECT_EQ(room.PortalViewCount, 3);
     EXPECT_EQ(room.PortalView(3).Facing, PortalFacingCeiling);
-    EXPECT_EQ(room.PortalView(3).OriginZ, 2);
-    EXPECT_EQ(room.PortalView(3).OriginX, 3);
+    EXPECT_EQ(+room.PortalView(3).OriginZ, 2);
+    EXPECT_EQ(+room.PortalView(3).OriginX, 3);
 
     room.PortalView(2).OriginX = 9;
     EXPECT_TRUE(ReplacePortalView(*project, 2, {3, 1, 1, 1}).Redraw);
     EXPECT_EQ(room.PortalView(2).Facing, PortalFacingBack);
-    EXPECT_EQ(room.PortalView(2).WidthTiles, 1);
-    EXPECT_EQ(room.PortalView(2).OriginX, 9) << "the origin stays";
+    EXPECT_EQ(+room.PortalView(2).WidthTiles, 1);
+    EXPECT_EQ(+room.PortalView(2).OriginX, 9) << "the origin stays";
     EXPECT_FALSE(ReplacePortalView(*project, 0, {3, 1, 1, 1}).Redraw) << "nothing selected";
     EXPECT_EQ(ReplacePortalView(*project, 2, {1, 1, 1, 1}).Message, InvalidPortalViewRoomText);
     EXPECT_EQ(PortalViewFieldsOf(*project, 2).FacingIndex, 1);

@@ -130,9 +130,9 @@ TEST(ProjectFile, ReadsVersionFiveAsLaidOut) {
     EXPECT_EQ(room.Name.Str(), "Hall");
     EXPECT_EQ(room.PosY, 30);
     EXPECT_EQ(room.Height, 4);
-    EXPECT_EQ(room.DefaultTextures[0], 100);
-    EXPECT_EQ(room.DefaultTextures[8], 108);
-    EXPECT_EQ(room.DefaultTextures[9], -1) << "a face left out stays left out";
+    EXPECT_EQ(+room.DefaultTextures[0], 100);
+    EXPECT_EQ(+room.DefaultTextures[8], 108);
+    EXPECT_EQ(+room.DefaultTextures[9], -1) << "a face left out stays left out";
     EXPECT_EQ(room.SectorLight, 20);
     EXPECT_EQ(room.Water, 1);
     EXPECT_EQ(room.Quicksand, 1);
@@ -142,11 +142,11 @@ TEST(ProjectFile, ReadsVersionFiveAsLaidOut) {
     EXPECT_EQ(room.GameSector(6).FloorDataIndex, 5);
     EXPECT_EQ(room.GameSector(6).FloorHeight, 5);
     EXPECT_EQ(room.Sector(6).FloorShape, 50);
-    EXPECT_EQ(room.Sector(2).PortalKind, 0x47464544) << "bytes 58-61 of the second sector";
+    EXPECT_EQ(+room.Sector(2).PortalKind, 0x47464544) << "bytes 58-61 of the second sector";
     ASSERT_EQ(room.PortalViewCount, 1);
     EXPECT_EQ(room.PortalView(1).Facing, 3);
     EXPECT_EQ(room.PortalView(1).TargetRoom, 2);
-    EXPECT_EQ(room.PortalView(1).OriginX, 3);
+    EXPECT_EQ(+room.PortalView(1).OriginX, 3);
 }
 
 TEST(ProjectFile, VersionFourHasNoScriptAndIsSavedAsVersionFive) {

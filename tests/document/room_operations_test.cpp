@@ -63,11 +63,11 @@ TEST_F(RoomOperations, AddBuildsAGridWithASolidBorder) {
     }
     EXPECT_EQ(solid, 120);
     const TEditorSector& s = room.Sector(500);
-    EXPECT_EQ(s.FloorSurface.Textures[2], 3);
-    EXPECT_EQ(s.FloorSurface.Textures[0], 1);
-    EXPECT_EQ(s.FloorSurface.Textures[4], 1);
-    EXPECT_EQ(s.CeilingSurface.Textures[2], -1);
-    EXPECT_EQ(s.CeilingSurface.Textures[3], 6);
+    EXPECT_EQ(+s.FloorSurface.Textures[2], 3);
+    EXPECT_EQ(+s.FloorSurface.Textures[0], 1);
+    EXPECT_EQ(+s.FloorSurface.Textures[4], 1);
+    EXPECT_EQ(+s.CeilingSurface.Textures[2], -1);
+    EXPECT_EQ(+s.CeilingSurface.Textures[3], 6);
     EXPECT_EQ(s.CeilingSurface.Lights[4], 9);
     EXPECT_EQ(room.AmbientIntensity, 9);
 }
@@ -163,7 +163,7 @@ TEST_F(RoomOperations, DeleteCloneAndSelect) {
     EXPECT_EQ(copy.PosZ, 101);
     EXPECT_EQ(copy.PosY, 20);
     EXPECT_EQ(copy.PortalViewCount, 2);
-    EXPECT_EQ(copy.PortalView(2).OriginX, 4);
+    EXPECT_EQ(+copy.PortalView(2).OriginX, 4);
     EXPECT_EQ(copy.GameSector(7).FloorHeight, 3);
 
     EXPECT_TRUE(SelectRoom(*project, scene, 0).Redraw);
@@ -199,9 +199,9 @@ TEST_F(RoomOperations, SendToPlacesTheRoomAgainstTheNeighbour) {
     };
     for (const Case& c : cases) {
         EXPECT_TRUE(SendRoomTo(*project, c.Direction, 1).Redraw);
-        EXPECT_EQ(moved.PosX, c.X) << static_cast<int>(c.Direction);
-        EXPECT_EQ(moved.PosY, c.Y) << static_cast<int>(c.Direction);
-        EXPECT_EQ(moved.PosZ, c.Z) << static_cast<int>(c.Direction);
+        EXPECT_EQ(+moved.PosX, c.X) << static_cast<int>(c.Direction);
+        EXPECT_EQ(+moved.PosY, c.Y) << static_cast<int>(c.Direction);
+        EXPECT_EQ(+moved.PosZ, c.Z) << static_cast<int>(c.Direction);
     }
     neighbour.PosY = 58;
     SendRoomTo(*project, SendDirection::Up, 1);

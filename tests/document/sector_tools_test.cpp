@@ -142,13 +142,13 @@ TEST_F(SectorTools, TexturesAndOnlyTheTickedKinds) {
     tools.SelectedShape = 3;
     Floor(7);
     EXPECT_EQ(room.Sector(7).FloorShape, 0);
-    EXPECT_EQ(room.Sector(7).FloorSurface.Textures[2], 11);
-    EXPECT_EQ(room.Sector(7).FloorSurface.Textures[0], -1);
-    EXPECT_EQ(room.Sector(7).FloorSurface.Textures[4], -1);
-    EXPECT_EQ(room.Sector(7).CeilingSurface.Textures[2], 0) << "a floor click leaves the ceiling";
+    EXPECT_EQ(+room.Sector(7).FloorSurface.Textures[2], 11);
+    EXPECT_EQ(+room.Sector(7).FloorSurface.Textures[0], -1);
+    EXPECT_EQ(+room.Sector(7).FloorSurface.Textures[4], -1);
+    EXPECT_EQ(+room.Sector(7).CeilingSurface.Textures[2], 0) << "a floor click leaves the ceiling";
     Ceiling(7);
-    EXPECT_EQ(room.Sector(7).CeilingSurface.Textures[2], 29);
-    EXPECT_EQ(room.Sector(7).CeilingSurface.Textures[3], 30);
+    EXPECT_EQ(+room.Sector(7).CeilingSurface.Textures[2], 29);
+    EXPECT_EQ(+room.Sector(7).CeilingSurface.Textures[3], 30);
 }
 
 TEST_F(SectorTools, PortalFieldsAreCheckedInOrder) {
@@ -176,19 +176,19 @@ TEST_F(SectorTools, FloorAndCeilingClicksClearTheirOwnLinksOnly) {
     tools.SetRoomSide(2);
     Floor(7);
     EXPECT_EQ(room.GameSector(7).RoomAbove, 1);
-    EXPECT_EQ(room.Sector(7).PortalKind, PortalKindSide);
+    EXPECT_EQ(+room.Sector(7).PortalKind, PortalKindSide);
     EXPECT_EQ(room.GameSector(7).RoomBelow, NoRoom);
     tools.SetRoomSide(0);
     Ceiling(7);
-    EXPECT_EQ(room.Sector(7).PortalKind, PortalKindSide) << "a ceiling click keeps a side portal";
+    EXPECT_EQ(+room.Sector(7).PortalKind, PortalKindSide) << "a ceiling click keeps a side portal";
     Floor(7);
     EXPECT_EQ(room.GameSector(7).RoomAbove, NoRoom);
-    EXPECT_EQ(room.Sector(7).PortalKind, PortalKindAbove);
+    EXPECT_EQ(+room.Sector(7).PortalKind, PortalKindAbove);
 
     tools.SetRoomAbove(1);
     Ceiling(8);
     EXPECT_EQ(room.GameSector(8).RoomAbove, 0);
-    EXPECT_EQ(room.Sector(8).PortalKind, PortalKindAbove);
+    EXPECT_EQ(+room.Sector(8).PortalKind, PortalKindAbove);
     tools.SetRoomAbove(0);
     tools.SetRoomBelow(2);
     Floor(8);
@@ -197,7 +197,7 @@ TEST_F(SectorTools, FloorAndCeilingClicksClearTheirOwnLinksOnly) {
     tools.SetRoomBelow(0);
     Ceiling(8);
     EXPECT_EQ(room.GameSector(8).RoomAbove, NoRoom);
-    EXPECT_EQ(room.Sector(8).PortalKind, PortalKindAbove);
+    EXPECT_EQ(+room.Sector(8).PortalKind, PortalKindAbove);
     EXPECT_EQ(room.GameSector(8).RoomBelow, 1) << "a ceiling click keeps the room below";
 }
 
@@ -232,8 +232,8 @@ TEST_F(SectorTools, AltClickPlacesTheSelectedPortalOrigin) {
     TEditorRoom& room = Add(6, 6);
     room.PortalViewCount = 2;
     EXPECT_TRUE(PortalOriginClick(*project, SectorNumber(4, 6, 6), 2).Redraw);
-    EXPECT_EQ(room.PortalView(2).OriginX, 4);
-    EXPECT_EQ(room.PortalView(2).OriginZ, 6);
+    EXPECT_EQ(+room.PortalView(2).OriginX, 4);
+    EXPECT_EQ(+room.PortalView(2).OriginZ, 6);
     EXPECT_FALSE(PortalOriginClick(*project, 5, 0).Redraw) << "no view selected";
     EXPECT_FALSE(PortalOriginClick(*project, 5, 3).Redraw);
     EXPECT_FALSE(PortalOriginClick(*project, NeighbourRoomPicked, 1).Redraw);

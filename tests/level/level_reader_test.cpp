@@ -90,14 +90,14 @@ TEST_P(LevelReaderLayouts, ReadsEveryFieldOfItsLayout) {
 
     ASSERT_EQ(l.NumRooms, 2);
     const TLevelRoom& room = l.Rooms[0];
-    EXPECT_EQ(room.RoomInfo.X, 1024);
-    EXPECT_EQ(l.Rooms[1].RoomInfo.Z, 2049);
-    EXPECT_EQ(room.RoomInfo.YTop, -3072);
+    EXPECT_EQ(+room.RoomInfo.X, 1024);
+    EXPECT_EQ(+l.Rooms[1].RoomInfo.Z, 2049);
+    EXPECT_EQ(+room.RoomInfo.YTop, -3072);
     EXPECT_EQ(room.NumDataWords, second ? 27u : 23u);
     ASSERT_EQ(room.NumVertices, 2);
-    EXPECT_EQ(room.Vertices1[1].X, 4);
+    EXPECT_EQ(+room.Vertices1[1].X, 4);
     EXPECT_EQ(room.Vertices1[1].Lighting, 0x0A00);
-    EXPECT_EQ(room.Vertices2[1].Z, 6);
+    EXPECT_EQ(+room.Vertices2[1].Z, 6);
     EXPECT_EQ(room.Vertices2[0].Lighting, 0x1F00);
     // Each layout fills the other one: the first game's vertices get fixed extra fields.
     EXPECT_EQ(room.Vertices2[0].Attributes, second ? 0x1234 : 0x0010);
@@ -128,7 +128,7 @@ TEST_P(LevelReaderLayouts, ReadsEveryFieldOfItsLayout) {
     EXPECT_EQ(l.FloorData[2], 0x1514);
     EXPECT_EQ(l.NumFrames, 3u);
     ASSERT_EQ(l.NumObjectTextures, 2u) << "the third game keeps its object textures late";
-    EXPECT_EQ(l.ObjectTextures[1].Vertices[3].YPixel, static_cast<uint8_t>(0x70 + 39));
+    EXPECT_EQ(+l.ObjectTextures[1].Vertices[3].YPixel, static_cast<uint8_t>(0x70 + 39));
     EXPECT_EQ(l.NumCameras, 1u);
     EXPECT_EQ(l.NumBoxes, 2u);
     EXPECT_EQ(l.NumZones, 2u);
@@ -149,8 +149,8 @@ TEST_P(LevelReaderLayouts, ReadsEveryFieldOfItsLayout) {
         }
     }
     ASSERT_EQ(l.NumItems, 1u);
-    EXPECT_EQ(l.Items1[0].X, 1000);
-    EXPECT_EQ(l.Items2[0].Y, -256);
+    EXPECT_EQ(+l.Items1[0].X, 1000);
+    EXPECT_EQ(+l.Items2[0].Y, -256);
     EXPECT_EQ(l.Items1[0].Flags, 0x3E00);
     EXPECT_EQ(l.Items2[0].Flags, 0x3E00);
     EXPECT_EQ(l.Items1[0].Intensity, 0x1234);

@@ -125,8 +125,8 @@ TEST(PrepareLevelForWrite, ThirdGameVertexLightsAndAttributes) {
         const TVertex2& v = level->Rooms[r].Vertices2[0];
         EXPECT_EQ(v.Lighting2, 22197) << "room " << r;
         EXPECT_EQ(v.Attributes, attributes[r]) << "room " << r;
-        EXPECT_EQ(v.X, 10);
-        EXPECT_EQ(v.Y, -20);
+        EXPECT_EQ(+v.X, 10);
+        EXPECT_EQ(+v.Y, -20);
         EXPECT_EQ(v.Lighting, 10 << 8);
         EXPECT_EQ(level->Rooms[r].AmbientIntensity2, 0);
         EXPECT_EQ(level->Rooms[r].LightMode, 3);
@@ -155,16 +155,16 @@ TEST(PrepareLevelForWrite, SecondGameItemsBoxesAndZones) {
     EXPECT_EQ(level->Rooms[0].AmbientIntensity2, -1);
     const TItem2& item = level->Items2[0];
     EXPECT_EQ(item.Room, 2);
-    EXPECT_EQ(item.X, 5120);
-    EXPECT_EQ(item.Z, 6656);
+    EXPECT_EQ(+item.X, 5120);
+    EXPECT_EQ(+item.Z, 6656);
     EXPECT_EQ(item.Angle, 0x0012);
     EXPECT_EQ(item.Flags, 0x3E00);
     EXPECT_EQ(item.Intensity2, 0x4321) << "the second intensity is not touched";
     const TBox2& box = level->Boxes2[0];
-    EXPECT_EQ(box.ZMin, 0xFF) << "-1536 / 1024 rounds toward zero to -1";
-    EXPECT_EQ(box.ZMax, 2);
-    EXPECT_EQ(box.XMin, 0);
-    EXPECT_EQ(box.XMax, 1);
+    EXPECT_EQ(+box.ZMin, 0xFF) << "-1536 / 1024 rounds toward zero to -1";
+    EXPECT_EQ(+box.ZMax, 2);
+    EXPECT_EQ(+box.XMin, 0);
+    EXPECT_EQ(+box.XMax, 1);
     EXPECT_EQ(box.TrueFloor, -512);
     EXPECT_EQ(box.OverlapIndex, 0x8003);
     for (int a = 0; a < ZoneArrayCount; ++a) {

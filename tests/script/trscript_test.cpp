@@ -87,15 +87,15 @@ TEST_F(TriggerScript, PutItemDefaultsPlacesAndCopies) {
     const TRoomInfo& info = level->Rooms[0].RoomInfo;
     EXPECT_EQ(one.Type, 5);
     EXPECT_EQ(one.Room, 0);
-    EXPECT_EQ(one.X, info.X + 1024 + 512);
-    EXPECT_EQ(one.Z, info.Z + 2048 + 512) << "place 0 is the sector's centre";
-    EXPECT_EQ(one.Y, 0);
+    EXPECT_EQ(+one.X, info.X + 1024 + 512);
+    EXPECT_EQ(+one.Z, info.Z + 2048 + 512) << "place 0 is the sector's centre";
+    EXPECT_EQ(+one.Y, 0);
     EXPECT_EQ(one.Angle, 16384);
     EXPECT_EQ(one.Intensity, 0x10FF);
     EXPECT_EQ(one.Flags, 0);
     const TItem1& copy = level->Items1[before + 3];
-    EXPECT_EQ(copy.Y, -256) << "one click above the floor";
-    EXPECT_EQ(copy.Z, info.Z + 2048 + 512 + 512) << "place 1 moves half a sector toward +Z";
+    EXPECT_EQ(+copy.Y, -256) << "one click above the floor";
+    EXPECT_EQ(+copy.Z, info.Z + 2048 + 512 + 512) << "place 1 moves half a sector toward +Z";
     EXPECT_EQ(copy.Angle, 32768);
     EXPECT_EQ(copy.Intensity, 20 * 256 + 255);
     EXPECT_EQ(copy.Flags, 9);
@@ -105,14 +105,14 @@ TEST_F(TriggerScript, PutItemDefaultsPlacesAndCopies) {
     ASSERT_EQ(Compile("Put_Item(1,2,3,0,5,0,4)\n"), 0);
     const TItem2& second = level->Items2[level->NumItems - 1];
     EXPECT_EQ(second.Intensity2, 0xFF0F);
-    EXPECT_EQ(second.X, info.X + 1024 + 512 + 512) << "place 4 moves toward +X";
+    EXPECT_EQ(+second.X, info.X + 1024 + 512 + 512) << "place 4 moves toward +X";
 }
 
 TEST_F(TriggerScript, CamerasAndAlternateRooms) {
     ASSERT_EQ(Compile("Add_Camera(1,2,3,2)\nAdd_Camera(1,2,3,0,5)\nPut_Alternate(1,7)\n"), 0);
     ASSERT_EQ(level->NumCameras, 3u);
     const TCamera& camera = level->Cameras[1];
-    EXPECT_EQ(camera.Y, -512);
+    EXPECT_EQ(+camera.Y, -512);
     EXPECT_EQ(camera.Room, 0);
     EXPECT_EQ(camera.Flags, 0);
     EXPECT_EQ(level->Cameras[2].Flags, 5);

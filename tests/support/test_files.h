@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+// Note for assertions: the file records are packed, and GoogleTest binds its arguments to
+// references, which must not point at a misaligned member. Fields of packed records are
+// therefore compared as values: EXPECT_EQ(+item.X, 5120).
+
 namespace morvane::test {
 
 using Bytes = std::vector<uint8_t>;
