@@ -5,5 +5,6 @@ cd "$(dirname "$0")"
 
 ./scripts/install-deps.sh
 cmake -S . -B out -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build out -j "$(nproc)" --target level_io_bench
+cmake --build out -j "$(nproc)" --target level_io_bench build_bench
 out/bin/level_io_bench "$@"
+out/bin/build_bench "$@"

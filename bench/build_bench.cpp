@@ -1,6 +1,7 @@
 // The build of a full project against writing the resulting level alone.
 //   out/bin/build_bench
 #include "build/build_pipeline.h"
+#include "build/room_geometry.h"
 #include "demo/demo_level.h"
 #include "document/room_operations.h"
 #include "document/sector_numbering.h"
@@ -128,6 +129,29 @@ void BM_WriteBuiltLevel(benchmark::State& state) {
     }
 }
 
+// One open 31 x 31 room of mixed floor and ceiling levels and shapes: faces and mesh.
+void BM_OneRoomGeometry(benchmark::State& state) {
+    auto room = std::make_unique<TLevelRoom>();
+    std::vector<TEditorSector> sectors(MaxSectors);
+    room->NumXSectors = room->NumZSectors = Side;
+    for (int n = 0; n < Side * Side; ++n) {
+        const int floor = 40 + (n * 7) % 5;
+        room->Sectors[n].FloorHeight = static_cast<int8_t>(127 - floor);
+        room->Sectors[n].CeilingHeight = static_cast<int8_t>(127 - floor - 12 - n % 3);
+        sectors[n].FloorShape = static_cast<uint8_t>(1 + n % 16);
+        sectors[n].CeilingShape = static_cast<uint8_t>(1 + (n / 3) % 16);
+    }
+    FaceList faces;
+    std::string problem;
+    for (auto _ : state) {
+        faces.Clear();
+        BuildRoomFaces(faces, *room, sectors.data(), false);
+        benchmark::DoNotOptimize(FacesToRoomMesh(faces, *room, problem));
+    }
+    state.counters["faces"] = static_cast<double>(faces.Faces.size());
+}
+
+BENCHMARK(BM_OneRoomGeometry)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BuildReadingTheBase)->Arg(3)->Arg(16)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_BuildAgain)->Arg(3)->Arg(16)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_WriteBuiltLevel)->Arg(3)->Arg(16)->Unit(benchmark::kMillisecond)->MinTime(2.0);
