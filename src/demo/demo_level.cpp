@@ -490,7 +490,8 @@ void MakeSounds(TLevelData& level, int32_t kind) {
     level.NumSampleIndices = 1;
     level.SampleIndices[0] = 0;
     if (!secondGame) {
-        level.Samples = MakeWave();
+        const std::vector<uint8_t> wave = MakeWave();
+        level.Samples.assign(wave.begin(), wave.end());
         level.NumSamples = static_cast<uint32_t>(level.Samples.size());
     }
 }

@@ -3,7 +3,11 @@
 #include "level/game_sector.h"
 
 #include <cstdint>
+#include <memory>
+#include <new>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace morvane {
@@ -258,6 +262,21 @@ struct TLevelRecord {
     uint32_t SampleIndices[MaxSampleIndices];
 };
 
+// An allocator whose resize leaves new bytes as they come: the level's big buffers are filled
+// from the file right after they are sized, and zero-filling them first would cost a pass.
+template <class T> struct UninitializedAllocator : std::allocator<T> {
+    template <class U> struct rebind { using other = UninitializedAllocator<U>; };
+    UninitializedAllocator() = default;
+    template <class U> UninitializedAllocator(const UninitializedAllocator<U>&) noexcept {}
+    template <class U> void construct(U* p) noexcept(std::is_nothrow_default_constructible_v<U>) {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <class U, class... Args> void construct(U* p, Args&&... args) {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+};
+using ByteBuffer = std::vector<uint8_t, UninitializedAllocator<uint8_t>>;
+
 // The current base level: one instance for the whole run, never copied. The texture pages and
 // the sound samples are heap buffers owned by the record and released by the next read.
 struct TLevelData : TLevelRecord {
@@ -265,9 +284,9 @@ struct TLevelData : TLevelRecord {
     TLevelData(const TLevelData&) = delete;
     TLevelData& operator=(const TLevelData&) = delete;
 
-    std::vector<uint8_t> Textile8;  // NumTextiles pages of 256 x 256 palette indices
-    std::vector<uint8_t> Textile16; // second and third game: 16-bit pages (1-5-5-5)
-    std::vector<uint8_t> Samples;   // first game: the sound sample block
+    ByteBuffer Textile8;  // NumTextiles pages of 256 x 256 palette indices
+    ByteBuffer Textile16; // second and third game: 16-bit pages (1-5-5-5)
+    ByteBuffer Samples;   // first game: the sound sample block
 
     // The name of the base level last read into the record; the build re-reads the base level
     // only when its name differs.

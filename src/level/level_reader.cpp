@@ -48,7 +48,7 @@ private:
 
     // A buffer whose size comes from the file: refused as a short file when the file cannot
     // hold it, so that a damaged count never allocates more than the file itself.
-    void ReadBuffer(std::vector<uint8_t>& buffer, uint64_t byteCount) {
+    void ReadBuffer(ByteBuffer& buffer, uint64_t byteCount) {
         if (byteCount > in_.Remaining()) {
             ThrowReadBeyondEnd();
         }

@@ -38,7 +38,7 @@ private:
         }
     }
     // A heap buffer of the record, written at the size the header gives.
-    void WriteBuffer(const std::vector<uint8_t>& buffer, uint64_t byteCount) {
+    void WriteBuffer(const ByteBuffer& buffer, uint64_t byteCount) {
         CheckCapacity(byteCount, buffer.size());
         out_.WriteBytes(buffer.data(), byteCount);
     }
