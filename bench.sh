@@ -5,6 +5,7 @@ cd "$(dirname "$0")"
 
 ./scripts/install-deps.sh
 cmake -S . -B out -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build out -j "$(nproc)" --target level_io_bench build_bench
+cmake --build out -j "$(nproc)" --target level_io_bench build_bench view_bench
 out/bin/level_io_bench "$@"
 out/bin/build_bench "$@"
+xvfb-run -a -s "-screen 0 1280x1024x24" out/bin/view_bench "$@"

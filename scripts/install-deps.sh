@@ -6,7 +6,7 @@ packages=(
     g++ cmake ninja-build pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev libqt6opengl6-dev
-    libgl-dev libglu1-mesa-dev
+    libgl-dev libglu1-mesa-dev libx11-dev
     xvfb xauth libgl1-mesa-dri
 )
 

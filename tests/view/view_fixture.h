@@ -1,0 +1,110 @@
+#pragma once
+
+#include "glx/glx_surface.h"
+
+#include "document/room_operations.h"
+#include "view/gl_viewport.h"
+#include "view/texture_upload.h"
+#include "view/tr_scene.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+namespace morvane::test {
+
+// A viewport, camera and scene on a window of the X display (run under Xvfb), drawing a
+// document of the test's own.
+struct ViewFixture : ::testing::Test {
+    static constexpr int Width = 320;
+    static constexpr int Height = 240;
+    GlxSurface surface{Width, Height};
+    TGLViewport viewport;
+    TGLCamera camera;
+    tr_scene scene;
+    std::unique_ptr<TEditorProject> project = std::make_unique<TEditorProject>();
+
+    void SetUp() override {
+        ASSERT_TRUE(surface.HasContext()) << "no GL context: run the view tests under xvfb-run";
+        std::string problem;
+        ASSERT_TRUE(viewport.Attach(surface, problem)) << problem;
+        viewport.SetCamera(&camera);
+        viewport.DrawCallback = [this] { scene.Render(); };
+        viewport.PickOnClickDisabled = true;
+        scene.Project = project.get();
+        scene.NeighbourRoom = 0;
+        scene.SolidTexture = SolidTextureName;
+        RgbImage white(64, 64);
+        std::fill(white.Pixels.begin(), white.Pixels.end(), 255);
+        UploadBitmap(SolidTextureName, white, 0);
+    }
+
+    TEditorRoom& Add(int length, int width, int x, int y, int z, int height) {
+        RoomDialogValues values;
+        values.Long = length;
+        values.Width = width;
+        values.X = x;
+        values.Y = y;
+        values.Z = z;
+        values.Height = height;
+        values.Name = NextRoomName(*project);
+        AddRoom(*project, scene, values);
+        return project->Current();
+    }
+
+    // Frames the drawn room as the editor does, then looks at it from straight above.
+    void FrameFromAbove() {
+        scene.FrameCurrentRoom();
+        viewport.FitToFigure(scene);
+        viewport.CenterCamera();
+        viewport.Rotate.X = 90;
+        viewport.Redraw();
+    }
+
+    // Where a world point shows in the window (panel pixels, y downward), by the transforms of
+    // the paint cycle.
+    std::pair<int, int> ToWindow(double x, double y, double z) {
+        surface.MakeCurrent();
+        GLdouble projection[16], modelView[16];
+        glMatrixMode(GL_PROJECTION);
+        glPushMatrix();
+        glLoadIdentity();
+        gluPerspective(FieldOfView, double(Width) / Height, NearPlane, FarPlane);
+        camera.Apply();
+        glGetDoublev(GL_PROJECTION_MATRIX, projection);
+        glPopMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        glPushMatrix();
+        glLoadIdentity();
+        glTranslated(viewport.Translate.X, viewport.Translate.Y, viewport.Translate.Z);
+        glScaled(viewport.Scale.X, viewport.Scale.Y, viewport.Scale.Z);
+        glRotated(viewport.Rotate.X, 1, 0, 0);
+        glRotated(viewport.Rotate.Y, 0, 1, 0);
+        glRotated(viewport.Rotate.Z, 0, 0, 1);
+        glTranslated(scene.Position.X, scene.Position.Y, scene.Position.Z);
+        glGetDoublev(GL_MODELVIEW_MATRIX, modelView);
+        glPopMatrix();
+        const GLint window[4] = {0, 0, Width, Height};
+        GLdouble wx, wy, wz;
+        gluProject(x, y, z, modelView, projection, window, &wx, &wy, &wz);
+        return {static_cast<int>(std::lround(wx)), Height - static_cast<int>(std::lround(wy))};
+    }
+    // The window position of the middle of sector (x, z) of a room at height y above its bottom.
+    std::pair<int, int> SectorCentre(const TEditorRoom& room, int x, int z, double y = 0) {
+        return ToWindow(room.PosX + x - 0.5, room.PosY + y, -(room.PosZ + z - 0.5));
+    }
+    int PickAt(std::pair<int, int> at) {
+        viewport.MouseX = at.first;
+        viewport.MouseY = at.second;
+        viewport.Pick();
+        return viewport.PickedName;
+    }
+    const uint8_t* PixelAt(const RgbImage& image, std::pair<int, int> at) {
+        return image.At(at.first, at.second);
+    }
+};
+
+} // namespace morvane::test

@@ -1,0 +1,228 @@
+#include "view/view_fixture.h"
+
+#include "demo/demo_level.h"
+#include "document/room_operations.h"
+#include "document/sector_numbering.h"
+#include "image/rgb_image.h"
+#include "level/level_format.h"
+
+#include <GL/glext.h>
+
+#include <filesystem>
+
+namespace morvane {
+namespace {
+
+using ViewTest = test::ViewFixture;
+
+bool Near(const uint8_t* pixel, int r, int g, int b) {
+    return std::abs(pixel[0] - r) < 24 && std::abs(pixel[1] - g) < 24 &&
+           std::abs(pixel[2] - b) < 24;
+}
+
+TEST_F(ViewTest, PicksTheSectorTheNeighbourOrNothing) {
+    TEditorRoom& hall = Add(6, 6, 10, 20, 10, 3);
+    TEditorRoom& above = Add(4, 4, 14, 22, 11, 3); // overlaps the hall's last columns, higher up
+    SelectRoom(*project, scene, 0);
+    scene.NeighbourRoom = 2;
+    FrameFromAbove();
+    EXPECT_EQ(PickAt(SectorCentre(hall, 3, 4)), SectorNumber(3, 4, 6));
+    EXPECT_EQ(PickAt(SectorCentre(hall, 2, 6)), SectorNumber(2, 6, 6));
+    EXPECT_EQ(PickAt(SectorCentre(hall, 1, 3)), 3) << "a solid border sector";
+    EXPECT_EQ(PickAt(SectorCentre(above, 2, 2, 2)), 999) << "the neighbour's floor is nearer";
+    EXPECT_EQ(PickAt({2, 2}), 0) << "nothing in the window's corner";
+    EXPECT_EQ(PickAt({2, 2}), 0) << "the same place picks the same";
+    EXPECT_EQ(viewport.ListValid, 1);
+    GLint box[4];
+    glGetIntegerv(GL_VIEWPORT, box);
+    EXPECT_EQ(box[2], Width) << "the normal projection and viewport come back after a pick";
+}
+
+TEST_F(ViewTest, ModesDrawTheirColoursAndHorizontalFaces) {
+    // Seen from straight above the middle of a 5 x 5 room, whose middle sector is a closed column.
+    TEditorRoom& hall = Add(5, 5, 10, 20, 10, 3);
+    hall.GameSector(SectorNumber(3, 3, 5)).FloorHeight = 3;
+    hall.GameSector(SectorNumber(2, 2, 5)).RoomBelow = 0;
+    hall.Sector(SectorNumber(4, 4, 5)).FloorSurface.Textures[2] = 1;
+    hall.Sector(SectorNumber(2, 4, 5)).FloorSurface.Textures[2] = -1;
+
+    scene.RenderMode = RenderSolid;
+    FrameFromAbove();
+    RgbImage image = surface.LastFrame();
+    EXPECT_TRUE(Near(PixelAt(image, SectorCentre(hall, 4, 3)), 255, 255, 255));
+    EXPECT_TRUE(Near(PixelAt(image, SectorCentre(hall, 2, 2)), 255, 0, 255)) << "a room below";
+    EXPECT_TRUE(Near(PixelAt(image, SectorCentre(hall, 3, 3)), 0, 0, 0)) << "a closed column";
+    EXPECT_TRUE(Near(PixelAt(image, SectorCentre(hall, 2, 4)), 255, 255, 255))
+        << "a face left out in the textures still shows in the solid mode";
+
+    scene.RenderMode = RenderWireframe;
+    viewport.Redraw();
+    image = surface.LastFrame();
+    EXPECT_TRUE(Near(PixelAt(image, SectorCentre(hall, 4, 3)), 0, 0, 0)) << "outlines only";
+    int green = 0;
+    for (std::size_t i = 0; i < image.Pixels.size(); i += 3) {
+        green += image.Pixels[i] < 40 && image.Pixels[i + 1] > 200 && image.Pixels[i + 2] < 40;
+    }
+    EXPECT_GT(green, 50);
+
+    scene.RenderMode = RenderTextured;
+    viewport.Redraw();
+    image = surface.LastFrame();
+    EXPECT_TRUE(std::all_of(image.Pixels.begin(), image.Pixels.end(), [](uint8_t b) {
+        return b == 0;
+    })) << "nothing before the textures are loaded";
+    RgbImage red(64, 64), blue(64, 64);
+    for (int i = 0; i < 64 * 64; ++i) {
+        red.Pixels[i * 3] = 255;
+        blue.Pixels[i * 3 + 2] = 255;
+    }
+    UploadBitmap(1, red, 0);
+    UploadBitmap(2, blue, 0);
+    scene.TexturesLoaded = true;
+    viewport.Redraw();
+    image = surface.LastFrame();
+    EXPECT_TRUE(Near(PixelAt(image, SectorCentre(hall, 4, 3)), 255, 0, 0));
+    EXPECT_TRUE(Near(PixelAt(image, SectorCentre(hall, 4, 4)), 0, 0, 255));
+    EXPECT_TRUE(Near(PixelAt(image, SectorCentre(hall, 2, 4)), 0, 0, 0)) << "a face left out";
+}
+
+TEST(HorizontalFaces, WireframeAndSolidRulesDiffer) {
+    TEditorSector sector{};
+    TGameSector raised{0, 0, NoRoom, 2, NoRoom, 3};
+    sector.FloorShape = 1; // a full block on level 2 meets the ceiling at 3
+    EXPECT_TRUE(HorizontalFaceShown(RenderWireframe, sector, raised, 1));
+    EXPECT_FALSE(HorizontalFaceShown(RenderSolid, sector, raised, 1));
+    TGameSector column{0, 0, NoRoom, 3, NoRoom, 3};
+    sector.FloorShape = 0;
+    EXPECT_FALSE(HorizontalFaceShown(RenderWireframe, sector, column, 0));
+    EXPECT_FALSE(HorizontalFaceShown(RenderTextured, sector, column, 0));
+    EXPECT_TRUE(HorizontalFaceShown(RenderSolid, sector, column, 5)) << "a slope is never closed";
+}
+
+TEST_F(ViewTest, TexturesOfAcceptedSizesGoUpAsTheyAre) {
+    auto size = [](uint32_t name) {
+        glBindTexture(GL_TEXTURE_2D, name);
+        GLint w = 0, h = 0;
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &h);
+        return std::make_pair(int(w), int(h));
+    };
+    std::vector<uint8_t> pixels(64 * 48 * 3, 90);
+    UploadPixels(10, 64, 32, 0, pixels.data(), GL_BGR_EXT);
+    EXPECT_EQ(size(10), std::make_pair(64, 32));
+    UploadPixels(11, 48, 48, 0, pixels.data(), GL_BGR_EXT);
+    EXPECT_EQ(size(11), std::make_pair(64, 64));
+
+    auto level = std::make_unique<TLevelData>();
+    demo::MakeDemoLevel(*level, FormatTR2);
+    BuildLevelTextures(*level);
+    EXPECT_EQ(size(1), std::make_pair(64, 64));
+    EXPECT_EQ(size(21), std::make_pair(64, 32));
+    EXPECT_EQ(size(71), std::make_pair(128, 128));
+    EXPECT_EQ(size(72), std::make_pair(64, 64)) << "48 x 48 is resampled";
+
+    EXPECT_EQ(LoadSolidTexture(std::string(MORVANE_SOURCE_DIR) + "/data/solid.bmp"), "");
+    EXPECT_NE(LoadSolidTexture("/nowhere/solid.bmp"), "");
+    std::vector<uint8_t> white(64 * 64 * 3);
+    glBindTexture(GL_TEXTURE_2D, SolidTextureName);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, white.data());
+    EXPECT_EQ(size(SolidTextureName), std::make_pair(64, 64));
+    EXPECT_TRUE(std::all_of(white.begin(), white.end(), [](uint8_t b) { return b == 255; }));
+}
+
+TEST_F(ViewTest, FramingRotatingPanningAndZooming) {
+    viewport.BoundsMin = {0, 0, -10};
+    viewport.BoundsMax = {20, 3, 0};
+    viewport.CenterCamera();
+    EXPECT_FLOAT_EQ(static_cast<float>(viewport.Scale.X), 0.3f);
+    EXPECT_FLOAT_EQ(camera.X, 10 * 0.3f);
+    EXPECT_FLOAT_EQ(camera.Z, 4);
+    viewport.BoundsMax = {6, 3, 0};
+    viewport.CenterCamera();
+    EXPECT_EQ(viewport.Scale.X, 1);
+
+    ShiftState right;
+    right.Right = true;
+    viewport.OnMouseDown(right, 10, 10);
+    viewport.OnMouseMove(right, 30, 15);
+    EXPECT_EQ(viewport.Rotate.Y, 20);
+    EXPECT_EQ(viewport.Rotate.X, 5);
+    ShiftState shifted = right;
+    shifted.Shift = true;
+    viewport.OnMouseMove(shifted, 60, 60);
+    EXPECT_EQ(viewport.Rotate.Y, 20) << "Shift freezes the rotation";
+    viewport.OnMouseMove(right, 40, 10);
+    EXPECT_EQ(viewport.Rotate.Y, 30) << "and releasing it resumes from the same start";
+    viewport.OnMouseUp();
+    EXPECT_EQ(viewport.SavedRotY, 30);
+
+    const float x = camera.X;
+    viewport.OnMouseDown(shifted, 100, 100);
+    viewport.OnMouseMove(shifted, 150, 100);
+    EXPECT_FLOAT_EQ(camera.X, x - 1) << "fifty pixels move the camera one unit";
+    viewport.OnMouseUp();
+
+    ShiftState zoom = right;
+    zoom.Ctrl = true;
+    viewport.OnMouseDown(zoom, 0, 300);
+    viewport.OnMouseMove(zoom, 0, 300);
+    viewport.OnMouseMove(zoom, 0, 0);
+    EXPECT_EQ(viewport.Scale.X, 0) << "a zoom stops at scale 0";
+
+    int clicks = 0;
+    viewport.PreviousClick = [&] { ++clicks; };
+    viewport.PickedName = 77;
+    viewport.OnClick();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(viewport.PickedName, 77) << "no pick on click while it is disabled";
+}
+
+// Pictures of a room in the three modes, for people to look at.
+TEST_F(ViewTest, ScreenshotsOfTheThreeModes) {
+    auto level = std::make_unique<TLevelData>();
+    demo::MakeDemoLevel(*level, FormatTR1);
+    BuildLevelTextures(*level);
+    scene.TexturesLoaded = true;
+    TEditorRoom& room = Add(8, 10, 10, 20, 10, 4);
+    for (int n = 1; n <= room.SectorCount(); ++n) {
+        const int x = SectorColumn(n, 8), z = SectorRow(n, 8);
+        TEditorSector& s = room.Sector(n);
+        s.FloorSurface.Textures[2] = (x + z) % 2 ? 2 : 9;
+        for (int slot : {0, 1, 3, 4}) {
+            s.FloorSurface.Textures[slot] = 0;
+            s.CeilingSurface.Textures[slot] = 1;
+        }
+        s.CeilingSurface.Textures[2] = 1;
+        if (x == 4 && z > 1 && z < 8) {
+            s.FloorShape = z % 2 ? 5 : 11;
+            room.GameSector(n).FloorHeight = 1;
+        }
+        if (x >= 6 && x <= 8 && z >= 3 && z <= 5) {
+            room.GameSector(n).FloorHeight = 1;
+        }
+    }
+    room.GameSector(SectorNumber(2, 3, 8)).RoomBelow = 0;
+    room.PortalViewCount = 1;
+    room.PortalView(1) = {PortalFacingFront, 0, 1, 2, 2, 2, 3};
+    const std::string folder = std::string(MORVANE_BINARY_DIR) + "/screenshots";
+    std::filesystem::create_directories(folder);
+    for (auto [mode, name] :
+         {std::pair{RenderWireframe, "wireframe"}, std::pair{RenderSolid, "solid"},
+          std::pair{RenderTextured, "textured"}}) {
+        scene.RenderMode = mode;
+        scene.FrameCurrentRoom();
+        viewport.FitToFigure(scene);
+        viewport.CenterCamera();
+        viewport.Rotate = {35, -30, 0};
+        viewport.Redraw();
+        const RgbImage image = surface.LastFrame();
+        EXPECT_GT(std::count_if(image.Pixels.begin(), image.Pixels.end(),
+                                [](uint8_t b) { return b > 30; }),
+                  1000)
+            << name;
+        WritePng(image, folder + "/view-" + name + ".png");
+    }
+}
+
+} // namespace
+} // namespace morvane
