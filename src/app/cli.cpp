@@ -3,6 +3,7 @@
 #include "app/json_writer.h"
 #include "build/build_pipeline.h"
 #include "demo/demo_level.h"
+#include "demo/demo_project.h"
 #include "document/editor_texts.h"
 #include "document/project_file.h"
 #include "io/io_error.h"
@@ -25,6 +26,8 @@ constexpr const char* Usage =
     "  rewrite IN OUT                              read a level and write it back\n"
     "  make-demo-level --layout tr1|tub|tr2|tr3 OUT  write a small generated base level\n"
     "  project-info PROJECT.mvn                    print a JSON summary of a project\n"
+    "  make-demo-project OUT.mvn --base LEVEL [--out LEVEL]\n"
+    "                                              write the demo project on a base level\n"
     "  build PROJECT.mvn [--base F] [--items F] [--meshes F] [--script F] [--out F]\n"
     "                                              build the project's level file\n";
 
@@ -206,6 +209,29 @@ std::unique_ptr<TEditorProject> ReadProjectOrFail(const std::string& path, uint8
     return project;
 }
 
+int MakeDemoProject(const std::vector<std::string>& args, std::ostream&, std::ostream&) {
+    if (args.size() != 3 && args.size() != 5) {
+        throw UsageError{"make-demo-project takes OUT.mvn --base LEVEL [--out LEVEL]"};
+    }
+    std::string base, output;
+    for (std::size_t i = 1; i + 1 < args.size(); i += 2) {
+        if (args[i] == "--base") {
+            base = args[i + 1];
+        } else if (args[i] == "--out") {
+            output = args[i + 1];
+        } else {
+            throw UsageError{"unknown option \"" + args[i] + "\""};
+        }
+    }
+    if (base.empty()) {
+        throw UsageError{"make-demo-project needs --base LEVEL"};
+    }
+    auto project = std::make_unique<TEditorProject>();
+    demo::MakeDemoProject(*project, base, output);
+    WriteProjectFile(*project, args[0]);
+    return CliDone;
+}
+
 int ProjectInfo(const std::vector<std::string>& args, std::ostream& out, std::ostream&) {
     if (args.size() != 1) {
         throw UsageError{"project-info takes one project file"};
@@ -256,6 +282,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         {"rewrite", Rewrite},
         {"make-demo-level", MakeDemo},
         {"project-info", ProjectInfo},
+        {"make-demo-project", MakeDemoProject},
         {"build", Build},
     };
     if (args.empty()) {

@@ -13,6 +13,9 @@ public:
     virtual void SwapBuffers() = 0;
     virtual int Width() const = 0;
     virtual int Height() const = 0;
+    // A window that paints when it chooses (the editor's Qt widget) takes a request for a frame
+    // here and returns true; the viewport then draws in the window's next paint.
+    virtual bool PaintLater() { return false; }
 };
 
 } // namespace morvane

@@ -57,7 +57,7 @@ void TGLViewport::SetupProjection() {
 }
 
 void TGLViewport::Paint() {
-    if (surface_ == nullptr || camera_ == nullptr) {
+    if (surface_ == nullptr || camera_ == nullptr || surface_->PaintLater()) {
         return;
     }
     surface_->MakeCurrent();

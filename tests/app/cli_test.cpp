@@ -111,6 +111,23 @@ TEST(Cli, ProjectInfoSummarisesAProject) {
     EXPECT_EQ(bad.Err, "Read beyond end of file\n");
 }
 
+TEST(Cli, TheDemoProjectBuildsOntoTheDemoLevel) {
+    TempDir dir;
+    ASSERT_EQ(RunTool({"make-demo-level", "--layout", "tr1", dir.Path("DEMO.PHD")}).Code, CliDone);
+    ASSERT_EQ(RunTool({"make-demo-project", dir.Path("demo.mvn"), "--base", dir.Path("DEMO.PHD"),
+                       "--out", dir.Path("BUILT.PHD")})
+                  .Code,
+              CliDone);
+    CliResult info = RunTool({"project-info", dir.Path("demo.mvn")});
+    EXPECT_THAT(info.Out, HasSubstr("\"room_count\": 3,"));
+    EXPECT_THAT(info.Out, HasSubstr("\"name\": \"Pool\""));
+    CliResult built = RunTool({"build", dir.Path("demo.mvn")});
+    EXPECT_EQ(built.Code, CliDone) << built.Err;
+    EXPECT_EQ(built.Err, "");
+    EXPECT_THAT(RunTool({"info", dir.Path("BUILT.PHD")}).Out, HasSubstr("\"num_rooms\": 3,"));
+    EXPECT_EQ(RunTool({"make-demo-project", dir.Path("x.mvn")}).Code, CliUsage);
+}
+
 TEST(Cli, BuildUsesTheProjectSettingsOverriddenByOptions) {
     TempDir dir;
     ASSERT_EQ(RunTool({"make-demo-level", "--layout", "tr2", dir.Path("base.tr2")}).Code, CliDone);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "glx/glx_surface.h"
+#include "view/window_position.h"
 
 #include "document/room_operations.h"
 #include "view/gl_viewport.h"
@@ -68,29 +69,7 @@ struct ViewFixture : ::testing::Test {
     // the paint cycle.
     std::pair<int, int> ToWindow(double x, double y, double z) {
         surface.MakeCurrent();
-        GLdouble projection[16], modelView[16];
-        glMatrixMode(GL_PROJECTION);
-        glPushMatrix();
-        glLoadIdentity();
-        gluPerspective(FieldOfView, double(Width) / Height, NearPlane, FarPlane);
-        camera.Apply();
-        glGetDoublev(GL_PROJECTION_MATRIX, projection);
-        glPopMatrix();
-        glMatrixMode(GL_MODELVIEW);
-        glPushMatrix();
-        glLoadIdentity();
-        glTranslated(viewport.Translate.X, viewport.Translate.Y, viewport.Translate.Z);
-        glScaled(viewport.Scale.X, viewport.Scale.Y, viewport.Scale.Z);
-        glRotated(viewport.Rotate.X, 1, 0, 0);
-        glRotated(viewport.Rotate.Y, 0, 1, 0);
-        glRotated(viewport.Rotate.Z, 0, 0, 1);
-        glTranslated(scene.Position.X, scene.Position.Y, scene.Position.Z);
-        glGetDoublev(GL_MODELVIEW_MATRIX, modelView);
-        glPopMatrix();
-        const GLint window[4] = {0, 0, Width, Height};
-        GLdouble wx, wy, wz;
-        gluProject(x, y, z, modelView, projection, window, &wx, &wy, &wz);
-        return {static_cast<int>(std::lround(wx)), Height - static_cast<int>(std::lround(wy))};
+        return WindowPosition(viewport, camera, scene, Width, Height, x, y, z);
     }
     // The window position of the middle of sector (x, z) of a room at height y above its bottom.
     std::pair<int, int> SectorCentre(const TEditorRoom& room, int x, int z, double y = 0) {

@@ -1,0 +1,52 @@
+// morvane3d [PROJECT.mvn] [--mode wireframe|solid|textured]
+#include "io/program_folder.h"
+#include "ui/ui_services.h"
+#include "ui/unit3d_1.h"
+
+#include <QApplication>
+#include <QSurfaceFormat>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+int main(int argc, char** argv) {
+    // Display lists, selection and immediate mode: a compatibility-profile context.
+    QSurfaceFormat format;
+    format.setVersion(2, 1);
+    format.setProfile(QSurfaceFormat::CompatibilityProfile);
+    format.setDepthBufferSize(24);
+    format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
+    QSurfaceFormat::setDefaultFormat(format);
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("Morvane3D");
+
+    QString project;
+    uint8_t mode = morvane::RenderWireframe;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--mode") == 0 && i + 1 < argc) {
+            const std::string name = argv[++i];
+            mode = name == "solid"      ? morvane::RenderSolid
+                   : name == "textured" ? morvane::RenderTextured
+                                        : morvane::RenderWireframe;
+        } else if (argv[i][0] != '-') {
+            project = QString::fromLocal8Bit(argv[i]);
+        } else {
+            std::fprintf(stderr,
+                         "usage: morvane3d [PROJECT.mvn] [--mode wireframe|solid|textured]\n");
+            return 2;
+        }
+    }
+
+    // The document and the base level: one of each for the whole run.
+    auto document = std::make_unique<morvane::TEditorProject>();
+    auto level = std::make_unique<morvane::TLevelData>();
+    morvane::QtServices services;
+    morvane::TForm1 window(*document, *level, services, morvane::ProgramFolder());
+    window.show();
+    if (!project.isEmpty()) {
+        window.OpenProjectFile(project);
+    }
+    window.SetRenderMode(mode);
+    return application.exec();
+}

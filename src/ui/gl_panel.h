@@ -1,0 +1,49 @@
+#pragma once
+
+#include "view/gl_surface.h"
+#include "view/gl_viewport.h"
+
+#include <QOpenGLWidget>
+
+#include <functional>
+
+namespace morvane {
+
+// The main window's 3D panel: a Qt OpenGL widget (compatibility profile) that the viewport draws
+// on, passing its paint, resize and mouse events to the viewport.
+class GLPanel : public QOpenGLWidget, public GLSurface {
+    Q_OBJECT
+public:
+    GLPanel(TGLViewport& viewport, QWidget* parent);
+
+    // Called once the GL context exists (the viewport is attached by then).
+    std::function<void(bool attached, const std::string& problem)> OnContextReady;
+
+    bool HasContext() const override;
+    void MakeCurrent() override;
+    void SwapBuffers() override;
+    int Width() const override;
+    int Height() const override;
+    bool PaintLater() override;
+
+    static ShiftState ShiftOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
+
+signals:
+    // A frame has been drawn and is about to show.
+    void FramePainted();
+
+protected:
+    void initializeGL() override;
+    void resizeGL(int width, int height) override;
+    void paintGL() override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    TGLViewport& viewport_;
+    bool inPaint_ = false;
+    bool attached_ = false;
+};
+
+} // namespace morvane

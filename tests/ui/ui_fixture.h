@@ -1,0 +1,95 @@
+#pragma once
+
+#include "support/test_files.h"
+
+#include "ui/Unit3d_2.h"
+#include "ui/gl_panel.h"
+#include "ui/ui_services.h"
+#include "ui/unit3d_1.h"
+
+#include <QDialog>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+namespace morvane::test {
+
+// Answers the editor's questions as a test tells it to, and keeps what it was shown.
+class FakeServices : public UiServices {
+public:
+    std::vector<QString> Messages;
+    std::deque<std::optional<QString>> FileAnswers;
+    std::deque<std::function<int(QDialog&)>> DialogAnswers;
+    std::vector<QString> DialogsShown;
+    int BusyDepth = 0;
+
+    void ShowMessage(QWidget*, const QString& text) override { Messages.push_back(text); }
+    std::optional<QString> AskOpenFile(QWidget*, const FileDialogSpec& spec) override {
+        return Next(spec);
+    }
+    std::optional<QString> AskSaveFile(QWidget*, const FileDialogSpec& spec) override {
+        return Next(spec);
+    }
+    int RunModal(QDialog& dialog) override {
+        DialogsShown.push_back(dialog.windowTitle());
+        if (DialogAnswers.empty()) {
+            return QDialog::Rejected;
+        }
+        auto answer = DialogAnswers.front();
+        DialogAnswers.pop_front();
+        return answer(dialog);
+    }
+    void SetBusy(bool busy) override { BusyDepth += busy ? 1 : -1; }
+
+    std::vector<FileDialogSpec> FileDialogsShown;
+
+private:
+    std::optional<QString> Next(const FileDialogSpec& spec) {
+        FileDialogsShown.push_back(spec);
+        if (FileAnswers.empty()) {
+            return std::nullopt;
+        }
+        auto answer = FileAnswers.front();
+        FileAnswers.pop_front();
+        return answer;
+    }
+};
+
+// The editor's main window over a program folder of its own (with floor.dat and solid.bmp),
+// shown on the X display.
+struct EditorFixture : ::testing::Test {
+    TempDir program;
+    TempDir files;
+    std::unique_ptr<TEditorProject> project = std::make_unique<TEditorProject>();
+    std::unique_ptr<TLevelData> level = std::make_unique<TLevelData>();
+    FakeServices services;
+    std::unique_ptr<TForm1> window;
+
+    void SetUp() override {
+        for (const char* name : {"floor.dat", "solid.bmp"}) {
+            std::filesystem::copy_file(std::string(MORVANE_SOURCE_DIR) + "/data/" + name,
+                                       program.Path(name));
+        }
+        window = std::make_unique<TForm1>(*project, *level, services, program.Root().string());
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        WaitForFrame();
+    }
+    void TearDown() override {
+        window->ToolBar->hide();
+        window.reset();
+    }
+
+    void WaitForFrame() {
+        QSignalSpy painted(window->Panel1, &GLPanel::FramePainted);
+        window->Panel1->update();
+        painted.wait(3000);
+    }
+};
+
+} // namespace morvane::test
