@@ -18,6 +18,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -324,6 +325,13 @@ void TForm1::WireToolBar() {
 void TForm1::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     ToolBar->show();
+}
+
+// Closing the main window ends the program: its tool windows go with it.
+void TForm1::closeEvent(QCloseEvent* event) {
+    ToolBar->close();
+    TexturesWindow->close();
+    QMainWindow::closeEvent(event);
 }
 
 void TForm1::Redraw() {

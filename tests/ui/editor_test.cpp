@@ -25,6 +25,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QToolButton>
 
 namespace morvane {
@@ -70,7 +71,7 @@ struct EditorWithRoom : Editor {
     }
     void Click(int x, int z, Qt::KeyboardModifiers modifiers = {}) {
         const QPoint at = SectorPoint(x, z);
-        QTest::mouseMove(window->Panel1, at);
+        Hover(window->Panel1, at);
         QTest::mouseClick(window->Panel1, Qt::LeftButton, modifiers, at);
     }
     const TEditorSector& Sector(int x, int z) {
@@ -171,7 +172,7 @@ TEST_F(EditorWithRoom, SpaceReadsTheSectorBack) {
     sector.FloorSurface.Textures[2] = 6;
     sector.CeilingSurface.Textures[0] = -1;
     project->Room(1).GameSector(SectorNumber(2, 4, 6)).RoomBelow = 0;
-    QTest::mouseMove(window->Panel1, SectorPoint(2, 4));
+    Hover(window->Panel1, SectorPoint(2, 4));
     QTest::keyClick(window.get(), Qt::Key_Space);
     EXPECT_EQ(window->StatusPanel->text(), " Column:2 Row:4");
     EXPECT_EQ(window->ToolBar->SpinEdit15->value(), 1);
@@ -332,6 +333,18 @@ TEST_F(Editor, ScreenshotsOfTheEditor) {
         EXPECT_TRUE(window->ToolBar->grab().save(QString::fromStdString(folder + "/toolbar.png")));
         EXPECT_TRUE(
             window->TexturesWindow->grab().save(QString::fromStdString(folder + "/textures.png")));
+    }
+    // The tool bar's other pages and the dialogs.
+    for (int page = 1; page < 4; ++page) {
+        window->ToolBar->PageControl1->setCurrentIndex(page);
+        EXPECT_TRUE(window->ToolBar->grab().save(
+            QString::fromStdString(folder + "/toolbar-page" + std::to_string(page + 1) + ".png")));
+    }
+    for (QWidget* dialog :
+         std::initializer_list<QWidget*>{window->AddRoomDialog, window->BuildDialog}) {
+        dialog->adjustSize();
+        EXPECT_TRUE(dialog->grab().save(
+            QString::fromStdString(folder + "/" + dialog->objectName().toStdString() + ".png")));
     }
     EXPECT_TRUE(services.Messages.empty()) << services.Messages.front().toStdString();
 }
