@@ -14,7 +14,6 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QSpinBox>
-#include <QSurfaceFormat>
 #include <QTimer>
 
 #include <algorithm>
@@ -46,11 +45,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: editor_bench DEMO_PROJECT.mvn\n");
         return 2;
     }
-    QSurfaceFormat format;
-    format.setVersion(2, 1);
-    format.setProfile(QSurfaceFormat::CompatibilityProfile);
-    format.setDepthBufferSize(24);
-    QSurfaceFormat::setDefaultFormat(format);
+    morvane::UseCompatibilityGLFormat();
     QApplication application(argc, argv);
     auto project = std::make_unique<morvane::TEditorProject>();
     auto level = std::make_unique<morvane::TLevelData>();

@@ -3,21 +3,16 @@
 #include "ui/ui_services.h"
 #include "ui/unit3d_1.h"
 
+#include "ui/gl_panel.h"
+
 #include <QApplication>
-#include <QSurfaceFormat>
 
 #include <cstdio>
 #include <cstring>
 #include <memory>
 
 int main(int argc, char** argv) {
-    // Display lists, selection and immediate mode: a compatibility-profile context.
-    QSurfaceFormat format;
-    format.setVersion(2, 1);
-    format.setProfile(QSurfaceFormat::CompatibilityProfile);
-    format.setDepthBufferSize(24);
-    format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
-    QSurfaceFormat::setDefaultFormat(format);
+    morvane::UseCompatibilityGLFormat();
     QApplication application(argc, argv);
     QApplication::setApplicationName("Morvane3D");
 

@@ -23,12 +23,12 @@ namespace morvane {
 namespace {
 
 // The shape buttons, three rows, with the shape each places.
-struct ShapeButtonSpec {
+struct ShapeButtonPlace {
     const char* Name;
     int Shape;
     int Row, Column;
 };
-constexpr ShapeButtonSpec ShapeButtons[] = {
+constexpr ShapeButtonPlace ShapeButtons[] = {
     {"SpeedButton5", 1, 0, 0},  {"SpeedButton6", 2, 0, 1},  {"SpeedButton7", 3, 0, 2},
     {"SpeedButton8", 4, 0, 3},  {"SpeedButton9", 8, 1, 0},  {"SpeedButton13", 7, 1, 1},
     {"SpeedButton14", 6, 1, 2}, {"SpeedButton15", 5, 1, 3}, {"SpeedButton16", 10, 2, 0},
@@ -184,15 +184,15 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTo
     auto* shapesLayout = new QGridLayout(shapes);
     Shapes = new QButtonGroup(this);
     Shapes->setExclusive(true);
-    for (const ShapeButtonSpec& spec : ShapeButtons) {
+    for (const ShapeButtonPlace& place : ShapeButtons) {
         auto* button = new QToolButton(shapes);
-        button->setObjectName(spec.Name);
+        button->setObjectName(place.Name);
         button->setCheckable(true);
-        button->setIcon(ShapeIcon(spec.Shape));
+        button->setIcon(ShapeIcon(place.Shape));
         button->setIconSize(QSize(40, 32));
-        button->setToolTip(QString("Shape %1").arg(spec.Shape));
-        Shapes->addButton(button, spec.Shape);
-        shapesLayout->addWidget(button, spec.Row, spec.Column);
+        button->setToolTip(QString("Shape %1").arg(place.Shape));
+        Shapes->addButton(button, place.Shape);
+        shapesLayout->addWidget(button, place.Row, place.Column);
     }
     ShapeButton(1)->setChecked(true);
     connect(Shapes, &QButtonGroup::idClicked, this, [this](int shape) { SelectedShape = shape; });

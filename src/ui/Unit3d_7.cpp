@@ -21,7 +21,7 @@ TForm7::TForm7(UiServices& services, QWidget* parent) : QDialog(parent), service
         const char* Label;
         const char* Name;
         QLineEdit** Edit;
-        const FileDialogSpec* Browse;
+        const FileDialogOptions* Browse;
         bool Save;
     };
     const Row rows[] = {
@@ -44,11 +44,11 @@ TForm7::TForm7(UiServices& services, QWidget* parent) : QDialog(parent), service
             auto* browse = new QPushButton("Browse", group);
             browse->setObjectName(QString("Browse") + row.Name);
             grid->addWidget(browse, line, 2);
-            const FileDialogSpec* spec = row.Browse;
+            const FileDialogOptions* options = row.Browse;
             const bool save = row.Save;
-            connect(browse, &QPushButton::clicked, this, [this, edit, spec, save] {
-                const auto chosen =
-                    save ? services_.AskSaveFile(this, *spec) : services_.AskOpenFile(this, *spec);
+            connect(browse, &QPushButton::clicked, this, [this, edit, options, save] {
+                const auto chosen = save ? services_.AskSaveFile(this, *options)
+                                         : services_.AskOpenFile(this, *options);
                 if (chosen) {
                     edit->setText(*chosen);
                 }

@@ -2,8 +2,18 @@
 
 #include <QMouseEvent>
 #include <QOpenGLContext>
+#include <QSurfaceFormat>
 
 namespace morvane {
+
+void UseCompatibilityGLFormat() {
+    QSurfaceFormat format;
+    format.setVersion(2, 1);
+    format.setProfile(QSurfaceFormat::CompatibilityProfile);
+    format.setDepthBufferSize(24);
+    format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
+    QSurfaceFormat::setDefaultFormat(format);
+}
 
 GLPanel::GLPanel(TGLViewport& viewport, QWidget* parent)
     : QOpenGLWidget(parent), viewport_(viewport) {

@@ -9,6 +9,10 @@
 
 namespace morvane {
 
+// Display lists, selection and immediate mode need a compatibility-profile context: set before
+// the application object is made.
+void UseCompatibilityGLFormat();
+
 // The main window's 3D panel: a Qt OpenGL widget (compatibility profile) that the viewport draws
 // on, passing its paint, resize and mouse events to the viewport.
 class GLPanel : public QOpenGLWidget, public GLSurface {

@@ -9,17 +9,18 @@ namespace morvane {
 
 namespace {
 
-std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogSpec& spec, bool save) {
-    QFileDialog dialog(parent, spec.Title);
+std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogOptions& options, bool save) {
+    QFileDialog dialog(parent, options.Title);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile
-                            : (spec.MustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile));
+    dialog.setFileMode(
+        save ? QFileDialog::AnyFile
+             : (options.MustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile));
     // The filter shows its own description; the patterns in brackets are hidden.
-    dialog.setNameFilter(spec.Description + " (" + spec.Patterns + ")");
+    dialog.setNameFilter(options.Description + " (" + options.Patterns + ")");
     dialog.setOption(QFileDialog::HideNameFilterDetails);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, !spec.ConfirmOverwrite);
-    if (!spec.DefaultSuffix.isEmpty()) {
-        dialog.setDefaultSuffix(spec.DefaultSuffix);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.ConfirmOverwrite);
+    if (!options.DefaultSuffix.isEmpty()) {
+        dialog.setDefaultSuffix(options.DefaultSuffix);
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
@@ -33,12 +34,12 @@ void QtServices::ShowMessage(QWidget* parent, const QString& text) {
     QMessageBox::information(parent, ApplicationTitle, text);
 }
 
-std::optional<QString> QtServices::AskOpenFile(QWidget* parent, const FileDialogSpec& spec) {
-    return RunFileDialog(parent, spec, false);
+std::optional<QString> QtServices::AskOpenFile(QWidget* parent, const FileDialogOptions& options) {
+    return RunFileDialog(parent, options, false);
 }
 
-std::optional<QString> QtServices::AskSaveFile(QWidget* parent, const FileDialogSpec& spec) {
-    return RunFileDialog(parent, spec, true);
+std::optional<QString> QtServices::AskSaveFile(QWidget* parent, const FileDialogOptions& options) {
+    return RunFileDialog(parent, options, true);
 }
 
 int QtServices::RunModal(QDialog& dialog) {
@@ -55,38 +56,40 @@ void QtServices::SetBusy(bool busy) {
 
 namespace FileDialogs {
 
-const FileDialogSpec& OpenProject() {
-    static const FileDialogSpec spec{
+const FileDialogOptions& OpenProject() {
+    static const FileDialogOptions options{
         "Open MVN file", "Morvane3D 's File  (*.MVN)", "*.mvn", "mvn", true, false};
-    return spec;
+    return options;
 }
-const FileDialogSpec& SaveProject() {
-    static const FileDialogSpec spec{"", "Morvane3D 's File  (*.MVN)", "*.mvn", "mvn", false, true};
-    return spec;
+const FileDialogOptions& SaveProject() {
+    static const FileDialogOptions options{"",  "Morvane3D 's File  (*.MVN)", "*.mvn", "mvn", false,
+                                           true};
+    return options;
 }
-const FileDialogSpec& OpenLevel() {
-    static const FileDialogSpec spec{
+const FileDialogOptions& OpenLevel() {
+    static const FileDialogOptions options{
         "", "All Tomb Raider Files (*.phd, *.tub, *.tr2)", "*.phd *.tub *.tr2", "", false, false};
-    return spec;
+    return options;
 }
-const FileDialogSpec& OpenItemsTable() {
-    static const FileDialogSpec spec{"",   "ZorvItem file format  (*.itm)", "*.itm", "", false,
-                                     false};
-    return spec;
+const FileDialogOptions& OpenItemsTable() {
+    static const FileDialogOptions options{
+        "", "ZorvItem file format  (*.itm)", "*.itm", "", false, false};
+    return options;
 }
-const FileDialogSpec& OpenMeshesFile() {
-    static const FileDialogSpec spec{"",   "Meshview file format  (*.msh)", "*.msh", "", false,
-                                     false};
-    return spec;
+const FileDialogOptions& OpenMeshesFile() {
+    static const FileDialogOptions options{
+        "", "Meshview file format  (*.msh)", "*.msh", "", false, false};
+    return options;
 }
-const FileDialogSpec& OpenScript() {
-    static const FileDialogSpec spec{"", "Scripting File  (*.scp)", "*.scp", "", false, false};
-    return spec;
+const FileDialogOptions& OpenScript() {
+    static const FileDialogOptions options{"",   "Scripting File  (*.scp)", "*.scp", "", false,
+                                           false};
+    return options;
 }
-const FileDialogSpec& SaveLevel() {
-    static const FileDialogSpec spec{
+const FileDialogOptions& SaveLevel() {
+    static const FileDialogOptions options{
         "", "All Tomb Raider Files  (*.phd, *.tub, *.tr2)", "*.phd *.tub *.tr2", "", false, true};
-    return spec;
+    return options;
 }
 
 } // namespace FileDialogs

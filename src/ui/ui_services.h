@@ -11,7 +11,7 @@ namespace morvane {
 
 // A file dialog as the editor asks for it. The description is the text the dialog shows for
 // its filter; the patterns are the file names it lists.
-struct FileDialogSpec {
+struct FileDialogOptions {
     QString Title;
     QString Description;
     QString Patterns; // "*.phd *.tub *.tr2"
@@ -26,8 +26,10 @@ class UiServices {
 public:
     virtual ~UiServices() = default;
     virtual void ShowMessage(QWidget* parent, const QString& text) = 0;
-    virtual std::optional<QString> AskOpenFile(QWidget* parent, const FileDialogSpec& spec) = 0;
-    virtual std::optional<QString> AskSaveFile(QWidget* parent, const FileDialogSpec& spec) = 0;
+    virtual std::optional<QString> AskOpenFile(QWidget* parent,
+                                               const FileDialogOptions& options) = 0;
+    virtual std::optional<QString> AskSaveFile(QWidget* parent,
+                                               const FileDialogOptions& options) = 0;
     // Shows one of the editor's dialogs modally: QDialog::Accepted or QDialog::Rejected.
     virtual int RunModal(QDialog& dialog) = 0;
     virtual void SetBusy(bool busy) = 0;
@@ -37,8 +39,8 @@ public:
 class QtServices : public UiServices {
 public:
     void ShowMessage(QWidget* parent, const QString& text) override;
-    std::optional<QString> AskOpenFile(QWidget* parent, const FileDialogSpec& spec) override;
-    std::optional<QString> AskSaveFile(QWidget* parent, const FileDialogSpec& spec) override;
+    std::optional<QString> AskOpenFile(QWidget* parent, const FileDialogOptions& options) override;
+    std::optional<QString> AskSaveFile(QWidget* parent, const FileDialogOptions& options) override;
     int RunModal(QDialog& dialog) override;
     void SetBusy(bool busy) override;
 };
@@ -57,13 +59,13 @@ private:
 
 // The editor's file dialogs.
 namespace FileDialogs {
-const FileDialogSpec& OpenProject();    // OpenDialog1
-const FileDialogSpec& SaveProject();    // SaveDialog1
-const FileDialogSpec& OpenLevel();      // OpenDialog2
-const FileDialogSpec& OpenItemsTable(); // OpenDialog3
-const FileDialogSpec& OpenMeshesFile(); // OpenDialog4
-const FileDialogSpec& OpenScript();     // OpenDialog5
-const FileDialogSpec& SaveLevel();      // SaveDialog2
+const FileDialogOptions& OpenProject();    // OpenDialog1
+const FileDialogOptions& SaveProject();    // SaveDialog1
+const FileDialogOptions& OpenLevel();      // OpenDialog2
+const FileDialogOptions& OpenItemsTable(); // OpenDialog3
+const FileDialogOptions& OpenMeshesFile(); // OpenDialog4
+const FileDialogOptions& OpenScript();     // OpenDialog5
+const FileDialogOptions& SaveLevel();      // SaveDialog2
 } // namespace FileDialogs
 
 inline constexpr const char* ApplicationTitle = "Morvane3D";

@@ -86,7 +86,7 @@ public:
 
     // The tool bar's settings for a click in the view.
     SectorToolState ToolState() const;
-    // The view's mouse-down, after the viewport's own (Part of the view's event chain).
+    // The view's mouse-down, run after the viewport's own handling of it.
     void Panel1MouseDown(ShiftState shift, int x, int y);
     void ReadSectorUnderMouse();
     void StepHeightSelector(int step);

@@ -29,11 +29,11 @@ public:
     int BusyDepth = 0;
 
     void ShowMessage(QWidget*, const QString& text) override { Messages.push_back(text); }
-    std::optional<QString> AskOpenFile(QWidget*, const FileDialogSpec& spec) override {
-        return Next(spec);
+    std::optional<QString> AskOpenFile(QWidget*, const FileDialogOptions& options) override {
+        return Next(options);
     }
-    std::optional<QString> AskSaveFile(QWidget*, const FileDialogSpec& spec) override {
-        return Next(spec);
+    std::optional<QString> AskSaveFile(QWidget*, const FileDialogOptions& options) override {
+        return Next(options);
     }
     int RunModal(QDialog& dialog) override {
         DialogsShown.push_back(dialog.windowTitle());
@@ -46,11 +46,11 @@ public:
     }
     void SetBusy(bool busy) override { BusyDepth += busy ? 1 : -1; }
 
-    std::vector<FileDialogSpec> FileDialogsShown;
+    std::vector<FileDialogOptions> FileDialogsShown;
 
 private:
-    std::optional<QString> Next(const FileDialogSpec& spec) {
-        FileDialogsShown.push_back(spec);
+    std::optional<QString> Next(const FileDialogOptions& options) {
+        FileDialogsShown.push_back(options);
         if (FileAnswers.empty()) {
             return std::nullopt;
         }
