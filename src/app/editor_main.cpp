@@ -1,4 +1,5 @@
 // morvane3d [PROJECT.mvn] [--mode wireframe|solid|textured]
+#include "io/io_error.h"
 #include "io/program_folder.h"
 #include "ui/ui_services.h"
 #include "ui/unit3d_1.h"
@@ -40,7 +41,11 @@ int main(int argc, char** argv) {
     morvane::TForm1 window(*document, *level, services, morvane::ProgramFolder());
     window.show();
     if (!project.isEmpty()) {
-        window.OpenProjectFile(project);
+        try {
+            window.OpenProjectFile(project);
+        } catch (const morvane::IoError& e) {
+            services.ShowMessage(&window, e.what());
+        }
     }
     window.SetRenderMode(mode);
     return application.exec();
