@@ -60,7 +60,7 @@ void AddObjectTexture(TLevelData& level, const Region& r, bool threeCornered) {
 
 void Paint(TLevelData& level, const Region& r, Material material, uint32_t seed) {
     PaintMaterial(level.Textile8.data() + static_cast<std::size_t>(r.Page) * TextilePixels, r.X,
-                  r.Y + 0, r.Width, r.Height, material, seed);
+                  r.Y, r.Width, r.Height, material, seed);
 }
 
 void PaintAndAdd(TLevelData& level, const Region& r, Material material, uint32_t seed) {
