@@ -37,14 +37,8 @@ struct Builder {
 
     TEditorRoom& Room(const std::string& name, int length, int width, int x, int y, int z,
                       int height, int floor, int walls, int ceiling, int ceilingWalls) {
-        RoomDialogValues values;
+        RoomDialogValues values = RoomAt(length, width, x, y, z, height);
         values.Name = name;
-        values.Long = length;
-        values.Width = width;
-        values.X = x;
-        values.Y = y;
-        values.Z = z;
-        values.Height = height;
         values.AmbientLight = 12;
         values.FloorTop = floor;
         values.FloorWalls = walls;

@@ -65,6 +65,17 @@ void SetAllLights(TEditorRoom& room, uint8_t light) {
 
 } // namespace
 
+RoomDialogValues RoomAt(int length, int width, int x, int y, int z, int height) {
+    RoomDialogValues values;
+    values.Long = length;
+    values.Width = width;
+    values.X = x;
+    values.Y = y;
+    values.Z = z;
+    values.Height = height;
+    return values;
+}
+
 std::string NextRoomName(const TEditorProject& project) {
     return RoomNamePrefix + std::to_string(project.RoomCount + 1);
 }

@@ -28,6 +28,9 @@ struct RoomDialogValues {
     bool Quicksand = false;
 };
 
+// Dialog values for a room of a size at a place (x, y, z); the other fields keep their defaults.
+RoomDialogValues RoomAt(int length, int width, int x, int y, int z, int height);
+
 // The name the dialog offers for the next room: "Room #" and its number.
 std::string NextRoomName(const TEditorProject& project);
 

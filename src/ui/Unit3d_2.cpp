@@ -1,6 +1,7 @@
 #include "ui/Unit3d_2.h"
 
 #include "document/shape_table.h"
+#include "ui/named_controls.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -56,27 +57,6 @@ QIcon ShapeIcon(int shape) {
     painter.setBrush(ShapeTable[shape].SlopeClass ? QColor(230, 200, 120) : QColor(200, 200, 210));
     painter.drawPolygon(QPolygonF({t0, t1, t2, t3}));
     return QIcon(pixmap);
-}
-
-QSpinBox* Spin(QWidget* parent, const char* name, int minimum, int maximum, int value,
-               const char* hint = nullptr) {
-    auto* spin = new QSpinBox(parent);
-    spin->setObjectName(name);
-    spin->setRange(minimum, maximum);
-    spin->setValue(value);
-    if (hint != nullptr) {
-        spin->setToolTip(hint);
-    }
-    return spin;
-}
-
-template <class Button>
-Button* Named(Button* button, const char* name, const char* hint = nullptr) {
-    button->setObjectName(name);
-    if (hint != nullptr) {
-        button->setToolTip(hint);
-    }
-    return button;
 }
 
 QLabel* Preview(QWidget* parent, const char* name) {
@@ -136,9 +116,9 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTo
     roomsLayout->addWidget(available, 1);
 
     auto* position = new QGridLayout();
-    SpinEdit5 = Spin(rooms, "SpinEdit5", 0, 200, 0, "X position for the room");
-    SpinEdit6 = Spin(rooms, "SpinEdit6", 1, 64, 1, "Y position for the room");
-    SpinEdit7 = Spin(rooms, "SpinEdit7", 0, 200, 0, "Z position for the room");
+    SpinEdit5 = NamedSpin(rooms, "SpinEdit5", 0, 200, 0, "X position for the room");
+    SpinEdit6 = NamedSpin(rooms, "SpinEdit6", 1, 64, 1, "Y position for the room");
+    SpinEdit7 = NamedSpin(rooms, "SpinEdit7", 0, 200, 0, "Z position for the room");
     position->addWidget(new QLabel("XPos", rooms), 0, 0);
     position->addWidget(new QLabel("YPos", rooms), 0, 1);
     position->addWidget(new QLabel("ZPos", rooms), 0, 2);
@@ -148,7 +128,7 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTo
     roomsLayout->addLayout(position);
 
     auto* neighbour = new QHBoxLayout();
-    SpinEdit11 = Spin(rooms, "SpinEdit11", 0, 128, 0, "Select the neigboring room.");
+    SpinEdit11 = NamedSpin(rooms, "SpinEdit11", 0, 128, 0, "Select the neigboring room.");
     CheckBox1 =
         Named(new QCheckBox("Current Only", rooms), "CheckBox1", "Render only the current room");
     neighbour->addWidget(new QLabel("Neighbor", rooms));
@@ -174,7 +154,7 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTo
     directionLayout->addWidget(RadioButton2);
     editLayout->addWidget(direction);
     auto* replicate = new QHBoxLayout();
-    SpinEdit12 = Spin(edit, "SpinEdit12", 1, 1000, 1, "How much to replicatte");
+    SpinEdit12 = NamedSpin(edit, "SpinEdit12", 1, 1000, 1, "How much to replicatte");
     replicate->addWidget(new QLabel("Replicatte", edit));
     replicate->addWidget(SpinEdit12);
     editLayout->addLayout(replicate);
@@ -211,9 +191,9 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTo
     auto* portals = new QGroupBox("Portals Attrib", edit);
     portals->setToolTip("Select the portals attrib");
     auto* portalsLayout = new QGridLayout(portals);
-    SpinEdit13 = Spin(portals, "SpinEdit13", 0, 128, 0);
-    SpinEdit14 = Spin(portals, "SpinEdit14", 0, 128, 0);
-    SpinEdit15 = Spin(portals, "SpinEdit15", 0, 128, 0);
+    SpinEdit13 = NamedSpin(portals, "SpinEdit13", 0, 128, 0);
+    SpinEdit14 = NamedSpin(portals, "SpinEdit14", 0, 128, 0);
+    SpinEdit15 = NamedSpin(portals, "SpinEdit15", 0, 128, 0);
     portalsLayout->addWidget(new QLabel("Room Above", portals), 0, 0);
     portalsLayout->addWidget(SpinEdit13, 0, 1);
     portalsLayout->addWidget(new QLabel("Room Side", portals), 1, 0);
@@ -245,8 +225,8 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTo
         auto* box = new QGroupBox(title, textures);
         box->setToolTip(hint);
         auto* grid = new QGridLayout(box);
-        spinA = Spin(box, firstName, 0, 3500, 1);
-        spinB = Spin(box, secondName, 0, 3500, 1);
+        spinA = NamedSpin(box, firstName, 0, 3500, 1);
+        spinB = NamedSpin(box, secondName, 0, 3500, 1);
         imageA = Preview(box, imageName1);
         imageB = Preview(box, imageName2);
         grid->addWidget(new QLabel(first, box), 0, 0);
@@ -269,10 +249,10 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTo
     auto* viewsLayout = new QVBoxLayout(views);
     auto* box = new QGroupBox("Portal Views", views);
     auto* grid = new QGridLayout(box);
-    SpinEdit9 = Spin(box, "SpinEdit9", 1, 128, 1, "What room the portal will show");
-    SpinEdit8 = Spin(box, "SpinEdit8", 1, 32, 1, "the width in tiles for the portal view");
+    SpinEdit9 = NamedSpin(box, "SpinEdit9", 1, 128, 1, "What room the portal will show");
+    SpinEdit8 = NamedSpin(box, "SpinEdit8", 1, 32, 1, "the width in tiles for the portal view");
     SpinEdit10 =
-        Spin(box, "SpinEdit10", 1, 32, 1, "The heigh or long in tiles for the portal view");
+        NamedSpin(box, "SpinEdit10", 1, 32, 1, "The heigh or long in tiles for the portal view");
     ComboBox1 = Named(new QComboBox(box), "ComboBox1", "Where is facing the portal view");
     ComboBox1->addItems({"Front", "Back", "Left", "Right", "Ceiling", "Floor"});
     grid->addWidget(new QLabel("Room #", box), 0, 0);

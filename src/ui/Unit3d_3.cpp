@@ -1,5 +1,7 @@
 #include "ui/Unit3d_3.h"
 
+#include "ui/named_controls.h"
+
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -16,20 +18,6 @@ namespace {
 
 constexpr int TextureFieldMaximum = 99999; // the texture fields have no bound of their own
 
-QSpinBox* Spin(QWidget* parent, const char* name, int minimum, int maximum, int value) {
-    auto* spin = new QSpinBox(parent);
-    spin->setObjectName(name);
-    spin->setRange(minimum, maximum);
-    spin->setValue(value);
-    return spin;
-}
-
-QCheckBox* Check(QWidget* parent, const char* name, const char* text) {
-    auto* box = new QCheckBox(text, parent);
-    box->setObjectName(name);
-    return box;
-}
-
 } // namespace
 
 TForm3::TForm3(QWidget* parent) : QDialog(parent) {
@@ -39,15 +27,15 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent) {
 
     auto* dimension = new QGroupBox("Room Dimension", this);
     auto* grid = new QGridLayout(dimension);
-    SpinEdit1 = Spin(dimension, "SpinEdit1", 1, 31, 10);
-    SpinEdit2 = Spin(dimension, "SpinEdit2", 1, 31, 10);
+    SpinEdit1 = NamedSpin(dimension, "SpinEdit1", 1, 31, 10);
+    SpinEdit2 = NamedSpin(dimension, "SpinEdit2", 1, 31, 10);
     Edit1 = new QLineEdit(dimension);
     Edit1->setObjectName("Edit1");
     Edit1->setMaxLength(40);
-    SpinEdit10 = Spin(dimension, "SpinEdit10", 0, 200, 100);
-    SpinEdit3 = Spin(dimension, "SpinEdit3", 1, 63, 32);
-    SpinEdit11 = Spin(dimension, "SpinEdit11", 0, 200, 100);
-    SpinEdit4 = Spin(dimension, "SpinEdit4", 1, 63, 3);
+    SpinEdit10 = NamedSpin(dimension, "SpinEdit10", 0, 200, 100);
+    SpinEdit3 = NamedSpin(dimension, "SpinEdit3", 1, 63, 32);
+    SpinEdit11 = NamedSpin(dimension, "SpinEdit11", 0, 200, 100);
+    SpinEdit4 = NamedSpin(dimension, "SpinEdit4", 1, 63, 3);
     grid->addWidget(new QLabel("Long", dimension), 0, 0);
     grid->addWidget(SpinEdit1, 0, 1);
     grid->addWidget(new QLabel("Width", dimension), 0, 2);
@@ -66,10 +54,10 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent) {
 
     auto* flags = new QGroupBox("Flags", this);
     auto* flagsLayout = new QGridLayout(flags);
-    CheckBox1 = Check(flags, "CheckBox1", "Water");
-    CheckBox2 = Check(flags, "CheckBox2", "Sky");
-    CheckBox3 = Check(flags, "CheckBox3", "Wind/Rain");
-    CheckBox4 = Check(flags, "CheckBox4", "Quicksand");
+    CheckBox1 = Named(new QCheckBox("Water", flags), "CheckBox1");
+    CheckBox2 = Named(new QCheckBox("Sky", flags), "CheckBox2");
+    CheckBox3 = Named(new QCheckBox("Wind/Rain", flags), "CheckBox3");
+    CheckBox4 = Named(new QCheckBox("Quicksand", flags), "CheckBox4");
     flagsLayout->addWidget(CheckBox1, 0, 0);
     flagsLayout->addWidget(CheckBox2, 0, 1);
     flagsLayout->addWidget(CheckBox3, 1, 0);
@@ -78,11 +66,11 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent) {
 
     auto* defaults = new QGroupBox("Defaults", this);
     auto* defaultsLayout = new QGridLayout(defaults);
-    SpinEdit5 = Spin(defaults, "SpinEdit5", 0, 31, 16);
-    SpinEdit6 = Spin(defaults, "SpinEdit6", 0, TextureFieldMaximum, 1);
-    SpinEdit8 = Spin(defaults, "SpinEdit8", 0, TextureFieldMaximum, 1);
-    SpinEdit7 = Spin(defaults, "SpinEdit7", 0, TextureFieldMaximum, 1);
-    SpinEdit9 = Spin(defaults, "SpinEdit9", 0, TextureFieldMaximum, 1);
+    SpinEdit5 = NamedSpin(defaults, "SpinEdit5", 0, 31, 16);
+    SpinEdit6 = NamedSpin(defaults, "SpinEdit6", 0, TextureFieldMaximum, 1);
+    SpinEdit8 = NamedSpin(defaults, "SpinEdit8", 0, TextureFieldMaximum, 1);
+    SpinEdit7 = NamedSpin(defaults, "SpinEdit7", 0, TextureFieldMaximum, 1);
+    SpinEdit9 = NamedSpin(defaults, "SpinEdit9", 0, TextureFieldMaximum, 1);
     defaultsLayout->addWidget(new QLabel("Ambient Ligtht", defaults), 0, 0);
     defaultsLayout->addWidget(SpinEdit5, 0, 1);
     defaultsLayout->addWidget(new QLabel("Top", defaults), 1, 1);
@@ -96,7 +84,7 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent) {
     layout->addWidget(defaults);
 
     auto* buttons = new QHBoxLayout();
-    CheckBox5 = Check(this, "CheckBox5", "ReBuild");
+    CheckBox5 = Named(new QCheckBox("ReBuild", this), "CheckBox5");
     CheckBox5->hide();
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("Button1");

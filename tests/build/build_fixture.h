@@ -30,14 +30,8 @@ struct BuildFixture : ::testing::Test {
         return dir.Path(name);
     }
 
-    TEditorRoom& Add(int length, int width, int x, int z, int y, int height) {
-        RoomDialogValues values;
-        values.Long = length;
-        values.Width = width;
-        values.X = x;
-        values.Z = z;
-        values.Y = y;
-        values.Height = height;
+    TEditorRoom& Add(int length, int width, int x, int y, int z, int height) {
+        RoomDialogValues values = RoomAt(length, width, x, y, z, height);
         values.Name = NextRoomName(*project);
         AddRoom(*project, scene, values);
         return project->Current();

@@ -21,7 +21,7 @@ using BuildPipeline = BuildFixture;
 
 TEST_F(BuildPipeline, RoomPositionHeightsAndThePlayer) {
     const std::string base = MakeBase(FormatTR1, "BASE.PHD");
-    TEditorRoom& room = Add(3, 3, 2, 5, 32, 4);
+    TEditorRoom& room = Add(3, 3, 2, 32, 5, 4);
     room.AmbientIntensity = 0x1207;
     room.Sky = 1;
     BuildResult result = Build({base, dir.Path("OUT.PHD"), "", "", ""});
@@ -57,7 +57,7 @@ TEST_F(BuildPipeline, RoomPositionHeightsAndThePlayer) {
 TEST_F(BuildPipeline, WallPortalsGetAPortalEntryAfterTheirSlope) {
     const std::string base = MakeBase(FormatTR2, "base.tr2");
     for (int r = 0; r < 4; ++r) {
-        Add(5, 5, 10 * r, 0, 20, 4);
+        Add(5, 5, 10 * r, 20, 0, 4);
     }
     TEditorRoom& room = project->Room(4);
     for (int n : {7, 8}) {
@@ -87,7 +87,7 @@ TEST_F(BuildPipeline, WallPortalsGetAPortalEntryAfterTheirSlope) {
 TEST_F(BuildPipeline, TheBaseLevelIsReadAgainOnlyWhenItsNameChanges) {
     const std::string base = MakeBase(FormatTR1, "base.phd");
     std::filesystem::copy_file(base, dir.Path("BASE.phd"));
-    Add(4, 4, 1, 1, 30, 3);
+    Add(4, 4, 1, 30, 1, 3);
     EXPECT_TRUE(Build({base, dir.Path("a.phd"), "", "", ""}).BaseLevelRead);
     level->Items1[0].Angle = 0x0042; // what a build leaves behind carries over
     BuildResult again = Build({base, dir.Path("a.phd"), "", "", ""});
@@ -100,7 +100,7 @@ TEST_F(BuildPipeline, TheBaseLevelIsReadAgainOnlyWhenItsNameChanges) {
 
 TEST_F(BuildPipeline, NamesThatStopTheBuildOrAreSkipped) {
     const std::string base = MakeBase(FormatTR1, "base.phd");
-    Add(4, 4, 1, 1, 30, 3);
+    Add(4, 4, 1, 30, 1, 3);
     EXPECT_THAT(Build({"  ", dir.Path("a.phd"), "", "", ""}).Messages,
                 ElementsAre(" Please type the Base Level name "));
     EXPECT_THAT(Build({dir.Path("none.phd"), dir.Path("a.phd"), "", "", ""}).Messages,
@@ -134,8 +134,8 @@ TEST_F(BuildPipeline, ProjectsTheLevelCannotHoldAreRefusedAndNothingIsWritten) {
     EXPECT_FALSE(std::filesystem::exists(dir.Path("big.phd")));
 
     NewProject(*project, scene);
-    Add(4, 4, 1, 1, 30, 3);
-    Add(4, 4, 8, 1, 30, 3);
+    Add(4, 4, 1, 30, 1, 3);
+    Add(4, 4, 8, 30, 1, 3);
     project->Room(2).PortalViewCount = 1;
     project->Room(2).PortalView(1) = {1, 0, 1, 1, 1, 5, 2};
     EXPECT_THAT(
@@ -152,7 +152,7 @@ TEST_F(BuildPipeline, ProjectsTheLevelCannotHoldAreRefusedAndNothingIsWritten) {
 
 TEST_F(BuildPipeline, ScriptErrorsAreShownAndTheLevelStillWritten) {
     const std::string base = MakeBase(FormatTR1, "base.phd");
-    Add(4, 4, 1, 1, 30, 3);
+    Add(4, 4, 1, 30, 1, 3);
     const std::string text = "; a comment\n\nKill_Lara(1,2,2)\nStart_Trigger(1,2)\n";
     test::WriteFileBytes(dir.Path("a.scp"), test::Bytes(text.begin(), text.end()));
     BuildResult result = Build({base, dir.Path("a.phd"), "", "", dir.Path("a.scp")});

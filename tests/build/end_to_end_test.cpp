@@ -104,7 +104,7 @@ protected:
     // Three rooms: a hall with slopes and steps, a water room beside it joined by wall portals,
     // and a room above the hall joined through its ceiling.
     void MakeProject() {
-        TEditorRoom& hall = Add(8, 8, 10, 10, 20, 5);
+        TEditorRoom& hall = Add(8, 8, 10, 20, 10, 5);
         SectorToolState tools;
         for (int shape : {5, 6, 7, 8, 9, 10}) {
             tools.SelectedShape = shape;
@@ -120,7 +120,7 @@ protected:
         scene.HeightSelector = 0;
         tools.ReplicationCount = 1;
 
-        TEditorRoom& pool = Add(6, 6, 0, 0, 20, 5);
+        TEditorRoom& pool = Add(6, 6, 0, 20, 0, 5);
         pool.Water = 1;
         SendRoomTo(*project, SendDirection::Right, 1);
         AddRoom(*project, scene, {}); // room 3, placed above the hall

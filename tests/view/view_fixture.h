@@ -44,13 +44,7 @@ struct ViewFixture : ::testing::Test {
     }
 
     TEditorRoom& Add(int length, int width, int x, int y, int z, int height) {
-        RoomDialogValues values;
-        values.Long = length;
-        values.Width = width;
-        values.X = x;
-        values.Y = y;
-        values.Z = z;
-        values.Height = height;
+        RoomDialogValues values = RoomAt(length, width, x, y, z, height);
         values.Name = NextRoomName(*project);
         AddRoom(*project, scene, values);
         return project->Current();
