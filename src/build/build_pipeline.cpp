@@ -340,6 +340,10 @@ void Build(const TEditorProject& project, TLevelData& level, const BuildNames& n
     MergeSideFiles(level, names, script, result.Messages);
     if (WriteLevelFile(level, names.OutputLevel) == LevelWritten) {
         result.Written = true;
+    } else {
+        result.Messages.push_back("Level file " + names.OutputLevel +
+                                  " was not written: the base level's layout is not one of the "
+                                  "supported games.");
     }
 }
 
