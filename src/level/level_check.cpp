@@ -92,7 +92,8 @@ private:
             }
             if (badVertex > 0) {
                 Add(FindingSeverity::Error, r,
-                    Count(badVertex, one, many) + " use vertices beyond the room's " +
+                    Count(badVertex, one, many) + (badVertex == 1 ? " uses" : " use") +
+                        " vertices beyond the room's " +
                         std::to_string(room.NumVertices) + " (the first is " + one + " " +
                         std::to_string(firstBadVertex) +
                         "): the game draws from memory that is not the room's. Rebuild the "
@@ -100,7 +101,8 @@ private:
             }
             if (badTexture > 0) {
                 Add(FindingSeverity::Error, r,
-                    Count(badTexture, one, many) + " use object textures beyond the level's " +
+                    Count(badTexture, one, many) + (badTexture == 1 ? " uses" : " use") +
+                        " object textures beyond the level's " +
                         std::to_string(textures) + " (the first is " + one + " " +
                         std::to_string(firstBadTexture) +
                         "): give them textures of the base level.");
