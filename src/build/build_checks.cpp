@@ -334,8 +334,8 @@ std::vector<LevelFinding> CheckPlayerPlacement(const TEditorProject& project,
                                             " x " + std::to_string(room.ZSectors) + " room");
     if (placed.NoOpenSector) {
         return {SectorWarning(project, r, placed.Column, placed.Row,
-                              usual + ", and the room has no open sector: she starts in the "
-                                      "floor. Open a sector of this room, or make current the "
+                              usual + ", and the room has no open sector: she starts in a "
+                                      "wall. Open a sector of this room, or make current the "
                                       "room she should start in.")};
     }
     return {SectorWarning(project, r, placed.Column, placed.Row,

@@ -2,6 +2,8 @@
 
 #include "level/floor_data.h"
 
+#include <algorithm>
+
 namespace morvane {
 
 namespace {
@@ -45,7 +47,12 @@ PlayerPlacement PlacePlayer(TLevelData& level, int room) {
             }
         }
         if (placed.NoOpenSector) {
-            placed.Y = r.RoomInfo.YBottom;
+            // In the room all the same: in the middle of its sector nearest the usual spot.
+            const int column = std::clamp(SpotX / SectorSize, 0, std::max(r.NumXSectors - 1, 0));
+            const int row = std::clamp(SpotZ / SectorSize, 0, std::max(r.NumZSectors - 1, 0));
+            placed.X = r.RoomInfo.X + column * SectorSize + SectorSize / 2;
+            placed.Z = r.RoomInfo.Z + row * SectorSize + SectorSize / 2;
+            placed.Y = r.Sectors[column * r.NumZSectors + row].FloorHeight * 256;
         }
     }
     placed.Column = (placed.X - r.RoomInfo.X) / SectorSize + 1;

@@ -11,7 +11,8 @@ struct PlayerPlacement {
     // Her usual spot (3072 and 1536 units into the room from its corner) was outside the room
     // or not on an open sector, so she stands in the middle of the room's first open sector.
     bool Fallback = false;
-    // The room has no open sector at all: she stands at her usual spot on the room's bottom.
+    // The room has no open sector at all: she stands in the middle of the room's sector nearest
+    // her usual spot, on its floor.
     bool NoOpenSector = false;
 };
 
