@@ -51,7 +51,8 @@ int SectorAtCell(const TEditorRoom& other, int x, int z, int& column, int& row) 
 }
 
 bool LeadsTo(const TEditorRoom& room, int n, int target) {
-    return room.Sector(n).PortalKind == PortalKindSide && room.GameSector(n).RoomAbove == target - 1;
+    return room.Sector(n).PortalKind == PortalKindSide &&
+           room.GameSector(n).RoomAbove == target - 1;
 }
 
 class OpeningChecker {
@@ -144,9 +145,9 @@ private:
             return; // the level check reports a link outside its room
         }
         const TGameSector& g = other.GameSector(there);
-        const bool answers = below ? g.RoomAbove == r - 1 &&
-                                         other.Sector(there).PortalKind != PortalKindSide
-                                   : g.RoomBelow == r - 1;
+        const bool answers =
+            below ? g.RoomAbove == r - 1 && other.Sector(there).PortalKind != PortalKindSide
+                  : g.RoomBelow == r - 1;
         const char* where = below ? "below" : "above";
         if (!answers) {
             found_.push_back(SectorWarning(
@@ -162,11 +163,11 @@ private:
         if (mine != theirs) {
             found_.push_back(SectorWarning(
                 project_, r, column, row,
-                std::string(below ? "its floor" : "its ceiling") + " (y " +
-                    std::to_string(mine) + ") does not meet the " +
-                    (below ? "ceiling" : "floor") + " of " + Room(project_, target) + " " +
-                    where + " (y " + std::to_string(theirs) + ", " + Place(c, w) +
-                    "): passing through jumps " + std::to_string(std::abs(mine - theirs)) +
+                std::string(below ? "its floor" : "its ceiling") + " (y " + std::to_string(mine) +
+                    ") does not meet the " + (below ? "ceiling" : "floor") + " of " +
+                    Room(project_, target) + " " + where + " (y " + std::to_string(theirs) + ", " +
+                    Place(c, w) + "): passing through jumps " +
+                    std::to_string(std::abs(mine - theirs)) +
                     " units. Move one of the rooms so that they meet (Send to " +
                     (below ? "Down" : "Up") + ")."));
         }
@@ -236,8 +237,9 @@ std::string OnDoorwayProblem(const TEditorRoom& room, const TPortalView& view, c
     if (d.TopY != plane || d.BottomY != plane) {
         return std::string("lies on the room's ") +
                (d.Kind == DoorwayKind::Floor ? "bottom" : "top") + " (y " + std::to_string(plane) +
-               ") but its linked sectors' " + (d.Kind == DoorwayKind::Floor ? "floors" : "ceilings") +
-               " lie at y " + std::to_string(d.TopY) +
+               ") but its linked sectors' " +
+               (d.Kind == DoorwayKind::Floor ? "floors" : "ceilings") + " lie at y " +
+               std::to_string(d.TopY) +
                (d.TopY != d.BottomY ? " to " + std::to_string(d.BottomY) : std::string()) +
                ": the view is off the opening. Put those " +
                (d.Kind == DoorwayKind::Floor ? "floors at the room's bottom."

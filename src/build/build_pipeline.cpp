@@ -302,10 +302,10 @@ std::string BuildReport(const TLevelData& level, const std::string& file, std::s
         vertices += level.Rooms[r].NumVertices;
     }
     return "Level written: " + file + " \u2014 " + std::to_string(level.NumRooms) + " rooms, " +
-           std::to_string(vertices) + " vertices, " + std::to_string(level.NumBoxes) +
-           " boxes, " + std::to_string(level.NumOverlaps) + " overlap words, " +
-           std::to_string(level.NumFloorData) + " floor-data words, " +
-           std::to_string(warnings) + " warnings";
+           std::to_string(vertices) + " vertices, " + std::to_string(level.NumBoxes) + " boxes, " +
+           std::to_string(level.NumOverlaps) + " overlap words, " +
+           std::to_string(level.NumFloorData) + " floor-data words, " + std::to_string(warnings) +
+           " warnings";
 }
 
 void Build(const TEditorProject& project, TLevelData& level, const BuildNames& names,

@@ -127,8 +127,7 @@ private:
         view.OriginX = door.FirstColumn;
         view.OriginZ = facing == PortalFacingRight ? door.LastRow : door.FirstRow;
         const int originFloor = FloorY(room_, At(view.OriginX, view.OriginZ));
-        view.HeightTiles =
-            std::max(1, (originFloor - door.TopY + SectorSize - 1) / SectorSize);
+        view.HeightTiles = std::max(1, (originFloor - door.TopY + SectorSize - 1) / SectorSize);
         found_.push_back(door);
     }
 

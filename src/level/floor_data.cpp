@@ -6,10 +6,10 @@ namespace morvane {
 
 namespace {
 
-constexpr uint16_t FloorDataClimb = 6;          // second game on
-constexpr uint16_t FirstTriangulation = 7;      // third game: 7 .. 18 carry one word
+constexpr uint16_t FloorDataClimb = 6;     // second game on
+constexpr uint16_t FirstTriangulation = 7; // third game: 7 .. 18 carry one word
 constexpr uint16_t LastTriangulation = 18;
-constexpr uint16_t LastThirdGameFunction = 21;  // monkey swing and mine-cart turns: no word
+constexpr uint16_t LastThirdGameFunction = 21; // monkey swing and mine-cart turns: no word
 
 constexpr int TriggerSwitch = 2;
 constexpr int TriggerKey = 3;
@@ -236,8 +236,8 @@ FloorUnder FindFloorUnder(const TLevelData& level, int room, int x, int z) {
         room = below;
         sector = SectorIndexAt(level.Rooms[room], x, z);
         if (sector < 0) {
-            found.Problem = "the point lies outside room " + std::to_string(room + 1) +
-                            ", the room below";
+            found.Problem =
+                "the point lies outside room " + std::to_string(room + 1) + ", the room below";
             return found;
         }
     }
@@ -253,9 +253,9 @@ FloorUnder FindFloorUnder(const TLevelData& level, int room, int x, int z) {
         const int fx = (x - level.Rooms[room].RoomInfo.X) & (SectorSize - 1);
         const int fz = (z - level.Rooms[room].RoomInfo.Z) & (SectorSize - 1);
         found.FloorY += data.FloorSlantX < 0 ? -(data.FloorSlantX * fx) >> 2
-                                              : (data.FloorSlantX * (SectorSize - 1 - fx)) >> 2;
+                                             : (data.FloorSlantX * (SectorSize - 1 - fx)) >> 2;
         found.FloorY += data.FloorSlantZ < 0 ? -(data.FloorSlantZ * fz) >> 2
-                                              : (data.FloorSlantZ * (SectorSize - 1 - fz)) >> 2;
+                                             : (data.FloorSlantZ * (SectorSize - 1 - fz)) >> 2;
     }
     return found;
 }

@@ -24,8 +24,8 @@ struct SectorFloorData {
     bool HasFloorSlant = false;
     int FloorSlantX = 0, FloorSlantZ = 0; // clicks, signed
     bool HasCeilingSlant = false;
-    std::vector<int> TriggeredItems;      // items (0-based) a trigger names
-    std::vector<int> TriggeredCameras;    // cameras (0-based) a trigger names
+    std::vector<int> TriggeredItems;   // items (0-based) a trigger names
+    std::vector<int> TriggeredCameras; // cameras (0-based) a trigger names
     // Empty when the list is well formed; otherwise what is wrong with it (the game would read
     // past the data, stop on an unknown function, or run on into the next sector's list).
     std::string Problem;
@@ -48,11 +48,11 @@ int SectorIndexAt(const TLevelRoom& room, int x, int z);
 // portals of the floor data to the room the point is in, then down through the rooms below to
 // the sector that carries the floor, whose height is corrected by its floor slant.
 struct FloorUnder {
-    int Room = -1;        // room of the sector that carries the floor (0-based)
-    int Sector = -1;      // its sector index
-    int FloorY = 0;       // world y of the floor at the point, slant included
-    bool Wall = false;    // that sector is solid
-    std::string Problem;  // not empty when the search could not end (the rest is then unset)
+    int Room = -1;       // room of the sector that carries the floor (0-based)
+    int Sector = -1;     // its sector index
+    int FloorY = 0;      // world y of the floor at the point, slant included
+    bool Wall = false;   // that sector is solid
+    std::string Problem; // not empty when the search could not end (the rest is then unset)
 };
 FloorUnder FindFloorUnder(const TLevelData& level, int room, int x, int z);
 

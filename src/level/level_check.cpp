@@ -93,18 +93,16 @@ private:
             if (badVertex > 0) {
                 Add(FindingSeverity::Error, r,
                     Count(badVertex, one, many) + (badVertex == 1 ? " uses" : " use") +
-                        " vertices beyond the room's " +
-                        std::to_string(room.NumVertices) + " (the first is " + one + " " +
-                        std::to_string(firstBadVertex) +
+                        " vertices beyond the room's " + std::to_string(room.NumVertices) +
+                        " (the first is " + one + " " + std::to_string(firstBadVertex) +
                         "): the game draws from memory that is not the room's. Rebuild the "
                         "room's geometry.");
             }
             if (badTexture > 0) {
                 Add(FindingSeverity::Error, r,
                     Count(badTexture, one, many) + (badTexture == 1 ? " uses" : " use") +
-                        " object textures beyond the level's " +
-                        std::to_string(textures) + " (the first is " + one + " " +
-                        std::to_string(firstBadTexture) +
+                        " object textures beyond the level's " + std::to_string(textures) +
+                        " (the first is " + one + " " + std::to_string(firstBadTexture) +
                         "): give them textures of the base level.");
             }
         };
@@ -130,8 +128,7 @@ private:
         }
         Plane plane;
         for (int axis = 0; axis < 3; ++axis) {
-            if (p[0][axis] == p[1][axis] && p[0][axis] == p[2][axis] &&
-                p[0][axis] == p[3][axis]) {
+            if (p[0][axis] == p[1][axis] && p[0][axis] == p[2][axis] && p[0][axis] == p[3][axis]) {
                 plane.Axis = axis;
                 plane.At = p[0][axis];
                 break;
@@ -154,8 +151,8 @@ private:
     // instead of 1024), so planes a unit apart are the same plane.
     static bool Overlap(const Plane& a, const Plane& b) {
         return a.Axis >= 0 && a.Axis == b.Axis && std::abs(a.At - b.At) <= 1 &&
-               a.Min[0] < b.Max[0] &&
-               b.Min[0] < a.Max[0] && a.Min[1] < b.Max[1] && b.Min[1] < a.Max[1];
+               a.Min[0] < b.Max[0] && b.Min[0] < a.Max[0] && a.Min[1] < b.Max[1] &&
+               b.Min[1] < a.Max[1];
     }
 
     // The room, its alternate and the rooms it is the alternate of.
@@ -425,13 +422,12 @@ private:
                                             "level or is stuck." +
                                             put);
         } else if (floor.FloorY - y > StartDropError) {
-            add(FindingSeverity::Error,
-                "Lara starts " + std::to_string(floor.FloorY - y) +
-                    " units above the floor: the fall hurts or kills her." + put);
+            add(FindingSeverity::Error, "Lara starts " + std::to_string(floor.FloorY - y) +
+                                            " units above the floor: the fall hurts or kills her." +
+                                            put);
         } else if (floor.FloorY - y > StartDropWarning) {
-            add(FindingSeverity::Warning,
-                "Lara starts " + std::to_string(floor.FloorY - y) +
-                    " units above the floor and drops on entry." + put);
+            add(FindingSeverity::Warning, "Lara starts " + std::to_string(floor.FloorY - y) +
+                                              " units above the floor and drops on entry." + put);
         }
     }
 
@@ -506,9 +502,8 @@ std::vector<LevelFinding> CheckLevel(const TLevelData& level, const LevelCheckOp
 }
 
 bool HasErrors(const std::vector<LevelFinding>& findings) {
-    return std::any_of(findings.begin(), findings.end(), [](const LevelFinding& f) {
-        return f.Severity == FindingSeverity::Error;
-    });
+    return std::any_of(findings.begin(), findings.end(),
+                       [](const LevelFinding& f) { return f.Severity == FindingSeverity::Error; });
 }
 
 std::string RoomLabel(int room, const std::string& name) {
@@ -521,9 +516,7 @@ std::string RoomLabel(int room, const std::string& name) {
 
 std::string FormatFinding(const LevelFinding& finding) {
     std::string place;
-    auto part = [&place](const std::string& text) {
-        place += (place.empty() ? "" : ", ") + text;
-    };
+    auto part = [&place](const std::string& text) { place += (place.empty() ? "" : ", ") + text; };
     if (finding.Room > 0) {
         part(RoomLabel(finding.Room, finding.RoomName));
     }

@@ -36,7 +36,8 @@ struct LevelCheckOptions {
 // target room or into its solid sectors, items outside their room, Lara under or far above the
 // floor, boxes, overlaps and zones out of range, sectors' box indexes, faces whose vertices or
 // textures do not exist. Findings come in the order rooms, items, boxes.
-std::vector<LevelFinding> CheckLevel(const TLevelData& level, const LevelCheckOptions& options = {});
+std::vector<LevelFinding> CheckLevel(const TLevelData& level,
+                                     const LevelCheckOptions& options = {});
 
 bool HasErrors(const std::vector<LevelFinding>& findings);
 

@@ -170,17 +170,16 @@ TEST_F(BuildChecks, TheReportAndTheWarningsAreKeptApartFromTheMessages) {
     for (int r = 0; r < out->NumRooms; ++r) {
         vertices += out->Rooms[r].NumVertices;
     }
-    EXPECT_EQ(result.Report, "Level written: " + dir.Path("out.tr3") + " \u2014 3 rooms, " +
-                                 std::to_string(vertices) + " vertices, " +
-                                 std::to_string(out->NumBoxes) + " boxes, " +
-                                 std::to_string(out->NumOverlaps) + " overlap words, " +
-                                 std::to_string(out->NumFloorData) +
-                                 " floor-data words, 0 warnings");
+    EXPECT_EQ(result.Report,
+              "Level written: " + dir.Path("out.tr3") + " \u2014 3 rooms, " +
+                  std::to_string(vertices) + " vertices, " + std::to_string(out->NumBoxes) +
+                  " boxes, " + std::to_string(out->NumOverlaps) + " overlap words, " +
+                  std::to_string(out->NumFloorData) + " floor-data words, 0 warnings");
 
     HallView().OriginX = 7;
     result = Build({base, dir.Path("out.tr3"), "", "", dir.Path("none.scp")});
-    EXPECT_THAT(result.Messages, ElementsAre("Scripting file " + dir.Path("none.scp") +
-                                             " not found"));
+    EXPECT_THAT(result.Messages,
+                ElementsAre("Scripting file " + dir.Path("none.scp") + " not found"));
     // The project's check and the level's find the fault each in its own way.
     EXPECT_THAT(Lines(result.Warnings),
                 ElementsAre(HasSubstr("room 1 (Hall), view Door #1: the view to room 2 (Pool) "

@@ -77,8 +77,8 @@ void ExpectDoorwaysBothWays(const TLevelData& level, const std::string& what) {
                 const TLevelRoom& other = level.Rooms[door];
                 const int there = SectorIndexAt(other, x + dx, z + dz);
                 ASSERT_GE(there, 0) << where << " sector " << n + 1;
-                EXPECT_EQ(ReadSectorFloorData(level, other.Sectors[there].FloorDataIndex).PortalRoom,
-                          r)
+                EXPECT_EQ(
+                    ReadSectorFloorData(level, other.Sectors[there].FloorDataIndex).PortalRoom, r)
                     << where << " sector " << n + 1;
             }
             for (const bool below : {true, false}) {
@@ -197,8 +197,8 @@ TEST_P(EndToEnd, ProjectsAtSeveralHeightsPlayFromTheirFile) {
                                "Kill_Lara(1,2,2)\n";
     test::WriteFileBytes(dir.Path("t.scp"), test::Bytes(script.begin(), script.end()));
     for (int posY : {4, 20, 40}) {
-        const std::string what = std::string(FormatKindName(kind)) + " level " +
-                                 std::to_string(posY);
+        const std::string what =
+            std::string(FormatKindName(kind)) + " level " + std::to_string(posY);
         MakeProject(posY);
         const std::string out = dir.Path("out" + Extension());
         BuildResult result = Build({base, out, "", "", dir.Path("t.scp")});
@@ -212,7 +212,8 @@ TEST_P(EndToEnd, ProjectsAtSeveralHeightsPlayFromTheirFile) {
         ASSERT_EQ(level->NumRooms, 4) << what;
         EXPECT_EQ(level->NumItems, 2u) << what;
         EXPECT_EQ(level->NumCameras, 1u) << what;
-        EXPECT_EQ(level->Rooms[0].NumPortals, 3) << what << ": the pool, the room above, the cellar";
+        EXPECT_EQ(level->Rooms[0].NumPortals, 3)
+            << what << ": the pool, the room above, the cellar";
         EXPECT_EQ(level->Rooms[1].NumPortals, 1) << what;
         EXPECT_EQ(level->Rooms[1].RoomFlags & RoomFlagWater, RoomFlagWater) << what;
         EXPECT_GT(level->Rooms[0].NumTriangles, 0) << what << ": slopes give triangular walls";

@@ -43,16 +43,16 @@ protected:
         SectorToolState tools;
         tools.SelectedShape = shape;
         scene.HeightSelector = level;
-        EditClick(*project, scene, tools,
-                  SectorNumber(column, row, project->Current().ZSectors), false, false);
+        EditClick(*project, scene, tools, SectorNumber(column, row, project->Current().ZSectors),
+                  false, false);
     }
     std::string base_;
 };
 
 TEST_F(PlayerPlacementTest, SheStandsOnTheFloorOfHerUsualSpotAtAnyHeight) {
     // A room at level p has its floor at y (128 - 4p) x 256, in 8 bits as the build counts.
-    for (const auto& [posY, floorY] : {std::pair{4, 28672}, std::pair{16, 16384},
-                                       std::pair{20, 12288}, std::pair{40, -8192}}) {
+    for (const auto& [posY, floorY] :
+         {std::pair{4, 28672}, std::pair{16, 16384}, std::pair{20, 12288}, std::pair{40, -8192}}) {
         NewProject(*project, scene);
         Add(8, 8, 2, posY, 5, 4);
         BuildResult result;

@@ -31,13 +31,13 @@ struct Doorways : ::testing::Test {
     void Floor(int column, int row, int shape = 0) {
         scene.HeightSelector = 0;
         tools.SelectedShape = shape;
-        EditClick(*project, scene, tools,
-                  SectorNumber(column, row, project->Current().ZSectors), false, false);
+        EditClick(*project, scene, tools, SectorNumber(column, row, project->Current().ZSectors),
+                  false, false);
     }
     void Ceiling(int column, int row) {
         tools.PutShapes = false;
-        EditClick(*project, scene, tools,
-                  SectorNumber(column, row, project->Current().ZSectors), true, false);
+        EditClick(*project, scene, tools, SectorNumber(column, row, project->Current().ZSectors),
+                  true, false);
         tools.PutShapes = true;
     }
     void Select(int room) { SelectRoom(*project, scene, room - 1); }

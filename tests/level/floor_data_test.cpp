@@ -48,8 +48,8 @@ TEST(FloorData, SlantsPortalsAndTheWordsOfTriggers) {
 
     // A key trigger (type 3) names its item in the word after the setup; actions on items
     // (0 and 6) and cameras (1 with its extra word, 2) follow.
-    auto triggers = WithWords({0x8304, 0x3E00, 0x0007, 0x0002, 0x1805, 0x0403, 0x0000, 0x0801,
-                               0xA400});
+    auto triggers =
+        WithWords({0x8304, 0x3E00, 0x0007, 0x0002, 0x1805, 0x0403, 0x0000, 0x0801, 0xA400});
     data = ReadSectorFloorData(*triggers, 1);
     EXPECT_EQ(data.Problem, "");
     EXPECT_THAT(data.TriggeredItems, ElementsAre(7, 2, 5));
@@ -67,9 +67,9 @@ TEST(FloorData, TheFunctionsEachGameKnows) {
                 HasSubstr("function 37"));
     EXPECT_EQ(ReadSectorFloorData(*WithWords(highBits, FormatTR3), 1).Problem, "");
     // Third game: triangulation 7..18 carries a word, 19..21 none, 22 is unknown.
-    EXPECT_EQ(ReadSectorFloorData(*WithWords({0x0012, 0x5555, 0x0015, 0x8013}, FormatTR3), 1)
-                  .Problem,
-              "");
+    EXPECT_EQ(
+        ReadSectorFloorData(*WithWords({0x0012, 0x5555, 0x0015, 0x8013}, FormatTR3), 1).Problem,
+        "");
     EXPECT_THAT(ReadSectorFloorData(*WithWords({0x8016}, FormatTR3), 1).Problem,
                 HasSubstr("function 22"));
 }
@@ -84,11 +84,11 @@ TEST(FloorData, TheFloorUnderAPointAsTheGameFindsIt) {
     const struct {
         int X, Z, Y;
     } points[] = {
-        {1024, 1024, 511},        // a positive X slant lowers the -x edge by 2 clicks
-        {2047, 1024, 0},          // and leaves the +x edge at the floor's height
-        {2047, 2047, 255},        // a negative Z slant lowers the +z edge by a click
-        {1024 + 512, 1024, 255},  // halfway along x
-        {1024, 2047, 511 + 255},  // both
+        {1024, 1024, 511},       // a positive X slant lowers the -x edge by 2 clicks
+        {2047, 1024, 0},         // and leaves the +x edge at the floor's height
+        {2047, 2047, 255},       // a negative Z slant lowers the +z edge by a click
+        {1024 + 512, 1024, 255}, // halfway along x
+        {1024, 2047, 511 + 255}, // both
     };
     for (const auto& p : points) {
         const FloorUnder floor = FindFloorUnder(*level, 0, p.X, p.Z);
@@ -115,8 +115,7 @@ TEST(FloorData, TheFloorUnderAPointAsTheGameFindsIt) {
 
     FloorUnder wall = FindFloorUnder(*level, 0, 512, 512);
     EXPECT_TRUE(wall.Wall);
-    EXPECT_THAT(FindFloorUnder(*level, 0, 5000, 512).Problem,
-                HasSubstr("outside room 1"));
+    EXPECT_THAT(FindFloorUnder(*level, 0, 5000, 512).Problem, HasSubstr("outside room 1"));
     // Room 2's doorway back to room 1 in the same place: the portals go round in a circle.
     level->Rooms[1].Sectors[1 * 4 + 1].FloorDataIndex = 3;
     EXPECT_THAT(FindFloorUnder(*level, 0, 3584, 1536).Problem, HasSubstr("round in a circle"));

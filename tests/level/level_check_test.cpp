@@ -103,8 +103,9 @@ TEST(LevelCheck, MalformedFloorDataIsAnErrorOncePerList) {
 
     // The second game knows climbing walls, the third its triangulation (one word) and monkey
     // swings.
-    for (auto [kind, words] : {std::pair{FormatTR2, std::vector<uint16_t>{0x8006}},
-                               std::pair{FormatTR3, std::vector<uint16_t>{0x0007, 0x1234, 0x8013}}}) {
+    for (auto [kind, words] :
+         {std::pair{FormatTR2, std::vector<uint16_t>{0x8006}},
+          std::pair{FormatTR3, std::vector<uint16_t>{0x0007, 0x1234, 0x8013}}}) {
         auto level = test::TwoRoomLevel(kind);
         std::copy(words.begin(), words.end(), &level->FloorData[5]);
         level->NumFloorData = 5 + static_cast<uint32_t>(words.size());
@@ -161,8 +162,8 @@ TEST(LevelCheck, PortalsNeedAPortalBack) {
 
     auto flat = test::TwoRoomLevel();
     flat->Rooms[0].Portals[0] = {1, {0, 0, 0}, {}};
-    EXPECT_THAT(Lines(*flat), ElementsAre(HasSubstr("is not a flat rectangle"),
-                                          HasSubstr("room 2, portal 1")));
+    EXPECT_THAT(Lines(*flat),
+                ElementsAre(HasSubstr("is not a flat rectangle"), HasSubstr("room 2, portal 1")));
 
     // A room's alternate stands for it: the portal back may come from it.
     auto alternate = test::TwoRoomLevel();
