@@ -27,7 +27,7 @@ class ListReader {
 public:
     ListReader(const TLevelData& level, uint32_t index) : level_(level), at_(index) {}
     bool Next(uint16_t& word) {
-        if (at_ >= level_.NumFloorData) {
+        if (at_ >= level_.NumFloorData || at_ >= MaxFloorData) {
             return false;
         }
         word = level_.FloorData[at_++];
@@ -188,7 +188,8 @@ int SectorIndexAt(const TLevelRoom& room, int x, int z) {
         return -1;
     }
     const int column = dx / SectorSize, row = dz / SectorSize;
-    if (column >= room.NumXSectors || row >= room.NumZSectors) {
+    if (column >= room.NumXSectors || row >= room.NumZSectors ||
+        column * room.NumZSectors + row >= MaxRoomSectors) {
         return -1;
     }
     return column * room.NumZSectors + row;
@@ -196,7 +197,7 @@ int SectorIndexAt(const TLevelRoom& room, int x, int z) {
 
 FloorUnder FindFloorUnder(const TLevelData& level, int room, int x, int z) {
     FloorUnder found;
-    if (room < 0 || room >= level.NumRooms) {
+    if (room < 0 || room >= level.NumRooms || room >= MaxLevelRooms) {
         found.Problem = "room " + std::to_string(room + 1) + " does not exist";
         return found;
     }
@@ -213,7 +214,8 @@ FloorUnder FindFloorUnder(const TLevelData& level, int room, int x, int z) {
         if (data.PortalRoom < 0) {
             break;
         }
-        if (data.PortalRoom >= level.NumRooms || ++hops > level.NumRooms) {
+        if (data.PortalRoom >= level.NumRooms || data.PortalRoom >= MaxLevelRooms ||
+            ++hops > level.NumRooms) {
             found.Problem = "the wall portals from room " + std::to_string(room + 1) +
                             (data.PortalRoom >= level.NumRooms ? " lead to a missing room"
                                                                : " lead round in a circle");
@@ -228,7 +230,7 @@ FloorUnder FindFloorUnder(const TLevelData& level, int room, int x, int z) {
     }
     while (level.Rooms[room].Sectors[sector].RoomBelow != NoRoom) {
         const int below = level.Rooms[room].Sectors[sector].RoomBelow;
-        if (below >= level.NumRooms || ++hops > level.NumRooms) {
+        if (below >= level.NumRooms || below >= MaxLevelRooms || ++hops > level.NumRooms) {
             found.Problem = "the rooms below room " + std::to_string(room + 1) +
                             (below >= level.NumRooms ? " are missing" : " go round in a circle");
             return found;

@@ -30,6 +30,9 @@ public:
           thirdGame_(level.FormatKind == FormatTR3) {}
 
     std::vector<LevelFinding> Run() {
+        if (!WithinCapacities()) {
+            return std::move(findings_); // nothing else can be read safely
+        }
         for (int r = 0; r < level_.NumRooms; ++r) {
             CheckFaces(r);
             CheckPortals(r);
@@ -70,6 +73,35 @@ private:
         const int nz = level_.Rooms[room].NumZSectors;
         return "column " + std::to_string(sector / nz + 1) + ", row " +
                std::to_string(sector % nz + 1);
+    }
+
+    // The reader and the build keep every count within the record's capacity; a record that
+    // does not is reported and not looked into.
+    bool WithinCapacities() {
+        bool within = true;
+        auto limit = [&](uint64_t count, uint64_t capacity, const std::string& what, int room) {
+            if (count > capacity) {
+                Add(FindingSeverity::Error, room,
+                    what + " " + std::to_string(count) + " is above the " +
+                        std::to_string(capacity) + " the level can hold: the level is damaged.");
+                within = false;
+            }
+        };
+        limit(level_.NumRooms, MaxLevelRooms, "the room count", -1);
+        limit(level_.NumFloorData, MaxFloorData, "the floor-data word count", -1);
+        limit(level_.NumBoxes, MaxBoxes, "the box count", -1);
+        limit(level_.NumOverlaps, MaxOverlaps, "the overlap word count", -1);
+        limit(level_.NumItems, MaxItems, "the item count", -1);
+        for (int r = 0; r < std::min<int>(level_.NumRooms, MaxLevelRooms); ++r) {
+            const TLevelRoom& room = level_.Rooms[r];
+            limit(room.NumVertices, MaxRoomVertices, "the vertex count", r);
+            limit(room.NumRectangles, MaxRoomRectangles, "the rectangle count", r);
+            limit(room.NumTriangles, MaxRoomTriangles, "the triangle count", r);
+            limit(room.NumPortals, MaxRoomPortals, "the portal count", r);
+            limit(uint64_t{room.NumZSectors} * room.NumXSectors, MaxRoomSectors, "the sector count",
+                  r);
+        }
+        return within;
     }
 
     void CheckFaces(int r) {

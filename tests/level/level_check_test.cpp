@@ -347,6 +347,18 @@ TEST(LevelCheck, BoxesOverlapsZonesAndFaces) {
         << "the third game's double-sided mark is not part of the texture number";
 }
 
+TEST(LevelCheck, ARecordBeyondItsCapacitiesIsNotLookedInto) {
+    auto level = test::TwoRoomLevel();
+    level->Rooms[1].NumZSectors = 40;
+    level->Rooms[1].NumXSectors = 40;
+    level->NumOverlaps = MaxOverlaps + 1;
+    EXPECT_THAT(Lines(*level),
+                ElementsAre("error: the overlap word count 15001 is above the 15000 the level "
+                            "can hold: the level is damaged.",
+                            "error: room 2: the sector count 1600 is above the 1024 the level "
+                            "can hold: the level is damaged."));
+}
+
 // The real levels are quiet but for what is really in them: the second-game level has a wall
 // portal in a solid border sector of room 7 that leads into a solid sector of room 8, which
 // lies above room 7 (a doorway nothing can pass).
