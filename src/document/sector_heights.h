@@ -44,9 +44,4 @@ inline int CeilingY(const TEditorRoom& room, int n) {
     return LevelCeilingHeight(room, n) * 256;
 }
 
-// Whether nothing stands between the sector's floor and ceiling (the floor is not below it).
-inline bool IsClosedSector(const TEditorRoom& room, int n) {
-    return FloorY(room, n) <= CeilingY(room, n);
-}
-
 } // namespace morvane
