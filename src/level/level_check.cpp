@@ -113,9 +113,11 @@ private:
             int badVertex = 0, firstBadVertex = 0, badTexture = 0, firstBadTexture = 0;
             for (int f = 0; f < count; ++f) {
                 const auto& face = faceAt(f);
-                if (std::any_of(std::begin(face.Vertices), std::end(face.Vertices),
-                                [&](uint16_t v) { return v >= room.NumVertices; }) &&
-                    badVertex++ == 0) {
+                bool outside = false;
+                for (std::size_t c = 0; c < std::size(face.Vertices); ++c) {
+                    outside = outside || face.Vertices[c] >= room.NumVertices; // packed: by value
+                }
+                if (outside && badVertex++ == 0) {
                     firstBadVertex = f + 1;
                 }
                 if ((face.Texture & textureMask) >= textures && badTexture++ == 0) {
