@@ -28,12 +28,24 @@ bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
+// Whether a listening socket of that path (or of that abstract name) exists on this machine.
+bool SocketExists(const std::string& path) {
+    std::ifstream sockets("/proc/net/unix");
+    for (std::string line; std::getline(sockets, line);) {
+        if (line.ends_with(" " + path) || line.ends_with(" @" + path)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // A display number that no X server of this machine has taken (no lock, no socket).
 std::string UnusedDisplayName() {
     for (int number = 400 + getpid() % 400;; ++number) {
         const std::string n = std::to_string(number);
         if (!std::filesystem::exists("/tmp/.X" + n + "-lock") &&
-            !std::filesystem::exists("/tmp/.X11-unix/X" + n)) {
+            !std::filesystem::exists("/tmp/.X11-unix/X" + n) &&
+            !SocketExists("/tmp/.X11-unix/X" + n)) {
             return ":" + n;
         }
     }
