@@ -19,6 +19,8 @@ inline constexpr const char* AddPortalView = "Add Portal View";
 inline constexpr const char* ReplacePortalView = "Replace Portal View";
 inline constexpr const char* DeletePortalView = "Delete Portal View";
 inline constexpr const char* PlacePortalView = "Place Portal View"; // Alt-click: its origin
+inline constexpr const char* MakePortalViews = "Make Portal Views"; // from the doorways
+inline constexpr const char* MakePortalViewsForAllRooms = "Make Portal Views for All Rooms";
 // A sector click, by what it did, the most telling first.
 inline constexpr const char* RaiseFloor = "Raise Floor";
 inline constexpr const char* LowerFloor = "Lower Floor";

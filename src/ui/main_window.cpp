@@ -200,6 +200,11 @@ void MainWindow::createMenus() {
         add(rooms, send.name, send.text, {}, [this, direction] { sendRoomTo(direction); });
     }
     rooms->addSeparator();
+    add(rooms, "makePortalViews", "Make &Portal Views", {},
+        [this] { makePortalViews(PortalViewScope::CurrentRoom); });
+    add(rooms, "makePortalViewsForAllRooms", "Make Portal Views for All R&ooms", {},
+        [this] { makePortalViews(PortalViewScope::AllRooms); });
+    rooms->addSeparator();
     add(rooms, "showToolBar", "&Show Tools bar", {}, [this] {
         toolBar->show();
         toolBar->raise();
@@ -245,8 +250,8 @@ void MainWindow::redraw() {
 }
 
 void MainWindow::applyOutcome(const DocumentOutcome& outcome) {
-    if (!outcome.Message.empty()) {
-        services_.showMessage(this, QString::fromStdString(outcome.Message));
+    if (!outcome.Message.empty()) { // the document's messages may name its rooms
+        services_.showMessage(this, fromDocumentText(outcome.Message));
     }
     if (outcome.ToolBar) {
         refreshToolBar(*outcome.ToolBar);

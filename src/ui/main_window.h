@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/document_change.h"
+#include "document/doorways.h"
 #include "document/project.h"
 #include "document/project_file.h"
 #include "document/recent_files.h"
@@ -152,6 +153,9 @@ public:
     void deleteRoom();
     void cloneRoom();
     void sendRoomTo(SendDirection direction);
+    // "Make Portal Views": the current room's views (and its neighbours' views toward it), or
+    // every room's, made from the doorways; one step.
+    void makePortalViews(PortalViewScope scope);
     void centerCamera();
     void setRenderMode(uint8_t mode);
 

@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QSpinBox>
+#include <QStatusBar>
 
 namespace morvane {
 
@@ -227,6 +228,20 @@ void MainWindow::buildLevel() {
     }
     for (const std::string& message : result.Messages) {
         services_.showMessage(this, QString::fromStdString(message));
+    }
+    if (result.Written) {
+        statusBar()->showMessage(QString::fromStdString(result.Report));
+    }
+    if (!result.Warnings.empty()) {
+        // Each finding names its room by the project's (single-byte) name.
+        QString text = result.Written ? QString::fromStdString(result.Report) + "\n\n" : QString();
+        text += QString("The build found %1 warning%2:\n")
+                    .arg(result.Warnings.size())
+                    .arg(result.Warnings.size() == 1 ? "" : "s");
+        for (const LevelFinding& warning : result.Warnings) {
+            text += "\n" + fromDocumentText(FormatFinding(warning));
+        }
+        services_.showMessage(this, text);
     }
 }
 

@@ -197,6 +197,14 @@ void MainWindow::sendRoomTo(SendDirection direction) {
          [&] { return SendRoomTo(project_, direction, neighbour); });
 }
 
+void MainWindow::makePortalViews(PortalViewScope scope) {
+    const char* name = scope == PortalViewScope::AllRooms ? EditNames::MakePortalViewsForAllRooms
+                                                          : EditNames::MakePortalViews;
+    // The current room's doorways change its neighbours' views too.
+    edit(
+        name, [&] { return MakePortalViews(project_, scope); }, RoomScope::All);
+}
+
 void MainWindow::centerCamera() {
     scene.FrameCurrentRoom();
     viewport.FitToFigure(scene);

@@ -105,18 +105,27 @@ struct EditorFixture : ::testing::Test {
         window = std::make_unique<MainWindow>(*project, *level, services, program.Root().string());
         window->setRecoveryFolder(QString::fromStdString(recovery.Root().string()));
         window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get(), WaitLimitMs))
+            << "the main window was not shown on the X display within " << WaitLimitMs << " ms";
         WaitForFrame();
+        ASSERT_TRUE(window->viewPanel->HasContext())
+            << "the 3D panel (QOpenGLWidget) got no GL context"
+            << (services.Messages.empty() ? "" : ": " + services.Messages.front().toStdString());
     }
     void TearDown() override {
         window->toolBar->hide();
         window.reset();
     }
 
+    // Long enough for a window or a frame of Mesa's software rasteriser on a loaded machine.
+    static constexpr int WaitLimitMs = 10000;
+
     void WaitForFrame() {
         QSignalSpy painted(window->viewPanel, &GLPanel::framePainted);
         window->viewPanel->update();
-        painted.wait(3000);
+        if (!painted.wait(WaitLimitMs)) {
+            ADD_FAILURE() << "the 3D panel painted no frame within " << WaitLimitMs << " ms";
+        }
     }
 };
 
