@@ -1,6 +1,7 @@
 // The build of a full project against writing the resulting level alone.
 //   out/bin/build_bench
 #include "build/build_pipeline.h"
+#include "build/level_usage.h"
 #include "build/room_geometry.h"
 #include "demo/demo_level.h"
 #include "document/room_operations.h"
@@ -165,7 +166,46 @@ void BM_OneRoomGeometry(benchmark::State& state) {
     state.counters["faces"] = static_cast<double>(faces.Faces.size());
 }
 
+// The limits panel after an edit: the current room's mesh counts, on an open 31 x 31 room of
+// mixed levels and shapes (at once, each edit) ...
+void BM_MeasureRoomUse(benchmark::State& state) {
+    auto project = std::make_unique<TEditorProject>();
+    SceneRooms scene;
+    RoomDialogValues values;
+    values.Long = values.Width = Side;
+    values.Height = 8;
+    values.Name = "Open";
+    AddRoom(*project, scene, values);
+    SectorToolState tools;
+    for (int n = 1; n <= Side * Side; ++n) {
+        tools.SelectedShape = n % 11;
+        scene.HeightSelector = n % 3;
+        EditClick(*project, scene, tools, n, false, n % 2 == 0);
+    }
+    RoomUse use;
+    for (auto _ : state) {
+        use = MeasureRoom(*project, 1, true);
+        benchmark::DoNotOptimize(use);
+    }
+    state.counters["vertices"] = static_cast<double>(use.Vertices.Used);
+}
+
+// ... and the whole project's boxes, overlaps and floor data, on the 128 rooms (once the edits
+// pause).
+void BM_MeasureProjectUse(benchmark::State& state) {
+    Setup& s = Shared();
+    auto scratch = std::make_unique<TLevelData>();
+    ProjectUse use;
+    for (auto _ : state) {
+        use = MeasureProject(*s.project, *scratch, FormatTR1, ProgramFolder());
+        benchmark::DoNotOptimize(use);
+    }
+    state.counters["boxes"] = static_cast<double>(use.Boxes.Used);
+}
+
 BENCHMARK(BM_OneRoomGeometry)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MeasureRoomUse)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MeasureProjectUse)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BuildReadingTheBase)->Arg(3)->Arg(16)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_BuildAgain)->Arg(3)->Arg(16)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_WriteBuiltLevel)->Arg(3)->Arg(16)->Unit(benchmark::kMillisecond)->MinTime(2.0);

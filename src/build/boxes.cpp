@@ -43,9 +43,13 @@ int16_t TrueFloor(const TLevelData& level, const TLevelRoom& room, int i, int k)
 
 } // namespace
 
+int BoxLimit(const TLevelData& level) {
+    return level.FormatKind == FormatTR3 ? MaxBoxesTR3 : MaxBoxes;
+}
+
 void GenerateBoxes(TLevelData& level) {
     const bool thirdGame = level.FormatKind == FormatTR3;
-    const int boxLimit = thirdGame ? MaxBoxesTR3 : MaxBoxes;
+    const int boxLimit = BoxLimit(level);
     level.NumBoxes = 0;
     level.NumOverlaps = 0;
     level.NumZones = 0;
@@ -63,9 +67,10 @@ void GenerateBoxes(TLevelData& level) {
                     continue;
                 }
                 if (nextBox >= boxLimit) {
-                    throw BuildError("The level needs more than " + std::to_string(boxLimit) +
-                                     " boxes (room " + std::to_string(r + 1) +
-                                     " reaches the limit); the level was not written.");
+                    throw CapacityError(LevelCapacity::Boxes,
+                                        "The level needs more than " + std::to_string(boxLimit) +
+                                            " boxes (room " + std::to_string(r + 1) +
+                                            " reaches the limit); the level was not written.");
                 }
                 boxOf[(i - 1) * nz + (k - 1)] = nextBox;
                 TBox1& box = level.Boxes1[nextBox++];
@@ -102,9 +107,10 @@ void GenerateBoxes(TLevelData& level) {
                     }
                 }
                 if (level.NumOverlaps + length > MaxOverlaps) {
-                    throw BuildError("The level needs more than " + std::to_string(MaxOverlaps) +
-                                     " overlap words (room " + std::to_string(r + 1) +
-                                     " reaches the limit); the level was not written.");
+                    throw CapacityError(LevelCapacity::OverlapWords,
+                                        "The level needs more than " + std::to_string(MaxOverlaps) +
+                                            " overlap words (room " + std::to_string(r + 1) +
+                                            " reaches the limit); the level was not written.");
                 }
                 for (int w = 0; w < length; ++w) {
                     level.Overlaps[level.NumOverlaps++] =

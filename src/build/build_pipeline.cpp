@@ -3,6 +3,7 @@
 #include "build/boxes.h"
 #include "build/build_checks.h"
 #include "build/build_error.h"
+#include "build/build_steps.h"
 #include "build/player_placement.h"
 #include "build/room_geometry.h"
 #include "build/side_files.h"
@@ -30,6 +31,8 @@ bool IsBlank(const std::string& name) {
     return std::all_of(name.begin(), name.end(),
                        [](char c) { return static_cast<unsigned char>(c) <= ' '; });
 }
+
+} // namespace
 
 // Checks what the project asks of the level before the record is touched.
 void CheckProject(const TEditorProject& project) {
@@ -72,6 +75,8 @@ void CheckProject(const TEditorProject& project) {
         }
     }
 }
+
+namespace {
 
 void SetPortal(TRoomPortal& portal, const TPortalView& view, const TLevelRoom& room) {
     portal = {};
@@ -124,15 +129,14 @@ void SetPortal(TRoomPortal& portal, const TPortalView& view, const TLevelRoom& r
     }
 }
 
-// Buffers reused from room to room, and the wall-portal sectors found on the way.
-struct RoomScratch {
-    SectorShapes Shapes;
-    FaceList Faces;
-    std::vector<std::pair<int, int>> WallPortals; // level room, sector index
-};
+} // namespace
 
-void BuildRoom(const TEditorRoom& project, TLevelRoom& room, int number, bool baseLoaded,
-               RoomScratch& scratch) {
+bool DoubleSidedCeiling(const TEditorRoom& project, bool baseLoaded) {
+    return baseLoaded && (project.Water || project.Quicksand);
+}
+
+void BuildRoomSectors(const TEditorRoom& project, TLevelRoom& room, int number,
+                      RoomScratch& scratch) {
     room.RoomInfo.X = project.PosX * 1024;
     room.RoomInfo.Z = project.PosZ * 1024;
     room.RoomInfo.YBottom = RoomBottomY(project);
@@ -167,12 +171,18 @@ void BuildRoom(const TEditorRoom& project, TLevelRoom& room, int number, bool ba
             scratch.WallPortals.emplace_back(number - 1, n);
         }
     }
+}
 
+namespace {
+
+void BuildRoom(const TEditorRoom& project, TLevelRoom& room, int number, bool baseLoaded,
+               RoomScratch& scratch) {
+    BuildRoomSectors(project, room, number, scratch);
     FaceList& faces = scratch.Faces;
     faces.Clear();
     room.NumVertices = room.NumRectangles = room.NumTriangles = 0;
     BuildRoomFaces(faces, room, project.Sectors, scratch.Shapes,
-                   baseLoaded && (project.Water || project.Quicksand));
+                   DoubleSidedCeiling(project, baseLoaded));
     std::string problem;
     if (!FacesToRoomMesh(faces, room, problem)) {
         throw BuildError("Room " + std::to_string(number) + " (" + project.Name.Str() + ") needs " +
@@ -190,8 +200,9 @@ public:
     explicit FloorDataWriter(TLevelData& level) : level_(level) {}
     void Append(uint16_t word) {
         if (level_.NumFloorData >= MaxFloorData) {
-            throw BuildError("The level needs more than " + std::to_string(MaxFloorData) +
-                             " floor-data words; the level was not written.");
+            throw CapacityError(LevelCapacity::FloorDataWords,
+                                "The level needs more than " + std::to_string(MaxFloorData) +
+                                    " floor-data words; the level was not written.");
         }
         level_.FloorData[level_.NumFloorData++] = word;
     }
@@ -199,6 +210,8 @@ public:
 private:
     TLevelData& level_;
 };
+
+} // namespace
 
 void LoadFloorData(TLevelData& level, const std::string& programFolder) {
     const std::string path = programFolder + "/" + FloorDataFileName;
@@ -242,6 +255,8 @@ void AddWallPortals(TLevelData& level, const std::vector<std::pair<int, int>>& w
     out.Append(0);
     level.FloorData[0] = static_cast<uint16_t>(level.NumFloorData);
 }
+
+namespace {
 
 // The side files and the script: each reports what went wrong without stopping the build.
 void MergeSideFiles(TLevelData& level, const BuildNames& names, TScriptState& script,

@@ -397,42 +397,68 @@ void BuildRoomFaces(FaceList& list, const TLevelRoom& room, const TEditorSector*
     walker.CeilingPass(doubleSidedCeiling);
 }
 
-bool FacesToRoomMesh(const FaceList& list, TLevelRoom& room, std::string& problem) {
-    // The merged vertices: positions in first-seen order, each light the running average of
-    // the faces that touch it, in face order.
+namespace {
+
+// The faces' corners merged into vertices: positions in first-seen order, each light the running
+// average of the faces that touch it, in face order; and the faces counted as rectangles and
+// triangles (a face with a repeated corner).
+struct MergedMesh {
     struct PoolVertex {
         int16_t Position[3];
         uint8_t Light;
     };
-    std::vector<PoolVertex> pool;
-    pool.reserve(MaxRoomVertices + 1);
+    std::vector<PoolVertex> Pool;
+    std::vector<std::array<uint16_t, 4>> FaceVertices;
+    int Rectangles = 0;
+    int Triangles = 0;
+};
+
+bool IsTriangle(const TRoomFace& face) {
+    return SameCorner(face.Corners[3], face.Corners[0]) ||
+           SameCorner(face.Corners[2], face.Corners[1]);
+}
+
+// At most MaxFaces faces of four corners: every vertex number fits 16 bits.
+MergedMesh MergeCorners(const FaceList& list) {
+    MergedMesh mesh;
+    mesh.Pool.reserve(MaxRoomVertices + 1);
     PositionIndex index(list.Faces.size() * 4);
-    std::vector<std::array<uint16_t, 4>> faceVertices(list.Faces.size());
+    mesh.FaceVertices.resize(list.Faces.size());
     for (std::size_t f = 0; f < list.Faces.size(); ++f) {
         const TRoomFace& face = list.Faces[f];
         for (int v = 0; v < 4; ++v) {
-            auto [number, added] =
-                index.FindOrAdd(PositionKey(face.Corners[v]), static_cast<uint16_t>(pool.size()));
+            auto [number, added] = index.FindOrAdd(PositionKey(face.Corners[v]),
+                                                   static_cast<uint16_t>(mesh.Pool.size()));
             if (added) {
-                pool.push_back(
+                mesh.Pool.push_back(
                     {{face.Corners[v][0], face.Corners[v][1], face.Corners[v][2]}, face.Light});
             } else {
-                uint8_t& light = pool[number].Light;
+                uint8_t& light = mesh.Pool[number].Light;
                 light = static_cast<uint8_t>((light + face.Light) / 2);
             }
-            faceVertices[f][v] = number;
-            if (pool.size() > MaxRoomVertices) {
-                problem = "more than " + std::to_string(MaxRoomVertices) + " vertices";
-                room.NumVertices = room.NumRectangles = room.NumTriangles = 0;
-                return false;
-            }
+            mesh.FaceVertices[f][v] = number;
         }
+        ++(IsTriangle(face) ? mesh.Triangles : mesh.Rectangles);
     }
-    int rectangles = 0, triangles = 0;
-    for (const TRoomFace& face : list.Faces) {
-        const bool triangle = SameCorner(face.Corners[3], face.Corners[0]) ||
-                              SameCorner(face.Corners[2], face.Corners[1]);
-        ++(triangle ? triangles : rectangles);
+    return mesh;
+}
+
+} // namespace
+
+RoomMeshCounts CountRoomMesh(const FaceList& list) {
+    const MergedMesh mesh = MergeCorners(list);
+    return {static_cast<int>(mesh.Pool.size()), mesh.Rectangles, mesh.Triangles};
+}
+
+bool FacesToRoomMesh(const FaceList& list, TLevelRoom& room, std::string& problem) {
+    const MergedMesh mesh = MergeCorners(list);
+    const auto& pool = mesh.Pool;
+    const auto& faceVertices = mesh.FaceVertices;
+    const int rectangles = mesh.Rectangles, triangles = mesh.Triangles;
+    if (pool.size() > MaxRoomVertices) {
+        problem = "more than " + std::to_string(MaxRoomVertices) + " vertices";
+        room.NumVertices = room.NumRectangles = room.NumTriangles = 0;
+        return false;
     }
     if (rectangles > MaxRoomRectangles || triangles > MaxRoomTriangles) {
         problem = rectangles > MaxRoomRectangles
@@ -457,8 +483,7 @@ bool FacesToRoomMesh(const FaceList& list, TLevelRoom& room, std::string& proble
     for (std::size_t f = 0; f < list.Faces.size(); ++f) {
         const TRoomFace& face = list.Faces[f];
         const auto& v = faceVertices[f];
-        if (SameCorner(face.Corners[3], face.Corners[0]) ||
-            SameCorner(face.Corners[2], face.Corners[1])) {
+        if (IsTriangle(face)) {
             const uint16_t third = SameCorner(face.Corners[2], face.Corners[1]) ? v[3] : v[2];
             room.Triangles[room.NumTriangles++] = {{v[0], v[1], third}, face.Texture};
         } else {

@@ -49,6 +49,14 @@ struct SectorShapes {
 void BuildRoomFaces(FaceList& list, const TLevelRoom& room, const TEditorSector* sectors,
                     const SectorShapes& shapes, bool doubleSidedCeiling);
 
+// What FacesToRoomMesh makes of the faces, counted also beyond the room's capacities.
+struct RoomMeshCounts {
+    int Vertices = 0;
+    int Rectangles = 0;
+    int Triangles = 0;
+};
+RoomMeshCounts CountRoomMesh(const FaceList& list);
+
 // Turns the faces into the room's vertices (equal positions merged, lights averaged in face
 // order), rectangles and triangles (a face with a repeated corner). Returns false, leaving the
 // room's mesh empty, when the room cannot hold the result; `problem` then says what overflowed.

@@ -194,6 +194,25 @@ DocumentOutcome EditClick(TEditorProject& project, SceneRooms& scene, const Sect
     return outcome;
 }
 
+DocumentOutcome EditSectors(TEditorProject& project, SceneRooms& scene,
+                            const SectorToolState& tools, const std::vector<int>& sectors,
+                            bool ctrl, bool shift) {
+    SectorToolState once = tools;
+    once.ReplicationCount = 1;
+    DocumentOutcome outcome;
+    for (const int n : sectors) {
+        if (n == NeighbourRoomPicked || n == NoSectorPicked) {
+            continue; // only sectors: a click's other targets are no part of a selection
+        }
+        outcome = EditClick(project, scene, once, n, ctrl, shift);
+        if (!outcome.Message.empty()) {
+            return outcome;
+        }
+    }
+    outcome.Redraw = true;
+    return outcome;
+}
+
 DocumentOutcome PortalOriginClick(TEditorProject& project, int pickedName, int selectedView) {
     DocumentOutcome outcome;
     if (!project.HasCurrentRoom()) {

@@ -5,6 +5,7 @@
 #include "document/tool_bar_view.h"
 
 #include <string>
+#include <vector>
 
 namespace morvane {
 
@@ -45,6 +46,13 @@ private:
 // the sector and its replicas is edited. Shift places the other turn of the sloped shapes.
 DocumentOutcome EditClick(TEditorProject& project, SceneRooms& scene, const SectorToolState& tools,
                           int pickedName, bool ctrl, bool shift);
+
+// The edit of a click (floor, or ceiling with Ctrl; Shift turns the sloped shapes) applied to
+// each of the sectors of the current room once, without replication: what a drag over them
+// does. Stops at the first sector the shape does not fit, with the click's message.
+DocumentOutcome EditSectors(TEditorProject& project, SceneRooms& scene,
+                            const SectorToolState& tools, const std::vector<int>& sectors,
+                            bool ctrl, bool shift);
 
 // An Alt-click: the selected portal view (from 1; 0 for none) gets its origin at the sector.
 DocumentOutcome PortalOriginClick(TEditorProject& project, int pickedName, int selectedView);

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "document/project.h"
+#include "level/level_data.h"
+
+#include <cstdint>
+#include <string>
+
+namespace morvane {
+
+// How much of one capacity of the level a project uses. Beyond is set when the build stopped at
+// the capacity, so the count past it is not known; Counted is false when the build stopped
+// before it counted this one.
+struct CapacityUse {
+    long Used = 0;
+    long Limit = 0;
+    bool Beyond = false;
+    bool Counted = false;
+};
+
+// The shown state of a use: above 90 % it is high, above 100 % over.
+enum class UseLevel { Normal, High, Over };
+UseLevel LevelOfUse(const CapacityUse& use);
+// "1234 / 2000 (62 %)", "more than 5000 / 5000" when the count past the limit is not known, or
+// "- / 5000" when it was not counted.
+std::string UseText(const CapacityUse& use);
+
+// A room's mesh in the level: vertices, rectangles and triangles against 2000, 3000 and 1250, as
+// the build makes it (also past the capacities).
+struct RoomUse {
+    CapacityUse Vertices, Rectangles, Triangles;
+};
+// Room `number` (from 1) of the project; baseLoaded as for the build (a base level was read).
+RoomUse MeasureRoom(const TEditorProject& project, int number, bool baseLoaded);
+
+// The whole project in the level: boxes, overlap words and floor-data words against the
+// capacities of the level's layout. Problem holds what stops the build before it counts them
+// (a link to a room the project does not have, ...).
+struct ProjectUse {
+    CapacityUse Boxes, OverlapWords, FloorDataWords;
+    std::string Problem;
+};
+// Runs the build's own steps on a scratch level record (its rooms, floor data and boxes are
+// overwritten) of the given layout, with the floor data of the program folder.
+ProjectUse MeasureProject(const TEditorProject& project, TLevelData& scratch, int32_t formatKind,
+                          const std::string& programFolder);
+
+} // namespace morvane
