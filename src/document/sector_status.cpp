@@ -46,7 +46,7 @@ std::string SectorStatusText(const TEditorProject& project, int neighbourRoom, i
     text += " | column " + std::to_string(SectorColumn(pickedName, room.ZSectors)) + ", row " +
             std::to_string(SectorRow(pickedName, room.ZSectors));
     text +=
-        " | floor " + std::to_string(floor) + ", ceiling " + std::to_string(ceiling) + " clicks up";
+        " | floor " + std::to_string(floor) + ", ceiling " + std::to_string(ceiling) + " clicks";
     if (floor >= ceiling) {
         text += " (closed)";
     }
@@ -60,7 +60,7 @@ std::string SectorStatusText(const TEditorProject& project, int neighbourRoom, i
     if (game.RoomAbove != NoRoom) {
         add(LinkText(sector.PortalKind == PortalKindSide ? "beside:" : "above:", game.RoomAbove));
     }
-    text += " | " + (links.empty() ? std::string("no portal links") : "links " + links);
+    text += " | " + (links.empty() ? std::string("no links") : "links " + links);
     return text;
 }
 

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QSurfaceFormat>
+#include <QWheelEvent>
 
 namespace morvane {
 
@@ -90,8 +91,28 @@ void GLPanel::mousePressEvent(QMouseEvent* event) {
     viewport_.OnMouseDown(shiftOf(event->modifiers(), event->buttons()), at.x(), at.y());
 }
 
-void GLPanel::mouseReleaseEvent(QMouseEvent*) {
+void GLPanel::mouseReleaseEvent(QMouseEvent* event) {
     viewport_.OnMouseUp();
+    if (onMouseReleased) {
+        onMouseReleased(event->button());
+    }
+}
+
+void GLPanel::wheelEvent(QWheelEvent* event) {
+    const QPointF at = event->position() * devicePixelRatioF();
+    // One notch of a wheel is 120 eighths of a degree; finer wheels send parts of it.
+    const double notches = event->angleDelta().y() / 120.0;
+    if (notches != 0) {
+        viewport_.WheelZoom(static_cast<int>(at.x()), static_cast<int>(at.y()), notches);
+    }
+    event->accept();
+}
+
+void GLPanel::leaveEvent(QEvent* event) {
+    QOpenGLWidget::leaveEvent(event);
+    if (onPointerLeft) {
+        onPointerLeft();
+    }
 }
 
 void GLPanel::mouseMoveEvent(QMouseEvent* event) {

@@ -22,6 +22,10 @@ public:
 
     // Called once the GL context exists (the viewport is attached by then).
     std::function<void(bool attached, const std::string& problem)> onContextReady;
+    // A mouse button released over the view (after the viewport's own handling), and the
+    // pointer leaving the view.
+    std::function<void(Qt::MouseButton)> onMouseReleased;
+    std::function<void()> onPointerLeft;
 
     bool HasContext() const override;
     void MakeCurrent() override;
@@ -43,6 +47,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    // The wheel zooms toward the point under the pointer.
+    void wheelEvent(QWheelEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     TGLViewport& viewport_;

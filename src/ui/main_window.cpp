@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -35,6 +36,11 @@ namespace morvane {
 namespace {
 
 constexpr const char* InitialCaption = "Quillon's Morvane3D";
+// The status bar names the sector under the pointer once the pointer rests this long (each name
+// costs a pick of the scene).
+constexpr int PointerPause = 60;
+// The whole project's use of the level is measured once the edits pause this long.
+constexpr int ProjectLimitsPause = 250;
 
 } // namespace
 
@@ -45,7 +51,6 @@ MainWindow::MainWindow(TEditorProject& project, TLevelData& level, UiServices& s
     setObjectName("mainWindow");
     captionBase_ = InitialCaption;
     setWindowTitle(captionBase_);
-    resize(1000, 720);
 
     // The 3D view: viewport, scene and camera; picks only through the sector tools.
     auto* central = new QWidget(this);
@@ -75,12 +80,32 @@ MainWindow::MainWindow(TEditorProject& project, TLevelData& level, UiServices& s
     statusLabel->setObjectName("statusLabel");
     statusLabel->setMinimumWidth(50);
     statusBar()->addWidget(statusLabel);
+    pointerLabel = new QLabel(this);
+    pointerLabel->setObjectName("pointerLabel");
+    statusBar()->addPermanentWidget(pointerLabel);
 
     viewport.DrawCallback = [this] { scene.Render(); };
     viewport.SetCamera(&camera);
     viewport.PickOnClickDisabled = true;
     viewport.PreviousMouseDown = [this](ShiftState shift, int x, int y) {
         runGuarded([&] { viewMouseDown(shift, x, y); });
+    };
+    viewport.PreviousMouseMove = [this](ShiftState shift, int x, int y) {
+        viewMouseMove(shift, x, y);
+    };
+    viewPanel->onMouseReleased = [this](Qt::MouseButton button) {
+        runGuarded([&] { viewMouseReleased(button); });
+    };
+    viewPanel->onPointerLeft = [this] {
+        pointerTimer_->stop();
+        pointerLabel->clear();
+    };
+    highlight.Project = &project_;
+    highlight.Selection = &selection;
+    viewport.OverlayCallback = [this] {
+        highlight.DrawnRoom = scene.DrawnRoom;
+        highlight.Position = scene.Position;
+        highlight.Render();
     };
     scene.RenderMode = RenderWireframe;
     scene.SolidTexture = SolidTextureName;
@@ -111,6 +136,18 @@ MainWindow::MainWindow(TEditorProject& project, TLevelData& level, UiServices& s
     buildDialog = new BuildDialog(services_, this);
     texturePicker = new TexturePicker(this);
 
+    pointerTimer_ = new QTimer(this);
+    pointerTimer_->setObjectName("pointerTimer");
+    pointerTimer_->setSingleShot(true);
+    pointerTimer_->setInterval(PointerPause);
+    connect(pointerTimer_, &QTimer::timeout, this, [this] { showWhatIsUnderPointer(); });
+    projectLimitsTimer_ = new QTimer(this);
+    projectLimitsTimer_->setObjectName("projectLimitsTimer");
+    projectLimitsTimer_->setSingleShot(true);
+    projectLimitsTimer_->setInterval(ProjectLimitsPause);
+    connect(projectLimitsTimer_, &QTimer::timeout, this, [this] { updateProjectLimits(); });
+
+    createDocks();
     createMenus();
     wireToolBar();
     recentFiles.Load(recentListPath());
@@ -123,6 +160,8 @@ MainWindow::MainWindow(TEditorProject& project, TLevelData& level, UiServices& s
     connect(recoveryTimer, &QTimer::timeout, this, [this] { saveRecoveryCopyQuietly(); });
     recoveryTimer->start();
     setRecoveryFolder(defaultRecoveryFolder());
+    restoreLayout();
+    updateLimits();
 }
 
 MainWindow::~MainWindow() {
@@ -155,20 +194,32 @@ void MainWindow::createMenus() {
     };
     fileMenu = menuBar()->addMenu("&File");
     fileMenu->setObjectName("fileMenu");
-    add(fileMenu, "newProject", "&New", {}, [this] { newProject(); });
-    add(fileMenu, "openProject", "&Open", QKeySequence(Qt::Key_F3), [this] { openProject(); });
+    // The usual keys of a desktop program come after the editor's own, where they take no
+    // key the editor already uses.
+    auto alsoKeys = [](QAction* action, const QKeySequence& keys) {
+        action->setShortcuts(action->shortcuts() << keys);
+    };
+    alsoKeys(add(fileMenu, "newProject", "&New", {}, [this] { newProject(); }),
+             QKeySequence("Ctrl+N"));
+    alsoKeys(
+        add(fileMenu, "openProject", "&Open", QKeySequence(Qt::Key_F3), [this] { openProject(); }),
+        QKeySequence("Ctrl+O"));
     add(fileMenu, "saveProject", "&Save", QKeySequence("Ctrl+S"), [this] { saveProject(); });
-    add(fileMenu, "saveProjectAs", "Save &As...", {}, [this] { saveProjectAs(); });
+    alsoKeys(add(fileMenu, "saveProjectAs", "Save &As...", {}, [this] { saveProjectAs(); }),
+             QKeySequence("Ctrl+Shift+S"));
     fileMenu->addSeparator();
     add(fileMenu, "openBaseLevel", "Open &Base", QKeySequence("Ctrl+B"),
         [this] { openBaseLevel(); });
-    add(fileMenu, "buildLevel", "Build &Level", QKeySequence(Qt::Key_F10),
-        [this] { buildLevel(); });
+    alsoKeys(add(fileMenu, "buildLevel", "Build &Level", QKeySequence(Qt::Key_F10),
+                 [this] { buildLevel(); }),
+             QKeySequence(Qt::Key_F5));
     fileMenu->addSeparator();
-    add(fileMenu, "exit", "&Exit", {}, [this] { close(); });
+    alsoKeys(add(fileMenu, "exit", "&Exit", {}, [this] { close(); }), QKeySequence("Ctrl+Q"));
 
     createEditMenu();
     menuBar()->addMenu(editMenu);
+    createViewMenu();
+    menuBar()->addMenu(viewMenu);
 
     // The room commands press the tool bar's buttons, so that both run the same wiring.
     QMenu* rooms = menuBar()->addMenu("&Rooms");
@@ -207,13 +258,15 @@ void MainWindow::createMenus() {
     rooms->addSeparator();
     add(rooms, "showToolBar", "&Show Tools bar", {}, [this] {
         toolBar->show();
-        toolBar->raise();
+        toolBarDock->show();
+        toolBarDock->raise();
     });
     QMenu* textures = menuBar()->addMenu("&Textures");
     textures->setObjectName("texturesMenu");
     add(textures, "showTextures", "&Show Textures", QKeySequence("Ctrl+T"), [this] {
         texturePicker->show();
-        texturePicker->raise();
+        texturesDock->show();
+        texturesDock->raise();
     });
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("helpMenu");
@@ -227,11 +280,6 @@ void MainWindow::createMenus() {
     });
 }
 
-void MainWindow::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    toolBar->show();
-}
-
 // Closing the main window ends the program: its tool windows go with it. Unsaved changes are
 // saved or discarded first, or the window stays.
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -240,13 +288,16 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     discardRecoveryCopy();
-    toolBar->close();
-    texturePicker->close();
+    saveLayout();
     QMainWindow::closeEvent(event);
 }
 
 void MainWindow::redraw() {
     viewport.Redraw();
+    updateLimits();
+    if (viewPanel->underMouse()) {
+        pointerTimer_->start(); // what is under the pointer may have changed
+    }
 }
 
 void MainWindow::applyOutcome(const DocumentOutcome& outcome) {

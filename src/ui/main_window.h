@@ -6,6 +6,7 @@
 #include "document/project_file.h"
 #include "document/recent_files.h"
 #include "document/room_operations.h"
+#include "document/sector_selection.h"
 #include "document/sector_tools.h"
 #include "level/level_data.h"
 #include "script/script.h"
@@ -13,6 +14,7 @@
 #include "view/gl_camera.h"
 #include "view/gl_viewport.h"
 #include "view/room_scene.h"
+#include "view/sector_highlight.h"
 
 #include <QMainWindow>
 
@@ -22,6 +24,7 @@
 #include <vector>
 
 class QAction;
+class QDockWidget;
 class QLabel;
 class QLockFile;
 class QMenu;
@@ -34,6 +37,7 @@ class AboutDialog;
 class BuildDialog;
 class GLPanel;
 class KeysGuideDialog;
+class LimitsPanel;
 class RebuildWarningDialog;
 class RoomDialog;
 class TexturePicker;
@@ -51,6 +55,8 @@ class ToolBarWindow;
 //   main_window_view_input.cpp   the view's mouse and keys: edit click, height selector,
 //                                reading a sector back
 //   main_window_textures.cpp     the level's textures in the picker, the view and the previews
+//   main_window_layout.cpp       the docks, the View menu, the window's layout and render mode
+//                                kept between runs, the limits panel
 //   tool_bar_wiring.cpp          the tool bar's controls to document operations
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -72,10 +78,21 @@ public:
     QLabel* heightSelectorLabel; // the height selector, as H + 1
     QLabel* currentRoomLabel;    // the current room's name
     QLabel* statusLabel;         // the status bar's text: the sector read with Space
+    QLabel* pointerLabel;        // the status bar's right part: the sector under the pointer
+
+    // The tool bar, the texture picker and the limits panel, docked beside the view.
+    QDockWidget* toolBarDock;
+    QDockWidget* texturesDock;
+    QDockWidget* limitsDock;
+    LimitsPanel* limitsPanel;
+    QMenu* viewMenu;
 
     TGLViewport viewport;
     TGLCamera camera;
     RoomScene scene;
+    // The sectors a drag with the edit tool chose, drawn over the view.
+    SectorSelection selection;
+    SectorHighlight highlight;
     TScriptState script;
     RecentFiles recentFiles;
     QString projectFileName; // empty until the project is opened or saved
@@ -164,6 +181,15 @@ public:
     SectorToolState sectorToolState() const;
     // The view's mouse-down, run after the viewport's own handling of it.
     void viewMouseDown(ShiftState shift, int x, int y);
+    // The pointer moving over the view: a drag with the left button chooses the rectangle of
+    // sectors from the one pressed to the one under the pointer (added to the earlier ones with
+    // Shift); otherwise the status bar soon says what is under the pointer.
+    void viewMouseMove(ShiftState shift, int x, int y);
+    // The left button released after a drag: the press's tool on every chosen sector, one step
+    // with the press's own edit.
+    void viewMouseReleased(Qt::MouseButton button);
+    // Picks and shows what is under the pointer in the status bar.
+    void showWhatIsUnderPointer();
     void readSectorUnderMouse();
     void stepHeightSelector(int step);
 
@@ -173,13 +199,27 @@ public:
 
     void redraw();
 
+    // Layout (main_window_layout.cpp). The window's place and size, the docks and the render
+    // mode, kept in the user's settings when the window closes and taken back at start; without
+    // them the window fits the screen's free area.
+    void saveLayout() const;
+    void restoreLayout();
+    // The limits panel shows the current room's use at once and the whole project's a little
+    // later (several edits in a row are measured once); limitsUpdated follows the project's.
+    void updateLimits();
+    void updateProjectLimits();
+
+signals:
+    void limitsUpdated();
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void createMenus();
+    void createDocks();
+    void createViewMenu();
     void wireToolBar();
     // Every document operation's outcome reaches the windows here: its message, the tool bar's
     // values, the portal-view list, the neighbour field, framing and redrawing the view.
@@ -220,6 +260,24 @@ private:
     bool texturesPending_ = false;
     std::vector<QAction*> recentActions_;
     QAction* recentSeparator_ = nullptr;
+
+    // A press of the left button on a sector and the drag that may follow it. Its edits carry
+    // a merge id of their own, so that the press and the drag are one step.
+    struct DragGesture {
+        bool Active = false;
+        bool Dragged = false;
+        int Anchor = 0; // the sector pressed
+        int Last = 0;   // the sector under the pointer
+        bool Ctrl = false;
+        bool Shift = false;
+        int MergeId = -1;
+    };
+    DragGesture drag_;
+    int nextGestureMerge_ = FirstGestureMerge;
+    static constexpr int FirstGestureMerge = 1000;
+    QTimer* pointerTimer_;
+    QTimer* projectLimitsTimer_;
+    std::unique_ptr<TLevelData> limitsLevel_; // the measure's own level record, made when needed
 };
 
 } // namespace morvane

@@ -47,6 +47,7 @@ public:
             return false;
         }
         change_.Append(later->change_);
+        setText(later->text()); // a drag after its press is named for what the two did
         return true;
     }
 

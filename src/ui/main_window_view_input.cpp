@@ -4,6 +4,8 @@
 #include "ui/main_window.h"
 
 #include "document/edit_names.h"
+#include "document/sector_status.h"
+#include "ui/document_text.h"
 #include "ui/tool_bar_window.h"
 
 #include <QCheckBox>
@@ -11,6 +13,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QSpinBox>
+#include <QTimer>
 
 namespace morvane {
 
@@ -33,6 +36,15 @@ SectorToolState MainWindow::sectorToolState() const {
     return tools;
 }
 
+namespace {
+
+bool IsSectorOf(const TEditorProject& project, int picked) {
+    return project.HasCurrentRoom() && picked >= 1 && picked <= project.Current().SectorCount() &&
+           picked <= MaxSectors;
+}
+
+} // namespace
+
 void MainWindow::viewMouseDown(ShiftState shift, int, int) {
     if (!shift.Left) {
         return;
@@ -47,6 +59,13 @@ void MainWindow::viewMouseDown(ShiftState shift, int, int) {
     }
     const SectorToolState tools = sectorToolState();
     const bool ceiling = shift.Ctrl;
+    // A press on a sector may begin a drag over more: the press's edit and the drag's are one
+    // step. A plain press starts a new selection, Shift adds to it.
+    drag_ = DragGesture{};
+    if (IsSectorOf(project_, picked)) {
+        drag_ = {true, false, picked, picked, ceiling, shift.Shift, nextGestureMerge_++};
+        selection.Begin(project_.CurrentRoom, shift.Shift);
+    }
     // Named by what the click did; a click on the neighbour room only changes the current room
     // and leaves no step.
     auto name = [this, ceiling](const DocumentSnapshot& before) {
@@ -54,7 +73,66 @@ void MainWindow::viewMouseDown(ShiftState shift, int, int) {
         return room != nullptr ? SectorEditName(*room, project_.Current(), ceiling)
                                : std::string(EditNames::PlaceFloorShape);
     };
-    edit(name, [&] { return EditClick(project_, scene, tools, picked, ceiling, shift.Shift); });
+    DocumentOutcome clicked;
+    edit(
+        name,
+        [&] {
+            clicked = EditClick(project_, scene, tools, picked, ceiling, shift.Shift);
+            return clicked;
+        },
+        RoomScope::CurrentAndNext, drag_.MergeId);
+    if (!clicked.Message.empty()) {
+        drag_ = DragGesture{}; // refused: no drag goes on from it
+    }
+}
+
+void MainWindow::viewMouseMove(ShiftState shift, int, int) {
+    if (!drag_.Active || !shift.Left) {
+        pointerTimer_->start();
+        return;
+    }
+    viewport.Pick();
+    const int picked = viewport.PickedName;
+    if (!IsSectorOf(project_, picked) || picked == drag_.Last) {
+        return;
+    }
+    drag_.Last = picked;
+    drag_.Dragged = true;
+    selection.Span(project_.Current(), drag_.Anchor, picked);
+    viewport.Paint(); // the selection is drawn over the scene: no new display list
+    showWhatIsUnderPointer();
+}
+
+void MainWindow::viewMouseReleased(Qt::MouseButton button) {
+    if (button != Qt::LeftButton || !drag_.Active) {
+        return;
+    }
+    const DragGesture gesture = drag_;
+    drag_ = DragGesture{};
+    if (!gesture.Dragged || !project_.HasCurrentRoom() ||
+        selection.Room() != project_.CurrentRoom) {
+        return;
+    }
+    const SectorToolState tools = sectorToolState();
+    const std::vector<int> sectors = selection.Sectors();
+    auto name = [this, ceiling = gesture.Ctrl](const DocumentSnapshot& before) {
+        const TEditorRoom* room = before.RoomBefore(project_.CurrentRoom);
+        return room != nullptr ? SectorEditName(*room, project_.Current(), ceiling)
+                               : std::string(EditNames::PlaceFloorShape);
+    };
+    edit(
+        name,
+        [&] { return EditSectors(project_, scene, tools, sectors, gesture.Ctrl, gesture.Shift); },
+        RoomScope::CurrentAndNext, gesture.MergeId);
+}
+
+void MainWindow::showWhatIsUnderPointer() {
+    if (!viewport.HasContext()) {
+        return;
+    }
+    viewport.Pick();
+    const std::string text = SectorStatusText(project_, scene.NeighbourRoom, viewport.PickedName);
+    pointerLabel->setText(fromDocumentText(text)); // the room's name is single-byte text
 }
 
 void MainWindow::readSectorUnderMouse() {

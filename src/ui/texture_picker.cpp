@@ -16,6 +16,8 @@ namespace {
 
 constexpr int CellHeights[3] = {64, 32, 16};
 constexpr int ShownWidth = 96; // 64 + 64 / 2
+// Docked under the tool bar the strips share the height; floating, they take the window's.
+constexpr int MinimumStripHeight = 160;
 
 } // namespace
 
@@ -57,7 +59,7 @@ void TextureStripView::mouseMoveEvent(QMouseEvent* event) {
     emit hovered(event->position().toPoint().y());
 }
 
-TexturePicker::TexturePicker(QWidget* parent) : QWidget(parent, Qt::Window) {
+TexturePicker::TexturePicker(QWidget* parent) : QWidget(parent) {
     setObjectName("texturePicker");
     setWindowTitle("TEXTURES");
     resize(428, 442);
@@ -70,7 +72,7 @@ TexturePicker::TexturePicker(QWidget* parent) : QWidget(parent, Qt::Window) {
         auto* scroll = new QScrollArea(this);
         scroll->setObjectName("strip" + size + "ScrollArea");
         scroll->setFixedWidth(116);
-        scroll->setMinimumHeight(381);
+        scroll->setMinimumHeight(MinimumStripHeight);
         scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         scroll->setFocusPolicy(Qt::NoFocus);
         auto* view = new TextureStripView(scroll);

@@ -42,9 +42,9 @@ private:
     int step_ = 96;
 };
 
-// "TEXTURES": every 64x64, 64x32 and 64x16 texture of the level in three columns. Hovering a
-// texture shows its number; the keys 1 to 4 give it to the tool bar's floor, floor walls,
-// ceiling and ceiling walls.
+// "TEXTURES": every 64x64, 64x32 and 64x16 texture of the level in three columns, docked in
+// the main window. Hovering a texture shows its number in the title; the keys 1 to 4 give it to the
+// tool bar's floor, floor walls, ceiling and ceiling walls.
 class TexturePicker : public QWidget {
     Q_OBJECT
 public:

@@ -1,8 +1,10 @@
 #include "ui/tool_bar_window.h"
 
+#include "document/shape_description.h"
 #include "document/shape_table.h"
 #include "ui/named_controls.h"
 
+#include <QBuffer>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -56,6 +58,18 @@ QIcon shapeIcon(int shape) {
     return QIcon(pixmap);
 }
 
+// What the shape does, beside its picture.
+QString shapeToolTip(int shape) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    shapeIcon(shape).pixmap(40, 32).save(&buffer, "PNG");
+    return QString("<table><tr><td><img src=\"data:image/png;base64,%1\" width=\"40\" "
+                   "height=\"32\"></td><td>%2</td></tr></table>")
+        .arg(QString::fromLatin1(png.toBase64()),
+             QString::fromStdString(ShapeDescription(shape)).toHtmlEscaped());
+}
+
 QLabel* texturePreviewLabel(QWidget* parent, const char* name) {
     auto* image = named(new QLabel(parent), name);
     image->setFixedSize(73, 66);
@@ -66,8 +80,7 @@ QLabel* texturePreviewLabel(QWidget* parent, const char* name) {
 
 } // namespace
 
-ToolBarWindow::ToolBarWindow(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
+ToolBarWindow::ToolBarWindow(QWidget* parent) : QWidget(parent) {
     setObjectName("toolBarWindow");
     setWindowTitle("Tools Bar");
     auto* layout = new QVBoxLayout(this);
@@ -169,7 +182,7 @@ ToolBarWindow::ToolBarWindow(QWidget* parent)
         button->setCheckable(true);
         button->setIcon(shapeIcon(place.shape));
         button->setIconSize(QSize(40, 32));
-        button->setToolTip(QString("Shape %1").arg(place.shape));
+        button->setToolTip(shapeToolTip(place.shape));
         shapeButtons->addButton(button, place.shape);
         shapesLayout->addWidget(button, place.row, place.column);
     }

@@ -17,7 +17,7 @@ class QToolButton;
 
 namespace morvane {
 
-// "Tools Bar": a tool window above the main window with the room list and positions, the
+// "Tools Bar": docked beside the 3D view (or floating), with the room list and positions, the
 // render settings, the sector tools' settings, the texture numbers with previews and the
 // portal-view editor. It holds the controls; the main window gives them their effects (see
 // tool_bar_wiring.cpp).

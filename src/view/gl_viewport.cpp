@@ -12,6 +12,7 @@ namespace {
 
 constexpr GLuint SceneList = 1;
 constexpr int SelectBufferWords = 256;
+constexpr double WheelZoomStep = 0.15; // of the camera's distance, per notch
 
 } // namespace
 
@@ -90,6 +91,9 @@ void TGLViewport::DrawScene(bool fromList) {
         glEndList();
         ListValid = 1;
     }
+    if (fromList && OverlayCallback) {
+        OverlayCallback();
+    }
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);
@@ -106,6 +110,17 @@ void TGLViewport::FitToFigure(const GLFigure& figure) {
                  figure.BoundsMin.Z + figure.Position.Z};
     BoundsMax = {figure.BoundsMax.X + figure.Position.X, figure.BoundsMax.Y + figure.Position.Y,
                  figure.BoundsMax.Z + figure.Position.Z};
+}
+
+void TGLViewport::WheelZoom(int x, int y, double notches) {
+    if (surface_ == nullptr || camera_ == nullptr) {
+        return;
+    }
+    ZoomCameraTowards(*camera_, x, y, surface_->Width(), surface_->Height(),
+                      1 - std::pow(1 - WheelZoomStep, notches));
+    SavedCamX = camera_->X;
+    SavedCamY = camera_->Y;
+    Paint();
 }
 
 void TGLViewport::CenterCamera() {

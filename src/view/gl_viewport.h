@@ -41,6 +41,10 @@ public:
     // Recompiles the scene and paints.
     void Redraw();
     void FitToFigure(const GLFigure& figure);
+    // The mouse wheel at (x, y) of the view: the camera moves toward the point under the pointer
+    // (away for negative notches; one notch is 15 % of its distance), which stays under it; a
+    // later pan starts from there. Paints.
+    void WheelZoom(int x, int y, double notches);
     // Frames BoundsMin..BoundsMax in 6 x 4 units; the caller redraws.
     void CenterCamera();
     // The name of what lies under (MouseX, MouseY): a sector number, 999, or 0 for nothing.
@@ -64,6 +68,9 @@ public:
     MouseHandler PreviousMouseMove;
 
     std::function<void()> DrawCallback = [] {};
+    // Drawn over the scene in every frame, outside the display list and not while picking:
+    // marks that change without the document (the sectors a drag chooses).
+    std::function<void()> OverlayCallback;
 
     int32_t ListValid = 0;
     uint8_t ClearColor[3] = {0, 0, 0};

@@ -62,6 +62,17 @@ void SetColor(uint32_t color) {
 
 } // namespace
 
+uint32_t FacingShade(uint32_t color, int face) {
+    // Faces 0-3 are the walls, 4 a standing box's top and 5 a hanging box's bottom.
+    constexpr int Percent[6] = {72, 72, 56, 56, 100, 86};
+    const int p = Percent[std::clamp(face, 0, 5)];
+    uint32_t shaded = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+        shaded |= ((color >> shift & 0xFF) * p / 100) << shift;
+    }
+    return shaded;
+}
+
 bool HorizontalFaceShown(uint8_t mode, const TEditorSector& sector, const TGameSector& game,
                          int passShape) {
     if (mode == RenderWireframe) {
@@ -115,6 +126,9 @@ void RoomScene::DrawSectorBox(const TSectorBox& box, double x, double y, double 
     // Corners of each face in clockwise order as seen from outside: the top edge (heights)
     // first for standing boxes, the base first for hanging ones.
     auto quad = [&](int face, const double(&v)[4][3]) {
+        if (box.ShadeByFacing) {
+            SetColor(FacingShade(box.Color, face));
+        }
         glBindTexture(GL_TEXTURE_2D, box.FaceTextures[face > 4 ? 4 : face]);
         SetFaceTexGen(face);
         glBegin(GL_QUADS);
@@ -250,6 +264,7 @@ void RoomScene::DrawRoomPasses(uint8_t mode, const TEditorRoom& room, bool curre
                 if (!current && mode == RenderTextured) {
                     box.Color = White;
                 }
+                box.ShadeByFacing = mode == RenderSolid;
                 if (current) {
                     glLoadName(n);
                 }

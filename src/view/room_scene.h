@@ -18,7 +18,14 @@ struct TSectorBox {
     double Heights[8] = {};        // h0, h1 wall 0; h2, h3 wall 1; h4, h5 wall 2; h6, h7 wall 3
     uint16_t FaceTextures[5] = {}; // walls 0-3 and the horizontal face; 0 leaves a face out
     uint32_t Color = 0;            // red in the lowest byte, then green, then blue
+    // The solid mode darkens the walls by the way they face, so that floors, ceilings and walls
+    // can be told apart; the other modes draw every face in Color.
+    bool ShadeByFacing = false;
 };
+
+// A face's colour when its box shades by facing: tops as they are, bottoms a little darker,
+// walls across the rows darker still and walls across the columns darkest.
+uint32_t FacingShade(uint32_t color, int face);
 
 // Whether a sector's horizontal face is drawn in a floor or ceiling surface pass: in the
 // wireframe mode when its floor is below its ceiling, in the other modes unless the sector is

@@ -37,7 +37,7 @@ TEST_F(SectorStatus, NamesTheRoomThePlaceTheHeightsTheShapesAndTheLinks) {
     hall.Sector(n).CeilingShape = 4;
     game.RoomBelow = 0; // room 1
     EXPECT_EQ(SectorStatusText(*project, 0, n),
-              "Room 2 \"Hall\xE9\" | column 3, row 4 | floor 6, ceiling 11 clicks up | shapes: "
+              "Room 2 \"Hall\xE9\" | column 3, row 4 | floor 6, ceiling 11 clicks | shapes: "
               "floor 3, ceiling 4 | links below: room 1");
 
     // A wall portal and a link above are told apart by the sector's portal kind.
@@ -52,10 +52,10 @@ TEST_F(SectorStatus, NamesTheRoomThePlaceTheHeightsTheShapesAndTheLinks) {
 
     // The solid border of a new room: its floor reaches its ceiling.
     const std::string border = SectorStatusText(*project, 0, SectorNumber(1, 1, 6));
-    EXPECT_NE(border.find("column 1, row 1 | floor 16, ceiling 16 clicks up (closed)"),
+    EXPECT_NE(border.find("column 1, row 1 | floor 16, ceiling 16 clicks (closed)"),
               std::string::npos)
         << border;
-    EXPECT_NE(border.find("| no portal links"), std::string::npos) << border;
+    EXPECT_NE(border.find("| no links"), std::string::npos) << border;
 }
 
 TEST_F(SectorStatus, NeighbourNothingAndSectorsOutsideTheRoom) {

@@ -84,7 +84,7 @@ TEST_F(EditHistory, TheEditMenuUndoesAndRedoesEachClickByItsKeys) {
     for (const QAction* menu : window->menuBar()->actions()) {
         menus << menu->text();
     }
-    EXPECT_EQ(menus.mid(0, 3), (QStringList{"&File", "&Edit", "&Rooms"}));
+    EXPECT_EQ(menus.mid(0, 4), (QStringList{"&File", "&Edit", "&View", "&Rooms"}));
     QAction* undo = window->action("undo");
     QAction* redo = window->action("redo");
     ASSERT_TRUE(undo && redo);

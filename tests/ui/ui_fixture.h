@@ -8,6 +8,8 @@
 #include "ui/ui_services.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -18,6 +20,20 @@
 #include <memory>
 
 namespace morvane::test {
+
+// Runs the event loop until the condition holds, at most `limitMs`; whether it came to hold.
+// (QTest's QTRY_ macros report to QTest, not to GoogleTest: a test would pass all the same.)
+inline bool WaitUntil(const std::function<bool()>& condition, int limitMs) {
+    QElapsedTimer waited;
+    waited.start();
+    while (!condition()) {
+        if (waited.elapsed() > limitMs) {
+            return false;
+        }
+        QTest::qWait(10);
+    }
+    return true;
+}
 
 // Answers the editor's questions as a test tells it to, and keeps what it was shown.
 class FakeServices : public UiServices {
@@ -98,6 +114,8 @@ struct EditorFixture : ::testing::Test {
     std::unique_ptr<MainWindow> window;
 
     void SetUp() override {
+        // Each test starts from no saved layout (the settings are the tests' own, see ui_main).
+        QSettings("Morvane3D", "Morvane3D").clear();
         for (const char* name : {"floor.dat", "solid.bmp"}) {
             std::filesystem::copy_file(std::string(MORVANE_SOURCE_DIR) + "/data/" + name,
                                        program.Path(name));

@@ -17,8 +17,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     morvane::useCompatibilityGLFormat();
+    // Never the user's own folders (settings, recent files, recovery copies), from the start.
+    QStandardPaths::setTestModeEnabled(true);
     QApplication application(argc, argv);
-    QStandardPaths::setTestModeEnabled(true); // never the user's own folders
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

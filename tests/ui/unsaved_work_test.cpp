@@ -163,7 +163,7 @@ TEST_F(UnsavedWork, SavingOverAProjectKeepsTheOldOneAsItsBackup) {
 // document and a clean exit remove it.
 TEST_F(UnsavedWork, RecoveryCopiesFollowTheUnsavedWork) {
     window->recoveryTimer->setInterval(20);
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(window->recoveryCopyPath()), 5000);
+    EXPECT_TRUE(test::WaitUntil([&] { return QFile::exists(window->recoveryCopyPath()); }, 5000));
     const std::string copy = window->recoveryCopyPath().toStdString();
     EXPECT_TRUE(window->recoveryCopyPath().startsWith(Q(recovery.Root().string())));
     EXPECT_EQ(ReadProject(copy)->RoomCount, 1);

@@ -86,6 +86,42 @@ TEST_F(ViewTest, ModesDrawTheirColoursAndHorizontalFaces) {
     EXPECT_TRUE(Near(PixelAt(image, SectorCentre(hall, 2, 4)), 0, 0, 0)) << "a face left out";
 }
 
+// Looked at from the front and above: the solid mode shades the raised block's front wall, the
+// textured mode draws it as it is.
+TEST_F(ViewTest, TheSolidModeShadesFacesByTheWayTheyFace) {
+    TEditorRoom& hall = Add(5, 5, 10, 20, 10, 3);
+    hall.GameSector(SectorNumber(3, 3, 5)).FloorHeight = 1;
+    hall.GameSector(SectorNumber(3, 2, 5)).RoomBelow = 0; // magenta, shaded alike
+    scene.RenderMode = RenderSolid;
+    FrameFromAbove();
+    viewport.Rotate.X = 35;
+    viewport.Redraw();
+    RgbImage image = surface.LastFrame();
+    // The front wall of sector (3, 3) faces row 2, toward the camera.
+    const auto wall = ToWindow(hall.PosX + 2.5, hall.PosY + 0.5, -(hall.PosZ + 2));
+    const auto floor = SectorCentre(hall, 4, 3);
+    const auto top = SectorCentre(hall, 3, 3, 1);
+    EXPECT_TRUE(Near(PixelAt(image, floor), 255, 255, 255)) << "floors as they were";
+    EXPECT_TRUE(Near(PixelAt(image, top), 255, 255, 255)) << "the block's top too";
+    EXPECT_TRUE(Near(PixelAt(image, wall), 183, 183, 183)) << "its wall darker";
+
+    RgbImage red(64, 64);
+    for (int i = 0; i < 64 * 64; ++i) {
+        red.Pixels[i * 3] = 255;
+    }
+    UploadBitmap(1, red, 0);
+    scene.TexturesLoaded = true;
+    scene.RenderMode = RenderTextured;
+    viewport.Redraw();
+    image = surface.LastFrame();
+    EXPECT_TRUE(Near(PixelAt(image, wall), 255, 0, 0)) << "the textured mode is unchanged";
+
+    EXPECT_EQ(FacingShade(0xFF00FF, 4), 0xFF00FFu);
+    EXPECT_EQ(FacingShade(0xFF00FF, 0), 0xB700B7u) << "72 % of magenta";
+    EXPECT_EQ(FacingShade(0xFFFFFF, 3), 0x8E8E8Eu);
+    EXPECT_EQ(FacingShade(0xFFFFFF, 5), 0xDBDBDBu);
+}
+
 TEST(HorizontalFaces, WireframeAndSolidRulesDiffer) {
     TEditorSector sector{};
     TGameSector raised{0, 0, NoRoom, 2, NoRoom, 3};

@@ -1,0 +1,90 @@
+#include "ui/limits_panel.h"
+
+#include "ui/named_controls.h"
+
+#include <QGridLayout>
+#include <QLabel>
+
+namespace morvane {
+
+namespace {
+
+void showUse(QLabel* label, const CapacityUse& use) {
+    label->setText(QString::fromStdString(UseText(use)));
+    QPalette palette = label->parentWidget()->palette();
+    switch (LevelOfUse(use)) {
+    case UseLevel::Normal:
+        label->setAutoFillBackground(false);
+        break;
+    case UseLevel::High:
+        palette.setColor(QPalette::Window, LimitsPanel::HighColor);
+        palette.setColor(QPalette::WindowText, Qt::black);
+        label->setAutoFillBackground(true);
+        break;
+    case UseLevel::Over:
+        palette.setColor(QPalette::Window, LimitsPanel::OverColor);
+        palette.setColor(QPalette::WindowText, Qt::white);
+        label->setAutoFillBackground(true);
+        break;
+    }
+    label->setPalette(palette);
+}
+
+} // namespace
+
+LimitsPanel::LimitsPanel(QWidget* parent) : QWidget(parent) {
+    setObjectName("limitsPanel");
+    setWindowTitle("Limits");
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(6, 4, 6, 4);
+    grid->setVerticalSpacing(2);
+    int row = 0;
+    auto heading = [&](const char* text) {
+        auto* label = new QLabel(QString("<b>%1</b>").arg(text), this);
+        grid->addWidget(label, row++, 0, 1, 2);
+    };
+    auto line = [&](const char* text, const char* name, const char* hint) {
+        grid->addWidget(new QLabel(text, this), row, 0);
+        auto* value = named(new QLabel("-", this), name, hint);
+        value->setMargin(1);
+        grid->addWidget(value, row++, 1);
+        return value;
+    };
+    heading("Current room");
+    roomVerticesLabel =
+        line("Vertices", "roomVerticesLabel", "The room's vertices against the 2000 a room holds");
+    roomRectanglesLabel = line("Rectangles", "roomRectanglesLabel",
+                               "The room's rectangles against the 3000 a room holds");
+    roomTrianglesLabel = line("Triangles", "roomTrianglesLabel",
+                              "The room's triangles against the 1250 a room holds");
+    heading("Level");
+    levelBoxesLabel =
+        line("Boxes", "levelBoxesLabel", "The boxes of every room against the level's capacity");
+    levelOverlapWordsLabel = line("Overlap words", "levelOverlapWordsLabel",
+                                  "The boxes' overlap lists against the level's capacity");
+    levelFloorDataWordsLabel = line("Floor-data words", "levelFloorDataWordsLabel",
+                                    "The slopes' and portals' floor data against the level's "
+                                    "capacity");
+    projectProblemLabel = named(new QLabel(this), "projectProblemLabel");
+    projectProblemLabel->setWordWrap(true);
+    projectProblemLabel->hide();
+    grid->addWidget(projectProblemLabel, row++, 0, 1, 2);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(row, 1);
+}
+
+void LimitsPanel::showRoom(const RoomUse& use) {
+    showUse(roomVerticesLabel, use.Vertices);
+    showUse(roomRectanglesLabel, use.Rectangles);
+    showUse(roomTrianglesLabel, use.Triangles);
+}
+
+void LimitsPanel::showProject(const ProjectUse& use) {
+    showUse(levelBoxesLabel, use.Boxes);
+    showUse(levelOverlapWordsLabel, use.OverlapWords);
+    showUse(levelFloorDataWordsLabel, use.FloorDataWords);
+    projectProblemLabel->setText(QString::fromStdString(use.Problem));
+    projectProblemLabel->setVisible(!use.Problem.empty());
+}
+
+} // namespace morvane

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "build/level_usage.h"
+
+#include <QColor>
+#include <QWidget>
+
+class QLabel;
+
+namespace morvane {
+
+// "Limits": how much of the level's capacities the current room (vertices, rectangles,
+// triangles) and the whole project (boxes, overlap words, floor-data words) use, as the build
+// counts them; a count above 90 % of its capacity shows amber, above 100 % red.
+class LimitsPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit LimitsPanel(QWidget* parent = nullptr);
+
+    void showRoom(const RoomUse& use);
+    void showProject(const ProjectUse& use);
+
+    static inline const QColor HighColor{255, 191, 0}; // amber
+    static inline const QColor OverColor{215, 40, 40}; // red
+
+    QLabel *roomVerticesLabel, *roomRectanglesLabel, *roomTrianglesLabel;
+    QLabel *levelBoxesLabel, *levelOverlapWordsLabel, *levelFloorDataWordsLabel;
+    // What stops the build before it counts, when something does.
+    QLabel* projectProblemLabel;
+};
+
+} // namespace morvane

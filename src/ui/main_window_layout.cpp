@@ -1,0 +1,158 @@
+// The main window's layout: the tool bar, the texture picker and the limits panel as docks, the
+// View menu that shows them again, the layout and render mode kept between runs in the user's
+// settings, and the limits panel's counts.
+#include "ui/main_window.h"
+
+#include "build/level_usage.h"
+#include "level/level_format.h"
+#include "ui/limits_panel.h"
+#include "ui/texture_picker.h"
+#include "ui/tool_bar_window.h"
+#include "ui/window_layout.h"
+
+#include <QAction>
+#include <QDockWidget>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QScreen>
+#include <QSettings>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace morvane {
+
+namespace {
+
+// The settings' names; the organisation and application name the file in the user's config
+// folder.
+constexpr const char* SettingsOrganisation = "Morvane3D";
+constexpr const char* SettingsApplication = "Morvane3D";
+constexpr const char* GeometryKey = "window/geometry";
+constexpr const char* StateKey = "window/state";
+constexpr const char* RenderModeKey = "view/renderMode";
+// Changes when the docks change, so that an older layout is not applied to them.
+constexpr int LayoutVersion = 1;
+
+// Room for the view beside the tool bar, on a screen of 1000 pixels or more.
+constexpr QSize WantedWindowSize(1280, 900);
+constexpr int FrameMargin = 40;
+
+} // namespace
+
+QRect initialWindowRect(const QSize& wanted, const QRect& available) {
+    const QSize room(std::max(available.width() - FrameMargin, 320),
+                     std::max(available.height() - FrameMargin, 240));
+    const QSize size = wanted.boundedTo(room);
+    QRect rect(QPoint(0, 0), size);
+    rect.moveCenter(available.center());
+    return rect;
+}
+
+void MainWindow::createDocks() {
+    setDockNestingEnabled(true);
+    auto dock = [this](const char* title, const char* name, QWidget* content) {
+        auto* d = new QDockWidget(title, this);
+        d->setObjectName(name);
+        d->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
+                       QDockWidget::DockWidgetFloatable);
+        d->setWidget(content);
+        d->toggleViewAction()->setObjectName(QString(name) + "Toggle");
+        addDockWidget(Qt::RightDockWidgetArea, d);
+        return d;
+    };
+    toolBarDock = dock("Tools Bar", "toolBarDock", toolBar);
+    limitsPanel = new LimitsPanel(this);
+    limitsDock = dock("Limits", "limitsDock", limitsPanel);
+    texturesDock = dock("TEXTURES", "texturesDock", texturePicker);
+    // The picker shows the texture under the pointer in its title.
+    connect(texturePicker, &QWidget::windowTitleChanged, texturesDock, &QWidget::setWindowTitle);
+    // The picker shares its place with the limits panel, so that the docks fit a screen of
+    // 1000 pixels; it is shown by "Show Textures".
+    tabifyDockWidget(limitsDock, texturesDock);
+    texturesDock->hide();
+    connect(limitsDock, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        if (visible) {
+            updateLimits();
+        }
+    });
+}
+
+void MainWindow::createViewMenu() {
+    viewMenu = new QMenu("&View", this);
+    viewMenu->setObjectName("viewMenu");
+    // Each dock by its own name (the picker's title changes as the pointer moves over it).
+    const struct {
+        QDockWidget* dock;
+        const char* name;
+        const char* text;
+    } docks[] = {{toolBarDock, "viewToolBar", "&Tools Bar"},
+                 {texturesDock, "viewTextures", "T&extures"},
+                 {limitsDock, "viewLimits", "&Limits"}};
+    for (const auto& d : docks) {
+        QAction* action = viewMenu->addAction(d.text);
+        action->setObjectName(d.name);
+        action->setCheckable(true);
+        QDockWidget* dock = d.dock;
+        QAction* toggle = dock->toggleViewAction();
+        action->setChecked(toggle->isChecked());
+        connect(toggle, &QAction::toggled, action, &QAction::setChecked);
+        connect(action, &QAction::triggered, this, [dock](bool shown) {
+            if (shown) {
+                dock->widget()->show();
+                dock->show();
+                dock->raise();
+            } else {
+                dock->hide();
+            }
+        });
+    }
+    viewMenu->addSeparator();
+    QAction* center = viewMenu->addAction("&Center Camera");
+    center->setObjectName("viewCenterCamera");
+    connect(center, &QAction::triggered, this, [this] { centerCamera(); });
+}
+
+void MainWindow::saveLayout() const {
+    QSettings settings(SettingsOrganisation, SettingsApplication);
+    settings.setValue(GeometryKey, saveGeometry());
+    settings.setValue(StateKey, saveState(LayoutVersion));
+    settings.setValue(RenderModeKey, int(scene.RenderMode));
+}
+
+void MainWindow::restoreLayout() {
+    QSettings settings(SettingsOrganisation, SettingsApplication);
+    if (!restoreGeometry(settings.value(GeometryKey).toByteArray())) {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        const QRect available =
+            screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1280, 1024);
+        setGeometry(initialWindowRect(WantedWindowSize, available));
+    }
+    restoreState(settings.value(StateKey).toByteArray(), LayoutVersion);
+    bool known = false;
+    const int mode = settings.value(RenderModeKey).toInt(&known);
+    if (known && (mode == RenderWireframe || mode == RenderSolid || mode == RenderTextured)) {
+        setRenderMode(static_cast<uint8_t>(mode));
+    }
+}
+
+void MainWindow::updateLimits() {
+    if (!limitsDock->isVisible()) {
+        return; // measured when it shows again
+    }
+    limitsPanel->showRoom(
+        MeasureRoom(project_, project_.CurrentRoom, level_.FormatKind >= FormatTR1));
+    projectLimitsTimer_->start();
+}
+
+void MainWindow::updateProjectLimits() {
+    if (!limitsLevel_) {
+        limitsLevel_ = std::make_unique<TLevelData>();
+    }
+    // Without a base level the first game's capacities hold.
+    const int32_t layout = level_.FormatKind != 0 ? level_.FormatKind : FormatTR1;
+    limitsPanel->showProject(MeasureProject(project_, *limitsLevel_, layout, programFolder_));
+    emit limitsUpdated();
+}
+
+} // namespace morvane
