@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 int main(int argc, char** argv) {
     morvane::useCompatibilityGLFormat();
@@ -16,7 +17,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("Morvane3D");
 
     QString project;
-    uint8_t mode = morvane::RenderWireframe;
+    // Without --mode the editor starts in the mode it was closed in (wireframe the first time).
+    std::optional<uint8_t> mode;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--mode") == 0 && i + 1 < argc) {
             const std::string name = argv[++i];
@@ -42,6 +44,8 @@ int main(int argc, char** argv) {
     if (!window.offerRecovery() && !project.isEmpty()) {
         window.openProjectFile(project);
     }
-    window.setRenderMode(mode);
+    if (mode) {
+        window.setRenderMode(*mode);
+    }
     return application.exec();
 }

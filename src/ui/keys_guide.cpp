@@ -25,10 +25,10 @@ const char* const GuideLines[][2] = {
     {"CLICK (over the neighbor room)", "Make the Neighbor room  current."},
     {"MOUSE WHEEL", "Zoom In/Out toward the pointer."},
     {"DRAG", "Put the Floor Shape on a rectangle of sectors."},
-    {"CTRL+DRAG", "Put the Ceiling Shape on a rectangle of sectors."},
-    {"SHIFT+DRAG", "Add a rectangle to the last one (shapes inverted)."},
+    {"CTRL+DRAG", "Put Ceiling Shape on a rectangle of sectors."},
+    {"SHIFT+DRAG", "Add a rectangle (shapes inverted)."},
     {"SPACEBAR", "Get the Textures and portals of the sector."},
-    {"POINTER OVER A SECTOR", "Its room, place, heights and links in the status bar."},
+    {"POINTER OVER A SECTOR", "Its heights and links in the status bar."},
     {"CTRL+N", "New project."},
     {"CTRL+O, F3", "Open a project."},
     {"CTRL+S", "Save the project."},
@@ -72,7 +72,7 @@ KeysGuideDialog::KeysGuideDialog(QWidget* parent) : QDialog(parent) {
     auto* guide = named(new QPlainTextEdit(this), "guideText");
     guide->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     guide->setPlainText(keysGuideText());
-    guide->setMinimumSize(620, 320);
+    guide->setMinimumSize(680, 420);
     layout->addWidget(guide);
     auto* ok = closingButton(this, "OK", "okButton", DialogAnswer::Accept);
     ok->setDefault(true);
