@@ -2,6 +2,7 @@
 
 #include "build/boxes.h"
 #include "build/build_error.h"
+#include "build/level_heights.h"
 #include "build/room_geometry.h"
 #include "build/side_files.h"
 #include "build/slope_floor_data.h"
@@ -26,11 +27,6 @@ constexpr const char* PleaseTypeBaseLevel = " Please type the Base Level name ";
 bool IsBlank(const std::string& name) {
     return std::all_of(name.begin(), name.end(),
                        [](char c) { return static_cast<unsigned char>(c) <= ' '; });
-}
-
-// 127 - v in 8 bits, as a signed byte: the game's height in clicks of an editor level.
-int8_t ClickHeight(int v) {
-    return static_cast<int8_t>(static_cast<uint8_t>(127 - v));
 }
 
 // Checks what the project asks of the level before the record is touched.
@@ -163,9 +159,8 @@ void BuildRoom(const TEditorRoom& project, TLevelRoom& room, int number, bool ba
         TGameSector& level = room.Sectors[n];
         const int floorShape = std::min<int>(sector.FloorShape, HighestShape);
         const int ceilingShape = std::min<int>(sector.CeilingShape, HighestShape);
-        level.FloorHeight = ClickHeight((p + g.FloorHeight) * 4 - 1 + ShapeTable[floorShape].Rise);
-        level.CeilingHeight =
-            ClickHeight((p + g.CeilingHeight) * 4 - 1 - ShapeTable[ceilingShape].Rise);
+        level.FloorHeight = LevelFloorHeight(p, g.FloorHeight, floorShape);
+        level.CeilingHeight = LevelCeilingHeight(p, g.CeilingHeight, ceilingShape);
         scratch.Shapes.Floor[n] = static_cast<uint8_t>(floorShape == 0 ? 1 : floorShape);
         scratch.Shapes.Ceiling[n] = static_cast<uint8_t>(ceilingShape == 0 ? 1 : ceilingShape);
         if (sector.PortalKind == PortalKindSide) {
