@@ -412,12 +412,9 @@ std::optional<TPortalView> ViewOf(const PortalCorners& corners, uint8_t facing, 
 
 // Portal views: the inverse of the corners the build gives each facing.
 void RoomImporter::ImportPortals(const TLevelRoom& from, TEditorRoom& room) {
+    // The level record holds as many portals a room as a project room holds views.
+    static_assert(MaxRoomPortals == MaxPortalViews);
     const int count = std::min<int>(from.NumPortals, MaxPortalViews);
-    if (from.NumPortals > MaxPortalViews) {
-        notes_.push_back("it has " + std::to_string(from.NumPortals) +
-                         " portals; the first 20 became portal views (a project room holds at "
-                         "most 20)");
-    }
     int inexact = 0, dropped = 0;
     room.PortalViewCount = 0;
     for (int p = 0; p < count; ++p) {
