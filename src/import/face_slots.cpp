@@ -115,6 +115,23 @@ long long Overlap(const Box2& a, const Box2& b) {
     return u > 0 && v > 0 ? u * v : 0;
 }
 
+// Whether two floor or ceiling faces lie at the same height: their heights overlap, give or take
+// half a click.
+bool SameHeight(const Face& a, const Face& b) {
+    auto range = [](const Face& face) {
+        int low = face.Corners[0].Y, high = low;
+        for (int i = 1; i < face.Count; ++i) {
+            low = std::min(low, face.Corners[i].Y);
+            high = std::max(high, face.Corners[i].Y);
+        }
+        return std::pair{low, high};
+    };
+    constexpr int Tolerance = 128;
+    const auto [lowA, highA] = range(a);
+    const auto [lowB, highB] = range(b);
+    return lowA <= highB + Tolerance && lowB <= highA + Tolerance;
+}
+
 // Level faces grouped by where they lie: walls by their plane (axis, position, facing), floors
 // and ceilings by facing and the sector under their middle.
 uint64_t PlaneBucket(const Face& face, const Facing& facing) {
@@ -288,6 +305,9 @@ RoomFaceSlots MatchFacesToSlots(const TLevelRoom& levelRoom, const TLevelRoom& g
             int best = -1;
             long long bestOverlap = 0;
             for (int f : plane->second) {
+                if (facing.Axis == 1 && !SameHeight(face, levelFaces[f].Shape)) {
+                    continue; // a floor and the top of a double-sided ceiling face the same way
+                }
                 const long long overlap =
                     Overlap(extent, ExtentAcross(levelFaces[f].Shape, facing.Axis));
                 if (overlap > bestOverlap) {

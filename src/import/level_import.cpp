@@ -81,6 +81,10 @@ std::vector<Placement> PlaceRooms(const TLevelData& level) {
         const int x = room.RoomInfo.X, z = room.RoomInfo.Z;
         if (room.NumZSectors == 0 || room.NumXSectors == 0) {
             placement.SkipReason = "it has no sectors";
+        } else if (room.NumZSectors * room.NumXSectors > MaxRoomSectors) {
+            placement.SkipReason = "its grid of " + std::to_string(room.NumXSectors) + " x " +
+                                   std::to_string(room.NumZSectors) +
+                                   " sectors is more than a level room holds";
         } else if (x % SectorUnits != 0 || z % SectorUnits != 0) {
             placement.SkipReason = "its corner (x " + std::to_string(x) + ", z " +
                                    std::to_string(z) + ") is not on the sector grid";

@@ -176,6 +176,8 @@ TEST(LevelImport, GridsAbove32ASideAreCut) {
     LevelMaker::Sector(wide, 32, 5).FloorHeight = -2;
     LevelMaker::Sector(wide, 33, 5).FloorHeight = -3;
     maker.Room(50, 0, 3, 3, 0, -8);
+    TLevelRoom& tooMany = maker.Room(60, 0, 3, 3, 0, -8);
+    tooMany.NumXSectors = tooMany.NumZSectors = 40; // a record no level file gives
     for (int p = 0; p < MaxRoomPortals; ++p) {
         LevelMaker::FloorPortal(wide, 1, 15 + p, 2); // the last two beyond column 32
     }
@@ -188,7 +190,7 @@ TEST(LevelImport, GridsAbove32ASideAreCut) {
     EXPECT_EQ(room.GameSector(SectorNumber(32, 5, 10)).FloorHeight, 0)
         << "column 32 keeps its own floor, half a level up";
     EXPECT_EQ(room.Sector(SectorNumber(32, 5, 10)).FloorShape, 3);
-    EXPECT_EQ(result.Counts.SectorsSkipped, 80);
+    EXPECT_EQ(result.Counts.SectorsSkipped, 80 + 1600);
     EXPECT_EQ(result.Counts.RoomsClipped, 1);
     EXPECT_THAT(result.Messages,
                 Contains("Level room 1: its grid of 40 x 10 sectors was cut to 32 x 10 (a "
@@ -196,6 +198,9 @@ TEST(LevelImport, GridsAbove32ASideAreCut) {
     EXPECT_THAT(result.Messages,
                 Contains("Level room 1: 2 portals were left out: not square to the grid, "
                          "outside the room's grid or to a room that was not imported."));
+    EXPECT_THAT(result.Messages,
+                Contains("Level room 3: not imported, its grid of 40 x 40 sectors is more than a "
+                         "level room holds."));
     ASSERT_EQ(room.PortalViewCount, 18);
     for (int d = 1; d <= 18; ++d) {
         EXPECT_EQ(room.PortalView(d).OriginX, 14 + d) << "view " << d;
