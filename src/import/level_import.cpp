@@ -202,8 +202,13 @@ bool RoomImporter::Import(int r, TEditorRoom& room, ImportResult& result) {
 void RoomImporter::Place(const TLevelRoom& from, TEditorRoom& room) {
     room.PosX = from.RoomInfo.X / SectorUnits;
     room.PosZ = from.RoomInfo.Z / SectorUnits;
-    int bottomClicks = CeilDiv(WorldTopUnits - from.RoomInfo.YBottom, 256);
-    int topClicks = FloorDiv(WorldTopUnits - from.RoomInfo.YTop, 256);
+    // Heights beyond the world's 16 bits are taken as its bottom or top.
+    auto clicksUp = [](int32_t y, bool roundUp) {
+        const int units = WorldTopUnits - std::clamp<int32_t>(y, -32768, 32767);
+        return roundUp ? CeilDiv(units, 256) : FloorDiv(units, 256);
+    };
+    int bottomClicks = clicksUp(from.RoomInfo.YBottom, true);
+    int topClicks = clicksUp(from.RoomInfo.YTop, false);
     for (const LevelSector& sector : sectors_) {
         if (!sector.Corners.Wall) {
             bottomClicks = std::min(bottomClicks, *std::min_element(sector.Corners.Floor.begin(),

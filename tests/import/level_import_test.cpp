@@ -117,7 +117,7 @@ TEST(LevelImport, APlainRoomComesOverWhole) {
     }
     // The level draws no faces: the open sectors' floor faces, which the build would make, stay
     // out.
-    EXPECT_EQ(room.Sector(SectorNumber(2, 2, 3)).FloorSurface.Textures[2], -1);
+    EXPECT_EQ(+room.Sector(SectorNumber(2, 2, 3)).FloorSurface.Textures[2], -1);
 }
 
 TEST(LevelImport, RoomsThatCannotComeOverAreSkippedAndLinksToThemLeftOut) {
@@ -160,7 +160,7 @@ TEST(LevelImport, RoomsThatCannotComeOverAreSkippedAndLinksToThemLeftOut) {
     EXPECT_EQ(game.RoomBelow, 1) << "level room 3 is project room 2";
     EXPECT_EQ(game.RoomAbove, NoRoom);
     ASSERT_EQ(room.PortalViewCount, 1);
-    EXPECT_EQ(room.PortalView(1).TargetRoom, 2);
+    EXPECT_EQ(+room.PortalView(1).TargetRoom, 2);
     EXPECT_THAT(result.Messages,
                 Contains("Level room 1: 1 links of its sectors to rooms that were not imported "
                          "were left out (first at column 2, row 2)."));
@@ -203,11 +203,11 @@ TEST(LevelImport, GridsAbove32ASideAreCut) {
                          "level room holds."));
     ASSERT_EQ(room.PortalViewCount, 18);
     for (int d = 1; d <= 18; ++d) {
-        EXPECT_EQ(room.PortalView(d).OriginX, 14 + d) << "view " << d;
-        EXPECT_EQ(room.PortalView(d).OriginZ, 2) << "view " << d;
-        EXPECT_EQ(room.PortalView(d).Facing, PortalFacingFloor);
-        EXPECT_EQ(room.PortalView(d).WidthTiles, 1);
-        EXPECT_EQ(room.PortalView(d).HeightTiles, 1);
+        EXPECT_EQ(+room.PortalView(d).OriginX, 14 + d) << "view " << d;
+        EXPECT_EQ(+room.PortalView(d).OriginZ, 2) << "view " << d;
+        EXPECT_EQ(+room.PortalView(d).Facing, PortalFacingFloor);
+        EXPECT_EQ(+room.PortalView(d).WidthTiles, 1);
+        EXPECT_EQ(+room.PortalView(d).HeightTiles, 1);
     }
 }
 
@@ -236,7 +236,7 @@ TEST(LevelImport, SectorsAProjectCannotHoldAsTheyWereAreClippedAndSaidSo) {
     auto sector = [&](int column) { return SectorNumber(column, 2, 3); };
 
     EXPECT_EQ(made.GameSector(sector(2)).RoomAbove, 1);
-    EXPECT_EQ(made.Sector(sector(2)).PortalKind, PortalKindAbove);
+    EXPECT_EQ(+made.Sector(sector(2)).PortalKind, PortalKindAbove);
     EXPECT_THAT(result.Messages,
                 Contains("Level room 1: 1 sector has both a room above and a room beside, which "
                          "a project sector cannot hold (first at column 2, row 2); the room above "
@@ -264,7 +264,7 @@ TEST(LevelImport, SectorsAProjectCannotHoldAsTheyWereAreClippedAndSaidSo) {
                          "that a project does not keep (first at column 6, row 2); they were "
                          "left out."));
     EXPECT_EQ(made.GameSector(sector(6)).RoomAbove, 1) << "the wall portal after the trigger";
-    EXPECT_EQ(made.Sector(sector(6)).PortalKind, PortalKindSide);
+    EXPECT_EQ(+made.Sector(sector(6)).PortalKind, PortalKindSide);
     EXPECT_EQ(result.Counts.SectorsClipped, 3);
     EXPECT_EQ(result.Counts.SectorsWhole, 24 + 9 - 3);
 }
@@ -346,8 +346,8 @@ TEST(LevelImport, FacesThatAreNotTheBuildsBlocksGiveTheirTexturesWhereTheyLie) {
 
     const ImportResult result = ImportLevelRooms(*level, *project, dir.Path("base.phd"));
     const TEditorSector& border = project->Room(1).Sector(SectorNumber(2, 1, 3));
-    EXPECT_EQ(border.FloorSurface.Textures[1], 12);
-    EXPECT_EQ(border.FloorSurface.Textures[0], 7) << "the side toward nothing: the default";
+    EXPECT_EQ(+border.FloorSurface.Textures[1], 12);
+    EXPECT_EQ(+border.FloorSurface.Textures[0], 7) << "the side toward nothing: the default";
     EXPECT_THAT(result.Messages,
                 Contains(HasSubstr("Level room 1: 1 of its " +
                                    std::to_string(others.size() + room.NumTriangles) +

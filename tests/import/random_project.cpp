@@ -62,7 +62,8 @@ private:
 
     void AddRandomRoom() {
         const int height = Between(2, 8);
-        RoomDialogValues values = RoomAt(Between(3, 12), Between(3, 12), Between(0, 200),
+        auto side = [&] { return Chance(10) ? Between(15, 31) : Between(1, 12); };
+        RoomDialogValues values = RoomAt(side(), side(), Between(0, 200),
                                          Between(1, HighestTop - height), Between(0, 200), height);
         values.Name = NextRoomName(project_);
         values.AmbientLight = Between(0, 31);

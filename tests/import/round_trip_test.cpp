@@ -41,21 +41,29 @@ protected:
         ASSERT_EQ(WriteLevelFile(*base, base_), LevelWritten);
     }
 
-    // Builds the project into a file, from a fresh read of the base level, and reads it back.
-    void Build(const TEditorProject& project, const std::string& name, TLevelData& out) {
-        auto record = std::make_unique<TLevelData>();
+    // Builds the project into a file, from a fresh read of the base level, and reads it back;
+    // returns the build's refusal, empty when the level was written.
+    std::string TryBuild(const TEditorProject& project, const std::string& name, TLevelData& out) {
+        record_->LastBaseLevelName.clear();
         TScriptState script;
         const BuildResult result =
-            BuildLevel(project, *record, {base_, dir_.Path(name + extension_), "", "", ""},
+            BuildLevel(project, *record_, {base_, dir_.Path(name + extension_), "", "", ""},
                        std::string(MORVANE_SOURCE_DIR) + "/data", script);
-        ASSERT_TRUE(result.Written) << ::testing::PrintToString(result.Messages);
-        ASSERT_EQ(ReadLevelFile(out, dir_.Path(name + extension_)), LevelReadDone);
+        if (!result.Written) {
+            return ::testing::PrintToString(result.Messages);
+        }
+        EXPECT_EQ(ReadLevelFile(out, dir_.Path(name + extension_)), LevelReadDone);
+        return "";
+    }
+    void Build(const TEditorProject& project, const std::string& name, TLevelData& out) {
+        const std::string refusal = TryBuild(project, name, out);
+        ASSERT_EQ(refusal, "");
     }
 
     // The slots (room, n * 10 + slot) whose faces the build makes: the project is built once more
     // with every slot's texture set to its own number, which the level's faces then carry.
     std::set<std::pair<int, int>> BuiltSlots(const TEditorProject& project) {
-        auto tagged = std::make_unique<TEditorProject>();
+        TEditorProject* tagged = scratchProject_.get();
         tagged->ReplaceWith(project);
         for (int r = 1; r <= tagged->RoomCount; ++r) {
             TEditorRoom& room = tagged->Room(r);
@@ -66,7 +74,7 @@ protected:
                 }
             }
         }
-        auto level = std::make_unique<TLevelData>();
+        TLevelData* level = scratchLevel_.get();
         Build(*tagged, "tagged", *level);
         std::set<std::pair<int, int>> slots;
         for (int r = 0; r < level->NumRooms; ++r) {
@@ -85,6 +93,10 @@ protected:
     std::string extension_, base_;
     int textures_ = 0;
     test::TempDir dir_;
+    // Records made once: each is tens of megabytes.
+    std::unique_ptr<TLevelData> record_ = std::make_unique<TLevelData>();
+    std::unique_ptr<TLevelData> scratchLevel_ = std::make_unique<TLevelData>();
+    std::unique_ptr<TEditorProject> scratchProject_ = std::make_unique<TEditorProject>();
 };
 
 // Shape 1 is shape 0 one level further: returns the level and the shape as the import gives them.
@@ -165,11 +177,19 @@ TEST_P(RoundTrip, ProjectsMadeByTheEditorComeBackFromTheirLevel) {
     auto back = std::make_unique<TEditorProject>();
     auto level = std::make_unique<TLevelData>();
     auto rebuilt = std::make_unique<TLevelData>();
-    for (int seed = 1; seed <= 30; ++seed) {
+    constexpr int Projects = 25;
+    int unbuildable = 0;
+    for (int seed = 1; seed <= Projects; ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         std::mt19937 random(static_cast<unsigned>(seed * 7 + kind_));
         test::MakeRandomProject(*made, random, textures_);
-        ASSERT_NO_FATAL_FAILURE(Build(*made, "made", *level));
+        // A random room can need more vertices than a level room holds: such a project has no
+        // level to come back from.
+        if (const std::string refusal = TryBuild(*made, "made", *level); !refusal.empty()) {
+            EXPECT_NE(refusal.find("needs more than"), std::string::npos) << refusal;
+            ++unbuildable;
+            continue;
+        }
         const ImportResult result = ImportLevelRooms(*level, *back, base_);
 
         ASSERT_EQ(result.Counts.RoomsWhole, made->RoomCount)
@@ -199,6 +219,7 @@ TEST_P(RoundTrip, ProjectsMadeByTheEditorComeBackFromTheirLevel) {
                     test::ReadFileBytes(dir_.Path("rebuilt" + extension_)))
             << "the imported project builds another level";
     }
+    EXPECT_LE(unbuildable, Projects / 10);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllLayouts, RoundTrip,
