@@ -6,6 +6,8 @@
 #include "document/shape_table.h"
 #include "import/face_slots.h"
 #include "import/floor_data_entries.h"
+#include "import/level_portals.h"
+#include "import/rounded_division.h"
 #include "import/sector_corners.h"
 #include "io/io_error.h"
 #include "level/level_format.h"
@@ -27,13 +29,6 @@ constexpr int ClicksPerLevel = 4;
 constexpr int WorldTopUnits = 32768; // level 0 lies at y = 32768, each level 1024 higher
 constexpr int LowestRoomLevel = 1;
 constexpr uint16_t NoBoxIndex = 0xFFFF;
-
-int FloorDiv(int a, int b) {
-    return a / b - (a % b != 0 && (a < 0) != (b < 0) ? 1 : 0);
-}
-int CeilDiv(int a, int b) {
-    return -FloorDiv(-a, b);
-}
 
 std::string LevelRoomText(int levelRoom) {
     return "Level room " + std::to_string(levelRoom + 1);
@@ -296,130 +291,7 @@ bool RoomImporter::ImportSector(int column, int row, TEditorRoom& room) {
     return whole;
 }
 
-// The facing of a portal from its normal; 0 when the normal is not along an axis.
-uint8_t FacingOf(const TPortalVertex& normal) {
-    const int x = normal.X, y = normal.Y, z = normal.Z;
-    if (x == 0 && y == 0 && z == -1) {
-        return PortalFacingFront;
-    }
-    if (x == 0 && y == 0 && z == 1) {
-        return PortalFacingBack;
-    }
-    if (x == 1 && y == 0 && z == 0) {
-        return PortalFacingLeft;
-    }
-    if (x == -1 && y == 0 && z == 0) {
-        return PortalFacingRight;
-    }
-    if (x == 0 && y == 1 && z == 0) {
-        return PortalFacingCeiling;
-    }
-    if (x == 0 && y == -1 && z == 0) {
-        return PortalFacingFloor;
-    }
-    return 0;
-}
-
-// A length in whole sectors, 1..32, and whether it was one.
-int Tiles(int units, bool& exact) {
-    exact = exact && units % SectorUnits == 0 && units >= SectorUnits &&
-            units <= MaxGridSide * SectorUnits;
-    return std::clamp((units + SectorUnits / 2) / SectorUnits, 1, MaxGridSide);
-}
-
-// A sector number along x or z from a coordinate on the grid, and whether it was on a line.
-int GridLine(int units, bool& exact) {
-    exact = exact && units % SectorUnits == 0;
-    return FloorDiv(units + SectorUnits / 2, SectorUnits);
-}
-
-// A portal's corners as whole numbers, each coordinate read relative to the first corner in 16
-// bits: a corner the build places past 32767 wraps.
-struct PortalCorners {
-    std::array<std::array<int, 3>, 4> At;
-    std::array<int, 3> Min, Max;
-};
-
-PortalCorners Unwrapped(const TRoomPortal& portal) {
-    PortalCorners corners;
-    const TPortalVertex& first = portal.Vertices[0];
-    for (int v = 0; v < 4; ++v) {
-        const TPortalVertex& p = portal.Vertices[v];
-        corners.At[v] = {first.X + int16_t(uint16_t(p.X - first.X)),
-                         first.Y + int16_t(uint16_t(p.Y - first.Y)),
-                         first.Z + int16_t(uint16_t(p.Z - first.Z))};
-    }
-    for (int axis = 0; axis < 3; ++axis) {
-        corners.Min[axis] = corners.Max[axis] = corners.At[0][axis];
-        for (const auto& corner : corners.At) {
-            corners.Min[axis] = std::min(corners.Min[axis], corner[axis]);
-            corners.Max[axis] = std::max(corners.Max[axis], corner[axis]);
-        }
-    }
-    return corners;
-}
-
-// The portal view whose corners are the portal's, when its x and z lie `shiftX` and `shiftZ`
-// further (the first corner itself may have wrapped); empty when the origin falls outside the
-// room's grid.
-std::optional<TPortalView> ViewOf(const PortalCorners& corners, uint8_t facing, int shiftX,
-                                  int shiftZ, const TLevelRoom& from, const TEditorRoom& room,
-                                  bool& exact) {
-    const int minX = corners.Min[0] + shiftX, maxX = corners.Max[0] + shiftX;
-    const int minY = corners.Min[1], maxY = corners.Max[1];
-    const int minZ = corners.Min[2] + shiftZ, maxZ = corners.Max[2] + shiftZ;
-    exact = true;
-    TPortalView view{};
-    view.Facing = facing;
-    switch (facing) {
-    case PortalFacingFront:
-    case PortalFacingBack:
-        exact = minZ == maxZ;
-        view.OriginZ = GridLine(minZ, exact) + (facing == PortalFacingFront ? 1 : 0);
-        view.OriginX = GridLine(minX, exact) + 1;
-        view.WidthTiles = Tiles(maxX - minX, exact);
-        view.HeightTiles = Tiles(maxY - minY, exact);
-        break;
-    case PortalFacingLeft:
-    case PortalFacingRight:
-        exact = minX == maxX;
-        view.OriginX = GridLine(minX, exact) + (facing == PortalFacingRight ? 1 : 0);
-        view.OriginZ =
-            facing == PortalFacingLeft ? GridLine(minZ, exact) + 1 : GridLine(maxZ, exact);
-        view.WidthTiles = Tiles(maxZ - minZ, exact);
-        view.HeightTiles = Tiles(maxY - minY, exact);
-        break;
-    default: { // ceiling and floor, at the room's top or bottom
-        const int level = facing == PortalFacingCeiling ? room.PosY + room.Height : room.PosY;
-        exact = minY == maxY && minY == ClickHeight(4 * level - 1) * 256;
-        view.OriginX = GridLine(minX, exact) + 1;
-        view.OriginZ = GridLine(maxZ, exact);
-        view.WidthTiles = Tiles(maxX - minX, exact);
-        view.HeightTiles = Tiles(maxZ - minZ, exact);
-        break;
-    }
-    }
-    if (view.OriginX < 1 || view.OriginX > room.XSectors || view.OriginZ < 1 ||
-        view.OriginZ > room.ZSectors) {
-        return std::nullopt;
-    }
-    if (facing <= PortalFacingRight) {
-        // A wall portal stands on the floor of its origin sector.
-        const TGameSector& origin =
-            from.Sectors[(view.OriginX - 1) * from.NumZSectors + (view.OriginZ - 1)];
-        exact = exact && maxY == origin.FloorHeight * 256;
-    }
-    // Each corner a corner of the rectangle: not a skewed quadrilateral.
-    for (const auto& corner : corners.At) {
-        for (int axis = 0; axis < 3; ++axis) {
-            exact =
-                exact && (corner[axis] == corners.Min[axis] || corner[axis] == corners.Max[axis]);
-        }
-    }
-    return view;
-}
-
-// Portal views: the inverse of the corners the build gives each facing.
+// Portal views from the room's portals.
 void RoomImporter::ImportPortals(const TLevelRoom& from, TEditorRoom& room) {
     // The level record holds as many portals a room as a project room holds views.
     static_assert(MaxRoomPortals == MaxPortalViews);
@@ -429,26 +301,16 @@ void RoomImporter::ImportPortals(const TLevelRoom& from, TEditorRoom& room) {
     for (int p = 0; p < count; ++p) {
         const TRoomPortal& portal = from.Portals[p];
         const int target = ProjectLink(portal.AdjoiningRoom);
-        const uint8_t facing = FacingOf(portal.Normal);
-        std::optional<TPortalView> view;
-        bool exact = false;
-        if (target != 0 && facing != 0) {
-            const PortalCorners corners = Unwrapped(portal);
-            for (int shiftX : {0, 65536, -65536}) {
-                for (int shiftZ : {0, 65536, -65536}) {
-                    if (!view) {
-                        view = ViewOf(corners, facing, shiftX, shiftZ, from, room, exact);
-                    }
-                }
-            }
-        }
-        if (!view) {
+        const std::optional<PortalViewFit> fit =
+            target != 0 ? PortalViewOf(portal, from, room) : std::nullopt;
+        if (!fit) {
             ++dropped;
             continue;
         }
-        view->TargetRoom = static_cast<uint16_t>(target);
-        room.PortalViews[room.PortalViewCount++] = *view;
-        inexact += exact ? 0 : 1;
+        TPortalView& view = room.PortalViews[room.PortalViewCount++];
+        view = fit->View;
+        view.TargetRoom = static_cast<uint16_t>(target);
+        inexact += fit->Exact ? 0 : 1;
     }
     if (inexact > 0) {
         notes_.push_back(std::to_string(inexact) + (inexact == 1 ? " portal does" : " portals do") +

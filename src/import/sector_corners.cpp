@@ -1,6 +1,7 @@
 #include "import/sector_corners.h"
 
 #include "document/shape_table.h"
+#include "import/rounded_division.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -32,10 +33,6 @@ int ClicksUp(int8_t heightByte) {
 CornerClicks ShapeRises(int shape) {
     const auto& c = ShapeTable[shape].CornerHeights;
     return {c[0] / ClickUnits, c[1] / ClickUnits, c[2] / ClickUnits, c[3] / ClickUnits};
-}
-
-int FloorDiv(int a, int b) {
-    return a / b - (a % b != 0 && (a < 0) != (b < 0) ? 1 : 0);
 }
 
 // Finds the level and shape whose corners, level * 4 + sign * rise, are nearest to the corners.
