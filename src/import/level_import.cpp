@@ -53,8 +53,11 @@ private:
     int count_ = 0, column_ = 0, row_ = 0;
 };
 
+std::string Counted(int count, const std::string& thing) {
+    return std::to_string(count) + " " + thing + (count == 1 ? "" : "s");
+}
 std::string Sectors(int count) {
-    return std::to_string(count) + (count == 1 ? " sector" : " sectors");
+    return Counted(count, "sector");
 }
 std::string SectorsHave(int count) {
     return Sectors(count) + (count == 1 ? " has" : " have");
@@ -129,7 +132,7 @@ private:
                                                              : 0;
     }
     void ImportPortals(const TLevelRoom& from, TEditorRoom& room);
-    void ImportSurfaces(const TLevelRoom& from, TEditorRoom& room);
+    void ImportSurfaces(const TLevelRoom& from, TEditorRoom& room, ImportCounts& counts);
     void Report(ImportResult& result) const;
 
     const TLevelData& level_;
@@ -187,7 +190,7 @@ bool RoomImporter::Import(int r, TEditorRoom& room, ImportResult& result) {
     result.Counts.SectorsSkipped += cutSectors_;
 
     ImportPortals(from, room);
-    ImportSurfaces(from, room);
+    ImportSurfaces(from, room, result.Counts);
     Report(result);
     return notes_.empty() && whole == room.SectorCount();
 }
@@ -343,7 +346,7 @@ template <class T> T MostFrequent(const std::vector<T>& values, T otherwise) {
 }
 
 // Textures and lights of every slot from the faces the level draws there.
-void RoomImporter::ImportSurfaces(const TLevelRoom& from, TEditorRoom& room) {
+void RoomImporter::ImportSurfaces(const TLevelRoom& from, TEditorRoom& room, ImportCounts& counts) {
     const int count = room.SectorCount();
     grid_.NumZSectors = room.ZSectors;
     grid_.NumXSectors = room.XSectors;
@@ -408,6 +411,8 @@ void RoomImporter::ImportSurfaces(const TLevelRoom& from, TEditorRoom& room) {
                 static_cast<uint8_t>(slot.Found ? slot.Light : room.SectorLight);
         }
     }
+    counts.Faces += slots.LevelFaces;
+    counts.FacesUsed += slots.UsedFaces;
     const int unused = slots.LevelFaces - slots.UsedFaces;
     if (unused > 0) {
         notes_.push_back(std::to_string(unused) + " of its " + std::to_string(slots.LevelFaces) +
@@ -498,6 +503,16 @@ ImportResult ImportLevelRooms(const TLevelData& level, TEditorProject& project,
     }
     project.CurrentRoom = 1;
     return result;
+}
+
+std::string ImportSummary(const ImportCounts& c) {
+    return Counted(c.RoomsImported(), "room") + " imported (" + std::to_string(c.RoomsWhole) +
+           " whole, " + std::to_string(c.RoomsClipped) + " clipped), " +
+           std::to_string(c.RoomsSkipped) + " skipped; " +
+           Counted(c.SectorsWhole + c.SectorsClipped, "sector") + " (" +
+           std::to_string(c.SectorsWhole) + " whole, " + std::to_string(c.SectorsClipped) +
+           " clipped), " + std::to_string(c.SectorsSkipped) + " skipped; " +
+           std::to_string(c.FacesUsed) + " of " + std::to_string(c.Faces) + " faces used.";
 }
 
 LevelFileImport ImportLevelFile(const std::string& path, TLevelData& level,

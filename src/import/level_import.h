@@ -15,8 +15,14 @@ namespace morvane {
 struct ImportCounts {
     int RoomsWhole = 0, RoomsClipped = 0, RoomsSkipped = 0;
     int SectorsWhole = 0, SectorsClipped = 0, SectorsSkipped = 0;
+    // The faces of the imported rooms, and those that gave a sector slot its texture.
+    int Faces = 0, FacesUsed = 0;
     int RoomsImported() const { return RoomsWhole + RoomsClipped; }
 };
+
+// One line for the status bar and the command line: "94 rooms imported (3 whole, 91 clipped),
+// 0 skipped; 4299 sectors (3511 whole, 788 clipped), 0 skipped; 6861 of 7274 faces used."
+std::string ImportSummary(const ImportCounts& counts);
 
 struct ImportResult {
     // What did not come over as it was, each naming the level room and the reason.

@@ -89,8 +89,9 @@ TEST(LevelImport, APlainRoomComesOverWhole) {
     const ImportResult result = ImportLevelRooms(*maker.level, *project, "base.phd");
 
     EXPECT_TRUE(result.Messages.empty()) << ::testing::PrintToString(result.Messages);
-    EXPECT_EQ(result.Counts.RoomsWhole, 1);
-    EXPECT_EQ(result.Counts.SectorsWhole, 12);
+    EXPECT_EQ(ImportSummary(result.Counts), "1 room imported (1 whole, 0 clipped), 0 skipped; "
+                                            "12 sectors (12 whole, 0 clipped), 0 skipped; 0 of "
+                                            "0 faces used.");
     ASSERT_EQ(project->RoomCount, 1);
     EXPECT_EQ(project->CurrentRoom, 1);
     EXPECT_EQ(project->BaseLevelFile.Str(), "base.phd");

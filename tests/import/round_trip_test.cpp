@@ -199,6 +199,8 @@ TEST_P(RoundTrip, ProjectsMadeByTheEditorComeBackFromTheirLevel) {
         ASSERT_EQ(back->RoomCount, made->RoomCount);
         EXPECT_EQ(back->BaseLevelFile.Str(), base_);
         EXPECT_EQ(back->OutputLevelFile.Str(), "");
+        EXPECT_EQ(result.Counts.FacesUsed, result.Counts.Faces)
+            << "every face of the level belongs to a sector slot";
         for (const std::string& message : result.Messages) {
             EXPECT_EQ(message.find("Level room"), std::string::npos) << message;
         }
