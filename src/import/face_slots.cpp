@@ -15,7 +15,7 @@ struct Point {
     int X, Y, Z;
 };
 
-// A face as corner positions (3 or 4), with what it carries.
+// A face as its corner positions, 3 or 4.
 struct Face {
     Point Corners[4];
     int Count = 0;
@@ -63,8 +63,8 @@ FaceKey KeyOf(const Face& face) {
     return best;
 }
 
-// Which way a face looks: the axis and sign of its normal (Newell's method), and the plane it
-// lies in when it is square to an axis.
+// Which way a face looks: the axis along which its normal (Newell's method) is longest, and the
+// normal's sign on it.
 struct Facing {
     int Axis = -1; // 0 x, 1 y, 2 z; -1 for a face without area
     int Sign = 0;
@@ -133,7 +133,10 @@ bool SameHeight(const Face& a, const Face& b) {
 }
 
 // Level faces grouped by where they lie: walls by their plane (axis, position, facing), floors
-// and ceilings by facing and the sector under their middle.
+// and ceilings by facing and the sector under their middle. Walls not square to the grid have
+// none.
+constexpr uint64_t NoBucket = ~uint64_t{0};
+
 uint64_t PlaneBucket(const Face& face, const Facing& facing) {
     int position;
     if (facing.Axis == 1) {
@@ -149,7 +152,7 @@ uint64_t PlaneBucket(const Face& face, const Facing& facing) {
         position = facing.Axis == 0 ? face.Corners[0].X : face.Corners[0].Z;
         for (int i = 1; i < face.Count; ++i) {
             if ((facing.Axis == 0 ? face.Corners[i].X : face.Corners[i].Z) != position) {
-                return NoCorner; // a wall that is not square to the grid
+                return NoBucket; // a wall that is not square to the grid
             }
         }
     }
@@ -287,8 +290,10 @@ RoomFaceSlots MatchFacesToSlots(const TLevelRoom& levelRoom, const TLevelRoom& g
         for (int f = 0; f < static_cast<int>(levelFaces.size()); ++f) {
             if (!levelFaces[f].Used) {
                 const Facing facing = FacingOf(levelFaces[f].Shape);
-                if (facing.Axis >= 0) {
-                    byPlane[PlaneBucket(levelFaces[f].Shape, facing)].push_back(f);
+                const uint64_t bucket =
+                    facing.Axis >= 0 ? PlaneBucket(levelFaces[f].Shape, facing) : NoBucket;
+                if (bucket != NoBucket) {
+                    byPlane[bucket].push_back(f);
                 }
             }
         }
