@@ -432,10 +432,10 @@ void RoomImporter::Report(ImportResult& result) const {
                                   nearestShape_.Where() + "; the nearest shape was used.");
     }
     if (droppedLink_.Count() > 0) {
-        result.Messages.push_back(room + std::to_string(droppedLink_.Count()) +
-                                  " links of its sectors to rooms that were not imported were "
-                                  "left out " +
-                                  droppedLink_.Where() + ".");
+        const int links = droppedLink_.Count();
+        result.Messages.push_back(
+            room + Counted(links, "link") + " of its sectors to rooms that were not imported " +
+            (links == 1 ? "was" : "were") + " left out " + droppedLink_.Where() + ".");
     }
     if (aboveAndSide_.Count() > 0) {
         result.Messages.push_back(room + SectorsHave(aboveAndSide_.Count()) +

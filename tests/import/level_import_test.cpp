@@ -163,8 +163,8 @@ TEST(LevelImport, RoomsThatCannotComeOverAreSkippedAndLinksToThemLeftOut) {
     ASSERT_EQ(room.PortalViewCount, 1);
     EXPECT_EQ(+room.PortalView(1).TargetRoom, 2);
     EXPECT_THAT(result.Messages,
-                Contains("Level room 1: 1 links of its sectors to rooms that were not imported "
-                         "were left out (first at column 2, row 2)."));
+                Contains("Level room 1: 1 link of its sectors to rooms that were not imported "
+                         "was left out (first at column 2, row 2)."));
     EXPECT_THAT(result.Messages, Contains(HasSubstr("Level room 1: 1 portal was left out")));
     EXPECT_EQ(result.Counts.RoomsClipped, 1);
     EXPECT_EQ(result.Counts.SectorsClipped, 1);
