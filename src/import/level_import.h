@@ -55,8 +55,9 @@ struct LevelFileImport {
 };
 
 // "Import Rooms from Level": reads the level into the record as the base level (its name becomes
-// the record's LastBaseLevelName) and makes a project of its rooms. The project is replaced only
-// when at least one room came over; otherwise it is left as it was.
+// the record's LastBaseLevelName; a refused file leaves the record empty, as opening a base level
+// does) and makes a project of its rooms. The project is replaced only when at least one room
+// came over; otherwise it is left as it was.
 LevelFileImport ImportLevelFile(const std::string& path, TLevelData& level,
                                 TEditorProject& project);
 
