@@ -5,6 +5,7 @@
 #include "document/room_operations.h"
 #include "level/level_format.h"
 #include "level/level_reader.h"
+#include "level/level_writer.h"
 #include "version.h"
 
 #include <gmock/gmock.h>
@@ -86,7 +87,8 @@ TEST(Cli, HelpAndVersionGoToTheOutputAndExitZero) {
     EXPECT_EQ(version.Err, "");
 
     const std::vector<std::string> verbs = {"info",         "rewrite",           "make-demo-level",
-                                            "project-info", "make-demo-project", "build"};
+                                            "project-info", "make-demo-project", "build",
+                                            "import"};
     for (const char* flag : {"--help", "-h"}) {
         CliResult help = RunTool({flag});
         EXPECT_EQ(help.Code, CliDone) << flag;
@@ -102,7 +104,8 @@ TEST(Cli, HelpAndVersionGoToTheOutputAndExitZero) {
         {"make-demo-level", "--layout tr1|tub|tr2|tr3 REQUIRED"},
         {"project-info", "project-info [OPTIONS] PROJECT.mvn"},
         {"make-demo-project", "--base LEVEL REQUIRED"},
-        {"build", "--meshes F"}};
+        {"build", "--meshes F"},
+        {"import", "import [OPTIONS] LEVEL OUT.mvn"}};
     ASSERT_EQ(std::size(usages), verbs.size());
     for (const auto& [verb, usage] : usages) {
         // Help wins over everything else on the line, missing arguments included.
@@ -147,6 +150,7 @@ TEST(Cli, BadUsageExitsTwoWithTheMessageAndTheUsage) {
          "make-demo-project [OPTIONS] OUT.mvn"},
         {{"build", "p.mvn", "--out"}, "--out: 1 required F missing", "build [OPTIONS] PROJECT.mvn"},
         {{"build", "p.mvn", "-x"}, "unknown option \"-x\"", "build [OPTIONS] PROJECT.mvn"},
+        {{"import", level}, "OUT.mvn is required", "import [OPTIONS] LEVEL OUT.mvn"},
     };
     for (const Case& c : cases) {
         const std::string line = ::testing::PrintToString(c.Args);
@@ -236,6 +240,44 @@ TEST(Cli, BuildUsesTheProjectSettingsOverriddenByOptions) {
 
     EXPECT_EQ(RunTool({"build", dir.Path("p.mvn"), "--bogus", "x"}).Code, CliUsage);
     EXPECT_EQ(RunTool({"build", dir.Path("p.mvn"), "--out"}).Code, CliUsage);
+}
+
+TEST(Cli, ImportMakesAProjectOfALevelsRoomsThatBuildsAgain) {
+    TempDir dir;
+    ASSERT_EQ(RunTool({"make-demo-level", "--layout", "tub", dir.Path("base.tub")}).Code, CliDone);
+    CliResult imported = RunTool({"import", dir.Path("base.tub"), dir.Path("rooms.mvn")});
+    ASSERT_EQ(imported.Code, CliDone) << imported.Err;
+    EXPECT_EQ(imported.Out, "");
+    // The demo room's items and the summary; the room itself comes over whole.
+    EXPECT_THAT(imported.Err, HasSubstr("Not imported, as a project does not hold them: 2 items"));
+    EXPECT_THAT(imported.Err, HasSubstr("\n1 room imported (1 whole, 0 clipped), 0 skipped;"));
+
+    CliResult info = RunTool({"project-info", dir.Path("rooms.mvn")});
+    EXPECT_THAT(info.Out, HasSubstr("\"base_level_file\": \"" + dir.Path("base.tub") + "\""));
+    EXPECT_THAT(info.Out, HasSubstr("\"output_level_file\": \"\""));
+    EXPECT_THAT(info.Out, HasSubstr("\"room_count\": 1,"));
+    CliResult built = RunTool({"build", dir.Path("rooms.mvn"), "--out", dir.Path("again.tub")});
+    EXPECT_EQ(built.Code, CliDone) << built.Err;
+    EXPECT_THAT(RunTool({"info", dir.Path("again.tub")}).Out, HasSubstr("\"num_rooms\": 1,"));
+
+    // Refused files and levels of which nothing comes over exit 1 and write nothing.
+    CliResult missing = RunTool({"import", dir.Path("none.tub"), dir.Path("none.mvn")});
+    EXPECT_EQ(missing.Code, CliFailed);
+    EXPECT_EQ(missing.Err, "Level file \"" + dir.Path("none.tub") + "\" not found\n");
+    auto level = std::make_unique<TLevelData>();
+    ASSERT_EQ(ReadLevelFile(*level, dir.Path("base.tub")), LevelReadDone);
+    level->Rooms[0].RoomInfo.X += 100; // off the sector grid
+    ASSERT_EQ(WriteLevelFile(*level, dir.Path("off.tub")), LevelWritten);
+    CliResult nothing = RunTool({"import", dir.Path("off.tub"), dir.Path("off.mvn")});
+    EXPECT_EQ(nothing.Code, CliFailed);
+    EXPECT_THAT(nothing.Err, HasSubstr("Level room 1: not imported, its corner"));
+    EXPECT_THAT(nothing.Err,
+                HasSubstr("\nNo room of the level could be imported; no project was written.\n"));
+    CliResult unwritable = RunTool({"import", dir.Path("base.tub"), dir.Path("no/rooms.mvn")});
+    EXPECT_EQ(unwritable.Code, CliFailed);
+    EXPECT_THAT(unwritable.Err, HasSubstr("File not found\n"));
+    EXPECT_EQ(dir.Entries(),
+              (std::vector<std::string>{"again.tub", "base.tub", "off.tub", "rooms.mvn"}));
 }
 
 } // namespace
