@@ -1,15 +1,15 @@
 #include "import/level_import.h"
 
-#include "build/level_heights.h"
 #include "document/editor_texts.h"
+#include "document/sector_heights.h"
 #include "document/sector_numbering.h"
 #include "document/shape_table.h"
 #include "import/face_slots.h"
-#include "import/floor_data_entries.h"
 #include "import/level_portals.h"
 #include "import/rounded_division.h"
 #include "import/sector_corners.h"
 #include "io/io_error.h"
+#include "level/floor_data.h"
 #include "level/level_format.h"
 #include "level/level_reader.h"
 
@@ -255,7 +255,7 @@ bool RoomImporter::ImportSector(int column, int row, TEditorRoom& room) {
     game.BoxIndex = NoBoxIndex;
     game.RoomBelow = game.RoomAbove = NoRoom;
     sector.PortalKind = PortalKindNone;
-    if (from.Entries.Malformed) {
+    if (!from.Entries.Problem.empty()) {
         unreadable_.Add(column, row);
         whole = false;
     }

@@ -1,6 +1,6 @@
 #include "import/level_portals.h"
 
-#include "build/level_heights.h"
+#include "document/sector_heights.h"
 #include "import/rounded_division.h"
 
 #include <algorithm>
@@ -108,7 +108,7 @@ std::optional<TPortalView> ViewOf(const PortalCorners& corners, uint8_t facing, 
         break;
     default: { // ceiling and floor, at the room's top or bottom
         const int level = facing == PortalFacingCeiling ? room.PosY + room.Height : room.PosY;
-        exact = minY == maxY && minY == ClickHeight(4 * level - 1) * 256;
+        exact = minY == maxY && minY == LevelHeightOfClicks(4 * level - 1) * 256;
         view.OriginX = GridLine(minX, exact) + 1;
         view.OriginZ = GridLine(maxZ, exact);
         view.WidthTiles = Tiles(maxX - minX, exact);

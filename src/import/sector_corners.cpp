@@ -87,8 +87,8 @@ SectorCorners LevelSectorCorners(const TGameSector& sector, const SectorFloorDat
     SectorCorners corners;
     const int floorTop = ClicksUp(sector.FloorHeight);
     const int ceilingBottom = ClicksUp(sector.CeilingHeight);
-    const uint16_t floorSlant = entries.FloorSlant.value_or(0);
-    const uint16_t ceilingSlant = entries.CeilingSlant.value_or(0);
+    const uint16_t floorSlant = entries.FloorSlantWord;
+    const uint16_t ceilingSlant = entries.CeilingSlantWord;
     int floorRaw[4], ceilingRaw[4];
     for (int i = 0; i < 4; ++i) {
         floorRaw[i] = SlantX(floorSlant) * CornerX[i] + SlantZ(floorSlant) * CornerZ[i];

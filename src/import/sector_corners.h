@@ -1,6 +1,6 @@
 #pragma once
 
-#include "import/floor_data_entries.h"
+#include "level/floor_data.h"
 #include "level/game_sector.h"
 
 #include <array>

@@ -1,9 +1,10 @@
 #include "support/test_files.h"
 
 #include "build/build_pipeline.h"
-#include "import/floor_data_entries.h"
 #include "import/level_import.h"
 #include "import/sector_corners.h"
+#include "level/floor_data.h"
+#include "level/level_check.h"
 #include "level/level_reader.h"
 
 #include <gtest/gtest.h>
@@ -71,6 +72,14 @@ TEST(RealLevelsImport, RoomsComeOverAndBuildAgainOntoTheSameBaseLevel) {
         ASSERT_TRUE(built.Written) << ::testing::PrintToString(built.Messages);
         ASSERT_EQ(ReadLevelFile(*rebuilt, out.Path("rebuilt" + extension)), LevelReadDone);
         ASSERT_EQ(rebuilt->NumRooms, original->NumRooms);
+        std::vector<std::string> errors;
+        for (const LevelFinding& finding : CheckLevel(*rebuilt)) {
+            if (finding.Severity == FindingSeverity::Error) {
+                errors.push_back(FormatFinding(finding));
+            }
+        }
+        EXPECT_TRUE(errors.empty())
+            << "the rebuilt level passes the level check: " << ::testing::PrintToString(errors);
 
         int sectors = 0, same = 0;
         for (int r = 0; r < original->NumRooms; ++r) {

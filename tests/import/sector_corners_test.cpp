@@ -1,7 +1,7 @@
 #include "import/sector_corners.h"
 
-#include "build/level_heights.h"
 #include "build/slope_floor_data.h"
+#include "document/sector_heights.h"
 #include "document/shape_table.h"
 
 #include <gtest/gtest.h>
@@ -29,10 +29,10 @@ std::pair<TGameSector, SectorFloorData> Built(int posY, int floorLevel, int floo
     sector.CeilingHeight = LevelCeilingHeight(posY, ceilingLevel - posY, ceilingShape);
     SectorFloorData entries;
     if (ShapeTable[floorShape].SlopeClass != 0) {
-        entries.FloorSlant = SlantWord(FloorSlant(floorShape));
+        entries.FloorSlantWord = SlantWord(FloorSlant(floorShape));
     }
     if (ShapeTable[ceilingShape].SlopeClass != 0) {
-        entries.CeilingSlant = SlantWord(CeilingSlant(ceilingShape));
+        entries.CeilingSlantWord = SlantWord(CeilingSlant(ceilingShape));
     }
     return {sector, entries};
 }
@@ -69,7 +69,7 @@ TEST(SectorCorners, SlantsNoShapeMakesGetTheNearestShape) {
     sector.FloorHeight = 128 - 117;
     sector.CeilingHeight = 128 - 130;
     SectorFloorData entries;
-    entries.FloorSlant = 0x0001;
+    entries.FloorSlantWord = 0x0001;
     SectorCorners corners = LevelSectorCorners(sector, entries);
     EXPECT_EQ(corners.Floor, (CornerClicks{116, 117, 117, 116}));
     SurfaceFit fit = FitFloor(corners.Floor);
@@ -80,7 +80,7 @@ TEST(SectorCorners, SlantsNoShapeMakesGetTheNearestShape) {
     // A ceiling rising 3 clicks toward -z (Z slant +3) from click 130: a slope of 2 clicks from its
     // lowest point (a slope of 4 clicks cannot start at click 130, two clicks above a level).
     entries = {};
-    entries.CeilingSlant = 0x0300;
+    entries.CeilingSlantWord = 0x0300;
     corners = LevelSectorCorners(sector, entries);
     EXPECT_EQ(corners.Ceiling, (CornerClicks{133, 133, 130, 130}));
     fit = FitCeiling(corners.Ceiling);
@@ -90,7 +90,7 @@ TEST(SectorCorners, SlantsNoShapeMakesGetTheNearestShape) {
     // A diagonal floor slant: no shape slopes two ways; the cost stays that of the best flat or
     // straight slope.
     entries = {};
-    entries.FloorSlant = 0x0202;
+    entries.FloorSlantWord = 0x0202;
     corners = LevelSectorCorners(sector, entries);
     EXPECT_EQ(corners.Floor, (CornerClicks{113, 115, 117, 115}));
     fit = FitFloor(corners.Floor);
@@ -105,7 +105,7 @@ TEST(SectorCorners, SlantsNoShapeMakesGetTheNearestShape) {
 
 TEST(SectorCorners, WallsAreTheGamesWallHeightOrNoOpening) {
     SectorFloorData none, slanted;
-    slanted.CeilingSlant = 0xFE00;
+    slanted.CeilingSlantWord = 0xFE00;
     TGameSector sector{};
     sector.FloorHeight = sector.CeilingHeight = -127;
     EXPECT_TRUE(LevelSectorCorners(sector, none).Wall);

@@ -5,8 +5,8 @@
 
 #include "document/room_operations.h"
 #include "view/gl_viewport.h"
+#include "view/room_scene.h"
 #include "view/texture_upload.h"
-#include "view/tr_scene.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -25,11 +25,12 @@ struct ViewFixture : ::testing::Test {
     GlxSurface surface{Width, Height};
     TGLViewport viewport;
     TGLCamera camera;
-    tr_scene scene;
+    RoomScene scene;
     std::unique_ptr<TEditorProject> project = std::make_unique<TEditorProject>();
 
     void SetUp() override {
-        ASSERT_TRUE(surface.HasContext()) << "no GL context: run the view tests under xvfb-run";
+        ASSERT_TRUE(surface.HasContext())
+            << "no GL context: " << surface.Problem() << " (the view tests run under xvfb-run)";
         std::string problem;
         ASSERT_TRUE(viewport.Attach(surface, problem)) << problem;
         viewport.SetCamera(&camera);
