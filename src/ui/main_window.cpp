@@ -208,6 +208,8 @@ void MainWindow::createMenus() {
     alsoKeys(add(fileMenu, "saveProjectAs", "Save &As...", {}, [this] { saveProjectAs(); }),
              QKeySequence("Ctrl+Shift+S"));
     fileMenu->addSeparator();
+    add(fileMenu, "importRooms", "&Import Rooms from Level...", {},
+        [this] { importRoomsFromLevel(); });
     add(fileMenu, "openBaseLevel", "Open &Base", QKeySequence("Ctrl+B"),
         [this] { openBaseLevel(); });
     alsoKeys(add(fileMenu, "buildLevel", "Build &Level", QKeySequence(Qt::Key_F10),

@@ -134,6 +134,7 @@ void MainWindow::updateCaption() {
 
 void MainWindow::documentReplaced(const QString& caption) {
     undoStack->clear();
+    selection.Clear(); // the sectors a drag chose belonged to the document that went
     documentSaved(caption);
 }
 
