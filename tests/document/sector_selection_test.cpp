@@ -80,7 +80,7 @@ TEST_F(Selection, EditSectorsIsTheClickOnEverySectorWithoutReplication) {
                                                             : (x == 1 || x == 6 || z == 1 || z == 6)
                                                                 ? 3
                                                                 : 0);
-            EXPECT_EQ(room.Sector(N(x, z)).FloorSurface.Textures[2], in ? 8 : 0);
+            EXPECT_EQ(+room.Sector(N(x, z)).FloorSurface.Textures[2], in ? 8 : 0);
         }
     }
 
