@@ -89,7 +89,7 @@ MainWindow::MainWindow(TEditorProject& project, TLevelData& level, UiServices& s
             services_.showMessage(this, QString::fromStdString(problem));
             return;
         }
-        const std::string message = LoadSolidTexture(programFolder_ + "/solid.bmp");
+        const std::string message = LoadSolidTexture(programFolder_);
         if (!message.empty()) {
             services_.showMessage(this, QString::fromStdString(message));
         }
@@ -108,8 +108,7 @@ MainWindow::MainWindow(TEditorProject& project, TLevelData& level, UiServices& s
 
     createMenus();
     wireToolBar();
-    recentFiles.Load(recentListPath());
-    refreshRecentMenu();
+    loadRecentFiles();
 }
 
 MainWindow::~MainWindow() = default;

@@ -8,7 +8,9 @@
 #include "ui/ui_services.h"
 
 #include <QDialog>
+#include <QDir>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -51,11 +53,13 @@ public:
 private:
     std::optional<QString> Next(const FileDialogOptions& options) {
         FileDialogsShown.push_back(options);
-        if (FileAnswers.empty()) {
-            return std::nullopt;
+        // Swapped out rather than copied: GCC 12 takes a copy of an optional QString here for
+        // one that may be uninitialised (-Wmaybe-uninitialized).
+        std::optional<QString> answer;
+        if (!FileAnswers.empty()) {
+            answer.swap(FileAnswers.front());
+            FileAnswers.pop_front();
         }
-        auto answer = FileAnswers.front();
-        FileAnswers.pop_front();
         return answer;
     }
 };
@@ -71,6 +75,9 @@ struct EditorFixture : ::testing::Test {
     std::unique_ptr<MainWindow> window;
 
     void SetUp() override {
+        // Each test starts with no recent files (the config folder is this run's own).
+        QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
+            .removeRecursively();
         for (const char* name : {"floor.dat", "solid.bmp"}) {
             std::filesystem::copy_file(std::string(MORVANE_SOURCE_DIR) + "/data/" + name,
                                        program.Path(name));
