@@ -1,6 +1,5 @@
 // morvane3d [PROJECT.mvn] [--mode wireframe|solid|textured]
 // morvane3d --version
-#include "io/io_error.h"
 #include "io/program_folder.h"
 #include "ui/gl_panel.h"
 #include "ui/main_window.h"
@@ -24,7 +23,8 @@ int main(int argc, char** argv) {
 
     morvane::useCompatibilityGLFormat();
     QApplication application(argc, argv);
-    // The user's folders (settings, the recent files) are named after the application.
+    // The user's folders (settings, the recent files, recovery copies) are named after the
+    // application.
     QApplication::setApplicationName("Morvane3D");
     QApplication::setApplicationVersion(morvane::MorvaneVersion);
     // Lets the desktop match the windows with the installed .desktop file and its icon.
@@ -53,12 +53,9 @@ int main(int argc, char** argv) {
     morvane::QtServices services;
     morvane::MainWindow window(*document, *level, services, morvane::ProgramFolder());
     window.show();
-    if (!project.isEmpty()) {
-        try {
-            window.openProjectFile(project);
-        } catch (const morvane::IoError& e) {
-            services.showMessage(&window, e.what());
-        }
+    // Work left unsaved by an editor that did not close comes first; then the named project.
+    if (!window.offerRecovery() && !project.isEmpty()) {
+        window.openProjectFile(project);
     }
     window.setRenderMode(mode);
     return application.exec();

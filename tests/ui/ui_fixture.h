@@ -6,11 +6,11 @@
 #include "ui/main_window.h"
 #include "ui/tool_bar_window.h"
 #include "ui/ui_services.h"
+#include "ui/user_folders.h"
 
 #include <QDialog>
 #include <QDir>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -48,6 +48,32 @@ public:
     }
     void setBusy(bool busy) override { BusyDepth += busy ? 1 : -1; }
 
+    // "Save the changes?": the answers in turn, Discard when none is left; the projects asked
+    // about, in order.
+    std::deque<SaveChoice> SaveAnswers;
+    std::vector<QString> SaveQuestions;
+    SaveChoice askSaveChanges(QWidget*, const QString& projectPath) override {
+        SaveQuestions.push_back(projectPath);
+        if (SaveAnswers.empty()) {
+            return SaveChoice::Discard;
+        }
+        const SaveChoice answer = SaveAnswers.front();
+        SaveAnswers.pop_front();
+        return answer;
+    }
+    // "Open the recovered copy?": the answers in turn, no when none is left.
+    std::deque<bool> RecoveryAnswers;
+    std::vector<QString> RecoveryQuestions;
+    bool askOpenRecovery(QWidget*, const QString& projectPath) override {
+        RecoveryQuestions.push_back(projectPath);
+        if (RecoveryAnswers.empty()) {
+            return false;
+        }
+        const bool answer = RecoveryAnswers.front();
+        RecoveryAnswers.pop_front();
+        return answer;
+    }
+
     std::vector<FileDialogOptions> FileDialogsShown;
 
 private:
@@ -69,6 +95,7 @@ private:
 struct EditorFixture : ::testing::Test {
     TempDir program;
     TempDir files;
+    TempDir recovery; // the editor's recovery copies
     std::unique_ptr<TEditorProject> project = std::make_unique<TEditorProject>();
     std::unique_ptr<TLevelData> level = std::make_unique<TLevelData>();
     FakeServices services;
@@ -76,13 +103,13 @@ struct EditorFixture : ::testing::Test {
 
     void SetUp() override {
         // Each test starts with no recent files (the config folder is this run's own).
-        QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
-            .removeRecursively();
+        QDir(UserConfigFolder()).removeRecursively();
         for (const char* name : {"floor.dat", "solid.bmp"}) {
             std::filesystem::copy_file(std::string(MORVANE_SOURCE_DIR) + "/data/" + name,
                                        program.Path(name));
         }
         window = std::make_unique<MainWindow>(*project, *level, services, program.Root().string());
+        window->setRecoveryFolder(QString::fromStdString(recovery.Root().string()));
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get(), WaitLimitMs))
             << "the main window was not shown on the X display within " << WaitLimitMs << " ms";

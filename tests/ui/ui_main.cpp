@@ -26,6 +26,9 @@ int main(int argc, char** argv) {
         QString("Morvane3D-ui-tests-%1").arg(QCoreApplication::applicationPid()));
     ::testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();
-    QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)).removeRecursively();
+    for (const auto location :
+         {QStandardPaths::AppConfigLocation, QStandardPaths::AppDataLocation}) {
+        QDir(QStandardPaths::writableLocation(location)).removeRecursively();
+    }
     return result;
 }
