@@ -79,13 +79,12 @@ public:
 private:
     std::optional<QString> Next(const FileDialogOptions& options) {
         FileDialogsShown.push_back(options);
-        // Swapped out rather than copied: GCC 12 takes a copy of an optional QString here for
-        // one that may be uninitialised (-Wmaybe-uninitialized).
-        std::optional<QString> answer;
-        if (!FileAnswers.empty()) {
-            answer.swap(FileAnswers.front());
-            FileAnswers.pop_front();
+        if (FileAnswers.empty()) {
+            return std::nullopt;
         }
+        std::optional<QString> answer;
+        answer.swap(FileAnswers.front());
+        FileAnswers.pop_front();
         return answer;
     }
 };
