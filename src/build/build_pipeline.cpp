@@ -11,6 +11,7 @@
 #include "document/shape_table.h"
 #include "io/binary_reader.h"
 #include "io/io_error.h"
+#include "io/program_folder.h"
 #include "level/level_format.h"
 #include "level/level_reader.h"
 #include "level/level_writer.h"
@@ -201,8 +202,9 @@ private:
 };
 
 void LoadFloorData(TLevelData& level, const std::string& programFolder) {
-    const std::string path = programFolder + "/" + FloorDataFileName;
+    std::string path = FloorDataFileName; // named alone until it is found
     try {
+        path = FindProgramDataFile(FloorDataFileName, programFolder);
         BinaryReader in = BinaryReader::OpenFile(path);
         const uint64_t words = in.Size() / 2;
         if (words > MaxFloorData) {

@@ -33,7 +33,8 @@ struct BuildResult {
 
 // Builds the project onto the base level and writes the level file. The base level is read
 // only when its name differs from the one last read into the record (case-sensitive), so a
-// record keeps what earlier builds left in it. The floor-data file is read from programFolder.
+// record keeps what earlier builds left in it. The floor-data file is the program's data file
+// found by FindProgramDataFile from programFolder (the executable's folder).
 // Nothing is written when a capacity of the level would be exceeded, when a side file is
 // refused or a script parameter is not an integer; the messages then say why. Lara starts in
 // the current room (see PlacePlayer). Before writing, the project and the finished level are

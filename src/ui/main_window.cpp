@@ -94,7 +94,7 @@ MainWindow::MainWindow(TEditorProject& project, TLevelData& level, UiServices& s
             services_.showMessage(this, QString::fromStdString(problem));
             return;
         }
-        const std::string message = LoadSolidTexture(programFolder_ + "/solid.bmp");
+        const std::string message = LoadSolidTexture(programFolder_);
         if (!message.empty()) {
             services_.showMessage(this, QString::fromStdString(message));
         }
@@ -113,8 +113,7 @@ MainWindow::MainWindow(TEditorProject& project, TLevelData& level, UiServices& s
 
     createMenus();
     wireToolBar();
-    recentFiles.Load(recentListPath());
-    refreshRecentMenu();
+    loadRecentFiles();
     savedSettings_ = buildDialog->settings();
 
     recoveryTimer = new QTimer(this);

@@ -128,6 +128,35 @@ TEST_F(BuildPipeline, NamesThatStopTheBuildOrAreSkipped) {
     EXPECT_THAT(junk.Messages, ElementsAre(HasSubstr("is not a level of the supported games")));
 }
 
+// An installed program has no floor.dat beside it: the build takes the one of the installed data
+// folder, and names both folders when neither has it.
+TEST_F(BuildPipeline, TheFloorDataFileIsFoundInstalledOrTheFoldersAreNamed) {
+    const std::string base = MakeBase(FormatTR1, "base.phd");
+    Add(4, 4, 1, 30, 1, 3);
+    const std::string bin = dir.Path("prefix/bin");
+    const std::string share = dir.Path("prefix/share/morvane3d");
+    std::filesystem::create_directories(bin);
+    std::filesystem::create_directories(share);
+    const BuildNames names{base, dir.Path("out.phd"), "", "", ""};
+
+    BuildResult missing = BuildLevel(*project, *level, names, bin, script);
+    EXPECT_FALSE(missing.Written);
+    EXPECT_THAT(missing.Messages, ElementsAre("The floor-data file floor.dat cannot be read: File "
+                                              "not found in " +
+                                              bin + " or " + share));
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("out.phd")));
+
+    const std::string source = std::string(MORVANE_SOURCE_DIR) + "/data";
+    std::filesystem::copy_file(source + "/floor.dat", share + "/floor.dat");
+    BuildResult installed = BuildLevel(*project, *level, names, bin, script);
+    ASSERT_TRUE(installed.Written) << ::testing::PrintToString(installed.Messages);
+    auto besideLevel = std::make_unique<TLevelData>();
+    const BuildNames beside{base, dir.Path("beside.phd"), "", "", ""};
+    ASSERT_TRUE(BuildLevel(*project, *besideLevel, beside, source, script).Written);
+    EXPECT_EQ(test::ReadFileBytes(dir.Path("out.phd")), test::ReadFileBytes(dir.Path("beside.phd")))
+        << "the installed floor.dat gives the level the copy beside the program gives";
+}
+
 TEST_F(BuildPipeline, ProjectsTheLevelCannotHoldAreRefusedAndNothingIsWritten) {
     const std::string base = MakeBase(FormatTR1, "base.phd");
     TEditorRoom& room = Add(31, 31, 1, 1, 1, 60);

@@ -3,10 +3,12 @@
 #include "io/atomic_file.h"
 #include "io/binary_reader.h"
 #include "io/io_error.h"
+#include "io/program_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <filesystem>
 
 namespace morvane {
 namespace {
@@ -76,6 +78,35 @@ TEST(AtomicFileWriter, ReplacesTheTargetOnlyOnCommit) {
     }
     EXPECT_EQ(test::ReadFileBytes(target), (Bytes{0xDD, 0xCC, 0xBB, 0xAA}));
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"file.bin"}) << "temporary file left";
+}
+
+// A program's data files: beside the executable (the build tree), else in the installed data
+// folder under the same prefix; a file found nowhere names every folder looked in.
+TEST(ProgramDataFile, BesideTheProgramFirstThenTheInstalledDataFolder) {
+    TempDir prefix;
+    const std::string bin = prefix.Path("bin");
+    const std::string share = prefix.Path("share/morvane3d");
+    std::filesystem::create_directories(bin);
+    std::filesystem::create_directories(share);
+    EXPECT_EQ(ProgramDataFolders(bin), (std::vector<std::string>{bin, share}));
+    EXPECT_EQ(ProgramDataFolders(bin + "/"), (std::vector<std::string>{bin, share}))
+        << "a trailing separator is not part of the folder named";
+
+    test::WriteFileBytes(share + "/floor.dat", {2});
+    EXPECT_EQ(FindProgramDataFile("floor.dat", bin), share + "/floor.dat") << "installed";
+    test::WriteFileBytes(bin + "/floor.dat", {1});
+    EXPECT_EQ(FindProgramDataFile("floor.dat", bin), bin + "/floor.dat")
+        << "the copy beside the program comes first";
+
+    std::filesystem::create_directories(bin + "/solid.bmp");
+    try {
+        FindProgramDataFile("solid.bmp", bin);
+        FAIL() << "a folder named like the file, and nothing installed, was taken for the file";
+    } catch (const IoError& e) {
+        EXPECT_EQ(std::string(e.what()), "File not found in " + bin + " or " + share);
+    }
+    test::WriteFileBytes(share + "/solid.bmp", {3});
+    EXPECT_EQ(FindProgramDataFile("solid.bmp", bin), share + "/solid.bmp");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "ui/gl_panel.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
@@ -18,7 +19,16 @@ int main(int argc, char** argv) {
     }
     morvane::useCompatibilityGLFormat();
     QApplication application(argc, argv);
-    QStandardPaths::setTestModeEnabled(true); // never the user's own folders
+    // The editor's user folders go under ~/.qttest, named for this run alone so that runs at the
+    // same time do not share them; the fixtures clear them between tests.
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication::setApplicationName(
+        QString("Morvane3D-ui-tests-%1").arg(QCoreApplication::applicationPid()));
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    for (const auto location :
+         {QStandardPaths::AppConfigLocation, QStandardPaths::AppDataLocation}) {
+        QDir(QStandardPaths::writableLocation(location)).removeRecursively();
+    }
+    return result;
 }
