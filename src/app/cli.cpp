@@ -4,7 +4,6 @@
 #include "build/build_pipeline.h"
 #include "demo/demo_level.h"
 #include "demo/demo_project.h"
-#include "document/editor_texts.h"
 #include "document/project_file.h"
 #include "io/io_error.h"
 #include "io/program_folder.h"
@@ -197,13 +196,8 @@ void PrintProjectInfo(const TEditorProject& project, uint8_t version, std::ostre
 std::unique_ptr<TEditorProject> ReadProjectOrFail(const std::string& path, uint8_t& version) {
     auto project = std::make_unique<TEditorProject>();
     const ProjectReadOutcome read = ReadProjectFile(*project, path);
-    switch (read.Result) {
-    case ProjectReadResult::OldFormat:
-        throw IoError(OldFormatText);
-    case ProjectReadResult::WrongMagic:
-        throw IoError(ErrorOpeningText);
-    case ProjectReadResult::Done:
-        break;
+    if (read.Result != ProjectReadResult::Done) {
+        throw IoError(ProjectReadMessage(read.Result, path));
     }
     version = read.Version;
     return project;

@@ -5,6 +5,7 @@
 #include "build/room_geometry.h"
 #include "build/side_files.h"
 #include "build/slope_floor_data.h"
+#include "document/room_limits.h"
 #include "document/shape_table.h"
 #include "io/binary_reader.h"
 #include "io/io_error.h"
@@ -37,6 +38,10 @@ int8_t ClickHeight(int v) {
 void CheckProject(const TEditorProject& project) {
     if (project.RoomCount == 0 || !project.HasCurrentRoom()) {
         throw BuildError("The project has no rooms to build.");
+    }
+    const std::string problem = RoomLimitsProblem(project, RoomLimits::PlacementAndLevels);
+    if (!problem.empty()) {
+        throw BuildError(problem + "; the level was not written.");
     }
     for (int r = 1; r <= project.RoomCount; ++r) {
         const TEditorRoom& room = project.Room(r);

@@ -1,6 +1,7 @@
 #include "document/project_file.h"
 
 #include "document/editor_texts.h"
+#include "document/room_limits.h"
 #include "io/atomic_file.h"
 #include "io/binary_reader.h"
 #include "io/binary_writer.h"
@@ -57,9 +58,9 @@ public:
 private:
     void Check(int64_t value, int64_t limit, const std::string& what) const {
         if (value < 0 || value > limit) {
-            throw IoError("Project file \"" + name_ + "\" refused: " + what + " is " +
-                          std::to_string(value) + ", above the limit of " + std::to_string(limit) +
-                          ".");
+            throw FileError(ProjectFileKind, name_, RefusedOutcome,
+                            what + " is " + std::to_string(value) + ", above the limit of " +
+                                std::to_string(limit) + ".");
         }
     }
 
@@ -89,8 +90,9 @@ private:
         in_.ReadArray(room.Sectors, sectors);
         room.PortalViewCount = in_.ReadI32();
         if (room.PortalViewCount < 0) {
-            throw IoError("Project file \"" + name_ + "\" refused: the portal view count" + of +
-                          " is " + std::to_string(room.PortalViewCount) + ".");
+            throw FileError(ProjectFileKind, name_, RefusedOutcome,
+                            "the portal view count" + of + " is " +
+                                std::to_string(room.PortalViewCount) + ".");
         }
         Check(room.PortalViewCount, MaxPortalViews, "the portal view count" + of);
         in_.ReadArray(room.PortalViews, room.PortalViewCount);
@@ -147,7 +149,10 @@ void StoreBuildSettings(TEditorProject& project, const BuildSettings& settings) 
     project.OutputLevelFile.Assign(settings.OutputLevelFile);
 }
 
-ProjectReadOutcome ReadProject(TEditorProject& project, BinaryReader& in, const std::string& name) {
+namespace {
+
+ProjectReadOutcome ReadProjectRecord(TEditorProject& project, BinaryReader& in,
+                                     const std::string& name) {
     TShortString<16> magic{};
     ReadString(in, magic);
     ProjectReadOutcome outcome;
@@ -162,16 +167,15 @@ ProjectReadOutcome ReadProject(TEditorProject& project, BinaryReader& in, const 
     }
     auto scratch = std::make_unique<TEditorProject>();
     ProjectFileReader(*scratch, in, name).ReadSettingsAndRooms(outcome.Version);
+    const std::string problem = RoomLimitsProblem(*scratch, RoomLimits::Placement);
+    if (!problem.empty()) {
+        throw FileError(ProjectFileKind, name, RefusedOutcome, problem + ".");
+    }
     project.ReplaceWith(*scratch);
     return outcome;
 }
 
-ProjectReadOutcome ReadProjectFile(TEditorProject& project, const std::string& path) {
-    BinaryReader in = BinaryReader::OpenFile(path);
-    return ReadProject(project, in, path);
-}
-
-void WriteProjectFile(const TEditorProject& project, const std::string& path) {
+void WriteProjectRecord(const TEditorProject& project, const std::string& path) {
     AtomicFileWriter file(path);
     BinaryWriter& out = file.Writer();
     TShortString<16> magic{};
@@ -195,16 +199,53 @@ void WriteProjectFile(const TEditorProject& project, const std::string& path) {
     file.Commit();
 }
 
+} // namespace
+
+ProjectReadOutcome ReadProject(TEditorProject& project, BinaryReader& in, const std::string& name) {
+    try {
+        return ReadProjectRecord(project, in, name);
+    } catch (const IoError& e) {
+        throw FileError(ProjectFileKind, name, RefusedOutcome, e.what());
+    }
+}
+
+ProjectReadOutcome ReadProjectFile(TEditorProject& project, const std::string& path) {
+    try {
+        BinaryReader in = BinaryReader::OpenFile(path);
+        return ReadProject(project, in, path);
+    } catch (const IoError& e) {
+        throw FileError(ProjectFileKind, path, RefusedOutcome, e.what());
+    }
+}
+
+std::string ProjectReadMessage(ProjectReadResult result, const std::string& path) {
+    switch (result) {
+    case ProjectReadResult::OldFormat:
+        return FileError(ProjectFileKind, path, RefusedOutcome, OldFormatText).what();
+    case ProjectReadResult::WrongMagic:
+        return FileError(ProjectFileKind, path, RefusedOutcome, ErrorOpeningText).what();
+    case ProjectReadResult::Done:
+        break;
+    }
+    return {};
+}
+
+void WriteProjectFile(const TEditorProject& project, const std::string& path) {
+    try {
+        WriteProjectRecord(project, path);
+    } catch (const IoError& e) {
+        throw FileError(ProjectFileKind, path, NotWrittenOutcome, e.what());
+    }
+}
+
 OpenProjectOutcome OpenProject(TEditorProject& project, SceneRooms& scene,
                                const std::string& path) {
     OpenProjectOutcome outcome;
     outcome.Read = ReadProjectFile(project, path);
     switch (outcome.Read.Result) {
     case ProjectReadResult::OldFormat:
-        outcome.Message = OldFormatText;
-        return outcome;
     case ProjectReadResult::WrongMagic:
-        outcome.Message = ErrorOpeningText;
+        outcome.Message = ProjectReadMessage(outcome.Read.Result, path);
         return outcome;
     case ProjectReadResult::Done:
         break;
@@ -215,7 +256,7 @@ OpenProjectOutcome OpenProject(TEditorProject& project, SceneRooms& scene,
     outcome.Caption = CaptionWithFile(path);
     outcome.Settings = BuildSettingsOf(project);
     const std::string base = project.BaseLevelFile.Str();
-    if (FileExists(base)) {
+    if (IsRegularFile(base)) {
         outcome.BaseLevelToRead = base;
     }
     return outcome;

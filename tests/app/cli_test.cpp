@@ -9,8 +9,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace morvane {
 namespace {
@@ -62,7 +65,8 @@ TEST(Cli, RefusalsAndUsage) {
     test::WriteFileBytes(dir.Path("short.tr2"), {0x2D, 0, 0, 0, 1});
     CliResult shortFile = RunTool({"info", dir.Path("short.tr2")});
     EXPECT_EQ(shortFile.Code, CliFailed);
-    EXPECT_EQ(shortFile.Err, "Read beyond end of file\n");
+    EXPECT_EQ(shortFile.Err,
+              "Level file \"" + dir.Path("short.tr2") + "\" refused: Read beyond end of file\n");
     EXPECT_EQ(shortFile.Out, "");
 
     test::WriteFileBytes(dir.Path("v33.phd"), {33, 0, 0, 0});
@@ -76,6 +80,36 @@ TEST(Cli, RefusalsAndUsage) {
     EXPECT_EQ(RunTool({"make-demo-level", "--layout", "tub", dir.Path("x.phd")}).Code, CliUsage);
     EXPECT_EQ(RunTool({"make-demo-level", "--layout", "tr1", dir.Path("x.tub")}).Code, CliUsage);
     EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"short.tr2", "v33.phd"}));
+}
+
+// Paths that are no regular file are refused at once (a pipe used to hang `info`), a write goes
+// through a link to its file, and the add-on's layout is told by the file's own name only.
+TEST(Cli, OddPathsAreRefusedNamingThem) {
+    TempDir dir;
+    ASSERT_EQ(mkfifo(dir.Path("pipe.phd").c_str(), 0600), 0);
+    CliResult pipe = RunTool({"info", dir.Path("pipe.phd")});
+    EXPECT_EQ(pipe.Code, CliFailed);
+    EXPECT_EQ(pipe.Err, "Level file \"" + dir.Path("pipe.phd") +
+                            "\" refused: it is a pipe, not a regular file\n");
+    CliResult folder = RunTool({"project-info", dir.Root().string()});
+    EXPECT_EQ(folder.Code, CliFailed);
+    EXPECT_EQ(folder.Err, "Project file \"" + dir.Root().string() +
+                              "\" refused: it is a folder, not a regular file\n");
+
+    std::filesystem::create_directory(dir.Path("old.tub"));
+    const std::string level = dir.Path("old.tub/level.phd");
+    ASSERT_EQ(RunTool({"make-demo-level", "--layout", "tr1", level}).Code, CliDone)
+        << "a .phd name in a folder named .tub is the first game's layout";
+    EXPECT_THAT(RunTool({"info", level}).Out, HasSubstr("\"format_kind\": 1,"));
+
+    ASSERT_EQ(symlink("/dev/null", dir.Path("null.phd").c_str()), 0);
+    CliResult device = RunTool({"rewrite", level, dir.Path("null.phd")});
+    EXPECT_EQ(device.Code, CliFailed);
+    EXPECT_EQ(device.Err, "Level file \"" + dir.Path("null.phd") +
+                              "\" not written: it is a device, not a regular file\n");
+    ASSERT_EQ(symlink("old.tub/level.phd", dir.Path("link.phd").c_str()), 0);
+    ASSERT_EQ(RunTool({"rewrite", level, dir.Path("link.phd")}).Code, CliDone);
+    EXPECT_TRUE(std::filesystem::is_symlink(std::filesystem::symlink_status(dir.Path("link.phd"))));
 }
 
 TEST(Cli, ProjectInfoSummarisesAProject) {
@@ -108,7 +142,8 @@ TEST(Cli, ProjectInfoSummarisesAProject) {
     test::WriteFileBytes(dir.Path("bad.mvn"), {16, 'Q'});
     CliResult bad = RunTool({"project-info", dir.Path("bad.mvn")});
     EXPECT_EQ(bad.Code, CliFailed);
-    EXPECT_EQ(bad.Err, "Read beyond end of file\n");
+    EXPECT_EQ(bad.Err,
+              "Project file \"" + dir.Path("bad.mvn") + "\" refused: Read beyond end of file\n");
 }
 
 TEST(Cli, TheDemoProjectBuildsOntoTheDemoLevel) {
