@@ -128,8 +128,6 @@ struct TEditorProject {
 
     // Zero bytes everywhere, CurrentRoom 1, no rooms.
     void Clear();
-    // Takes over every byte of another document (a project read in full into a scratch record).
-    void ReplaceWith(const TEditorProject& other);
 };
 
 } // namespace morvane

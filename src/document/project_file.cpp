@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace morvane {
 
@@ -26,9 +27,38 @@ template <int N> void WriteString(BinaryWriter& out, const TShortString<N>& text
     out.WriteBytes(&text, sizeof(text));
 }
 
+// What a project file holds, read in full before the document is touched. Only the rooms the
+// file has are kept: a whole document is 14 MB, nearly all of it rooms that are not there.
+struct ProjectScratch {
+    TShortString<100> LevelDescription{};
+    TShortString<250> Comments{};
+    TShortString<100> BaseLevelFile{};
+    TShortString<100> ItemsTableFile{};
+    TShortString<100> MeshesFile{};
+    TShortString<100> ScriptFile{};
+    TShortString<100> OutputLevelFile{};
+    uint8_t CurrentRoom = 0;
+    std::vector<TEditorRoom> Rooms;
+
+    // The document becomes what a cleared document holds with the file's content.
+    void MoveInto(TEditorProject& project) const {
+        project.Clear();
+        project.LevelDescription = LevelDescription;
+        project.Comments = Comments;
+        project.BaseLevelFile = BaseLevelFile;
+        project.ItemsTableFile = ItemsTableFile;
+        project.MeshesFile = MeshesFile;
+        project.ScriptFile = ScriptFile;
+        project.OutputLevelFile = OutputLevelFile;
+        project.CurrentRoom = CurrentRoom;
+        project.RoomCount = static_cast<uint8_t>(Rooms.size());
+        std::copy(Rooms.begin(), Rooms.end(), project.Rooms);
+    }
+};
+
 class ProjectFileReader {
 public:
-    ProjectFileReader(TEditorProject& project, BinaryReader& in, const std::string& name)
+    ProjectFileReader(ProjectScratch& project, BinaryReader& in, const std::string& name)
         : project_(project), in_(in), name_(name) {}
 
     void ReadSettingsAndRooms(uint8_t version) {
@@ -42,15 +72,15 @@ public:
         }
         ReadString(in_, project_.OutputLevelFile);
         project_.CurrentRoom = in_.ReadU8();
-        project_.RoomCount = in_.ReadU8();
-        Check(project_.RoomCount, MaxRooms, "the room count");
-        for (int r = 1; r <= project_.RoomCount; ++r) {
-            ReadRoom(project_.Room(r), r);
+        const int roomCount = in_.ReadU8();
+        Check(roomCount, MaxRooms, "the room count");
+        project_.Rooms.resize(static_cast<std::size_t>(roomCount)); // zero bytes
+        for (int r = 1; r <= roomCount; ++r) {
+            ReadRoom(project_.Rooms[r - 1], r);
         }
         in_.Skip(TrailerBytes);
         // A current room outside the rooms would point past them; the first room stands in.
-        if (project_.CurrentRoom < 1 ||
-            project_.CurrentRoom > std::max<int>(1, project_.RoomCount)) {
+        if (project_.CurrentRoom < 1 || project_.CurrentRoom > std::max<int>(1, roomCount)) {
             project_.CurrentRoom = 1;
         }
     }
@@ -99,7 +129,7 @@ private:
         in_.Skip(TrailerBytes);
     }
 
-    TEditorProject& project_;
+    ProjectScratch& project_;
     BinaryReader& in_;
     const std::string& name_;
 };
@@ -165,13 +195,16 @@ ProjectReadOutcome ReadProjectRecord(TEditorProject& project, BinaryReader& in,
         outcome.Result = ProjectReadResult::WrongMagic;
         return outcome;
     }
-    auto scratch = std::make_unique<TEditorProject>();
-    ProjectFileReader(*scratch, in, name).ReadSettingsAndRooms(outcome.Version);
-    const std::string problem = RoomLimitsProblem(*scratch, RoomLimits::Placement);
-    if (!problem.empty()) {
-        throw FileError(ProjectFileKind, name, RefusedOutcome, problem + ".");
+    ProjectScratch scratch;
+    ProjectFileReader(scratch, in, name).ReadSettingsAndRooms(outcome.Version);
+    for (std::size_t r = 0; r < scratch.Rooms.size(); ++r) {
+        const std::string problem =
+            RoomLimitsProblem(scratch.Rooms[r], static_cast<int>(r + 1), RoomLimits::Placement);
+        if (!problem.empty()) {
+            throw FileError(ProjectFileKind, name, RefusedOutcome, problem + ".");
+        }
     }
-    project.ReplaceWith(*scratch);
+    scratch.MoveInto(project);
     return outcome;
 }
 

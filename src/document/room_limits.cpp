@@ -56,13 +56,17 @@ std::string LevelProblem(const TEditorRoom& room, int number) {
 
 } // namespace
 
+std::string RoomLimitsProblem(const TEditorRoom& room, int number, RoomLimits limits) {
+    std::string problem = PlacementProblem(room, number);
+    if (problem.empty() && limits == RoomLimits::PlacementAndLevels) {
+        problem = LevelProblem(room, number);
+    }
+    return problem;
+}
+
 std::string RoomLimitsProblem(const TEditorProject& project, RoomLimits limits) {
     for (int r = 1; r <= project.RoomCount && r <= MaxRooms; ++r) {
-        const TEditorRoom& room = project.Room(r);
-        std::string problem = PlacementProblem(room, r);
-        if (problem.empty() && limits == RoomLimits::PlacementAndLevels) {
-            problem = LevelProblem(room, r);
-        }
+        std::string problem = RoomLimitsProblem(project.Room(r), r, limits);
         if (!problem.empty()) {
             return problem;
         }

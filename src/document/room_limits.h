@@ -35,5 +35,7 @@ enum class RoomLimits {
 // the limit, e.g. Room 2 ("Pool") has 40 columns and 8 rows; a room has 1 to 31 of each. Empty
 // when every room keeps the limits. The room count must be within the document's capacity.
 std::string RoomLimitsProblem(const TEditorProject& project, RoomLimits limits);
+// The same for one room, numbered `number` in the messages.
+std::string RoomLimitsProblem(const TEditorRoom& room, int number, RoomLimits limits);
 
 } // namespace morvane

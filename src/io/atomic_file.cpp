@@ -150,7 +150,7 @@ AtomicFileWriter::AtomicFileWriter(const std::string& targetPath)
         Discard();
         ThrowIoError(error);
     }
-    buffer_ = std::make_unique<char[]>(WriteBufferSize);
+    buffer_ = std::make_unique_for_overwrite<char[]>(WriteBufferSize);
     std::setvbuf(file_, buffer_.get(), _IOFBF, WriteBufferSize);
     writer_ = std::make_unique<BinaryWriter>(file_);
 }
