@@ -79,6 +79,22 @@ mode_t PermissionsFor(const std::string& target) {
     return 0666 & ~mask;
 }
 
+// Whether `entry` is the name of a temporary file this writer makes for a target named
+// `targetName` in the same folder: "." + targetName + "." + six letters or digits.
+bool IsTemporaryNameOf(const std::string& entry, const std::string& targetName) {
+    const std::size_t prefix = 1 + targetName.size() + 1;
+    if (entry.size() != prefix + TemporaryRandomLength || entry[0] != '.' ||
+        entry.compare(1, targetName.size(), targetName) != 0 || entry[prefix - 1] != '.') {
+        return false;
+    }
+    for (std::size_t i = prefix; i < entry.size(); ++i) {
+        if (!std::isalnum(static_cast<unsigned char>(entry[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // Removes the temporary files of the target that no running write holds: a write holds an
 // exclusive lock on its temporary file from its creation to its rename, and the lock goes with
 // the process that held it.
@@ -108,20 +124,6 @@ void RemoveStaleTemporaries(const std::string& folder, const std::string& name) 
 }
 
 } // namespace
-
-bool IsTemporaryNameOf(const std::string& entry, const std::string& targetName) {
-    const std::size_t prefix = 1 + targetName.size() + 1;
-    if (entry.size() != prefix + TemporaryRandomLength || entry[0] != '.' ||
-        entry.compare(1, targetName.size(), targetName) != 0 || entry[prefix - 1] != '.') {
-        return false;
-    }
-    for (std::size_t i = prefix; i < entry.size(); ++i) {
-        if (!std::isalnum(static_cast<unsigned char>(entry[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
 
 AtomicFileWriter::AtomicFileWriter(const std::string& targetPath)
     : targetPath_(FollowLinks(targetPath)) {

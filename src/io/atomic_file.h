@@ -52,8 +52,4 @@ private:
     std::unique_ptr<BinaryWriter> writer_;
 };
 
-// Whether `entry` is the name of a temporary file that AtomicFileWriter makes for a target named
-// `targetName` in the same folder: "." + targetName + "." + six letters or digits.
-bool IsTemporaryNameOf(const std::string& entry, const std::string& targetName);
-
 } // namespace morvane
