@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
     g++ cmake ninja-build pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
+    nlohmann-json3-dev libcli11-dev libpng-dev
     qt6-base-dev libqt6opengl6-dev
     libgl-dev libglu1-mesa-dev libx11-dev
     xvfb xauth libgl1-mesa-dri

@@ -3,6 +3,6 @@
 #include <iostream>
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
+    const std::vector<std::string> args(argv + 1, argv + argc);
     return morvane::RunCli(args, std::cout, std::cerr);
 }

@@ -4,6 +4,8 @@
 #include "io/binary_reader.h"
 #include "io/io_error.h"
 
+#include <png.h>
+
 #include <algorithm>
 #include <array>
 
@@ -59,80 +61,31 @@ std::vector<uint8_t> ToBgr(const RgbImage& image) {
     return bgr;
 }
 
-namespace {
-
-uint32_t Crc32(const uint8_t* data, std::size_t size, uint32_t crc = 0) {
-    static const auto table = [] {
-        std::array<uint32_t, 256> t{};
-        for (uint32_t n = 0; n < 256; ++n) {
-            uint32_t c = n;
-            for (int k = 0; k < 8; ++k) {
-                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            }
-            t[n] = c;
-        }
-        return t;
-    }();
-    crc = ~crc;
-    for (std::size_t i = 0; i < size; ++i) {
-        crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
-    }
-    return ~crc;
-}
-
-void PutBigEndian(std::vector<uint8_t>& out, uint32_t value) {
-    for (int shift = 24; shift >= 0; shift -= 8) {
-        out.push_back(static_cast<uint8_t>(value >> shift));
-    }
-}
-
-void Chunk(std::vector<uint8_t>& png, const char* type, const std::vector<uint8_t>& data) {
-    PutBigEndian(png, static_cast<uint32_t>(data.size()));
-    std::vector<uint8_t> body(type, type + 4);
-    body.insert(body.end(), data.begin(), data.end());
-    png.insert(png.end(), body.begin(), body.end());
-    PutBigEndian(png, Crc32(body.data(), body.size()));
-}
-
-} // namespace
-
 void WritePng(const RgbImage& image, const std::string& path) {
-    // Raw scanlines (filter 0) in stored deflate blocks.
-    std::vector<uint8_t> raw;
-    for (int y = 0; y < image.Height; ++y) {
-        raw.push_back(0);
-        raw.insert(raw.end(), image.At(0, y), image.At(0, y) + image.Width * 3);
+    const auto refuse = [&](const std::string& why) {
+        throw IoError("\"" + path + "\" could not be written as a PNG image (" + why + ")");
+    };
+    if (image.Width <= 0 || image.Height <= 0 ||
+        image.Pixels.size() != std::size_t(image.Width) * image.Height * 3) {
+        refuse("no pixels");
     }
-    std::vector<uint8_t> zlib = {0x78, 0x01};
-    uint32_t a = 1, b = 0;
-    for (uint8_t byte : raw) {
-        a = (a + byte) % 65521;
-        b = (b + a) % 65521;
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    png.width = static_cast<png_uint_32>(image.Width);
+    png.height = static_cast<png_uint_32>(image.Height);
+    png.format = PNG_FORMAT_RGB;
+    // Encoded in memory, then written like every other file: the target is replaced only by a
+    // complete file, and a failed write reports the system's reason.
+    png_alloc_size_t size = PNG_IMAGE_PNG_SIZE_MAX(png);
+    std::vector<uint8_t> encoded(size);
+    if (png_image_write_to_memory(&png, encoded.data(), &size, 0, image.Pixels.data(), 0,
+                                  nullptr) == 0) {
+        const std::string why = png.message;
+        png_image_free(&png);
+        refuse(why);
     }
-    std::size_t at = 0;
-    do {
-        const std::size_t n = std::min<std::size_t>(65535, raw.size() - at);
-        zlib.push_back(at + n >= raw.size() ? 1 : 0); // the last block is marked
-        zlib.push_back(static_cast<uint8_t>(n & 0xFF));
-        zlib.push_back(static_cast<uint8_t>(n >> 8));
-        zlib.push_back(static_cast<uint8_t>(~n & 0xFF));
-        zlib.push_back(static_cast<uint8_t>((~n >> 8) & 0xFF));
-        zlib.insert(zlib.end(), raw.begin() + static_cast<std::ptrdiff_t>(at),
-                    raw.begin() + static_cast<std::ptrdiff_t>(at + n));
-        at += n;
-    } while (at < raw.size());
-    PutBigEndian(zlib, (b << 16) | a);
-
-    std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    std::vector<uint8_t> header;
-    PutBigEndian(header, static_cast<uint32_t>(image.Width));
-    PutBigEndian(header, static_cast<uint32_t>(image.Height));
-    header.insert(header.end(), {8, 2, 0, 0, 0});
-    Chunk(png, "IHDR", header);
-    Chunk(png, "IDAT", zlib);
-    Chunk(png, "IEND", {});
     AtomicFileWriter file(path);
-    file.Writer().WriteBytes(png.data(), png.size());
+    file.Writer().WriteBytes(encoded.data(), size);
     file.Commit();
 }
 

@@ -40,7 +40,8 @@ RgbImage ScaleRgb(const RgbImage& source, int width, int height);
 // The same pixels with red and blue swapped (GL's BGR upload order).
 std::vector<uint8_t> ToBgr(const RgbImage& image);
 
-// Writes a PNG file (no compression); throws IoError when it cannot.
+// Writes an 8-bit RGB PNG file, compressed; throws IoError when it cannot (the system's reason
+// for a failed write, as for every file).
 void WritePng(const RgbImage& image, const std::string& path);
 
 // Reads an uncompressed 24-bit or 8-bit (palette) Windows bitmap; throws IoError when the file

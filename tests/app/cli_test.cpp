@@ -5,6 +5,7 @@
 #include "document/room_operations.h"
 #include "level/level_format.h"
 #include "level/level_reader.h"
+#include "version.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -56,11 +57,11 @@ TEST(Cli, MakeDemoLevelInfoAndRewriteForEveryLayout) {
     }
 }
 
-TEST(Cli, RefusalsAndUsage) {
+TEST(Cli, RefusalsExitOneWithTheMessage) {
     TempDir dir;
     CliResult missing = RunTool({"info", dir.Path("absent.phd")});
     EXPECT_EQ(missing.Code, CliFailed);
-    EXPECT_THAT(missing.Err, HasSubstr("not found"));
+    EXPECT_EQ(missing.Err, "Level file \"" + dir.Path("absent.phd") + "\" not found\n");
 
     test::WriteFileBytes(dir.Path("short.tr2"), {0x2D, 0, 0, 0, 1});
     CliResult shortFile = RunTool({"info", dir.Path("short.tr2")});
@@ -70,15 +71,15 @@ TEST(Cli, RefusalsAndUsage) {
     EXPECT_EQ(shortFile.Out, "");
 
     test::WriteFileBytes(dir.Path("v33.phd"), {33, 0, 0, 0});
-    EXPECT_EQ(RunTool({"info", dir.Path("v33.phd")}).Code, CliFailed);
+    CliResult unknown = RunTool({"info", dir.Path("v33.phd")});
+    EXPECT_EQ(unknown.Code, CliFailed);
+    EXPECT_THAT(unknown.Err, HasSubstr("(unknown version code)"));
 
-    EXPECT_EQ(RunTool({}).Code, CliUsage);
-    EXPECT_EQ(RunTool({"frobnicate"}).Code, CliUsage);
-    EXPECT_EQ(RunTool({"info"}).Code, CliUsage);
-    EXPECT_EQ(RunTool({"make-demo-level", "--layout", "tr4", dir.Path("x.phd")}).Code, CliUsage);
-    // The first game and its add-on share a version code; only the name tells them apart.
-    EXPECT_EQ(RunTool({"make-demo-level", "--layout", "tub", dir.Path("x.phd")}).Code, CliUsage);
-    EXPECT_EQ(RunTool({"make-demo-level", "--layout", "tr1", dir.Path("x.tub")}).Code, CliUsage);
+    CliResult unwritable =
+        RunTool({"make-demo-level", "--layout", "tr2", dir.Path("no-folder/x.tr2")});
+    EXPECT_EQ(unwritable.Code, CliFailed);
+    EXPECT_EQ(unwritable.Err,
+              "Level file \"" + dir.Path("no-folder/x.tr2") + "\" not written: File not found\n");
     EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"short.tr2", "v33.phd"}));
 }
 
@@ -110,6 +111,88 @@ TEST(Cli, OddPathsAreRefusedNamingThem) {
     ASSERT_EQ(symlink("old.tub/level.phd", dir.Path("link.phd").c_str()), 0);
     ASSERT_EQ(RunTool({"rewrite", level, dir.Path("link.phd")}).Code, CliDone);
     EXPECT_TRUE(std::filesystem::is_symlink(std::filesystem::symlink_status(dir.Path("link.phd"))));
+}
+
+TEST(Cli, HelpAndVersionGoToTheOutputAndExitZero) {
+    CliResult version = RunTool({"--version"});
+    EXPECT_EQ(version.Code, CliDone);
+    EXPECT_EQ(version.Out, std::string("morvane3d-cli ") + MorvaneVersion + "\n");
+    EXPECT_THAT(MorvaneVersion, ::testing::MatchesRegex("[0-9]+\\.[0-9]+\\.[0-9]+"));
+    EXPECT_EQ(version.Err, "");
+
+    const std::vector<std::string> verbs = {"info",         "rewrite",           "make-demo-level",
+                                            "project-info", "make-demo-project", "build"};
+    for (const char* flag : {"--help", "-h"}) {
+        CliResult help = RunTool({flag});
+        EXPECT_EQ(help.Code, CliDone) << flag;
+        EXPECT_EQ(help.Err, "") << flag;
+        EXPECT_THAT(help.Out, HasSubstr("--version")) << flag;
+        for (const std::string& verb : verbs) {
+            EXPECT_THAT(help.Out, HasSubstr("\n  " + verb + " ")) << flag;
+        }
+    }
+    const std::pair<std::string, std::string> usages[] = {
+        {"info", "info [OPTIONS] LEVEL"},
+        {"rewrite", "rewrite [OPTIONS] IN OUT"},
+        {"make-demo-level", "--layout tr1|tub|tr2|tr3 REQUIRED"},
+        {"project-info", "project-info [OPTIONS] PROJECT.mvn"},
+        {"make-demo-project", "--base LEVEL REQUIRED"},
+        {"build", "--meshes F"}};
+    ASSERT_EQ(std::size(usages), verbs.size());
+    for (const auto& [verb, usage] : usages) {
+        // Help wins over everything else on the line, missing arguments included.
+        CliResult help = RunTool({verb, "--help"});
+        EXPECT_EQ(help.Code, CliDone) << verb;
+        EXPECT_THAT(help.Out, HasSubstr("Usage: morvane3d-cli " + verb + " [OPTIONS]")) << verb;
+        EXPECT_THAT(help.Out, HasSubstr(usage)) << verb;
+        EXPECT_EQ(help.Err, "") << verb;
+    }
+}
+
+TEST(Cli, BadUsageExitsTwoWithTheMessageAndTheUsage) {
+    TempDir dir;
+    const std::string level = dir.Path("x.phd");
+    struct Case {
+        std::vector<std::string> Args;
+        std::string Message, Usage;
+    };
+    const Case cases[] = {
+        {{}, "A subcommand is required", "morvane3d-cli [OPTIONS] SUBCOMMAND"},
+        {{"frobnicate", level}, "unknown command \"frobnicate\"", "[OPTIONS] SUBCOMMAND"},
+        {{"--frobnicate"}, "unknown option \"--frobnicate\"", "[OPTIONS] SUBCOMMAND"},
+        {{"info"}, "LEVEL is required", "morvane3d-cli info [OPTIONS] LEVEL"},
+        {{"info", level, "extra"}, "unexpected argument \"extra\"", "info [OPTIONS] LEVEL"},
+        {{"rewrite", level}, "OUT is required", "rewrite [OPTIONS] IN OUT"},
+        {{"make-demo-level", level}, "--layout is required", "make-demo-level [OPTIONS] OUT"},
+        {{"make-demo-level", "--layout", "tr4", level},
+         "unknown layout \"tr4\": use tr1, tub, tr2 or tr3",
+         "make-demo-level [OPTIONS] OUT"},
+        // The first game and its add-on share a version code; only the name tells them apart.
+        {{"make-demo-level", "--layout", "tub", level},
+         "a level in the tub layout must have \".tub\" or \".TUB\" in its name",
+         "make-demo-level [OPTIONS] OUT"},
+        {{"make-demo-level", "--layout", "tr1", dir.Path("x.tub")},
+         "a level in the tr1 layout must not have \".tub\" or \".TUB\" in its name",
+         "make-demo-level [OPTIONS] OUT"},
+        {{"project-info"}, "PROJECT.mvn is required", "project-info [OPTIONS] PROJECT.mvn"},
+        {{"make-demo-project", dir.Path("x.mvn")}, "--base is required", "--base LEVEL"},
+        // An unknown option is named before a missing one.
+        {{"make-demo-project", dir.Path("x.mvn"), "--bogus", level},
+         "unknown option \"--bogus\"",
+         "make-demo-project [OPTIONS] OUT.mvn"},
+        {{"build", "p.mvn", "--out"}, "--out: 1 required F missing", "build [OPTIONS] PROJECT.mvn"},
+        {{"build", "p.mvn", "-x"}, "unknown option \"-x\"", "build [OPTIONS] PROJECT.mvn"},
+    };
+    for (const Case& c : cases) {
+        const std::string line = ::testing::PrintToString(c.Args);
+        CliResult result = RunTool(c.Args);
+        EXPECT_EQ(result.Code, CliUsage) << line;
+        EXPECT_EQ(result.Err.substr(0, result.Err.find('\n')), c.Message) << line;
+        EXPECT_THAT(result.Err, HasSubstr("Usage: ")) << line;
+        EXPECT_THAT(result.Err, HasSubstr(c.Usage)) << line;
+        EXPECT_EQ(result.Out, "") << line;
+    }
+    EXPECT_TRUE(dir.Entries().empty()) << "a usage mistake writes nothing";
 }
 
 TEST(Cli, ProjectInfoSummarisesAProject) {
@@ -179,7 +262,9 @@ TEST(Cli, BuildUsesTheProjectSettingsOverriddenByOptions) {
     EXPECT_EQ(refused.Code, CliFailed);
     EXPECT_EQ(refused.Err, "Base Level file " + dir.Path("missing.tr2") + " not found\n");
 
-    CliResult built = RunTool({"build", dir.Path("p.mvn"), "--base", dir.Path("base.tr2")});
+    // Options may come before the project; an option given twice takes its last file.
+    CliResult built = RunTool({"build", "--base", dir.Path("missing.tr2"), "--base",
+                               dir.Path("base.tr2"), dir.Path("p.mvn")});
     EXPECT_EQ(built.Code, CliDone);
     EXPECT_EQ(built.Err, "Items file " + dir.Path("none.itm") + " not found\n");
     CliResult info = RunTool({"info", dir.Path("out.tr2")});
@@ -187,6 +272,38 @@ TEST(Cli, BuildUsesTheProjectSettingsOverriddenByOptions) {
 
     EXPECT_EQ(RunTool({"build", dir.Path("p.mvn"), "--bogus", "x"}).Code, CliUsage);
     EXPECT_EQ(RunTool({"build", dir.Path("p.mvn"), "--out"}).Code, CliUsage);
+}
+
+// --strict: a build that shows any message exits 1, although the level is written; a clean
+// build still exits 0.
+TEST(Cli, StrictBuildsFailOnAnyMessage) {
+    TempDir dir;
+    ASSERT_EQ(RunTool({"make-demo-level", "--layout", "tr1", dir.Path("base.phd")}).Code, CliDone);
+    ASSERT_EQ(
+        RunTool({"make-demo-project", dir.Path("p.mvn"), "--base", dir.Path("base.phd")}).Code,
+        CliDone);
+    const std::string script = "Kill_Lara(1,2,2)\nStart_Trigger(1,2)\n";
+    test::WriteFileBytes(dir.Path("t.scp"), test::Bytes(script.begin(), script.end()));
+    const std::vector<std::string> build = {
+        "build", dir.Path("p.mvn"), "--out", dir.Path("a.phd"), "--script", dir.Path("t.scp")};
+    CliResult lenient = RunTool(build);
+    EXPECT_EQ(lenient.Code, CliDone);
+    EXPECT_EQ(lenient.Err, "Error at Line 2:Not enough parameters:->\n");
+
+    std::vector<std::string> strict = build;
+    strict[3] = dir.Path("b.phd");
+    strict.push_back("--strict");
+    CliResult failed = RunTool(strict);
+    EXPECT_EQ(failed.Code, CliFailed);
+    EXPECT_EQ(failed.Err, lenient.Err);
+    EXPECT_TRUE(std::filesystem::exists(dir.Path("b.phd"))) << "the level is still written";
+
+    CliResult clean = RunTool({"build", dir.Path("p.mvn"), "--out", dir.Path("c.phd"), "--strict"});
+    EXPECT_EQ(clean.Code, CliDone) << clean.Err;
+    CliResult missing = RunTool({"build", dir.Path("p.mvn"), "--out", dir.Path("d.phd"), "--items",
+                                 dir.Path("none.itm"), "--strict"});
+    EXPECT_EQ(missing.Code, CliFailed);
+    EXPECT_EQ(missing.Err, "Items file " + dir.Path("none.itm") + " not found\n");
 }
 
 } // namespace

@@ -8,8 +8,10 @@
 #include "level/level_format.h"
 
 #include <gtest/gtest.h>
+#include <png.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 
 namespace morvane {
@@ -153,12 +155,82 @@ TEST(RgbImage, BitmapsRoundTripAndScale) {
     const RgbImage big = ScaleRgb(image, 10, 6);
     EXPECT_EQ(big.At(9, 5)[0], image.At(4, 2)[0]);
     EXPECT_EQ(big.At(2, 2)[1], image.At(1, 1)[1]);
+}
 
-    WritePng(image, dir.Path("a.png"));
-    const test::Bytes png = test::ReadFileBytes(dir.Path("a.png"));
-    ASSERT_GT(png.size(), 33u);
-    EXPECT_EQ(png[1], 'P');
-    EXPECT_EQ(png[19], 5) << "width in the header";
+// Reads a PNG file with libpng as 8-bit RGB; format is what the file itself holds.
+RgbImage ReadPngFile(const std::string& path, png_uint_32& format) {
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    if (png_image_begin_read_from_file(&png, path.c_str()) == 0) {
+        ADD_FAILURE() << path << ": " << png.message;
+        return {};
+    }
+    format = png.format;
+    png.format = PNG_FORMAT_RGB;
+    RgbImage image(static_cast<int>(png.width), static_cast<int>(png.height));
+    if (png_image_finish_read(&png, nullptr, image.Pixels.data(), 0, nullptr) == 0) {
+        ADD_FAILURE() << path << ": " << png.message;
+        png_image_free(&png);
+    }
+    return image;
+}
+
+TEST(RgbImage, PngFilesHoldEveryPixelCompressed) {
+    test::TempDir dir;
+    // Odd sizes, every byte value in every channel.
+    RgbImage noisy(37, 23);
+    for (std::size_t i = 0; i < noisy.Pixels.size(); ++i) {
+        noisy.Pixels[i] = static_cast<uint8_t>(i * 7 + i / 91);
+    }
+    // A picture like the view's: smooth areas that compress well.
+    RgbImage smooth(320, 200);
+    for (int y = 0; y < smooth.Height; ++y) {
+        for (int x = 0; x < smooth.Width; ++x) {
+            uint8_t* p = smooth.At(x, y);
+            p[0] = static_cast<uint8_t>(x * 255 / 319);
+            p[1] = static_cast<uint8_t>(y);
+            p[2] = x > 100 && x < 200 ? 200 : 30;
+        }
+    }
+    for (const auto& [name, image] : {std::pair{"noisy.png", &noisy}, {"smooth.png", &smooth}}) {
+        const std::string path = dir.Path(name);
+        WritePng(*image, path);
+        png_uint_32 format = 0;
+        const RgbImage back = ReadPngFile(path, format);
+        EXPECT_EQ(format, png_uint_32{PNG_FORMAT_RGB}) << name << ": 8-bit RGB without alpha";
+        ASSERT_EQ(back.Width, image->Width) << name;
+        ASSERT_EQ(back.Height, image->Height) << name;
+        for (int y = 0; y < image->Height; ++y) {
+            for (int x = 0; x < image->Width; ++x) {
+                ASSERT_TRUE(std::equal(back.At(x, y), back.At(x, y) + 3, image->At(x, y)))
+                    << name << ": pixel " << x << ", " << y;
+            }
+        }
+    }
+    const std::size_t raw = smooth.Pixels.size();
+    EXPECT_LT(std::filesystem::file_size(dir.Path("smooth.png")), raw / 10)
+        << "the pixels are compressed";
+
+    // The old file stays when a new one cannot be written; no temporary file is left behind.
+    RgbImage empty;
+    try {
+        WritePng(empty, dir.Path("smooth.png"));
+        ADD_FAILURE() << "an image without pixels was written";
+    } catch (const IoError& e) {
+        EXPECT_NE(std::string(e.what()).find("could not be written as a PNG image"),
+                  std::string::npos)
+            << e.what();
+    }
+    png_uint_32 format = 0;
+    EXPECT_EQ(ReadPngFile(dir.Path("smooth.png"), format).Width, 320);
+    try {
+        WritePng(noisy, dir.Path("no-folder/a.png"));
+        ADD_FAILURE() << "written into a missing folder";
+    } catch (const IoError& e) {
+        EXPECT_STREQ(e.what(), "File not found");
+    }
+    EXPECT_THROW(WritePng(noisy, dir.Root().string()), IoError) << "a folder as the target";
+    EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"noisy.png", "smooth.png"}));
 }
 
 } // namespace

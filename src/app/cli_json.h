@@ -1,0 +1,31 @@
+#pragma once
+
+#include "document/project.h"
+#include "level/level_data.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cstdint>
+#include <ostream>
+#include <string_view>
+
+namespace morvane {
+
+// A JSON value whose object members keep the order in which they were added, so that the
+// tool's output lists them in a fixed order.
+using Json = nlohmann::ordered_json;
+
+// A stored text (single bytes, Latin-1) as a JSON string.
+Json Latin1Text(std::string_view text);
+
+// The level's version, layout kind and every count, with one entry per room.
+Json LevelSummary(const TLevelData& level);
+
+// The project's settings and one entry per room; version is the one stored in the file.
+Json ProjectSummary(const TEditorProject& project, uint8_t version);
+
+// Prints the value indented by two blanks with every character beyond ASCII escaped, and a
+// newline.
+void PrintJson(const Json& value, std::ostream& out);
+
+} // namespace morvane

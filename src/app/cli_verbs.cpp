@@ -1,0 +1,172 @@
+#include "app/cli_verbs.h"
+
+#include "app/cli.h"
+#include "app/cli_json.h"
+#include "build/build_pipeline.h"
+#include "demo/demo_level.h"
+#include "demo/demo_project.h"
+#include "document/project_file.h"
+#include "io/io_error.h"
+#include "io/program_folder.h"
+#include "level/level_format.h"
+#include "level/level_reader.h"
+#include "level/level_writer.h"
+
+#include <CLI/CLI.hpp>
+
+#include <map>
+#include <memory>
+
+namespace morvane {
+
+namespace {
+
+// Reads a level for a verb; a refusal becomes an IoError with the message to print.
+std::unique_ptr<TLevelData> ReadLevelOrFail(const std::string& path) {
+    auto level = std::make_unique<TLevelData>();
+    switch (ReadLevelFile(*level, path)) {
+    case LevelFileMissing:
+        throw IoError("Level file \"" + path + "\" not found");
+    case LevelVersionUnknown:
+        throw IoError("Level file \"" + path + "\" is not a level of the supported games " +
+                      "(unknown version code)");
+    default:
+        break;
+    }
+    return level;
+}
+
+// Reads a project for a verb; a refusal becomes an IoError with the message to print.
+std::unique_ptr<TEditorProject> ReadProjectOrFail(const std::string& path, uint8_t& version) {
+    auto project = std::make_unique<TEditorProject>();
+    const ProjectReadOutcome read = ReadProjectFile(*project, path);
+    if (read.Result != ProjectReadResult::Done) {
+        throw IoError(ProjectReadMessage(read.Result, path));
+    }
+    version = read.Version;
+    return project;
+}
+
+void RequiredFile(CLI::App& verb, const char* name, std::string& file, const char* what) {
+    verb.add_option(name, file, what)->required()->type_name("");
+}
+
+// An option whose file, when given, replaces the one the verb would take otherwise.
+void OptionalFile(CLI::App& verb, const char* name, std::optional<std::string>& file,
+                  const char* what) {
+    verb.add_option_function<std::string>(
+            name, [&file](const std::string& value) { file = value; }, what)
+        ->type_name("F");
+}
+
+bool NamesAddOnLayout(const std::string& path) {
+    return FormatKindFor(VersionTR1, path) == FormatTUB;
+}
+
+} // namespace
+
+void InfoVerb::Declare(CLI::App& verb) {
+    RequiredFile(verb, "LEVEL", Level, "the level file");
+}
+
+int InfoVerb::Run(const CliStreams& io) const {
+    PrintJson(LevelSummary(*ReadLevelOrFail(Level)), io.Out);
+    return CliDone;
+}
+
+void RewriteVerb::Declare(CLI::App& verb) {
+    RequiredFile(verb, "IN", Input, "the level file to read");
+    RequiredFile(verb, "OUT", Output, "the level file to write");
+}
+
+int RewriteVerb::Run(const CliStreams&) const {
+    WriteLevelFile(*ReadLevelOrFail(Input), Output);
+    return CliDone;
+}
+
+void MakeDemoLevelVerb::Declare(CLI::App& verb) {
+    verb.add_option("--layout", Layout, "the layout of the level")
+        ->required()
+        ->type_name("tr1|tub|tr2|tr3");
+    RequiredFile(verb, "OUT", Output, "the level file to write");
+}
+
+int MakeDemoLevelVerb::Run(const CliStreams&) const {
+    static const std::map<std::string, int32_t> layouts = {
+        {"tr1", FormatTR1}, {"tub", FormatTUB}, {"tr2", FormatTR2}, {"tr3", FormatTR3}};
+    auto layout = layouts.find(Layout);
+    if (layout == layouts.end()) {
+        throw CliUsageError{"unknown layout \"" + Layout + "\": use tr1, tub, tr2 or tr3"};
+    }
+    // The first game and its add-on share a version code; the name tells them apart.
+    if (layout->second == FormatTUB && !NamesAddOnLayout(Output)) {
+        throw CliUsageError{"a level in the tub layout must have \".tub\" or \".TUB\" in its name"};
+    }
+    if (layout->second == FormatTR1 && NamesAddOnLayout(Output)) {
+        throw CliUsageError{
+            "a level in the tr1 layout must not have \".tub\" or \".TUB\" in its name"};
+    }
+    auto level = std::make_unique<TLevelData>();
+    demo::MakeDemoLevel(*level, layout->second);
+    WriteLevelFile(*level, Output);
+    return CliDone;
+}
+
+void ProjectInfoVerb::Declare(CLI::App& verb) {
+    RequiredFile(verb, "PROJECT.mvn", Project, "the project file");
+}
+
+int ProjectInfoVerb::Run(const CliStreams& io) const {
+    uint8_t version = 0;
+    auto project = ReadProjectOrFail(Project, version);
+    PrintJson(ProjectSummary(*project, version), io.Out);
+    return CliDone;
+}
+
+void MakeDemoProjectVerb::Declare(CLI::App& verb) {
+    RequiredFile(verb, "OUT.mvn", Project, "the project file to write");
+    verb.add_option("--base", BaseLevel, "the base level the project is built on")
+        ->required()
+        ->type_name("LEVEL");
+    verb.add_option("--out", OutputLevel, "the level file the project builds")->type_name("LEVEL");
+}
+
+int MakeDemoProjectVerb::Run(const CliStreams&) const {
+    auto project = std::make_unique<TEditorProject>();
+    demo::MakeDemoProject(*project, BaseLevel, OutputLevel);
+    WriteProjectFile(*project, Project);
+    return CliDone;
+}
+
+void BuildVerb::Declare(CLI::App& verb) {
+    RequiredFile(verb, "PROJECT.mvn", Project, "the project file");
+    OptionalFile(verb, "--base", BaseLevel, "the base level");
+    OptionalFile(verb, "--items", ItemsTable, "the items table");
+    OptionalFile(verb, "--meshes", MeshesFile, "the room meshes file");
+    OptionalFile(verb, "--script", ScriptFile, "the trigger script");
+    OptionalFile(verb, "--out", OutputLevel, "the level file to write");
+    verb.add_flag("--strict", Strict,
+                  "exit 1 when the build shows any message, also when the level was written");
+}
+
+int BuildVerb::Run(const CliStreams& io) const {
+    uint8_t version = 0;
+    auto project = ReadProjectOrFail(Project, version);
+    const BuildSettings settings = BuildSettingsOf(*project);
+    const BuildNames names{
+        BaseLevel.value_or(settings.BaseLevelFile), OutputLevel.value_or(settings.OutputLevelFile),
+        ItemsTable.value_or(settings.ItemsTableFile), MeshesFile.value_or(settings.MeshesFile),
+        ScriptFile.value_or(settings.ScriptFile)};
+    auto level = std::make_unique<TLevelData>();
+    TScriptState script;
+    const BuildResult result = BuildLevel(*project, *level, names, ProgramFolder(), script);
+    for (const std::string& message : result.Messages) {
+        io.Err << message << '\n';
+    }
+    // A build that is written shows no message unless something went wrong on the way (a side
+    // file not found or not merged, an error in the script).
+    const bool clean = result.Messages.empty();
+    return result.Written && (clean || !Strict) ? CliDone : CliFailed;
+}
+
+} // namespace morvane
