@@ -105,7 +105,7 @@ uint8_t MergeItemsTable(TLevelData& level, SideFileReader& file, BinaryReader& i
                         ", the level has rooms 1 to " + std::to_string(level.NumRooms));
         }
         TLevelRoom& room = level.Rooms[roomNumber - 1];
-        const int sectors = int{room.NumZSectors} * room.NumXSectors;
+        const int64_t sectors = int64_t{room.NumZSectors} * room.NumXSectors;
         if (sectorNumber < 1 || sectorNumber > sectors) {
             file.Refuse("a sector link names sector " + std::to_string(sectorNumber) + " of room " +
                         std::to_string(roomNumber) + ", which has " + std::to_string(sectors) +

@@ -114,7 +114,7 @@ private:
         in_.ReadBytes(room.Reserved, sizeof(room.Reserved));
         room.ZSectors = in_.ReadU16();
         room.XSectors = in_.ReadU16();
-        const int sectors = room.SectorCount();
+        const int64_t sectors = room.SectorCount();
         Check(sectors, MaxSectors, "the sector grid (ZSectors x XSectors)" + of);
         in_.ReadArray(room.GameSectors, sectors);
         in_.ReadArray(room.Sectors, sectors);
@@ -152,7 +152,7 @@ void WriteRoom(BinaryWriter& out, const TEditorRoom& room) {
     out.WriteBytes(room.Reserved, sizeof(room.Reserved));
     out.WriteU16(room.ZSectors);
     out.WriteU16(room.XSectors);
-    const int sectors = std::min(room.SectorCount(), MaxSectors);
+    const auto sectors = static_cast<int>(std::min<int64_t>(room.SectorCount(), MaxSectors));
     out.WriteArray(room.GameSectors, sectors);
     out.WriteArray(room.Sectors, sectors);
     const int views = std::clamp(room.PortalViewCount, 0, MaxPortalViews);

@@ -281,6 +281,7 @@ TEST(ProjectFile, CountsBeyondCapacityAreRefused) {
     const Case cases[] = {
         {assembled.RoomCountOffset, {129}, "the room count is 129, above the limit of 128"},
         {assembled.GridOffset, {33, 0, 32, 0}, "1056, above the limit of 1024"},
+        {assembled.GridOffset, {0xFF, 0xFF, 0xFF, 0xFF}, "4294836225, above the limit of 1024"},
         {assembled.PortalCountOffset, {21, 0, 0, 0}, "portal view count of room 1 is 21"},
         {assembled.PortalCountOffset,
          {0xFF, 0xFF, 0xFF, 0xFF},
