@@ -6,10 +6,10 @@
 #include "document/room_operations.h"
 #include "document/sector_numbering.h"
 #include "io/program_folder.h"
-#include "ui/Unit3d_2.h"
 #include "ui/gl_panel.h"
+#include "ui/main_window.h"
+#include "ui/tool_bar_window.h"
 #include "ui/ui_services.h"
-#include "ui/unit3d_1.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -32,7 +32,7 @@ double Milliseconds(Clock::time_point from) {
 
 void WaitForFrame(morvane::GLPanel* panel) {
     QEventLoop loop;
-    QObject::connect(panel, &morvane::GLPanel::FramePainted, &loop, &QEventLoop::quit);
+    QObject::connect(panel, &morvane::GLPanel::framePainted, &loop, &QEventLoop::quit);
     QTimer::singleShot(10000, &loop, &QEventLoop::quit);
     loop.exec();
 }
@@ -45,16 +45,16 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: editor_bench DEMO_PROJECT.mvn\n");
         return 2;
     }
-    morvane::UseCompatibilityGLFormat();
+    morvane::useCompatibilityGLFormat();
     QApplication application(argc, argv);
     auto project = std::make_unique<morvane::TEditorProject>();
     auto level = std::make_unique<morvane::TLevelData>();
     morvane::QtServices services;
-    morvane::TForm1 window(*project, *level, services, morvane::ProgramFolder());
+    morvane::MainWindow window(*project, *level, services, morvane::ProgramFolder());
     window.show();
-    window.OpenProjectFile(QString::fromLocal8Bit(argv[1]));
-    window.SetRenderMode(morvane::RenderTextured);
-    WaitForFrame(window.Panel1);
+    window.openProjectFile(QString::fromLocal8Bit(argv[1]));
+    window.setRenderMode(morvane::RenderTextured);
+    WaitForFrame(window.viewPanel);
     std::printf("start to first painted frame: %.1f ms (%d rooms)\n", Milliseconds(start),
                 project->RoomCount);
 
@@ -65,30 +65,30 @@ int main(int argc, char** argv) {
     for (int r = 0; r < 2; ++r) {
         values.Name = "Big " + std::to_string(r);
         values.X = 10 + 29 * r;
-        morvane::AddRoom(*project, window.Scene, values);
+        morvane::AddRoom(*project, window.scene, values);
     }
-    window.ToolBar->SpinEdit11->setValue(project->RoomCount);
-    morvane::SelectRoom(*project, window.Scene, project->RoomCount - 2);
-    window.CenterCameraClick();
-    window.Viewport.Rotate.X = 60;
-    window.Redraw();
-    WaitForFrame(window.Panel1);
+    window.toolBar->neighbourRoomField->setValue(project->RoomCount);
+    morvane::SelectRoom(*project, window.scene, project->RoomCount - 2);
+    window.centerCamera();
+    window.viewport.Rotate.X = 60;
+    window.redraw();
+    WaitForFrame(window.viewPanel);
     std::vector<double> clicks;
     for (int i = 0; i < 10; ++i) {
-        window.Viewport.MouseX = window.Panel1->Width() / 2 + i;
-        window.Viewport.MouseY = window.Panel1->Height() / 2;
+        window.viewport.MouseX = window.viewPanel->Width() / 2 + i;
+        window.viewport.MouseY = window.viewPanel->Height() / 2;
         const auto click = Clock::now();
         morvane::ShiftState left;
         left.Left = true;
-        window.Panel1MouseDown(left, window.Viewport.MouseX, window.Viewport.MouseY);
-        WaitForFrame(window.Panel1);
+        window.viewMouseDown(left, window.viewport.MouseX, window.viewport.MouseY);
+        WaitForFrame(window.viewPanel);
         clicks.push_back(Milliseconds(click));
     }
     std::sort(clicks.begin(), clicks.end());
     std::printf("edit click on a 31 x 31 room (pick + edit + redraw, textured): median %.1f ms, "
                 "min %.1f ms, max %.1f ms, picked %d\n",
                 clicks[clicks.size() / 2], clicks.front(), clicks.back(),
-                window.Viewport.PickedName);
-    window.ToolBar->hide();
+                window.viewport.PickedName);
+    window.toolBar->hide();
     return 0;
 }

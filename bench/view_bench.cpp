@@ -9,8 +9,8 @@
 #include "document/sector_numbering.h"
 #include "level/level_format.h"
 #include "view/gl_viewport.h"
+#include "view/room_scene.h"
 #include "view/texture_upload.h"
-#include "view/tr_scene.h"
 
 #include <benchmark/benchmark.h>
 
@@ -24,7 +24,7 @@ struct View {
     GlxSurface surface{800, 600};
     TGLViewport viewport;
     TGLCamera camera;
-    tr_scene scene;
+    RoomScene scene;
     std::unique_ptr<TEditorProject> project = std::make_unique<TEditorProject>();
 
     View() {

@@ -5,9 +5,11 @@
 #include "build/build_pipeline.h"
 #include "demo/demo_level.h"
 #include "demo/demo_project.h"
+#include "document/doorways.h"
 #include "document/project_file.h"
 #include "io/io_error.h"
 #include "io/program_folder.h"
+#include "level/level_check.h"
 #include "level/level_format.h"
 #include "level/level_reader.h"
 #include "level/level_writer.h"
@@ -145,8 +147,10 @@ void BuildVerb::Declare(CLI::App& verb) {
     OptionalFile(verb, "--meshes", MeshesFile, "the room meshes file");
     OptionalFile(verb, "--script", ScriptFile, "the trigger script");
     OptionalFile(verb, "--out", OutputLevel, "the level file to write");
+    verb.add_flag("--auto-portals", AutoPortals,
+                  "make every room's portal views from its doorways before building");
     verb.add_flag("--strict", Strict,
-                  "exit 1 when the build shows any message, also when the level was written");
+                  "exit 1 when the build shows any error message, also when the level was written");
 }
 
 int BuildVerb::Run(const CliStreams& io) const {
@@ -157,16 +161,46 @@ int BuildVerb::Run(const CliStreams& io) const {
         BaseLevel.value_or(settings.BaseLevelFile), OutputLevel.value_or(settings.OutputLevelFile),
         ItemsTable.value_or(settings.ItemsTableFile), MeshesFile.value_or(settings.MeshesFile),
         ScriptFile.value_or(settings.ScriptFile)};
+    if (AutoPortals) {
+        const DocumentOutcome made = MakePortalViews(*project, PortalViewScope::AllRooms);
+        if (!made.Message.empty()) {
+            io.Err << made.Message << '\n';
+            return CliFailed;
+        }
+    }
     auto level = std::make_unique<TLevelData>();
     TScriptState script;
     const BuildResult result = BuildLevel(*project, *level, names, ProgramFolder(), script);
     for (const std::string& message : result.Messages) {
         io.Err << message << '\n';
     }
-    // A build that is written shows no message unless something went wrong on the way (a side
-    // file not found or not merged, an error in the script).
+    for (const LevelFinding& warning : result.Warnings) {
+        io.Err << FormatFinding(warning) << '\n';
+    }
+    if (result.Written) {
+        io.Err << result.Report << '\n';
+    }
+    // A build that is written shows no error message unless something went wrong on the way (a
+    // side file not found or not merged, an error in the script); warnings do not count.
     const bool clean = result.Messages.empty();
     return result.Written && (clean || !Strict) ? CliDone : CliFailed;
+}
+
+void CheckVerb::Declare(CLI::App& verb) {
+    RequiredFile(verb, "LEVEL", Level, "the level file");
+    verb.add_flag("--json", AsJson, "print the findings as a JSON array");
+}
+
+int CheckVerb::Run(const CliStreams& io) const {
+    const std::vector<LevelFinding> findings = CheckLevel(*ReadLevelOrFail(Level));
+    if (AsJson) {
+        PrintJson(FindingsSummary(findings), io.Out);
+    } else {
+        for (const LevelFinding& finding : findings) {
+            io.Out << FormatFinding(finding) << '\n';
+        }
+    }
+    return HasErrors(findings) ? CliFailed : CliDone;
 }
 
 } // namespace morvane

@@ -1,10 +1,9 @@
 // morvane3d [PROJECT.mvn] [--mode wireframe|solid|textured]
 #include "io/io_error.h"
 #include "io/program_folder.h"
-#include "ui/ui_services.h"
-#include "ui/unit3d_1.h"
-
 #include "ui/gl_panel.h"
+#include "ui/main_window.h"
+#include "ui/ui_services.h"
 
 #include <QApplication>
 
@@ -13,7 +12,7 @@
 #include <memory>
 
 int main(int argc, char** argv) {
-    morvane::UseCompatibilityGLFormat();
+    morvane::useCompatibilityGLFormat();
     QApplication application(argc, argv);
     QApplication::setApplicationName("Morvane3D");
 
@@ -38,15 +37,15 @@ int main(int argc, char** argv) {
     auto document = std::make_unique<morvane::TEditorProject>();
     auto level = std::make_unique<morvane::TLevelData>();
     morvane::QtServices services;
-    morvane::TForm1 window(*document, *level, services, morvane::ProgramFolder());
+    morvane::MainWindow window(*document, *level, services, morvane::ProgramFolder());
     window.show();
     if (!project.isEmpty()) {
         try {
-            window.OpenProjectFile(project);
+            window.openProjectFile(project);
         } catch (const morvane::IoError& e) {
-            services.ShowMessage(&window, e.what());
+            services.showMessage(&window, e.what());
         }
     }
-    window.SetRenderMode(mode);
+    window.setRenderMode(mode);
     return application.exec();
 }

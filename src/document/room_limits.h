@@ -12,14 +12,15 @@ namespace morvane {
 // positions (room corners, boxes, the player's place, portal-view corners) never overflows:
 // - a room has 1 to 31 columns and rows: its vertices lie 0 to 1024 x 31 = 31744 units from its
 //   corner, within the level's 16-bit vertex coordinates (32 columns would reach 32768);
-// - its position, counted in sectors, keeps its corner and its far side, with a sector and more
-//   to spare (the player stands 3 sectors in), within the level's 32-bit world coordinates;
+// - its position, counted in sectors, keeps its corner plus or minus any 16-bit coordinate
+//   relative to it (vertices, portal corners, the player 3 sectors in) within the level's
+//   32-bit world coordinates;
 // - a portal view is 1 to 32 sectors wide and high, the tool bar's range;
 // - for the build also its levels: it stands on level 1 or above and reaches level 64 at most,
 //   so that each height fits the level's height byte.
 inline constexpr int MaxRoomSide = 31;
-inline constexpr int32_t MinRoomPosition = std::numeric_limits<int32_t>::min() / 1024;
-inline constexpr int32_t MaxRoomPosition = std::numeric_limits<int32_t>::max() / 1024 - 32;
+inline constexpr int32_t MinRoomPosition = (std::numeric_limits<int32_t>::min() + 32768) / 1024;
+inline constexpr int32_t MaxRoomPosition = (std::numeric_limits<int32_t>::max() - 32767) / 1024;
 inline constexpr int MaxPortalViewTiles = 32;
 inline constexpr int LowestRoomLevel = 1;
 

@@ -6,7 +6,7 @@
 
 namespace morvane {
 
-void UseCompatibilityGLFormat() {
+void useCompatibilityGLFormat() {
     QSurfaceFormat format;
     format.setVersion(2, 1);
     format.setProfile(QSurfaceFormat::CompatibilityProfile);
@@ -17,7 +17,7 @@ void UseCompatibilityGLFormat() {
 
 GLPanel::GLPanel(TGLViewport& viewport, QWidget* parent)
     : QOpenGLWidget(parent), viewport_(viewport) {
-    setObjectName("Panel1");
+    setObjectName("viewPanel");
     setMouseTracking(true); // the view keeps the mouse position for picking with the Space key
     setFocusPolicy(Qt::StrongFocus);
 }
@@ -51,8 +51,8 @@ int GLPanel::Height() const {
 void GLPanel::initializeGL() {
     std::string problem;
     attached_ = viewport_.Attach(*this, problem);
-    if (OnContextReady) {
-        OnContextReady(attached_, problem);
+    if (onContextReady) {
+        onContextReady(attached_, problem);
     }
 }
 
@@ -69,10 +69,10 @@ void GLPanel::paintGL() {
     inPaint_ = true;
     viewport_.OnPaint();
     inPaint_ = false;
-    emit FramePainted();
+    emit framePainted();
 }
 
-ShiftState GLPanel::ShiftOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
+ShiftState GLPanel::shiftOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
     ShiftState state;
     state.Shift = modifiers & Qt::ShiftModifier;
     state.Ctrl = modifiers & Qt::ControlModifier;
@@ -87,7 +87,7 @@ void GLPanel::mousePressEvent(QMouseEvent* event) {
     // The press itself is where the tools pick, also when no move came before it.
     viewport_.MouseX = at.x();
     viewport_.MouseY = at.y();
-    viewport_.OnMouseDown(ShiftOf(event->modifiers(), event->buttons()), at.x(), at.y());
+    viewport_.OnMouseDown(shiftOf(event->modifiers(), event->buttons()), at.x(), at.y());
 }
 
 void GLPanel::mouseReleaseEvent(QMouseEvent*) {
@@ -96,7 +96,7 @@ void GLPanel::mouseReleaseEvent(QMouseEvent*) {
 
 void GLPanel::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint() * devicePixelRatioF();
-    viewport_.OnMouseMove(ShiftOf(event->modifiers(), event->buttons()), at.x(), at.y());
+    viewport_.OnMouseMove(shiftOf(event->modifiers(), event->buttons()), at.x(), at.y());
 }
 
 } // namespace morvane

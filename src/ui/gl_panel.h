@@ -11,7 +11,7 @@ namespace morvane {
 
 // Display lists, selection and immediate mode need a compatibility-profile context: set before
 // the application object is made.
-void UseCompatibilityGLFormat();
+void useCompatibilityGLFormat();
 
 // The main window's 3D panel: a Qt OpenGL widget (compatibility profile) that the viewport draws
 // on, passing its paint, resize and mouse events to the viewport.
@@ -21,7 +21,7 @@ public:
     GLPanel(TGLViewport& viewport, QWidget* parent);
 
     // Called once the GL context exists (the viewport is attached by then).
-    std::function<void(bool attached, const std::string& problem)> OnContextReady;
+    std::function<void(bool attached, const std::string& problem)> onContextReady;
 
     bool HasContext() const override;
     void MakeCurrent() override;
@@ -30,11 +30,11 @@ public:
     int Height() const override;
     bool PaintLater() override;
 
-    static ShiftState ShiftOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
+    static ShiftState shiftOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
 
 signals:
     // A frame has been drawn and is about to show.
-    void FramePainted();
+    void framePainted();
 
 protected:
     void initializeGL() override;

@@ -1,25 +1,16 @@
 #include "view/gl_figure.h"
-#include "view/gl_camera.h"
 
 #include <GL/gl.h>
 
 namespace morvane {
 
-void TGLCamera::Apply() const {
-    glMatrixMode(GL_PROJECTION);
-    glTranslatef(-X, -Y, -Z);
-    glRotatef(RotX, 1, 0, 0);
-    glRotatef(RotY, 0, 1, 0);
-    glRotatef(RotZ, 0, 0, 1);
-}
-
-void tglfigure::Draw() {
+void GLFigure::Draw() {
     if (OnDraw) {
         OnDraw();
     }
 }
 
-void tglfigure::Create() {
+void GLFigure::Create() {
     Position = {};
     Rotation = {};
     Scale = {1, 1, 1};
@@ -28,7 +19,7 @@ void tglfigure::Create() {
     OnDraw = nullptr;
 }
 
-void tglfigure::Render() {
+void GLFigure::Render() {
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glTranslatef(static_cast<float>(Position.X), static_cast<float>(Position.Y),

@@ -11,9 +11,9 @@ struct Vec3 {
 };
 
 // Anything the viewport draws: placed by its position, scale and rotation, with a box around it.
-class tglfigure {
+class GLFigure {
 public:
-    virtual ~tglfigure() = default;
+    virtual ~GLFigure() = default;
 
     Vec3 Position;
     Vec3 Rotation; // degrees about x, y, z

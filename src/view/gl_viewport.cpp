@@ -101,7 +101,7 @@ void TGLViewport::Redraw() {
     Paint();
 }
 
-void TGLViewport::FitToFigure(const tglfigure& figure) {
+void TGLViewport::FitToFigure(const GLFigure& figure) {
     BoundsMin = {figure.BoundsMin.X + figure.Position.X, figure.BoundsMin.Y + figure.Position.Y,
                  figure.BoundsMin.Z + figure.Position.Z};
     BoundsMax = {figure.BoundsMax.X + figure.Position.X, figure.BoundsMax.Y + figure.Position.Y,
@@ -155,7 +155,7 @@ void TGLViewport::Pick() {
     glInitNames();
     glPushName(0);
     // The scene is drawn once more outside the display list, so that the list keeps what the
-    // screen shows; in selection mode the scene fills its outlined polygons (see tr_scene), so
+    // screen shows; in selection mode the scene fills its outlined polygons (see RoomScene), so
     // a point inside a face or a grid cell hits it.
     DrawScene(false);
     glMatrixMode(GL_PROJECTION);

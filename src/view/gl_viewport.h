@@ -40,7 +40,7 @@ public:
     void Paint();
     // Recompiles the scene and paints.
     void Redraw();
-    void FitToFigure(const tglfigure& figure);
+    void FitToFigure(const GLFigure& figure);
     // Frames BoundsMin..BoundsMax in 6 x 4 units; the caller redraws.
     void CenterCamera();
     // The name of what lies under (MouseX, MouseY): a sector number, 999, or 0 for nothing.

@@ -46,9 +46,17 @@ TEST_F(BuildPipeline, RoomPositionHeightsAndThePlayer) {
     EXPECT_EQ(built.Sectors[4].FloorHeight, 0);
     EXPECT_EQ(built.Sectors[4].CeilingHeight, -16);
     ASSERT_EQ(out->NumItems, 1u);
-    EXPECT_EQ(+out->Items1[0].X, 5120);
-    EXPECT_EQ(+out->Items1[0].Y, 16000);
+    // Her usual spot (3072, 1536 into the room) lies outside a 3 x 3 room: she stands in the
+    // middle of its only open sector, on the floor (level 32 is y 0).
+    EXPECT_EQ(+out->Items1[0].X, 2048 + 1536);
+    EXPECT_EQ(+out->Items1[0].Y, 0);
     EXPECT_EQ(+out->Items1[0].Z, 6656);
+    ASSERT_EQ(result.Warnings.size(), 1u);
+    EXPECT_EQ(FormatFinding(result.Warnings[0]),
+              "warning: room 1 (Room #1), sector (column 2, row 2): Lara's usual start in the "
+              "current room, column 4, row 2, lies outside this 3 x 3 room: she starts in the "
+              "middle of column 2, row 2 instead. Open column 4, row 2 or make current the room "
+              "she should start in.");
     EXPECT_EQ(out->Items1[0].Room, 0);
     EXPECT_EQ(out->Items1[0].Intensity, 0xFFFF);
     EXPECT_EQ(out->NumCameras, 0u);
@@ -71,14 +79,17 @@ TEST_F(BuildPipeline, RoomsAtTheLimitsOfTheLevelsCoordinates) {
     ASSERT_EQ(ReadLevelFile(*out, dir.Path("FAR.PHD")), LevelReadDone);
     EXPECT_EQ(+out->Rooms[0].RoomInfo.X, MaxRoomPosition * 1024);
     EXPECT_EQ(+out->Rooms[1].RoomInfo.X, MinRoomPosition * 1024);
-    EXPECT_EQ(+out->Items1[0].X, MinRoomPosition * 1024 + 3072) << "the player is in room 2";
-    EXPECT_EQ(+out->Items1[0].Z, MaxRoomPosition * 1024 + 1536);
+    EXPECT_EQ(out->Items1[0].Room, 1) << "the player is in room 2, the current room";
+    EXPECT_GE(+out->Items1[0].X, MinRoomPosition * 1024);
+    EXPECT_LT(+out->Items1[0].X, MinRoomPosition * 1024 + 3 * 1024);
+    EXPECT_GE(+out->Items1[0].Z, MaxRoomPosition * 1024);
+    EXPECT_LT(+out->Items1[0].Z, MaxRoomPosition * 1024 + 31 * 1024);
 
     far.PosX = MaxRoomPosition + 1;
     result = Build({base, dir.Path("NOT.PHD"), "", "", ""});
     EXPECT_THAT(result.Messages,
-                ElementsAre("Room 1 (\"Room #1\") lies at X position 2097120; room positions go "
-                            "from -2097152 to 2097119; the level was not written."));
+                ElementsAre("Room 1 (\"Room #1\") lies at X position 2097121; room positions go "
+                            "from -2097120 to 2097120; the level was not written."));
     far.PosX = 0;
     other.PosY = 62;
     result = Build({base, dir.Path("NOT.PHD"), "", "", ""});

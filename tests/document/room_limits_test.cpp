@@ -43,9 +43,9 @@ TEST(RoomLimits, EachLimitAndItsEdges) {
         {"the highest X", [](TEditorRoom& r) { r.PosX = MaxRoomPosition; }, ""},
         {"the lowest Z", [](TEditorRoom& r) { r.PosZ = MinRoomPosition; }, ""},
         {"X beyond", [](TEditorRoom& r) { r.PosX = MaxRoomPosition + 1; },
-         "Room 2 (\"Second\") lies at X position 2097120; room positions go from -2097152 to "
-         "2097119"},
-        {"Z below", [](TEditorRoom& r) { r.PosZ = MinRoomPosition - 1; }, "Z position -2097153"},
+         "Room 2 (\"Second\") lies at X position 2097121; room positions go from -2097120 to "
+         "2097120"},
+        {"Z below", [](TEditorRoom& r) { r.PosZ = MinRoomPosition - 1; }, "Z position -2097121"},
         {"X far out", [](TEditorRoom& r) { r.PosX = 2147483647; }, "X position 2147483647"},
         {"a 32-sector view", [](TEditorRoom& r) { r.PortalView(1).HeightTiles = 32; }, ""},
         {"a 33-sector view", [](TEditorRoom& r) { r.PortalView(1).WidthTiles = 33; },

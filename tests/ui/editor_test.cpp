@@ -8,25 +8,35 @@
 #include "level/level_format.h"
 #include "level/level_reader.h"
 #include "level/level_writer.h"
-#include "ui/Unit3d_2.h"
-#include "ui/Unit3d_3.h"
-#include "ui/Unit3d_7.h"
-#include "ui/unit3d_8.h"
+#include "ui/build_dialog.h"
+#include "ui/room_dialog.h"
+#include "ui/texture_picker.h"
+#include "ui/tool_bar_window.h"
 #include "view/window_position.h"
 
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QOpenGLWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QScrollArea>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
+
+#include <set>
 
 namespace morvane {
 namespace {
@@ -43,10 +53,10 @@ void Hover(QWidget* widget, QPoint at) {
 // Answers the "Add new Room" dialog with a size and accepts it.
 std::function<int(QDialog&)> AcceptRoom(int length, int width, int height = 3) {
     return [=](QDialog& dialog) {
-        auto& form = static_cast<TForm3&>(dialog);
-        form.SpinEdit1->setValue(length);
-        form.SpinEdit2->setValue(width);
-        form.SpinEdit4->setValue(height);
+        auto& form = static_cast<RoomDialog&>(dialog);
+        form.lengthField->setValue(length);
+        form.widthField->setValue(width);
+        form.heightField->setValue(height);
         return int(QDialog::Accepted);
     };
 }
@@ -55,115 +65,192 @@ struct EditorWithRoom : Editor {
     void SetUp() override {
         Editor::SetUp();
         services.DialogAnswers.push_back(AcceptRoom(6, 6));
-        window->Action("AddRoom1")->trigger();
+        window->action("addRoom")->trigger();
         // Looked at from straight above.
-        window->Viewport.Rotate.X = 90;
-        window->Redraw();
+        window->viewport.Rotate.X = 90;
+        window->redraw();
         WaitForFrame();
     }
     QPoint SectorPoint(int x, int z) {
         const TEditorRoom& room = project->Room(1);
-        window->Panel1->MakeCurrent();
+        window->viewPanel->MakeCurrent();
         auto [px, py] = test::WindowPosition(
-            window->Viewport, window->Camera, window->Scene, window->Panel1->Width(),
-            window->Panel1->Height(), room.PosX + x - 0.5, room.PosY, -(room.PosZ + z - 0.5));
+            window->viewport, window->camera, window->scene, window->viewPanel->Width(),
+            window->viewPanel->Height(), room.PosX + x - 0.5, room.PosY, -(room.PosZ + z - 0.5));
         return QPoint(px, py);
     }
     void Click(int x, int z, Qt::KeyboardModifiers modifiers = {}) {
         const QPoint at = SectorPoint(x, z);
-        Hover(window->Panel1, at);
-        QTest::mouseClick(window->Panel1, Qt::LeftButton, modifiers, at);
+        Hover(window->viewPanel, at);
+        QTest::mouseClick(window->viewPanel, Qt::LeftButton, modifiers, at);
     }
     const TEditorSector& Sector(int x, int z) {
         return project->Room(1).Sector(SectorNumber(x, z, 6));
     }
 };
 
+// Room 1 (6 x 6, 3 high) current, room 2 (4 x 4, 3 high) beside it: both at the dialog's
+// place (100, 32, 100).
+struct EditorWithTwoRooms : EditorWithRoom {
+    void SetUp() override {
+        EditorWithRoom::SetUp();
+        services.DialogAnswers.push_back(AcceptRoom(4, 4));
+        window->action("addRoom")->trigger();
+        ASSERT_EQ(project->RoomCount, 2);
+        QListWidget* rooms = window->toolBar->roomList;
+        rooms->setCurrentRow(0);
+        emit rooms->itemClicked(rooms->item(0));
+        ASSERT_EQ(project->CurrentRoom, 1);
+    }
+};
+
 TEST_F(Editor, StartsEmptyWithTheWindowsInPlace) {
     EXPECT_EQ(window->windowTitle(), "Quillon's Morvane3D");
-    EXPECT_EQ(window->Label1->text(), "1");
-    EXPECT_EQ(window->Label2->text(), "None");
-    EXPECT_TRUE(window->ToolBar->isVisible()) << "the tool bar shows with the main window";
-    EXPECT_EQ(window->ToolBar->windowTitle(), "Tools Bar");
-    EXPECT_EQ(window->TexturesWindow->windowTitle(), "TEXTURES");
-    const QList<QAction*> file = window->FileMenu->actions();
+    EXPECT_EQ(window->heightSelectorLabel->text(), "1");
+    EXPECT_EQ(window->currentRoomLabel->text(), "None");
+    EXPECT_TRUE(window->toolBar->isVisible()) << "the tool bar shows with the main window";
+    EXPECT_EQ(window->toolBar->windowTitle(), "Tools Bar");
+    EXPECT_EQ(window->texturePicker->windowTitle(), "TEXTURES");
+    const QList<QAction*> file = window->fileMenu->actions();
     ASSERT_GE(file.size(), 9);
     EXPECT_EQ(file[8]->text(), "&Exit");
     EXPECT_TRUE(file.back()->isSeparator()) << "no recent files: the menu ends with a separator";
-    EXPECT_EQ(window->Action("Open1")->shortcut(), QKeySequence(Qt::Key_F3));
-    EXPECT_EQ(window->Action("BuildLevel1")->shortcut(), QKeySequence(Qt::Key_F10));
-    EXPECT_EQ(window->Action("AddRoom1")->shortcut(), QKeySequence("Shift+Ins"));
-    EXPECT_EQ(window->Action("CloneRoom1")->shortcut(), QKeySequence("Ctrl+C"));
-    EXPECT_EQ(window->Action("ShowTextures1")->shortcut(), QKeySequence("Ctrl+T"));
+    EXPECT_EQ(window->action("openProject")->shortcut(), QKeySequence(Qt::Key_F3));
+    EXPECT_EQ(window->action("buildLevel")->shortcut(), QKeySequence(Qt::Key_F10));
+    EXPECT_EQ(window->action("addRoom")->shortcut(), QKeySequence("Shift+Ins"));
+    EXPECT_EQ(window->action("cloneRoom")->shortcut(), QKeySequence("Ctrl+C"));
+    EXPECT_EQ(window->action("showTextures")->shortcut(), QKeySequence("Ctrl+T"));
     EXPECT_TRUE(services.Messages.empty()) << services.Messages.front().toStdString();
+
+    window->action("keysGuide")->trigger();
+    window->action("about")->trigger();
+    EXPECT_EQ(services.DialogsShown, (std::vector<QString>{"Keys Guide", "About..."}));
+    window->toolBar->hide();
+    window->action("showToolBar")->trigger();
+    EXPECT_TRUE(window->toolBar->isVisible());
+    window->action("showTextures")->trigger();
+    EXPECT_TRUE(window->texturePicker->isVisible());
+}
+
+// The controls that the tests and the wiring find by name carry names of their role: none
+// empty, none repeated within its window, none made of a word and a number (the recent files
+// are numbered by their place in the list).
+TEST_F(Editor, ControlsAreNamedForTheirRole) {
+    const QRegularExpression memberName("^[a-z][A-Za-z0-9]*$");
+    const QRegularExpression wordAndNumber("^[A-Za-z]+[0-9]+$");
+    std::set<QString> seen;
+    int checked = 0;
+    auto check = [&](const QObject* object, const QString& scope) {
+        const QString name = object->objectName();
+        SCOPED_TRACE(
+            (scope + " " + object->metaObject()->className() + " '" + name + "'").toStdString());
+        EXPECT_TRUE(memberName.match(name).hasMatch());
+        if (!name.startsWith("recentFile")) {
+            EXPECT_FALSE(wordAndNumber.match(name).hasMatch());
+        }
+        EXPECT_TRUE(seen.insert(scope + "/" + name).second) << "named twice";
+        ++checked;
+    };
+    for (const QAction* action : window->findChildren<QAction*>()) {
+        if (!action->isSeparator() && action->menu() == nullptr) {
+            check(action, "menus");
+        }
+    }
+    // Widgets that Qt makes inside its own controls (the tab bar's arrows, a spin box's line
+    // edit, the menu bar's extension and its untitled menu) are not ours to name.
+    auto internal = [](const QWidget* widget) {
+        const QWidget* parent = widget->parentWidget();
+        const auto* menu = qobject_cast<const QMenu*>(widget);
+        return widget->objectName().startsWith("qt_") || (menu && menu->title().isEmpty()) ||
+               qobject_cast<const QTabBar*>(parent) ||
+               qobject_cast<const QAbstractSpinBox*>(parent) ||
+               qobject_cast<const QComboBox*>(parent);
+    };
+    for (const QWidget* widget : window->findChildren<QWidget*>()) {
+        const bool control =
+            qobject_cast<const QAbstractButton*>(widget) != nullptr ||
+            qobject_cast<const QAbstractSpinBox*>(widget) != nullptr ||
+            qobject_cast<const QLineEdit*>(widget) != nullptr ||
+            qobject_cast<const QAbstractItemView*>(widget) != nullptr ||
+            qobject_cast<const QComboBox*>(widget) != nullptr ||
+            qobject_cast<const QTabWidget*>(widget) != nullptr ||
+            qobject_cast<const QPlainTextEdit*>(widget) != nullptr ||
+            qobject_cast<const QScrollArea*>(widget) != nullptr ||
+            qobject_cast<const QOpenGLWidget*>(widget) != nullptr || widget->isWindow() ||
+            (qobject_cast<const QLabel*>(widget) != nullptr && !widget->objectName().isEmpty());
+        if (control && !internal(widget)) {
+            check(widget, widget->window()->objectName());
+        }
+    }
+    EXPECT_GT(checked, 100) << "every window's controls were looked at";
 }
 
 TEST_F(Editor, AddRoomThroughTheMenuAndTheDialog) {
     services.DialogAnswers.push_back([](QDialog& dialog) {
-        auto& form = static_cast<TForm3&>(dialog);
-        EXPECT_EQ(form.Edit1->text(), "Room #1");
+        auto& form = static_cast<RoomDialog&>(dialog);
+        EXPECT_EQ(form.nameField->text(), "Room #1");
         EXPECT_EQ(dialog.windowTitle(), "Add new Room");
-        form.SpinEdit1->setValue(8);
-        form.SpinEdit2->setValue(5);
+        form.lengthField->setValue(8);
+        form.widthField->setValue(5);
         return int(QDialog::Accepted);
     });
-    window->Action("AddRoom1")->trigger();
+    window->action("addRoom")->trigger();
     ASSERT_EQ(project->RoomCount, 1);
     EXPECT_EQ(project->Room(1).ZSectors, 8);
     EXPECT_EQ(project->Room(1).XSectors, 5);
-    EXPECT_EQ(window->Label2->text(), "Room #1");
-    EXPECT_EQ(window->ToolBar->ListBox2->count(), 1);
-    EXPECT_EQ(window->ToolBar->SpinEdit5->value(), 100);
+    EXPECT_EQ(window->currentRoomLabel->text(), "Room #1");
+    EXPECT_EQ(window->toolBar->roomList->count(), 1);
+    EXPECT_EQ(window->toolBar->roomXField->value(), 100);
 
-    window->Action("AddRoom1")->trigger(); // cancelled: nothing changes
+    window->action("addRoom")->trigger(); // cancelled: nothing changes
     EXPECT_EQ(project->RoomCount, 1);
-    window->ToolBar->SpeedButton22->click(); // clone
+    window->toolBar->cloneRoomButton->click(); // clone
     EXPECT_EQ(project->RoomCount, 2);
-    EXPECT_EQ(window->ToolBar->ListBox2->count(), 2);
+    EXPECT_EQ(window->toolBar->roomList->count(), 2);
 }
 
 TEST_F(EditorWithRoom, ClicksInTheViewEditTheSectorUnderTheMouse) {
     Click(3, 3);
     EXPECT_EQ(Sector(3, 3).FloorShape, 1) << "the selected shape on the floor";
-    window->ToolBar->ShapeButton(5)->click();
+    window->toolBar->shapeButton(5)->click();
     Click(4, 3, Qt::ControlModifier);
     EXPECT_EQ(Sector(4, 3).CeilingShape, 5) << "Ctrl: the ceiling";
     Click(4, 4, Qt::ShiftModifier);
     EXPECT_EQ(Sector(4, 4).FloorShape, 11) << "Shift: the shape turned";
-    window->ToolBar->SpinEdit9->setValue(1);
+    window->toolBar->portalRoomField->setValue(1);
     services.DialogAnswers.clear();
     // A view needs another room to show: add one, then come back to the first.
     services.DialogAnswers.push_back(AcceptRoom(4, 4));
-    window->Action("AddRoom1")->trigger();
-    window->ToolBar->ListBox2->setCurrentRow(0);
-    emit window->ToolBar->ListBox2->itemClicked(window->ToolBar->ListBox2->item(0));
-    window->ToolBar->SpinEdit9->setValue(2);
-    window->ToolBar->Button1->click();
+    window->action("addRoom")->trigger();
+    window->toolBar->roomList->setCurrentRow(0);
+    emit window->toolBar->roomList->itemClicked(window->toolBar->roomList->item(0));
+    window->toolBar->portalRoomField->setValue(2);
+    window->toolBar->addPortalViewButton->click();
     ASSERT_EQ(project->Room(1).PortalViewCount, 1);
-    window->Viewport.Rotate.X = 90;
-    window->Redraw();
+    window->viewport.Rotate.X = 90;
+    window->redraw();
     Click(5, 2, Qt::AltModifier);
     EXPECT_EQ(project->Room(1).PortalView(1).OriginX, 5) << "Alt: the portal view's origin";
     EXPECT_EQ(project->Room(1).PortalView(1).OriginZ, 2);
 }
 
 TEST_F(EditorWithRoom, RefusalsShowTheirMessages) {
-    window->ToolBar->SpinEdit13->setValue(1); // the current room above itself
+    window->toolBar->roomAboveField->setValue(1); // the current room above itself
     Click(3, 3);
     ASSERT_FALSE(services.Messages.empty());
     EXPECT_EQ(services.Messages.back(), " Invalid Room Above number ");
-    window->ToolBar->SpinEdit13->setValue(0);
+    window->toolBar->roomAboveField->setValue(0);
     QTest::keyClick(window.get(), Qt::Key_Up);
     QTest::keyClick(window.get(), Qt::Key_Up);
-    EXPECT_EQ(window->Label1->text(), "3");
+    EXPECT_EQ(window->heightSelectorLabel->text(), "3");
     QTest::keyClick(window.get(), Qt::Key_Up);
-    EXPECT_EQ(window->Label1->text(), "3") << "held to the room's height";
-    window->ToolBar->ShapeButton(1)->click();
+    EXPECT_EQ(window->heightSelectorLabel->text(), "3") << "held to the room's height";
+    window->toolBar->shapeButton(1)->click();
     project->Room(1).GameSector(SectorNumber(3, 3, 6)).CeilingHeight = 2; // 2 + 1 + (3 - 2) > 3
     Click(3, 3);
     EXPECT_EQ(services.Messages.back(), " Invalid height!! ");
-    window->ToolBar->SpinEdit9->setValue(1);
-    window->ToolBar->Button1->click();
+    window->toolBar->portalRoomField->setValue(1);
+    window->toolBar->addPortalViewButton->click();
     EXPECT_EQ(services.Messages.back(), "Invalid Portal View Room number!");
 }
 
@@ -172,38 +259,38 @@ TEST_F(EditorWithRoom, SpaceReadsTheSectorBack) {
     sector.FloorSurface.Textures[2] = 6;
     sector.CeilingSurface.Textures[0] = -1;
     project->Room(1).GameSector(SectorNumber(2, 4, 6)).RoomBelow = 0;
-    Hover(window->Panel1, SectorPoint(2, 4));
+    Hover(window->viewPanel, SectorPoint(2, 4));
     QTest::keyClick(window.get(), Qt::Key_Space);
-    EXPECT_EQ(window->StatusPanel->text(), " Column:2 Row:4");
-    EXPECT_EQ(window->ToolBar->SpinEdit15->value(), 1);
-    EXPECT_EQ(window->ToolBar->SpinEdit13->value(), 0);
+    EXPECT_EQ(window->statusLabel->text(), " Column:2 Row:4");
+    EXPECT_EQ(window->toolBar->roomBelowField->value(), 1);
+    EXPECT_EQ(window->toolBar->roomAboveField->value(), 0);
 }
 
 TEST_F(EditorWithRoom, PropertiesWithAndWithoutRebuild) {
     project->Room(1).GameSector(SectorNumber(3, 3, 6)).FloorHeight = 2;
     services.DialogAnswers.push_back([](QDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), "Edit Room Properties");
-        auto& form = static_cast<TForm3&>(dialog);
-        EXPECT_TRUE(form.CheckBox5->isVisibleTo(&form)) << "ReBuild is offered";
-        form.Edit1->setText("Hall");
+        auto& form = static_cast<RoomDialog&>(dialog);
+        EXPECT_TRUE(form.rebuildBox->isVisibleTo(&form)) << "ReBuild is offered";
+        form.nameField->setText("Hall");
         return int(QDialog::Accepted);
     });
-    window->ToolBar->SpeedButton20->click();
+    window->toolBar->roomPropertiesButton->click();
     EXPECT_EQ(project->Room(1).Name.Str(), "Hall");
-    EXPECT_EQ(window->ToolBar->ListBox2->item(0)->text(), "Hall");
+    EXPECT_EQ(window->toolBar->roomList->item(0)->text(), "Hall");
     EXPECT_EQ(project->Room(1).GameSector(SectorNumber(3, 3, 6)).FloorHeight, 2);
-    EXPECT_EQ(window->AddRoomDialog->windowTitle(), "Add New Room");
+    EXPECT_EQ(window->roomDialog->windowTitle(), "Add New Room");
 
     services.DialogAnswers.push_back(AcceptRoom(7, 6));
     services.DialogAnswers.push_back([](QDialog& warning) {
         EXPECT_EQ(warning.windowTitle(), "WARNING !!!");
         return int(QDialog::Rejected);
     });
-    window->ToolBar->SpeedButton20->click();
+    window->toolBar->roomPropertiesButton->click();
     EXPECT_EQ(project->Room(1).ZSectors, 6) << "the rebuild was not confirmed";
     services.DialogAnswers.push_back(AcceptRoom(7, 6));
     services.DialogAnswers.push_back([](QDialog&) { return int(QDialog::Accepted); });
-    window->ToolBar->SpeedButton20->click();
+    window->toolBar->roomPropertiesButton->click();
     EXPECT_EQ(project->Room(1).ZSectors, 7);
     EXPECT_EQ(project->Room(1).GameSector(SectorNumber(3, 3, 7)).FloorHeight, 0);
 }
@@ -211,45 +298,45 @@ TEST_F(EditorWithRoom, PropertiesWithAndWithoutRebuild) {
 TEST_F(EditorWithRoom, SaveNewOpenAndTheRecentFiles) {
     const QString first = QString::fromStdString(files.Path("one.mvn"));
     services.FileAnswers.push_back(first);
-    window->Action("Save1")->trigger();
+    window->action("saveProject")->trigger();
     EXPECT_EQ(window->windowTitle(), "Quillon's Morvane3D - " + first);
-    window->Action("Save1")->trigger(); // saved again without a dialog
+    window->action("saveProject")->trigger(); // saved again without a dialog
     EXPECT_EQ(services.FileDialogsShown.size(), 1u);
-    EXPECT_EQ(services.FileDialogsShown[0].Description, "Morvane3D 's File  (*.MVN)");
+    EXPECT_EQ(services.FileDialogsShown[0].description, "Morvane3D 's File  (*.MVN)");
 
     for (const char* name : {"two.mvn", "three.mvn"}) {
         services.FileAnswers.push_back(QString::fromStdString(files.Path(name)));
-        window->Action("SaveAs1")->trigger();
+        window->action("saveProjectAs")->trigger();
     }
-    window->Action("New1")->trigger();
+    window->action("newProject")->trigger();
     EXPECT_EQ(project->RoomCount, 0);
     EXPECT_EQ(window->windowTitle(), "Quillon's Morvane3D ");
-    EXPECT_EQ(window->ToolBar->ListBox2->count(), 0);
+    EXPECT_EQ(window->toolBar->roomList->count(), 0);
 
-    QAction* newest = window->Action("Recent1");
+    QAction* newest = window->action("recentFile1");
     ASSERT_NE(newest, nullptr);
     EXPECT_EQ(newest->text(), "&1 " + QString::fromStdString(files.Path("three.mvn")));
-    EXPECT_EQ(window->Action("Recent3")->text(), "&3 " + first);
-    window->Action("Recent3")->trigger();
+    EXPECT_EQ(window->action("recentFile3")->text(), "&3 " + first);
+    window->action("recentFile3")->trigger();
     EXPECT_EQ(project->RoomCount, 1);
     EXPECT_EQ(window->windowTitle(), "Quillon's Morvane3D - " + first);
-    EXPECT_EQ(window->Action("Recent1")->text(), "&1 " + first)
+    EXPECT_EQ(window->action("recentFile1")->text(), "&1 " + first)
         << "an opened file moves to the top";
 
     std::filesystem::remove(files.Path("two.mvn"));
-    window->Action("Recent3")->trigger();
+    window->action("recentFile3")->trigger();
     EXPECT_EQ(services.Messages.back(), " File not Found! ");
 
     test::WriteFileBytes(files.Path("bad.mvn"), test::Bytes(40, 7));
     services.FileAnswers.push_back(QString::fromStdString(files.Path("bad.mvn")));
-    window->Action("Open1")->trigger();
+    window->action("openProject")->trigger();
     EXPECT_EQ(services.Messages.back(),
               QString::fromStdString("Project file \"" + files.Path("bad.mvn") +
                                      "\" refused: Error Opening the file!"));
-    EXPECT_EQ(window->FileName, first) << "the previous name stays";
+    EXPECT_EQ(window->projectFileName, first) << "the previous name stays";
     test::WriteFileBytes(files.Path("short.mvn"), {16, 'Q'});
     services.FileAnswers.push_back(QString::fromStdString(files.Path("short.mvn")));
-    window->Action("Open1")->trigger();
+    window->action("openProject")->trigger();
     EXPECT_EQ(services.Messages.back(),
               QString::fromStdString("Project file \"" + files.Path("short.mvn") +
                                      "\" refused: Read beyond end of file"))
@@ -263,23 +350,23 @@ TEST_F(EditorWithRoom, BuildLevelThroughItsDialog) {
     WriteLevelFile(*base, files.Path("base.tr2"));
     const std::string out = files.Path("built.tr2");
     services.DialogAnswers.push_back([&](QDialog& dialog) {
-        auto& form = static_cast<TForm7&>(dialog);
+        auto& form = static_cast<BuildDialog&>(dialog);
         EXPECT_EQ(dialog.windowTitle(), "Build Level File");
-        form.Edit4->setText("   ");
-        form.BuildLevelClicked();
+        form.outputLevelField->setText("   ");
+        form.buildLevelClicked();
         EXPECT_FALSE(form.result() == QDialog::Accepted)
             << "a blank file name keeps the dialog open";
-        form.Edit3->setText(QString::fromStdString(files.Path("base.tr2")));
-        form.Edit4->setText(QString::fromStdString(out));
+        form.baseLevelField->setText(QString::fromStdString(files.Path("base.tr2")));
+        form.outputLevelField->setText(QString::fromStdString(out));
         return int(QDialog::Accepted);
     });
-    window->Action("BuildLevel1")->trigger();
+    window->action("buildLevel")->trigger();
     EXPECT_TRUE(services.Messages.empty()) << services.Messages.front().toStdString();
     auto built = std::make_unique<TLevelData>();
     ASSERT_EQ(ReadLevelFile(*built, out), LevelReadDone);
     EXPECT_EQ(built->NumRooms, 1);
     EXPECT_EQ(built->Rooms[0].NumXSectors, 6);
-    EXPECT_TRUE(window->Scene.TexturesLoaded) << "the base level's textures were loaded";
+    EXPECT_TRUE(window->scene.TexturesLoaded) << "the base level's textures were loaded";
 }
 
 TEST_F(Editor, TexturePickerHoverAndKeys) {
@@ -287,27 +374,135 @@ TEST_F(Editor, TexturePickerHoverAndKeys) {
     demo::MakeDemoLevel(*base, FormatTR1);
     WriteLevelFile(*base, files.Path("BASE.PHD"));
     services.FileAnswers.push_back(QString::fromStdString(files.Path("BASE.PHD")));
-    window->Action("OpenBase1")->trigger();
-    EXPECT_EQ(window->BuildDialog->Edit3->text().toStdString(), files.Path("BASE.PHD"));
-    for (QSpinBox* field : {window->ToolBar->SpinEdit1, window->ToolBar->SpinEdit4}) {
+    window->action("openBaseLevel")->trigger();
+    EXPECT_EQ(window->buildDialog->baseLevelField->text().toStdString(), files.Path("BASE.PHD"));
+    for (QSpinBox* field :
+         {window->toolBar->floorTextureField, window->toolBar->ceilingWallsTextureField}) {
         EXPECT_EQ(field->value(), 1) << "the first 64x64 texture";
     }
-    TForm8* textures = window->TexturesWindow;
+    TexturePicker* textures = window->texturePicker;
     textures->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(textures));
     QTest::keyClick(textures, Qt::Key_3);
-    EXPECT_EQ(window->ToolBar->SpinEdit3->value(), 1) << "no key before the mouse was over a strip";
-    Hover(textures->Strips[0], QPoint(30, 100));
+    EXPECT_EQ(window->toolBar->ceilingTextureField->value(), 1)
+        << "no key before the mouse was over a strip";
+    Hover(textures->stripViews[0], QPoint(30, 100));
     EXPECT_EQ(textures->windowTitle(), "TEXTURE# 2") << "100 div 96 + 1 is cell 2";
     QTest::keyClick(textures, Qt::Key_3);
-    EXPECT_EQ(window->ToolBar->SpinEdit3->value(), 2);
-    Hover(textures->Strips[2], QPoint(30, 30));
+    EXPECT_EQ(window->toolBar->ceilingTextureField->value(), 2);
+    Hover(textures->stripViews[2], QPoint(30, 30));
     EXPECT_EQ(textures->windowTitle(), "TEXTURA# 40") << "the second 64x16 texture";
     QTest::keyClick(textures, Qt::Key_1);
-    EXPECT_EQ(window->ToolBar->SpinEdit1->value(), 40);
-    window->ToolBar->SpinEdit2->setValue(3000);
-    EXPECT_EQ(window->ToolBar->SpinEdit2->value(), static_cast<int>(level->NumObjectTextures))
+    EXPECT_EQ(window->toolBar->floorTextureField->value(), 40);
+    window->toolBar->floorWallsTextureField->setValue(3000);
+    EXPECT_EQ(window->toolBar->floorWallsTextureField->value(),
+              static_cast<int>(level->NumObjectTextures))
         << "a number beyond the level's textures is lowered";
+}
+
+// Each "Send to" command places the current room against the neighbour room on its own side.
+TEST_F(EditorWithTwoRooms, SendToPlacesTheRoomAgainstTheNeighbour) {
+    window->toolBar->neighbourRoomField->setValue(2);
+    struct Case {
+        const char* command;
+        int x, y, z;
+    };
+    const Case cases[] = {
+        {"sendRoomToFront", 100, 32, 102}, {"sendRoomToBack", 100, 32, 96},
+        {"sendRoomToLeft", 96, 32, 100},   {"sendRoomToRight", 102, 32, 100},
+        {"sendRoomToDown", 100, 29, 100},  {"sendRoomToUp", 100, 35, 100},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command);
+        window->action(c.command)->trigger();
+        const TEditorRoom& room = project->Room(1);
+        EXPECT_EQ(room.PosX, c.x);
+        EXPECT_EQ(room.PosY, c.y);
+        EXPECT_EQ(room.PosZ, c.z);
+        EXPECT_EQ(window->toolBar->roomXField->value(), c.x) << "the tool bar shows the place";
+        EXPECT_EQ(window->toolBar->roomYField->value(), c.y);
+        EXPECT_EQ(window->toolBar->roomZField->value(), c.z);
+    }
+    EXPECT_EQ(project->Room(2).PosX, 100) << "the neighbour stays";
+    window->action("deleteRoom")->trigger();
+    EXPECT_EQ(project->RoomCount, 1) << "the menu presses the tool bar's Delete";
+}
+
+TEST_F(EditorWithTwoRooms, ToolBarSettingsReachTheSceneAndTheRoom) {
+    ToolBarWindow& t = *window->toolBar;
+    t.solidModeButton->click();
+    EXPECT_EQ(window->scene.RenderMode, RenderSolid);
+    t.texturedModeButton->click();
+    EXPECT_EQ(window->scene.RenderMode, RenderTextured);
+    window->setRenderMode(RenderWireframe);
+    EXPECT_TRUE(t.wireframeModeButton->isChecked());
+    EXPECT_EQ(window->scene.RenderMode, RenderWireframe);
+
+    t.neighbourRoomField->setValue(2);
+    EXPECT_EQ(window->scene.NeighbourRoom, 2);
+    t.currentRoomOnlyBox->click();
+    EXPECT_EQ(window->scene.NeighbourRoom, 0);
+    t.neighbourRoomField->setValue(1);
+    EXPECT_EQ(window->scene.NeighbourRoom, 0) << "Current Only keeps the neighbour out";
+    t.currentRoomOnlyBox->click();
+    EXPECT_EQ(window->scene.NeighbourRoom, 1) << "unchecked: the field's value";
+    t.hidePortalsBox->click();
+    EXPECT_TRUE(window->scene.HidePortals);
+
+    t.roomXField->setValue(120);
+    t.roomYField->setValue(10);
+    t.roomZField->setValue(7);
+    EXPECT_EQ(project->Room(1).PosX, 120);
+    EXPECT_EQ(project->Room(1).PosY, 10);
+    EXPECT_EQ(project->Room(1).PosZ, 7);
+    EXPECT_EQ(project->Room(2).PosX, 100) << "only the current room moves";
+
+    // "Room Side" is kept apart from "Room Above" and "Room Below", which go together.
+    t.roomAboveField->setValue(3);
+    t.roomBelowField->setValue(2);
+    t.roomSideField->setValue(5);
+    EXPECT_EQ(t.roomAboveField->value(), 0);
+    EXPECT_EQ(t.roomBelowField->value(), 0);
+    t.roomAboveField->setValue(3);
+    EXPECT_EQ(t.roomSideField->value(), 0);
+    t.roomSideField->setValue(4);
+    t.roomBelowField->setValue(2);
+    EXPECT_EQ(t.roomSideField->value(), 0);
+    EXPECT_EQ(t.roomAboveField->value(), 0);
+    t.roomAboveField->setValue(3);
+    EXPECT_EQ(t.roomBelowField->value(), 2) << "above and below may both be set";
+    const SectorToolState tools = window->sectorToolState();
+    EXPECT_EQ(tools.RoomAbove(), 3);
+    EXPECT_EQ(tools.RoomBelow(), 2);
+    EXPECT_EQ(tools.RoomSide(), 0);
+}
+
+TEST_F(EditorWithTwoRooms, PortalViewEditor) {
+    ToolBarWindow& t = *window->toolBar;
+    t.portalRoomField->setValue(2);
+    for (int width : {2, 3, 4}) {
+        t.portalWidthField->setValue(width);
+        t.addPortalViewButton->click();
+    }
+    ASSERT_EQ(project->Room(1).PortalViewCount, 3);
+    ASSERT_EQ(t.portalViewList->count(), 3);
+    EXPECT_EQ(t.portalViewList->item(2)->text(), "Door #3");
+    t.deletePortalViewButton->click();
+    EXPECT_EQ(project->Room(1).PortalViewCount, 2);
+    EXPECT_EQ(t.portalViewList->count(), 2);
+    EXPECT_EQ(t.portalViewList->currentRow(), 1) << "the entry before the deleted one";
+
+    t.portalViewList->setCurrentRow(0);
+    emit t.portalViewList->itemClicked(t.portalViewList->item(0));
+    EXPECT_EQ(t.portalWidthField->value(), 2) << "the first view shows in the fields";
+    EXPECT_EQ(t.portalRoomField->value(), 2);
+    t.portalFacingBox->setCurrentIndex(4); // "Ceiling"
+    t.portalHeightField->setValue(5);
+    t.replacePortalViewButton->click();
+    EXPECT_EQ(project->Room(1).PortalView(1).Facing, 5);
+    EXPECT_EQ(project->Room(1).PortalView(1).HeightTiles, 5);
+    EXPECT_EQ(project->Room(1).PortalView(2).WidthTiles, 3) << "the other view stays";
+    EXPECT_EQ(project->Room(1).PortalView(2).HeightTiles, 1);
 }
 
 // Pictures of the editor on the demo project in its three render modes.
@@ -318,34 +513,34 @@ TEST_F(Editor, ScreenshotsOfTheEditor) {
     auto demo = std::make_unique<TEditorProject>();
     demo::MakeDemoProject(*demo, files.Path("DEMO.PHD"), files.Path("BUILT.PHD"));
     WriteProjectFile(*demo, files.Path("demo.mvn"));
-    window->OpenProjectFile(QString::fromStdString(files.Path("demo.mvn")));
+    window->openProjectFile(QString::fromStdString(files.Path("demo.mvn")));
     ASSERT_EQ(project->RoomCount, 3);
-    window->ToolBar->SpinEdit11->setValue(2);
-    window->TexturesWindow->show();
+    window->toolBar->neighbourRoomField->setValue(2);
+    window->texturePicker->show();
     const std::string folder = std::string(MORVANE_BINARY_DIR) + "/screenshots";
     std::filesystem::create_directories(folder);
     const std::pair<uint8_t, const char*> modes[] = {
         {RenderWireframe, "wireframe"}, {RenderSolid, "solid"}, {RenderTextured, "textured"}};
     for (const auto& [mode, name] : modes) {
-        window->SetRenderMode(mode);
-        window->Viewport.Rotate = {30, -35, 0};
-        window->Redraw();
+        window->setRenderMode(mode);
+        window->viewport.Rotate = {30, -35, 0};
+        window->redraw();
         WaitForFrame();
         const QImage main = window->grab().toImage();
         EXPECT_FALSE(main.isNull());
         EXPECT_TRUE(main.save(QString::fromStdString(folder + "/editor-" + name + ".png")));
-        EXPECT_TRUE(window->ToolBar->grab().save(QString::fromStdString(folder + "/toolbar.png")));
+        EXPECT_TRUE(window->toolBar->grab().save(QString::fromStdString(folder + "/toolbar.png")));
         EXPECT_TRUE(
-            window->TexturesWindow->grab().save(QString::fromStdString(folder + "/textures.png")));
+            window->texturePicker->grab().save(QString::fromStdString(folder + "/textures.png")));
     }
     // The tool bar's other pages and the dialogs.
     for (int page = 1; page < 4; ++page) {
-        window->ToolBar->PageControl1->setCurrentIndex(page);
-        EXPECT_TRUE(window->ToolBar->grab().save(
+        window->toolBar->pages->setCurrentIndex(page);
+        EXPECT_TRUE(window->toolBar->grab().save(
             QString::fromStdString(folder + "/toolbar-page" + std::to_string(page + 1) + ".png")));
     }
     for (QWidget* dialog :
-         std::initializer_list<QWidget*>{window->AddRoomDialog, window->BuildDialog}) {
+         std::initializer_list<QWidget*>{window->roomDialog, window->buildDialog}) {
         dialog->adjustSize();
         EXPECT_TRUE(dialog->grab().save(
             QString::fromStdString(folder + "/" + dialog->objectName().toStdString() + ".png")));

@@ -2,10 +2,10 @@
 
 #include "support/test_files.h"
 
-#include "ui/Unit3d_2.h"
 #include "ui/gl_panel.h"
+#include "ui/main_window.h"
+#include "ui/tool_bar_window.h"
 #include "ui/ui_services.h"
-#include "ui/unit3d_1.h"
 
 #include <QDialog>
 #include <QSignalSpy>
@@ -28,14 +28,14 @@ public:
     std::vector<QString> DialogsShown;
     int BusyDepth = 0;
 
-    void ShowMessage(QWidget*, const QString& text) override { Messages.push_back(text); }
-    std::optional<QString> AskOpenFile(QWidget*, const FileDialogOptions& options) override {
+    void showMessage(QWidget*, const QString& text) override { Messages.push_back(text); }
+    std::optional<QString> askOpenFile(QWidget*, const FileDialogOptions& options) override {
         return Next(options);
     }
-    std::optional<QString> AskSaveFile(QWidget*, const FileDialogOptions& options) override {
+    std::optional<QString> askSaveFile(QWidget*, const FileDialogOptions& options) override {
         return Next(options);
     }
-    int RunModal(QDialog& dialog) override {
+    int runModal(QDialog& dialog) override {
         DialogsShown.push_back(dialog.windowTitle());
         if (DialogAnswers.empty()) {
             return QDialog::Rejected;
@@ -44,7 +44,7 @@ public:
         DialogAnswers.pop_front();
         return answer(dialog);
     }
-    void SetBusy(bool busy) override { BusyDepth += busy ? 1 : -1; }
+    void setBusy(bool busy) override { BusyDepth += busy ? 1 : -1; }
 
     std::vector<FileDialogOptions> FileDialogsShown;
 
@@ -68,26 +68,26 @@ struct EditorFixture : ::testing::Test {
     std::unique_ptr<TEditorProject> project = std::make_unique<TEditorProject>();
     std::unique_ptr<TLevelData> level = std::make_unique<TLevelData>();
     FakeServices services;
-    std::unique_ptr<TForm1> window;
+    std::unique_ptr<MainWindow> window;
 
     void SetUp() override {
         for (const char* name : {"floor.dat", "solid.bmp"}) {
             std::filesystem::copy_file(std::string(MORVANE_SOURCE_DIR) + "/data/" + name,
                                        program.Path(name));
         }
-        window = std::make_unique<TForm1>(*project, *level, services, program.Root().string());
+        window = std::make_unique<MainWindow>(*project, *level, services, program.Root().string());
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         WaitForFrame();
     }
     void TearDown() override {
-        window->ToolBar->hide();
+        window->toolBar->hide();
         window.reset();
     }
 
     void WaitForFrame() {
-        QSignalSpy painted(window->Panel1, &GLPanel::FramePainted);
-        window->Panel1->update();
+        QSignalSpy painted(window->viewPanel, &GLPanel::framePainted);
+        window->viewPanel->update();
         painted.wait(3000);
     }
 };

@@ -5,8 +5,8 @@
 
 #include "document/room_operations.h"
 #include "view/gl_viewport.h"
+#include "view/room_scene.h"
 #include "view/texture_upload.h"
-#include "view/tr_scene.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -25,7 +25,7 @@ struct ViewFixture : ::testing::Test {
     GlxSurface surface{Width, Height};
     TGLViewport viewport;
     TGLCamera camera;
-    tr_scene scene;
+    RoomScene scene;
     std::unique_ptr<TEditorProject> project = std::make_unique<TEditorProject>();
 
     void SetUp() override {

@@ -15,7 +15,7 @@ namespace morvane::test {
 // Where a world point of a figure shows in a view of width x height pixels (y downward), by the
 // transforms of the paint cycle. Needs the view's GL context current.
 inline std::pair<int, int> WindowPosition(const TGLViewport& viewport, const TGLCamera& camera,
-                                          const tglfigure& figure, int width, int height, double x,
+                                          const GLFigure& figure, int width, int height, double x,
                                           double y, double z) {
     GLdouble projection[16], modelView[16];
     glMatrixMode(GL_PROJECTION);

@@ -28,9 +28,9 @@ bool HorizontalFaceShown(uint8_t mode, const TEditorSector& sector, const TGameS
 
 // The room renderer: the current room (every sector under its own name for picking) and one
 // neighbour room (under the name 999), drawn from the document in one of three modes.
-class tr_scene : public tglfigure, public SceneRooms {
+class RoomScene : public GLFigure, public SceneRooms {
 public:
-    tr_scene() { Create(); }
+    RoomScene() { Create(); }
 
     TEditorProject* Project = nullptr;
     int32_t SolidTexture = 0;

@@ -1,4 +1,4 @@
-#include "view/tr_scene.h"
+#include "view/room_scene.h"
 
 #include "document/sector_numbering.h"
 #include "document/sector_tools.h"
@@ -70,8 +70,8 @@ bool HorizontalFaceShown(uint8_t mode, const TEditorSector& sector, const TGameS
     return !IsClosed(sector, game, passShape);
 }
 
-void tr_scene::Create() {
-    tglfigure::Create();
+void RoomScene::Create() {
+    GLFigure::Create();
     Project = nullptr;
     DrawnRoom = 1;
     NeighbourRoom = 1;
@@ -82,7 +82,7 @@ void tr_scene::Create() {
     HidePortals = false;
 }
 
-void tr_scene::Draw() {
+void RoomScene::Draw() {
     if (Project == nullptr || Project->RoomCount < DrawnRoom || DrawnRoom < 1 ||
         DrawnRoom > MaxRooms) {
         return;
@@ -102,14 +102,14 @@ void tr_scene::Draw() {
     }
 }
 
-void tr_scene::SetFaceTexGen(int face) {
+void RoomScene::SetFaceTexGen(int face) {
     glEnable(GL_TEXTURE_GEN_S);
     glTexGenfv(GL_S, GL_OBJECT_PLANE, PlaneS[face]);
     glEnable(GL_TEXTURE_GEN_T);
     glTexGenfv(GL_T, GL_OBJECT_PLANE, PlaneT[face]);
 }
 
-void tr_scene::DrawSectorBox(const TSectorBox& box, double x, double y, double z) {
+void RoomScene::DrawSectorBox(const TSectorBox& box, double x, double y, double z) {
     SetColor(box.Color);
     const double* h = box.Heights;
     // Corners of each face in clockwise order as seen from outside: the top edge (heights)
@@ -172,7 +172,7 @@ void tr_scene::DrawSectorBox(const TSectorBox& box, double x, double y, double z
     }
 }
 
-void tr_scene::DrawRoomPasses(uint8_t mode, const TEditorRoom& room, bool current) {
+void RoomScene::DrawRoomPasses(uint8_t mode, const TEditorRoom& room, bool current) {
     const int zs = room.ZSectors, xs = room.XSectors, height = room.Height;
     if (zs * xs > MaxSectors) {
         return;
@@ -259,7 +259,7 @@ void tr_scene::DrawRoomPasses(uint8_t mode, const TEditorRoom& room, bool curren
     }
 }
 
-void tr_scene::DrawPortalViews(const TEditorRoom& room) {
+void RoomScene::DrawPortalViews(const TEditorRoom& room) {
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glDisable(GL_TEXTURE_2D);
     glShadeModel(GL_FLAT);
@@ -324,7 +324,7 @@ void tr_scene::DrawPortalViews(const TEditorRoom& room) {
     }
 }
 
-void tr_scene::DrawPlan(uint8_t mode, int r, int m) {
+void RoomScene::DrawPlan(uint8_t mode, int r, int m) {
     if (mode == RenderTextured && !TexturesLoaded) {
         return;
     }
@@ -398,7 +398,7 @@ void tr_scene::DrawPlan(uint8_t mode, int r, int m) {
     }
 }
 
-void tr_scene::FrameCurrentRoom() {
+void RoomScene::FrameCurrentRoom() {
     if (Project == nullptr || DrawnRoom < 1 || DrawnRoom > MaxRooms) {
         return;
     }

@@ -1,14 +1,15 @@
-#include "ui/unit3d_4.h"
+#include "ui/rebuild_warning_dialog.h"
+
+#include "ui/named_controls.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace morvane {
 
-TForm4::TForm4(QWidget* parent) : QDialog(parent) {
-    setObjectName("TForm4");
+RebuildWarningDialog::RebuildWarningDialog(QWidget* parent) : QDialog(parent) {
+    setObjectName("rebuildWarningDialog");
     setWindowTitle("WARNING !!!");
     auto* layout = new QVBoxLayout(this);
     for (const char* line : {"WARNING: ALL THE WORK THAT YOU ", "MADE FOR THIS ROOM WILL BE LOST!!",
@@ -18,17 +19,13 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
         layout->addWidget(label);
     }
     auto* buttons = new QHBoxLayout();
-    auto* ok = new QPushButton("OK.", this);
-    ok->setObjectName("Button1");
-    auto* cancel = new QPushButton("CANCEL", this);
-    cancel->setObjectName("Button2");
-    cancel->setDefault(true);
+    auto* ok = closingButton(this, "OK.", "okButton", DialogAnswer::Accept);
+    auto* cancel = closingButton(this, "CANCEL", "cancelButton", DialogAnswer::Reject);
+    cancel->setDefault(true); // a stray Enter keeps the room
     buttons->addStretch();
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
     layout->addLayout(buttons);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 } // namespace morvane

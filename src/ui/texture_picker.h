@@ -1,5 +1,6 @@
 #pragma once
 
+#include "image/rgb_image.h"
 #include "image/texture_strip.h"
 #include "level/level_data.h"
 
@@ -7,26 +8,29 @@
 #include <QWidget>
 
 #include <array>
-#include <memory>
+#include <vector>
 
 class QScrollArea;
 
 namespace morvane {
 
+// An RGB image of the image toolkit as a Qt image.
+QImage toQImage(const RgbImage& image);
+
 // One strip of textures drawn half as large again as it is (a 64-pixel cell shows 96 pixels
 // wide), painting only the part on screen.
-class StripView : public QWidget {
+class TextureStripView : public QWidget {
     Q_OBJECT
 public:
-    explicit StripView(QWidget* parent);
-    void SetStrip(const TextureStrip& strip);
+    explicit TextureStripView(QWidget* parent);
+    void setStrip(const TextureStrip& strip);
     // The on-screen height of one cell: cellH + cellH / 2 (96, 48, 24).
-    int Step() const { return step_; }
-    uint32_t Count() const { return static_cast<uint32_t>(numbers_.size()); }
-    uint32_t NumberOfCell(uint32_t cell) const { return numbers_[cell - 1]; }
+    int step() const { return step_; }
+    uint32_t count() const { return static_cast<uint32_t>(numbers_.size()); }
+    uint32_t numberOfCell(uint32_t cell) const { return numbers_[cell - 1]; }
 
 signals:
-    void Hovered(int y);
+    void hovered(int y);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -41,26 +45,27 @@ private:
 // "TEXTURES": every 64x64, 64x32 and 64x16 texture of the level in three columns. Hovering a
 // texture shows its number; the keys 1 to 4 give it to the tool bar's floor, floor walls,
 // ceiling and ceiling walls.
-class TForm8 : public QWidget {
+class TexturePicker : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm8(QWidget* parent = nullptr);
+    explicit TexturePicker(QWidget* parent = nullptr);
 
-    // Rebuilds the three strips from the level; CurrentTexture becomes the first 64x64 one.
-    void LoadStrips(const TLevelData& level);
+    // Rebuilds the three strips from the level; currentTexture becomes the first 64x64 one.
+    void loadStrips(const TLevelData& level);
     // The pointer over strip 0, 1 or 2 at y pixels from its top.
-    void HoverStrip(int strip, int y);
+    void hoverStrip(int strip, int y);
 
-    uint16_t CurrentTexture = 0;
-    int CurrentStripHeight = 0; // 64, 32 or 16 once the mouse was over a strip
-    uint32_t HoveredCell = 0;
-    std::array<StripView*, 3> Strips{};
-    std::array<QScrollArea*, 3> ScrollBoxes{};
+    uint16_t currentTexture = 0;
+    int currentStripHeight = 0; // 64, 32 or 16 once the mouse was over a strip
+    uint32_t hoveredCell = 0;
+    // The 64x64, 64x32 and 64x16 strips, and the scroll areas that hold them.
+    std::array<TextureStripView*, 3> stripViews{};
+    std::array<QScrollArea*, 3> stripScrollAreas{};
 
 signals:
     // Key 1..4 pressed over the window: the tool bar field (0 floor, 1 floor walls, 2 ceiling,
     // 3 ceiling walls) gets the texture number.
-    void TextureChosen(int field, int number);
+    void textureChosen(int field, int number);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -1,4 +1,4 @@
-#include "ui/unit3d_8.h"
+#include "ui/texture_picker.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -17,7 +17,9 @@ namespace {
 constexpr int CellHeights[3] = {64, 32, 16};
 constexpr int ShownWidth = 96; // 64 + 64 / 2
 
-QImage ToQImage(const RgbImage& image) {
+} // namespace
+
+QImage toQImage(const RgbImage& image) {
     QImage out(image.Width, image.Height, QImage::Format_RGB888);
     for (int y = 0; y < image.Height; ++y) {
         std::copy_n(image.At(0, y), image.Width * 3, out.scanLine(y));
@@ -25,22 +27,20 @@ QImage ToQImage(const RgbImage& image) {
     return out;
 }
 
-} // namespace
-
-StripView::StripView(QWidget* parent) : QWidget(parent) {
+TextureStripView::TextureStripView(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
     setFixedSize(ShownWidth, 0);
 }
 
-void StripView::SetStrip(const TextureStrip& strip) {
-    image_ = ToQImage(IndexedToRgb(strip.Image));
+void TextureStripView::setStrip(const TextureStrip& strip) {
+    image_ = toQImage(IndexedToRgb(strip.Image));
     numbers_ = strip.Numbers;
     step_ = strip.CellHeight + strip.CellHeight / 2;
     setFixedSize(ShownWidth, step_ * static_cast<int>(numbers_.size()));
     update();
 }
 
-void StripView::paintEvent(QPaintEvent* event) {
+void TextureStripView::paintEvent(QPaintEvent* event) {
     if (image_.isNull() || height() == 0) {
         return;
     }
@@ -53,68 +53,69 @@ void StripView::paintEvent(QPaintEvent* event) {
     painter.drawImage(QRectF(target), image_, source);
 }
 
-void StripView::mouseMoveEvent(QMouseEvent* event) {
-    emit Hovered(event->position().toPoint().y());
+void TextureStripView::mouseMoveEvent(QMouseEvent* event) {
+    emit hovered(event->position().toPoint().y());
 }
 
-TForm8::TForm8(QWidget* parent) : QWidget(parent, Qt::Window) {
-    setObjectName("TForm8");
+TexturePicker::TexturePicker(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName("texturePicker");
     setWindowTitle("TEXTURES");
     resize(428, 442);
     auto* layout = new QHBoxLayout(this);
-    const char* titles[3] = {"64x64", "64x32", "64x16"};
     for (int i = 0; i < 3; ++i) {
+        // "64x64", "64x32", "64x16": the size of the strip's textures names its column.
+        const QString size = QString("64x%1").arg(CellHeights[i]);
         auto* column = new QVBoxLayout();
-        column->addWidget(new QLabel(titles[i], this));
+        column->addWidget(new QLabel(size, this));
         auto* scroll = new QScrollArea(this);
-        scroll->setObjectName(QString("ScrollBox%1").arg(i + 1));
+        scroll->setObjectName("strip" + size + "ScrollArea");
         scroll->setFixedWidth(116);
         scroll->setMinimumHeight(381);
         scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         scroll->setFocusPolicy(Qt::NoFocus);
-        auto* view = new StripView(scroll);
-        view->setObjectName(QString("Image%1").arg(i + 1));
+        auto* view = new TextureStripView(scroll);
+        view->setObjectName("strip" + size + "View");
         scroll->setWidget(view);
         scroll->setWidgetResizable(false);
         scroll->verticalScrollBar()->setSingleStep(CellHeights[i] + CellHeights[i] / 2);
-        connect(view, &StripView::Hovered, this, [this, i](int y) { HoverStrip(i, y); });
-        Strips[i] = view;
-        ScrollBoxes[i] = scroll;
+        connect(view, &TextureStripView::hovered, this, [this, i](int y) { hoverStrip(i, y); });
+        stripViews[i] = view;
+        stripScrollAreas[i] = scroll;
         column->addWidget(scroll, 1);
         layout->addLayout(column);
     }
 }
 
-void TForm8::LoadStrips(const TLevelData& level) {
+void TexturePicker::loadStrips(const TLevelData& level) {
     for (int i = 0; i < 3; ++i) {
         BuildTextureStrip(64, CellHeights[i], level, strips_[i]);
-        Strips[i]->SetStrip(strips_[i]);
+        stripViews[i]->setStrip(strips_[i]);
     }
-    CurrentTexture = static_cast<uint16_t>(strips_[0].Count() > 0 ? strips_[0].Numbers[0] : 0);
-    HoveredCell = 1;
+    currentTexture = static_cast<uint16_t>(strips_[0].Count() > 0 ? strips_[0].Numbers[0] : 0);
+    hoveredCell = 1;
 }
 
-void TForm8::HoverStrip(int strip, int y) {
-    StripView* view = Strips[strip];
-    if (y < 0 || view->Count() == 0) {
+void TexturePicker::hoverStrip(int strip, int y) {
+    TextureStripView* view = stripViews[strip];
+    if (y < 0 || view->count() == 0) {
         return;
     }
-    const uint32_t cell = static_cast<uint32_t>(y / view->Step()) + 1;
-    if (cell > view->Count()) {
+    const uint32_t cell = static_cast<uint32_t>(y / view->step()) + 1;
+    if (cell > view->count()) {
         return; // below the last cell
     }
-    HoveredCell = cell;
-    const uint32_t number = view->NumberOfCell(cell);
+    hoveredCell = cell;
+    const uint32_t number = view->numberOfCell(cell);
     setWindowTitle(QString(strip == 0 ? "TEXTURE# " : "TEXTURA# ") + QString::number(number));
-    CurrentTexture = static_cast<uint16_t>(number);
-    CurrentStripHeight = CellHeights[strip];
+    currentTexture = static_cast<uint16_t>(number);
+    currentStripHeight = CellHeights[strip];
 }
 
-void TForm8::keyPressEvent(QKeyEvent* event) {
+void TexturePicker::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     if (key >= Qt::Key_1 && key <= Qt::Key_4 &&
-        (CurrentStripHeight == 16 || CurrentStripHeight == 32 || CurrentStripHeight == 64)) {
-        emit TextureChosen(key - Qt::Key_1, CurrentTexture);
+        (currentStripHeight == 16 || currentStripHeight == 32 || currentStripHeight == 64)) {
+        emit textureChosen(key - Qt::Key_1, currentTexture);
         return;
     }
     QWidget::keyPressEvent(event);

@@ -1,0 +1,107 @@
+#include "ui/build_dialog.h"
+
+#include "ui/named_controls.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace morvane {
+
+BuildDialog::BuildDialog(UiServices& services, QWidget* parent)
+    : QDialog(parent), services_(services) {
+    setObjectName("buildDialog");
+    setWindowTitle("Build Level File");
+    setMinimumWidth(560);
+    auto* layout = new QVBoxLayout(this);
+    auto* group = new QGroupBox("Auxiliar Files", this);
+    auto* grid = new QGridLayout(group);
+    // A field and, for a file, the "Browse" button that fills it from a file dialog.
+    struct Row {
+        const char* label;
+        const char* name;
+        QLineEdit** field;
+        const FileDialogOptions* browse;
+        const char* browseName;
+        bool save;
+    };
+    const Row rows[] = {
+        {"Level's Descrip", "levelDescriptionField", &levelDescriptionField, nullptr, nullptr,
+         false},
+        {"Comments", "commentsField", &commentsField, nullptr, nullptr, false},
+        {"Base Level", "baseLevelField", &baseLevelField, &FileDialogs::openLevel(),
+         "browseBaseLevelButton", false},
+        {"Items Table", "itemsTableField", &itemsTableField, &FileDialogs::openItemsTable(),
+         "browseItemsTableButton", false},
+        {"Meshes File", "meshesFileField", &meshesFileField, &FileDialogs::openMeshesFile(),
+         "browseMeshesFileButton", false},
+        {"Scripting File", "scriptFileField", &scriptFileField, &FileDialogs::openScript(),
+         "browseScriptFileButton", false},
+        {"File's Name", "outputLevelField", &outputLevelField, &FileDialogs::saveLevel(),
+         "browseOutputLevelButton", true},
+    };
+    int line = 0;
+    for (const Row& row : rows) {
+        auto* field = named(new QLineEdit(group), row.name);
+        *row.field = field;
+        grid->addWidget(new QLabel(row.label, group), line, 0);
+        grid->addWidget(field, line, 1);
+        if (row.browse != nullptr) {
+            auto* browse = named(new QPushButton("Browse", group), row.browseName);
+            grid->addWidget(browse, line, 2);
+            const FileDialogOptions* options = row.browse;
+            const bool save = row.save;
+            connect(browse, &QPushButton::clicked, this, [this, field, options, save] {
+                const auto chosen = save ? services_.askSaveFile(this, *options)
+                                         : services_.askOpenFile(this, *options);
+                if (chosen) {
+                    field->setText(*chosen);
+                }
+            });
+        }
+        ++line;
+    }
+    layout->addWidget(group);
+    auto* buttons = new QHBoxLayout();
+    auto* build = named(new QPushButton("Build Level", this), "buildButton");
+    build->setDefault(true);
+    buttons->addStretch();
+    buttons->addWidget(build);
+    buttons->addWidget(closingButton(this, "Cancel", "cancelButton", DialogAnswer::Reject));
+    layout->addLayout(buttons);
+    connect(build, &QPushButton::clicked, this, &BuildDialog::buildLevelClicked);
+}
+
+void BuildDialog::buildLevelClicked() {
+    if (!outputLevelField->text().trimmed().isEmpty()) {
+        accept();
+    }
+}
+
+BuildSettings BuildDialog::settings() const {
+    BuildSettings s;
+    s.LevelDescription = levelDescriptionField->text().toStdString();
+    s.Comments = commentsField->text().toStdString();
+    s.BaseLevelFile = baseLevelField->text().toStdString();
+    s.ItemsTableFile = itemsTableField->text().toStdString();
+    s.MeshesFile = meshesFileField->text().toStdString();
+    s.ScriptFile = scriptFileField->text().toStdString();
+    s.OutputLevelFile = outputLevelField->text().toStdString();
+    return s;
+}
+
+void BuildDialog::setSettings(const BuildSettings& s) {
+    levelDescriptionField->setText(QString::fromStdString(s.LevelDescription));
+    commentsField->setText(QString::fromStdString(s.Comments));
+    baseLevelField->setText(QString::fromStdString(s.BaseLevelFile));
+    itemsTableField->setText(QString::fromStdString(s.ItemsTableFile));
+    meshesFileField->setText(QString::fromStdString(s.MeshesFile));
+    scriptFileField->setText(QString::fromStdString(s.ScriptFile));
+    outputLevelField->setText(QString::fromStdString(s.OutputLevelFile));
+}
+
+} // namespace morvane

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "document/project_file.h"
+#include "ui/ui_services.h"
+
+#include <QDialog>
+
+class QLineEdit;
+
+namespace morvane {
+
+// "Build Level File": the project's seven build settings; the build starts on "Build Level".
+class BuildDialog : public QDialog {
+    Q_OBJECT
+public:
+    BuildDialog(UiServices& services, QWidget* parent = nullptr);
+
+    BuildSettings settings() const;
+    void setSettings(const BuildSettings& settings);
+
+    // "Build Level": accepted only with a "File's Name" that is not blank.
+    void buildLevelClicked();
+
+    QLineEdit* levelDescriptionField; // "Level's Descrip"
+    QLineEdit* commentsField;
+    QLineEdit* baseLevelField;
+    QLineEdit* itemsTableField;
+    QLineEdit* meshesFileField;
+    QLineEdit* scriptFileField;
+    QLineEdit* outputLevelField; // "File's Name"
+
+private:
+    UiServices& services_;
+};
+
+} // namespace morvane
