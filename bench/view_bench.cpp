@@ -26,11 +26,13 @@ struct View {
     TGLCamera camera;
     RoomScene scene;
     std::unique_ptr<TEditorProject> project = std::make_unique<TEditorProject>();
+    // Why the view could not be set up (the benchmarks then report it instead of a time).
+    std::string problem;
 
     View() {
         surface.CaptureFrames = false;
-        std::string problem;
         if (!viewport.Attach(surface, problem)) {
+            problem = "no GL context: " + surface.Problem();
             return;
         }
         viewport.SetCamera(&camera);
@@ -73,8 +75,22 @@ View& Shared() {
     return view;
 }
 
-void BM_CompileDisplayList(benchmark::State& state) {
+// The shared view, or nullptr with the reason given to the benchmark.
+View* Ready(benchmark::State& state) {
     View& v = Shared();
+    if (!v.problem.empty()) {
+        state.SkipWithError(v.problem.c_str());
+        return nullptr;
+    }
+    return &v;
+}
+
+void BM_CompileDisplayList(benchmark::State& state) {
+    View* ready = Ready(state);
+    if (ready == nullptr) {
+        return;
+    }
+    View& v = *ready;
     for (auto _ : state) {
         v.viewport.Redraw(); // compiles and executes the list, and swaps
     }
@@ -82,7 +98,11 @@ void BM_CompileDisplayList(benchmark::State& state) {
 }
 
 void BM_ReplayDisplayList(benchmark::State& state) {
-    View& v = Shared();
+    View* ready = Ready(state);
+    if (ready == nullptr) {
+        return;
+    }
+    View& v = *ready;
     v.viewport.Redraw();
     for (auto _ : state) {
         v.viewport.Paint();
@@ -90,7 +110,11 @@ void BM_ReplayDisplayList(benchmark::State& state) {
 }
 
 void BM_Pick(benchmark::State& state) {
-    View& v = Shared();
+    View* ready = Ready(state);
+    if (ready == nullptr) {
+        return;
+    }
+    View& v = *ready;
     v.viewport.MouseX = 400;
     v.viewport.MouseY = 300;
     for (auto _ : state) {

@@ -357,6 +357,10 @@ void Build(const TEditorProject& project, TLevelData& level, const BuildNames& n
     if (WriteLevelFile(level, names.OutputLevel) == LevelWritten) {
         result.Written = true;
         result.Report = BuildReport(level, names.OutputLevel, result.Warnings.size());
+    } else {
+        result.Messages.push_back("Level file " + names.OutputLevel +
+                                  " was not written: the base level's layout is not one of the "
+                                  "supported games.");
     }
 }
 

@@ -13,4 +13,10 @@ void TEditorProject::Clear() {
     CurrentRoom = 1;
 }
 
+void TEditorProject::ReplaceWith(const TEditorProject& other) {
+    if (&other != this) {
+        std::memcpy(static_cast<void*>(this), &other, sizeof(*this));
+    }
+}
+
 } // namespace morvane

@@ -129,6 +129,8 @@ struct TEditorProject {
 
     // Zero bytes everywhere, CurrentRoom 1, no rooms.
     void Clear();
+    // Takes over every byte of another document (a copy kept to compare with, in the tests).
+    void ReplaceWith(const TEditorProject& other);
 };
 
 } // namespace morvane
