@@ -5,7 +5,7 @@
 // level and project records kept from case to case (fresh records of tens of megabytes per case
 // would make the sanitizer build spend its time in page faults). Whatever the input: no crash
 // (the sanitizer build stops at any fault), exit code 0 or 1, on 1 a message naming the file,
-// and every level written reads back.
+// every level written reads back, and every level a build wrote passes the level check.
 //
 // Deterministic: case k of a kind always gets the same mutation for a given seed.
 //   fuzz_tests [--cases N] [--seed S] [--case K] [--trace]
@@ -22,6 +22,7 @@
 #include "document/project_file.h"
 #include "io/io_error.h"
 #include "io/program_folder.h"
+#include "level/level_check.h"
 #include "level/level_format.h"
 #include "level/level_reader.h"
 #include "level/level_writer.h"
@@ -47,12 +48,13 @@ struct Options {
 struct Outcome {
     int Code;
     std::string Err;
+    std::string Out = "";
 };
 
 Outcome RunTool(const std::vector<std::string>& args) {
     std::ostringstream out, err;
     const int code = RunCli(args, out, err);
-    return {code, err.str()};
+    return {code, err.str(), out.str()};
 }
 
 const int32_t Layouts[4] = {FormatTR1, FormatTUB, FormatTR2, FormatTR3};
@@ -212,14 +214,24 @@ public:
         return false;
     }
 
-    // A level that was written must read back.
-    void ExpectReadable(const std::string& path, const std::string& context) {
+    // A level that was written must read back; one that a build wrote must also pass the level
+    // check (a rewritten level keeps the faults of its damaged input).
+    void ExpectReadable(const std::string& path, const std::string& context, bool built = true) {
         try {
             if (ReadLevelFile(*records_.ReadBack, path) == LevelReadDone) {
                 ++tally_.LevelsWritten;
-                return;
+                const std::vector<LevelFinding> findings = CheckLevel(*records_.ReadBack);
+                if (!built || !HasErrors(findings)) {
+                    return;
+                }
+                std::string errors;
+                for (const LevelFinding& finding : findings) {
+                    errors += "\n" + FormatFinding(finding);
+                }
+                ADD_FAILURE() << context << "\nthe level written fails the level check:" << errors;
+            } else {
+                ADD_FAILURE() << context << "\nthe level written is not a level";
             }
-            ADD_FAILURE() << context << "\nthe level written is not a level";
         } catch (const std::exception& e) {
             ADD_FAILURE() << context << "\nthe level written does not read back: " << e.what();
         }
@@ -245,6 +257,7 @@ public:
             case LevelVersionUnknown:
                 return Outcome{CliFailed, "Level file \"" + in + "\" is not a level"};
             default:
+                CheckLevel(*records_.Level); // whatever the level holds, the check runs through
                 WriteLevelFile(*records_.Level, out);
                 return Outcome{CliDone, ""};
             }
@@ -307,10 +320,20 @@ TEST(Fuzz, Levels) {
             kind.Check(RunTool({"info", path}), path, context + " (info)");
             return;
         }
+        if (c % 32 == 2) {
+            // check: exit 1 also when it found errors, which it prints on stdout.
+            Outcome checked = RunTool({"check", path});
+            if (checked.Code == CliFailed && checked.Err.empty() &&
+                checked.Out.find("error: ") != std::string::npos) {
+                checked = {CliDone, ""};
+            }
+            kind.Check(checked, path, context + " (check)");
+            return;
+        }
         const Outcome outcome =
             FuzzKind::ThroughTheTool(c) ? RunTool({"rewrite", path, out}) : kind.Rewrite(path, out);
         if (kind.Check(outcome, path, context + " (rewrite)")) {
-            kind.ExpectReadable(out, context);
+            kind.ExpectReadable(out, context, false);
         }
     });
 }
