@@ -6,7 +6,6 @@
 #include "demo/demo_level.h"
 #include "demo/demo_project.h"
 #include "document/doorways.h"
-#include "document/editor_texts.h"
 #include "document/project_file.h"
 #include "import/level_import.h"
 #include "io/io_error.h"
@@ -44,13 +43,8 @@ std::unique_ptr<TLevelData> ReadLevelOrFail(const std::string& path) {
 std::unique_ptr<TEditorProject> ReadProjectOrFail(const std::string& path, uint8_t& version) {
     auto project = std::make_unique<TEditorProject>();
     const ProjectReadOutcome read = ReadProjectFile(*project, path);
-    switch (read.Result) {
-    case ProjectReadResult::OldFormat:
-        throw IoError(OldFormatText);
-    case ProjectReadResult::WrongMagic:
-        throw IoError(ErrorOpeningText);
-    case ProjectReadResult::Done:
-        break;
+    if (read.Result != ProjectReadResult::Done) {
+        throw IoError(ProjectReadMessage(read.Result, path));
     }
     version = read.Version;
     return project;
@@ -156,6 +150,8 @@ void BuildVerb::Declare(CLI::App& verb) {
     OptionalFile(verb, "--out", OutputLevel, "the level file to write");
     verb.add_flag("--auto-portals", AutoPortals,
                   "make every room's portal views from its doorways before building");
+    verb.add_flag("--strict", Strict,
+                  "exit 1 when the build shows any error message, also when the level was written");
 }
 
 int BuildVerb::Run(const CliStreams& io) const {
@@ -185,7 +181,10 @@ int BuildVerb::Run(const CliStreams& io) const {
     if (result.Written) {
         io.Err << result.Report << '\n';
     }
-    return result.Written ? CliDone : CliFailed;
+    // A build that is written shows no error message unless something went wrong on the way (a
+    // side file not found or not merged, an error in the script); warnings do not count.
+    const bool clean = result.Messages.empty();
+    return result.Written && (clean || !Strict) ? CliDone : CliFailed;
 }
 
 void CheckVerb::Declare(CLI::App& verb) {

@@ -1,6 +1,7 @@
 #include "document/project_file.h"
 
 #include "document/editor_texts.h"
+#include "document/room_limits.h"
 #include "io/atomic_file.h"
 #include "io/backup_copy.h"
 #include "io/binary_reader.h"
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace morvane {
 
@@ -26,9 +28,38 @@ template <int N> void WriteString(BinaryWriter& out, const TShortString<N>& text
     out.WriteBytes(&text, sizeof(text));
 }
 
+// What a project file holds, read in full before the document is touched. Only the rooms the
+// file has are kept: a whole document is 14 MB, nearly all of it rooms that are not there.
+struct ProjectScratch {
+    TShortString<100> LevelDescription{};
+    TShortString<250> Comments{};
+    TShortString<100> BaseLevelFile{};
+    TShortString<100> ItemsTableFile{};
+    TShortString<100> MeshesFile{};
+    TShortString<100> ScriptFile{};
+    TShortString<100> OutputLevelFile{};
+    uint8_t CurrentRoom = 0;
+    std::vector<TEditorRoom> Rooms;
+
+    // The document becomes what a cleared document holds with the file's content.
+    void MoveInto(TEditorProject& project) const {
+        project.Clear();
+        project.LevelDescription = LevelDescription;
+        project.Comments = Comments;
+        project.BaseLevelFile = BaseLevelFile;
+        project.ItemsTableFile = ItemsTableFile;
+        project.MeshesFile = MeshesFile;
+        project.ScriptFile = ScriptFile;
+        project.OutputLevelFile = OutputLevelFile;
+        project.CurrentRoom = CurrentRoom;
+        project.RoomCount = static_cast<uint8_t>(Rooms.size());
+        std::copy(Rooms.begin(), Rooms.end(), project.Rooms);
+    }
+};
+
 class ProjectFileReader {
 public:
-    ProjectFileReader(TEditorProject& project, BinaryReader& in, const std::string& name)
+    ProjectFileReader(ProjectScratch& project, BinaryReader& in, const std::string& name)
         : project_(project), in_(in), name_(name) {}
 
     void ReadSettingsAndRooms(uint8_t version) {
@@ -42,15 +73,15 @@ public:
         }
         ReadString(in_, project_.OutputLevelFile);
         project_.CurrentRoom = in_.ReadU8();
-        project_.RoomCount = in_.ReadU8();
-        Check(project_.RoomCount, MaxRooms, "the room count");
-        for (int r = 1; r <= project_.RoomCount; ++r) {
-            ReadRoom(project_.Room(r), r);
+        const int roomCount = in_.ReadU8();
+        Check(roomCount, MaxRooms, "the room count");
+        project_.Rooms.resize(static_cast<std::size_t>(roomCount)); // zero bytes
+        for (int r = 1; r <= roomCount; ++r) {
+            ReadRoom(project_.Rooms[r - 1], r);
         }
         in_.Skip(TrailerBytes);
         // A current room outside the rooms would point past them; the first room stands in.
-        if (project_.CurrentRoom < 1 ||
-            project_.CurrentRoom > std::max<int>(1, project_.RoomCount)) {
+        if (project_.CurrentRoom < 1 || project_.CurrentRoom > std::max<int>(1, roomCount)) {
             project_.CurrentRoom = 1;
         }
     }
@@ -58,9 +89,9 @@ public:
 private:
     void Check(int64_t value, int64_t limit, const std::string& what) const {
         if (value < 0 || value > limit) {
-            throw IoError("Project file \"" + name_ + "\" refused: " + what + " is " +
-                          std::to_string(value) + ", above the limit of " + std::to_string(limit) +
-                          ".");
+            throw FileError(ProjectFileKind, name_, RefusedOutcome,
+                            what + " is " + std::to_string(value) + ", above the limit of " +
+                                std::to_string(limit) + ".");
         }
     }
 
@@ -84,21 +115,22 @@ private:
         in_.ReadBytes(room.Reserved, sizeof(room.Reserved));
         room.ZSectors = in_.ReadU16();
         room.XSectors = in_.ReadU16();
-        const int sectors = room.SectorCount();
+        const int64_t sectors = room.SectorCount();
         Check(sectors, MaxSectors, "the sector grid (ZSectors x XSectors)" + of);
         in_.ReadArray(room.GameSectors, sectors);
         in_.ReadArray(room.Sectors, sectors);
         room.PortalViewCount = in_.ReadI32();
         if (room.PortalViewCount < 0) {
-            throw IoError("Project file \"" + name_ + "\" refused: the portal view count" + of +
-                          " is " + std::to_string(room.PortalViewCount) + ".");
+            throw FileError(ProjectFileKind, name_, RefusedOutcome,
+                            "the portal view count" + of + " is " +
+                                std::to_string(room.PortalViewCount) + ".");
         }
         Check(room.PortalViewCount, MaxPortalViews, "the portal view count" + of);
         in_.ReadArray(room.PortalViews, room.PortalViewCount);
         in_.Skip(TrailerBytes);
     }
 
-    TEditorProject& project_;
+    ProjectScratch& project_;
     BinaryReader& in_;
     const std::string& name_;
 };
@@ -121,7 +153,7 @@ void WriteRoom(BinaryWriter& out, const TEditorRoom& room) {
     out.WriteBytes(room.Reserved, sizeof(room.Reserved));
     out.WriteU16(room.ZSectors);
     out.WriteU16(room.XSectors);
-    const int sectors = std::min(room.SectorCount(), MaxSectors);
+    const auto sectors = static_cast<int>(std::min<int64_t>(room.SectorCount(), MaxSectors));
     out.WriteArray(room.GameSectors, sectors);
     out.WriteArray(room.Sectors, sectors);
     const int views = std::clamp(room.PortalViewCount, 0, MaxPortalViews);
@@ -148,7 +180,10 @@ void StoreBuildSettings(TEditorProject& project, const BuildSettings& settings) 
     project.OutputLevelFile.Assign(settings.OutputLevelFile);
 }
 
-ProjectReadOutcome ReadProject(TEditorProject& project, BinaryReader& in, const std::string& name) {
+namespace {
+
+ProjectReadOutcome ReadProjectRecord(TEditorProject& project, BinaryReader& in,
+                                     const std::string& name) {
     TShortString<16> magic{};
     ReadString(in, magic);
     ProjectReadOutcome outcome;
@@ -161,18 +196,20 @@ ProjectReadOutcome ReadProject(TEditorProject& project, BinaryReader& in, const 
         outcome.Result = ProjectReadResult::WrongMagic;
         return outcome;
     }
-    auto scratch = std::make_unique<TEditorProject>();
-    ProjectFileReader(*scratch, in, name).ReadSettingsAndRooms(outcome.Version);
-    project.ReplaceWith(*scratch);
+    ProjectScratch scratch;
+    ProjectFileReader(scratch, in, name).ReadSettingsAndRooms(outcome.Version);
+    for (std::size_t r = 0; r < scratch.Rooms.size(); ++r) {
+        const std::string problem =
+            RoomLimitsProblem(scratch.Rooms[r], static_cast<int>(r + 1), RoomLimits::Placement);
+        if (!problem.empty()) {
+            throw FileError(ProjectFileKind, name, RefusedOutcome, problem + ".");
+        }
+    }
+    scratch.MoveInto(project);
     return outcome;
 }
 
-ProjectReadOutcome ReadProjectFile(TEditorProject& project, const std::string& path) {
-    BinaryReader in = BinaryReader::OpenFile(path);
-    return ReadProject(project, in, path);
-}
-
-void WriteProjectFile(const TEditorProject& project, const std::string& path) {
+void WriteProjectRecord(const TEditorProject& project, const std::string& path) {
     AtomicFileWriter file(path);
     BinaryWriter& out = file.Writer();
     TShortString<16> magic{};
@@ -196,16 +233,53 @@ void WriteProjectFile(const TEditorProject& project, const std::string& path) {
     file.Commit();
 }
 
+} // namespace
+
+ProjectReadOutcome ReadProject(TEditorProject& project, BinaryReader& in, const std::string& name) {
+    try {
+        return ReadProjectRecord(project, in, name);
+    } catch (const IoError& e) {
+        throw FileError(ProjectFileKind, name, RefusedOutcome, e.what());
+    }
+}
+
+ProjectReadOutcome ReadProjectFile(TEditorProject& project, const std::string& path) {
+    try {
+        BinaryReader in = BinaryReader::OpenFile(path);
+        return ReadProject(project, in, path);
+    } catch (const IoError& e) {
+        throw FileError(ProjectFileKind, path, RefusedOutcome, e.what());
+    }
+}
+
+std::string ProjectReadMessage(ProjectReadResult result, const std::string& path) {
+    switch (result) {
+    case ProjectReadResult::OldFormat:
+        return FileError(ProjectFileKind, path, RefusedOutcome, OldFormatText).what();
+    case ProjectReadResult::WrongMagic:
+        return FileError(ProjectFileKind, path, RefusedOutcome, ErrorOpeningText).what();
+    case ProjectReadResult::Done:
+        break;
+    }
+    return {};
+}
+
+void WriteProjectFile(const TEditorProject& project, const std::string& path) {
+    try {
+        WriteProjectRecord(project, path);
+    } catch (const IoError& e) {
+        throw FileError(ProjectFileKind, path, NotWrittenOutcome, e.what());
+    }
+}
+
 OpenProjectOutcome OpenProject(TEditorProject& project, SceneRooms& scene,
                                const std::string& path) {
     OpenProjectOutcome outcome;
     outcome.Read = ReadProjectFile(project, path);
     switch (outcome.Read.Result) {
     case ProjectReadResult::OldFormat:
-        outcome.Message = OldFormatText;
-        return outcome;
     case ProjectReadResult::WrongMagic:
-        outcome.Message = ErrorOpeningText;
+        outcome.Message = ProjectReadMessage(outcome.Read.Result, path);
         return outcome;
     case ProjectReadResult::Done:
         break;
@@ -216,7 +290,7 @@ OpenProjectOutcome OpenProject(TEditorProject& project, SceneRooms& scene,
     outcome.Caption = CaptionWithFile(path);
     outcome.Settings = BuildSettingsOf(project);
     const std::string base = project.BaseLevelFile.Str();
-    if (FileExists(base)) {
+    if (IsRegularFile(base)) {
         outcome.BaseLevelToRead = base;
     }
     return outcome;

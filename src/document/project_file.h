@@ -13,6 +13,8 @@ namespace morvane {
 class BinaryReader;
 
 inline constexpr uint8_t ProjectFileVersion = 5;
+// How messages name a project file: Project file "X" refused: ...
+inline constexpr const char* ProjectFileKind = "Project file";
 inline constexpr const char* ProjectMagic = "Quillon Mvn file";
 
 // The seven build settings as the "Build Level File" dialog edits them.
@@ -46,14 +48,20 @@ struct ProjectReadOutcome {
 
 // Reads a project file into the document, all or nothing: the file is read into a scratch
 // record that replaces the document only when the whole file was read. Versions 4 and 5 are read
-// (any version above 4 as 5). A file that ends early throws IoError "Read beyond end of file"; a
-// room count, grid or portal-view count beyond the document's capacities throws IoError naming
-// the file and the limit. In every case but Done the document is untouched.
+// (any version above 4 as 5). Every IoError names the file (Project file "X" refused: ...): a
+// file that ends early ("Read beyond end of file"), a room count, grid or portal-view count
+// beyond the document's capacities, a room that breaks the room limits (see room_limits.h), a
+// path that is not a regular file. In every case but Done the document is untouched.
 ProjectReadOutcome ReadProjectFile(TEditorProject& project, const std::string& path);
 ProjectReadOutcome ReadProject(TEditorProject& project, BinaryReader& in, const std::string& name);
 
+// The message for a file that was not read, naming it: Project file "X" refused: followed by
+// " Old 2D file format not supported " or "Error Opening the file!". Empty for Done.
+std::string ProjectReadMessage(ProjectReadResult result, const std::string& path);
+
 // Writes the document as a version-5 project file; the target is replaced only by a complete
-// file. Throws IoError when it cannot be written.
+// file. Throws IoError naming the file when it cannot be written (Project file "X" not written:
+// ...), also when the target is refused (see AtomicFileWriter).
 void WriteProjectFile(const TEditorProject& project, const std::string& path);
 
 // Opening a project as the editor does it: read the file, then reset the view's rooms and give

@@ -262,7 +262,9 @@ TEST(ProjectFile, EveryTruncationIsRefusedWithTheDocumentUntouched) {
             ReadBytes(*project, cut);
             FAIL() << "a project cut at " << length << " bytes was read";
         } catch (const IoError& e) {
-            ASSERT_STREQ(e.what(), ReadBeyondEndText) << "cut at " << length;
+            ASSERT_EQ(e.what(),
+                      "Project file \"test.mvn\" refused: " + std::string(ReadBeyondEndText))
+                << "cut at " << length;
         }
         ExpectKnownDocument(*project, "cut at " + std::to_string(length));
     }
@@ -280,6 +282,7 @@ TEST(ProjectFile, CountsBeyondCapacityAreRefused) {
     const Case cases[] = {
         {assembled.RoomCountOffset, {129}, "the room count is 129, above the limit of 128"},
         {assembled.GridOffset, {33, 0, 32, 0}, "1056, above the limit of 1024"},
+        {assembled.GridOffset, {0xFF, 0xFF, 0xFF, 0xFF}, "4294836225, above the limit of 1024"},
         {assembled.PortalCountOffset, {21, 0, 0, 0}, "portal view count of room 1 is 21"},
         {assembled.PortalCountOffset,
          {0xFF, 0xFF, 0xFF, 0xFF},
@@ -357,7 +360,8 @@ TEST(OpenProject, ResetsTheViewAndNamesTheBaseLevelOnlyWhenItExists) {
     Bytes old = AssembleProject(5).File;
     old[17] = 2;
     test::WriteFileBytes(dir.Path("old.mvn"), old);
-    EXPECT_EQ(OpenProject(*project, scene, dir.Path("old.mvn")).Message, OldFormatText);
+    EXPECT_EQ(OpenProject(*project, scene, dir.Path("old.mvn")).Message,
+              "Project file \"" + dir.Path("old.mvn") + "\" refused: " + OldFormatText);
     EXPECT_THROW(OpenProject(*project, scene, dir.Path("absent.mvn")), IoError);
 }
 
@@ -384,6 +388,93 @@ TEST(SaveProject, KeepsThePreviousFileAsItsBackup) {
     settings.LevelDescription = "third";
     EXPECT_THROW(SaveProject(*project, settings, path), IoError);
     EXPECT_EQ(test::ReadFileBytes(path), second) << "the project file is as it was";
+}
+
+} // namespace
+} // namespace morvane
+
+namespace morvane {
+namespace {
+
+// A room the level's coordinates cannot hold is refused when the file is opened, naming the
+// file, the room and the limit; a room set above level 64 by the tool bar still opens.
+TEST(ProjectFile, RoomsBeyondTheLevelsCoordinatesAreRefused) {
+    const AssembledProject assembled = AssembleProject(5);
+    const std::size_t posX = assembled.RoomCountOffset + 1;
+    const std::size_t posY = posX + 8 + 41;
+    const std::size_t viewWidth = assembled.PortalCountOffset + 4 + 4;
+    auto project = std::make_unique<TEditorProject>();
+    MakeKnownDocument(*project);
+    struct Case {
+        std::size_t Offset;
+        Bytes Value;
+        const char* Expected;
+    };
+    const Case cases[] = {
+        {posX, {0xFD, 0xFF, 0x1F, 0x00}, "Room 1 (\"Hall\") lies at X position 2097149"},
+        {posX + 4, {0, 0, 0, 0x80}, "Room 1 (\"Hall\") lies at Z position -2147483648"},
+        {viewWidth, {33, 0, 0, 0}, "Portal view Door #1 of room 1 is 33 by 3 sectors"},
+    };
+    for (const Case& c : cases) {
+        Bytes file = assembled.File;
+        std::copy(c.Value.begin(), c.Value.end(), file.begin() + c.Offset);
+        try {
+            ReadBytes(*project, file);
+            FAIL() << c.Expected;
+        } catch (const IoError& e) {
+            EXPECT_THAT(e.what(),
+                        HasSubstr(std::string("Project file \"test.mvn\" refused: ") + c.Expected));
+        }
+        ExpectKnownDocument(*project, c.Expected);
+    }
+
+    Bytes high = assembled.File;
+    high[posY] = 64; // height 4: the top at level 68
+    ASSERT_EQ(ReadBytes(*project, high).Result, ProjectReadResult::Done);
+    EXPECT_EQ(project->Room(1).PosY, 64);
+
+    TempDir dir;
+    project->Room(1).XSectors = 32;
+    project->Room(1).ZSectors = 1;
+    WriteProjectFile(*project, dir.Path("wide.mvn"));
+    EXPECT_THROW(
+        {
+            try {
+                ReadProjectFile(*project, dir.Path("wide.mvn"));
+            } catch (const IoError& e) {
+                EXPECT_THAT(e.what(), HasSubstr("\" refused: Room 1 (\"Hall\") has 32 columns"));
+                throw;
+            }
+        },
+        IoError);
+}
+
+// Errors of files that cannot be read or written name the file.
+TEST(ProjectFile, FileErrorsNameTheFile) {
+    TempDir dir;
+    auto project = std::make_unique<TEditorProject>();
+    const auto readError = [&](const std::string& path) -> std::string {
+        try {
+            ReadProjectFile(*project, path);
+        } catch (const IoError& e) {
+            return e.what();
+        }
+        return "read";
+    };
+    EXPECT_EQ(readError(dir.Path("absent.mvn")),
+              "Project file \"" + dir.Path("absent.mvn") + "\" refused: File not found");
+    EXPECT_EQ(readError(dir.Root().string()), "Project file \"" + dir.Root().string() +
+                                                  "\" refused: it is a folder, not a regular file");
+    try {
+        WriteProjectFile(*project, dir.Path("no-folder/p.mvn"));
+        FAIL() << "written into a folder that is not there";
+    } catch (const IoError& e) {
+        EXPECT_EQ(e.what(), "Project file \"" + dir.Path("no-folder/p.mvn") +
+                                "\" not written: File not found");
+    }
+    EXPECT_EQ(ProjectReadMessage(ProjectReadResult::WrongMagic, "x.mvn"),
+              "Project file \"x.mvn\" refused: Error Opening the file!");
+    EXPECT_EQ(ProjectReadMessage(ProjectReadResult::Done, "x.mvn"), "");
 }
 
 } // namespace
