@@ -34,7 +34,7 @@ struct View {
             return;
         }
         viewport.SetCamera(&camera);
-        viewport.DrawCallback = [this] { scene.Render(); };
+        ShowScene(viewport, scene);
         auto level = std::make_unique<TLevelData>();
         demo::MakeDemoLevel(*level, FormatTR1);
         BuildLevelTextures(*level);
