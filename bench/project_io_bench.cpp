@@ -3,9 +3,9 @@
 //   out/bin/project_io_bench
 // The project has 128 rooms of 31 x 31 sectors with 20 portal views each (about 14 MB). The
 // ratios to the copies are printed after the table.
-#include "document/portal_views.h"
+#include "full_project.h"
+
 #include "document/project_file.h"
-#include "document/room_operations.h"
 #include "io/program_folder.h"
 
 #include <benchmark/benchmark.h>
@@ -26,38 +26,6 @@ namespace {
 
 using namespace morvane;
 
-constexpr int Side = 31;
-
-// Every room full size, every sector's bytes varied so that nothing compresses to a pattern.
-void MakeFullProject(TEditorProject& project) {
-    SceneRooms scene;
-    for (int r = 0; r < MaxRooms; ++r) {
-        RoomDialogValues values = RoomAt(Side, Side, (r % 12) * 32, 10 + r % 20, (r / 12) * 32, 6);
-        values.Name = NextRoomName(project);
-        AddRoom(project, scene, values);
-        TEditorRoom& room = project.Current();
-        for (int n = 1; n <= room.SectorCount(); ++n) {
-            TEditorSector& s = room.Sector(n);
-            s.FloorShape = static_cast<uint8_t>((n + r) % 17);
-            s.CeilingShape = static_cast<uint8_t>((n * 3 + r) % 17);
-            s.FloorSurface.Textures[2] = (n * 7 + r) % 120;
-            s.CeilingSurface.Lights[4] = static_cast<uint8_t>(n);
-            room.GameSector(n).FloorHeight = static_cast<int8_t>(n % 3);
-        }
-    }
-    for (int r = 1; r <= MaxRooms; ++r) {
-        project.CurrentRoom = static_cast<uint8_t>(r);
-        for (int d = 0; d < MaxPortalViews; ++d) {
-            PortalViewFields fields;
-            fields.Room = r % MaxRooms + 1;
-            fields.Width = 1 + d % 3;
-            fields.FacingIndex = d % 6;
-            AddPortalView(project, fields);
-        }
-    }
-    project.CurrentRoom = 1;
-}
-
 struct FullProject {
     std::filesystem::path folder = std::filesystem::temp_directory_path() / "morvane-project-bench";
     std::string path = (folder / "full.mvn").string();
@@ -66,7 +34,7 @@ struct FullProject {
     FullProject() {
         std::filesystem::create_directories(folder);
         auto project = std::make_unique<TEditorProject>();
-        MakeFullProject(*project);
+        bench::MakeFullProject(*project);
         WriteProjectFile(*project, path);
         bytes = std::filesystem::file_size(path);
     }
