@@ -7,6 +7,7 @@
 #include "document/sector_numbering.h"
 #include "document/sector_tools.h"
 #include "io/program_folder.h"
+#include "level/level_check.h"
 #include "level/level_format.h"
 #include "level/level_writer.h"
 
@@ -129,6 +130,19 @@ void BM_WriteBuiltLevel(benchmark::State& state) {
     }
 }
 
+// The level check alone, on the built level of 128 rooms (part of every build).
+void BM_CheckBuiltLevel(benchmark::State& state) {
+    Setup& s = Shared();
+    auto level = std::make_unique<TLevelData>();
+    TScriptState script;
+    BuildLevel(*s.project, *level, {s.Base(3), s.Out(), "", "", ""}, ProgramFolder(), script);
+    std::size_t findings = 0;
+    for (auto _ : state) {
+        findings = CheckLevel(*level).size();
+    }
+    state.counters["findings"] = static_cast<double>(findings);
+}
+
 // One open 31 x 31 room of mixed floor and ceiling levels and shapes: faces and mesh.
 void BM_OneRoomGeometry(benchmark::State& state) {
     auto room = std::make_unique<TLevelRoom>();
@@ -155,6 +169,7 @@ BENCHMARK(BM_OneRoomGeometry)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BuildReadingTheBase)->Arg(3)->Arg(16)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_BuildAgain)->Arg(3)->Arg(16)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_WriteBuiltLevel)->Arg(3)->Arg(16)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_CheckBuiltLevel)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

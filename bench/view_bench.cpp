@@ -31,11 +31,13 @@ struct View {
     TGLCamera camera;
     RoomScene scene;
     std::unique_ptr<TEditorProject> project = std::make_unique<TEditorProject>();
+    // Why the view could not be set up (the benchmarks then report it instead of a time).
+    std::string problem;
 
     View() {
         surface.CaptureFrames = false;
-        std::string problem;
         if (!viewport.Attach(surface, problem)) {
+            problem = "no GL context: " + surface.Problem();
             return;
         }
         viewport.SetCamera(&camera);
@@ -78,6 +80,16 @@ View& Shared() {
     return view;
 }
 
+// The shared view, or nullptr with the reason given to the benchmark.
+View* Ready(benchmark::State& state) {
+    View& v = Shared();
+    if (!v.problem.empty()) {
+        state.SkipWithError(v.problem.c_str());
+        return nullptr;
+    }
+    return &v;
+}
+
 // One sector of the current room changed, as an edit click changes it.
 void EditCurrentRoom(View& v, int step) {
     TEditorRoom& room = v.project->Room(v.scene.DrawnRoom);
@@ -87,7 +99,11 @@ void EditCurrentRoom(View& v, int step) {
 
 // What an edit click redraws: the edited room's lists compiled again, then the frame.
 void BM_RedrawAfterEdit(benchmark::State& state) {
-    View& v = Shared();
+    View* ready = Ready(state);
+    if (ready == nullptr) {
+        return;
+    }
+    View& v = *ready;
     const int compiled = v.scene.ListCompilations();
     int step = 0;
     for (auto _ : state) {
@@ -101,7 +117,11 @@ void BM_RedrawAfterEdit(benchmark::State& state) {
 
 // A redraw with nothing changed: only the view's own list is made again.
 void BM_RedrawUnchanged(benchmark::State& state) {
-    View& v = Shared();
+    View* ready = Ready(state);
+    if (ready == nullptr) {
+        return;
+    }
+    View& v = *ready;
     for (auto _ : state) {
         v.viewport.Redraw();
     }
@@ -109,7 +129,11 @@ void BM_RedrawUnchanged(benchmark::State& state) {
 
 // A camera move: the frame from the lists as they are.
 void BM_ReplayDisplayList(benchmark::State& state) {
-    View& v = Shared();
+    View* ready = Ready(state);
+    if (ready == nullptr) {
+        return;
+    }
+    View& v = *ready;
     v.viewport.Redraw();
     for (auto _ : state) {
         v.viewport.Paint();
@@ -118,7 +142,11 @@ void BM_ReplayDisplayList(benchmark::State& state) {
 
 // The parts of a redraw after an edit, without the frame.
 void BM_CheckRoomUnchanged(benchmark::State& state) {
-    View& v = Shared();
+    View* ready = Ready(state);
+    if (ready == nullptr) {
+        return;
+    }
+    View& v = *ready;
     DrawnRoomKey key;
     const TEditorRoom& room = v.project->Room(v.scene.DrawnRoom);
     key.Take(room, v.scene.RenderMode, v.scene.SolidTexture);
@@ -128,7 +156,11 @@ void BM_CheckRoomUnchanged(benchmark::State& state) {
 }
 
 void BM_BuildRoomGeometry(benchmark::State& state) {
-    View& v = Shared();
+    View* ready = Ready(state);
+    if (ready == nullptr) {
+        return;
+    }
+    View& v = *ready;
     CurrentRoomDrawing drawing;
     for (auto _ : state) {
         BuildCurrentRoomDrawing(drawing, v.scene.RenderMode, v.project->Room(v.scene.DrawnRoom),
@@ -138,7 +170,11 @@ void BM_BuildRoomGeometry(benchmark::State& state) {
 }
 
 void BM_CompileEditedRoom(benchmark::State& state) {
-    View& v = Shared();
+    View* ready = Ready(state);
+    if (ready == nullptr) {
+        return;
+    }
+    View& v = *ready;
     v.surface.MakeCurrent();
     int step = 0;
     for (auto _ : state) {
@@ -149,7 +185,11 @@ void BM_CompileEditedRoom(benchmark::State& state) {
 }
 
 void BM_Pick(benchmark::State& state) {
-    View& v = Shared();
+    View* ready = Ready(state);
+    if (ready == nullptr) {
+        return;
+    }
+    View& v = *ready;
     v.viewport.MouseX = 400;
     v.viewport.MouseY = 300;
     for (auto _ : state) {
@@ -159,7 +199,11 @@ void BM_Pick(benchmark::State& state) {
 }
 
 void BM_PickBySelection(benchmark::State& state) {
-    View& v = Shared();
+    View* ready = Ready(state);
+    if (ready == nullptr) {
+        return;
+    }
+    View& v = *ready;
     v.viewport.MouseX = 400;
     v.viewport.MouseY = 300;
     for (auto _ : state) {

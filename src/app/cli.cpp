@@ -49,6 +49,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     AddVerb<ProjectInfoVerb>(tool, verbs);
     AddVerb<MakeDemoProjectVerb>(tool, verbs);
     AddVerb<BuildVerb>(tool, verbs);
+    AddVerb<CheckVerb>(tool, verbs);
     // Set after the verbs, which would take it over.
     tool.footer("Each verb prints its arguments with: morvane3d-cli VERB --help");
 

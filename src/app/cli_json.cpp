@@ -112,6 +112,27 @@ Json ProjectSummary(const TEditorProject& project, uint8_t version) {
     };
 }
 
+Json FindingsSummary(const std::vector<LevelFinding>& findings) {
+    Json list = Json::array();
+    for (const LevelFinding& f : findings) {
+        Json finding = {{"severity", f.Severity == FindingSeverity::Error ? "error" : "warning"}};
+        const std::pair<const char*, int> places[] = {
+            {"room", f.Room}, {"column", f.Column}, {"row", f.Row}, {"portal", f.Portal},
+            {"view", f.View}, {"item", f.Item},     {"box", f.Box}};
+        for (const auto& [key, value] : places) {
+            if (value > 0) {
+                finding[key] = value;
+            }
+            if (value > 0 && std::string_view(key) == "room" && !f.RoomName.empty()) {
+                finding["room_name"] = Latin1Text(f.RoomName);
+            }
+        }
+        finding["text"] = Latin1Text(f.Text);
+        list.push_back(std::move(finding));
+    }
+    return list;
+}
+
 void PrintJson(const Json& value, std::ostream& out) {
     out << value.dump(2, ' ', /*ensure_ascii=*/true) << '\n';
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/project.h"
+#include "level/level_check.h"
 #include "level/level_data.h"
 
 #include <nlohmann/json.hpp>
@@ -8,6 +9,7 @@
 #include <cstdint>
 #include <ostream>
 #include <string_view>
+#include <vector>
 
 namespace morvane {
 
@@ -23,6 +25,11 @@ Json LevelSummary(const TLevelData& level);
 
 // The project's settings and one entry per room; version is the one stored in the file.
 Json ProjectSummary(const TEditorProject& project, uint8_t version);
+
+// The level check's findings, one object each: "severity" ("error" or "warning"), then of
+// "room", "room_name", "column", "row", "portal", "view", "item" and "box" those that name the
+// place (counted from 1), and "text".
+Json FindingsSummary(const std::vector<LevelFinding>& findings);
 
 // Prints the value indented by two blanks with every character beyond ASCII escaped, and a
 // newline.

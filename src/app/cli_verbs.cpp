@@ -5,10 +5,12 @@
 #include "build/build_pipeline.h"
 #include "demo/demo_level.h"
 #include "demo/demo_project.h"
+#include "document/doorways.h"
 #include "document/editor_texts.h"
 #include "document/project_file.h"
 #include "io/io_error.h"
 #include "io/program_folder.h"
+#include "level/level_check.h"
 #include "level/level_format.h"
 #include "level/level_reader.h"
 #include "level/level_writer.h"
@@ -151,6 +153,8 @@ void BuildVerb::Declare(CLI::App& verb) {
     OptionalFile(verb, "--meshes", MeshesFile, "the room meshes file");
     OptionalFile(verb, "--script", ScriptFile, "the trigger script");
     OptionalFile(verb, "--out", OutputLevel, "the level file to write");
+    verb.add_flag("--auto-portals", AutoPortals,
+                  "make every room's portal views from its doorways before building");
 }
 
 int BuildVerb::Run(const CliStreams& io) const {
@@ -161,13 +165,43 @@ int BuildVerb::Run(const CliStreams& io) const {
         BaseLevel.value_or(settings.BaseLevelFile), OutputLevel.value_or(settings.OutputLevelFile),
         ItemsTable.value_or(settings.ItemsTableFile), MeshesFile.value_or(settings.MeshesFile),
         ScriptFile.value_or(settings.ScriptFile)};
+    if (AutoPortals) {
+        const DocumentOutcome made = MakePortalViews(*project, PortalViewScope::AllRooms);
+        if (!made.Message.empty()) {
+            io.Err << made.Message << '\n';
+            return CliFailed;
+        }
+    }
     auto level = std::make_unique<TLevelData>();
     TScriptState script;
     const BuildResult result = BuildLevel(*project, *level, names, ProgramFolder(), script);
     for (const std::string& message : result.Messages) {
         io.Err << message << '\n';
     }
+    for (const LevelFinding& warning : result.Warnings) {
+        io.Err << FormatFinding(warning) << '\n';
+    }
+    if (result.Written) {
+        io.Err << result.Report << '\n';
+    }
     return result.Written ? CliDone : CliFailed;
+}
+
+void CheckVerb::Declare(CLI::App& verb) {
+    RequiredFile(verb, "LEVEL", Level, "the level file");
+    verb.add_flag("--json", AsJson, "print the findings as a JSON array");
+}
+
+int CheckVerb::Run(const CliStreams& io) const {
+    const std::vector<LevelFinding> findings = CheckLevel(*ReadLevelOrFail(Level));
+    if (AsJson) {
+        PrintJson(FindingsSummary(findings), io.Out);
+    } else {
+        for (const LevelFinding& finding : findings) {
+            io.Out << FormatFinding(finding) << '\n';
+        }
+    }
+    return HasErrors(findings) ? CliFailed : CliDone;
 }
 
 } // namespace morvane

@@ -76,6 +76,16 @@ struct BuildVerb {
     std::string Project;
     // Each given file replaces the one in the project's settings.
     std::optional<std::string> BaseLevel, ItemsTable, MeshesFile, ScriptFile, OutputLevel;
+    bool AutoPortals = false; // every room's portal views are made from its doorways first
+    void Declare(CLI::App& verb);
+    int Run(const CliStreams& io) const;
+};
+
+struct CheckVerb {
+    static constexpr const char* Name = "check";
+    static constexpr const char* Summary = "report what would break a level in the game";
+    std::string Level;
+    bool AsJson = false; // a JSON array of the findings instead of text lines
     void Declare(CLI::App& verb);
     int Run(const CliStreams& io) const;
 };

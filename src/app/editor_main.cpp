@@ -1,5 +1,4 @@
 // morvane3d [PROJECT.mvn] [--mode wireframe|solid|textured]
-#include "io/io_error.h"
 #include "io/program_folder.h"
 #include "ui/gl_panel.h"
 #include "ui/main_window.h"
@@ -39,12 +38,9 @@ int main(int argc, char** argv) {
     morvane::QtServices services;
     morvane::MainWindow window(*document, *level, services, morvane::ProgramFolder());
     window.show();
-    if (!project.isEmpty()) {
-        try {
-            window.openProjectFile(project);
-        } catch (const morvane::IoError& e) {
-            services.showMessage(&window, e.what());
-        }
+    // Work left unsaved by an editor that did not close comes first; then the named project.
+    if (!window.offerRecovery() && !project.isEmpty()) {
+        window.openProjectFile(project);
     }
     window.setRenderMode(mode);
     return application.exec();

@@ -1,7 +1,7 @@
 #include "build/boxes.h"
 
 #include "build/build_error.h"
-#include "build/room_geometry.h"
+#include "level/floor_data.h"
 #include "level/level_format.h"
 
 #include <cstdlib>
@@ -15,10 +15,30 @@ namespace {
 constexpr uint16_t NoBox = 0xFFFF;
 constexpr uint16_t NoBoxTR3 = 0xFFF0;
 constexpr int MaxBoxesTR3 = 0xFFF0 / 16; // the third game keeps the number above 4 material bits
-constexpr int OverlapSteps = 128;        // one click in the scale of the true floors
+constexpr int OverlapSteps = 256;        // one click
 
 bool HasBox(const TGameSector& sector) {
     return sector.FloorHeight != sector.CeilingHeight;
+}
+
+// The world y an enemy in the sector walks on: the sector's floor or, over a room below, the
+// floor it falls to (at the sector's middle, down through the rooms below).
+int16_t TrueFloor(const TLevelData& level, const TLevelRoom& room, int i, int k) {
+    const int x = room.RoomInfo.X + (i - 1) * 1024 + 512;
+    const int z = room.RoomInfo.Z + (k - 1) * 1024 + 512;
+    const TGameSector* sector = &room.Sectors[(i - 1) * room.NumZSectors + (k - 1)];
+    for (int hops = 0; sector->RoomBelow != NoRoom && hops < level.NumRooms; ++hops) {
+        if (sector->RoomBelow >= level.NumRooms) {
+            break;
+        }
+        const TLevelRoom& below = level.Rooms[sector->RoomBelow];
+        const int n = SectorIndexAt(below, x, z);
+        if (n < 0) {
+            break;
+        }
+        sector = &below.Sectors[n];
+    }
+    return static_cast<int16_t>(sector->FloorHeight * 256);
 }
 
 } // namespace
@@ -53,9 +73,7 @@ void GenerateBoxes(TLevelData& level) {
                 box.ZMax = box.ZMin + 1024;
                 box.XMin = room.RoomInfo.X + (i - 1) * 1024;
                 box.XMax = box.XMin + 1024;
-                box.TrueFloor = sector.RoomBelow != NoRoom
-                                    ? 0
-                                    : static_cast<int16_t>(ClickLevel(sector.FloorHeight) * 128);
+                box.TrueFloor = TrueFloor(level, room, i, k);
             }
         }
         // Second pass: box indexes, overlap lists and zones.

@@ -1,10 +1,13 @@
 #include "build/build_pipeline.h"
 
 #include "build/boxes.h"
+#include "build/build_checks.h"
 #include "build/build_error.h"
+#include "build/player_placement.h"
 #include "build/room_geometry.h"
 #include "build/side_files.h"
 #include "build/slope_floor_data.h"
+#include "document/sector_heights.h"
 #include "document/shape_table.h"
 #include "io/binary_reader.h"
 #include "io/io_error.h"
@@ -26,11 +29,6 @@ constexpr const char* PleaseTypeBaseLevel = " Please type the Base Level name ";
 bool IsBlank(const std::string& name) {
     return std::all_of(name.begin(), name.end(),
                        [](char c) { return static_cast<unsigned char>(c) <= ' '; });
-}
-
-// 127 - v in 8 bits, as a signed byte: the game's height in clicks of an editor level.
-int8_t ClickHeight(int v) {
-    return static_cast<int8_t>(static_cast<uint8_t>(127 - v));
 }
 
 // Checks what the project asks of the level before the record is touched.
@@ -137,8 +135,8 @@ void BuildRoom(const TEditorRoom& project, TLevelRoom& room, int number, bool ba
                RoomScratch& scratch) {
     room.RoomInfo.X = project.PosX * 1024;
     room.RoomInfo.Z = project.PosZ * 1024;
-    room.RoomInfo.YBottom = ClickHeight(4 * project.PosY - 1) * 256;
-    room.RoomInfo.YTop = ClickHeight(4 * (project.PosY + project.Height) - 1) * 256;
+    room.RoomInfo.YBottom = RoomBottomY(project);
+    room.RoomInfo.YTop = RoomTopY(project);
     room.NumSprites = 0;
     room.NumZSectors = project.ZSectors;
     room.NumXSectors = project.XSectors;
@@ -156,16 +154,13 @@ void BuildRoom(const TEditorRoom& project, TLevelRoom& room, int number, bool ba
 
     // Heights into clicks (a shape's rise taken as stored); the geometry reads shape 0 as the
     // full block 1.
-    const int p = project.PosY;
     for (int n = 0; n < project.SectorCount(); ++n) {
         const TEditorSector& sector = project.Sectors[n];
-        const TGameSector& g = project.GameSectors[n];
         TGameSector& level = room.Sectors[n];
         const int floorShape = std::min<int>(sector.FloorShape, HighestShape);
         const int ceilingShape = std::min<int>(sector.CeilingShape, HighestShape);
-        level.FloorHeight = ClickHeight((p + g.FloorHeight) * 4 - 1 + ShapeTable[floorShape].Rise);
-        level.CeilingHeight =
-            ClickHeight((p + g.CeilingHeight) * 4 - 1 - ShapeTable[ceilingShape].Rise);
+        level.FloorHeight = LevelFloorHeight(project, n + 1);
+        level.CeilingHeight = LevelCeilingHeight(project, n + 1);
         scratch.Shapes.Floor[n] = static_cast<uint8_t>(floorShape == 0 ? 1 : floorShape);
         scratch.Shapes.Ceiling[n] = static_cast<uint8_t>(ceilingShape == 0 ? 1 : ceilingShape);
         if (sector.PortalKind == PortalKindSide) {
@@ -188,19 +183,6 @@ void BuildRoom(const TEditorRoom& project, TLevelRoom& room, int number, bool ba
     for (int d = 0; d < project.PortalViewCount; ++d) {
         SetPortal(room.Portals[d], project.PortalViews[d], room);
     }
-}
-
-void PlacePlayer(TLevelData& level, int currentRoom) {
-    level.NumItems = 1;
-    TItem1& lara = level.Items1[0];
-    const TRoomInfo& info = level.Rooms[currentRoom - 1].RoomInfo;
-    lara.Type = 0;
-    lara.Room = static_cast<int16_t>(currentRoom - 1);
-    lara.X = info.X + 3072;
-    lara.Y = 16000;
-    lara.Z = info.Z + 1536;
-    lara.Angle &= 0x00FF;
-    lara.Intensity = 0xFFFF;
 }
 
 class FloorDataWriter {
@@ -300,6 +282,32 @@ void MergeSideFiles(TLevelData& level, const BuildNames& names, TScriptState& sc
     }
 }
 
+void CheckBeforeWriting(const TEditorProject& project, const TLevelData& level,
+                        const PlayerPlacement& placed, std::vector<LevelFinding>& warnings) {
+    for (auto&& found : {CheckPlayerPlacement(project, placed), CheckOpenings(project),
+                         CheckPortalViews(project), CheckRoomCapacities(project, level)}) {
+        warnings.insert(warnings.end(), found.begin(), found.end());
+    }
+    LevelCheckOptions options;
+    for (int r = 1; r <= project.RoomCount; ++r) {
+        options.RoomNames.push_back(project.Room(r).Name.Str());
+    }
+    const std::vector<LevelFinding> found = CheckLevel(level, options);
+    warnings.insert(warnings.end(), found.begin(), found.end());
+}
+
+std::string BuildReport(const TLevelData& level, const std::string& file, std::size_t warnings) {
+    long vertices = 0;
+    for (int r = 0; r < level.NumRooms; ++r) {
+        vertices += level.Rooms[r].NumVertices;
+    }
+    return "Level written: " + file + " \u2014 " + std::to_string(level.NumRooms) + " rooms, " +
+           std::to_string(vertices) + " vertices, " + std::to_string(level.NumBoxes) + " boxes, " +
+           std::to_string(level.NumOverlaps) + " overlap words, " +
+           std::to_string(level.NumFloorData) + " floor-data words, " + std::to_string(warnings) +
+           " warnings";
+}
+
 void Build(const TEditorProject& project, TLevelData& level, const BuildNames& names,
            const std::string& programFolder, TScriptState& script, BuildResult& result) {
     if (IsBlank(names.BaseLevel)) {
@@ -331,15 +339,23 @@ void Build(const TEditorProject& project, TLevelData& level, const BuildNames& n
     for (int r = 1; r <= project.RoomCount; ++r) {
         BuildRoom(project.Room(r), level.Rooms[r - 1], r, level.FormatKind >= FormatTR1, scratch);
     }
-    PlacePlayer(level, project.CurrentRoom);
     LoadFloorData(level, programFolder);
     AddWallPortals(level, scratch.WallPortals);
+    // Lara stands on the floor as the game finds it, so she is placed once the floor data is
+    // complete.
+    const PlayerPlacement placed = PlacePlayer(level, project.CurrentRoom - 1);
     GenerateBoxes(level);
     PrepareLevelForWrite(level);
     level.NumCameras = 0;
     MergeSideFiles(level, names, script, result.Messages);
+    CheckBeforeWriting(project, level, placed, result.Warnings);
     if (WriteLevelFile(level, names.OutputLevel) == LevelWritten) {
         result.Written = true;
+        result.Report = BuildReport(level, names.OutputLevel, result.Warnings.size());
+    } else {
+        result.Messages.push_back("Level file " + names.OutputLevel +
+                                  " was not written: the base level's layout is not one of the "
+                                  "supported games.");
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/project.h"
+#include "level/level_check.h"
 #include "level/level_data.h"
 #include "script/script.h"
 
@@ -22,13 +23,22 @@ struct BuildResult {
     std::vector<std::string> Messages; // what the user is shown, in order
     bool Written = false;              // the level file was written
     bool BaseLevelRead = false;        // the base level was (re-)read: reload the textures
+    // What the checks before writing found (each shown with FormatFinding); the level is
+    // written all the same.
+    std::vector<LevelFinding> Warnings;
+    // Once written: "Level written: FILE — N rooms, V vertices, B boxes, O overlap words,
+    // F floor-data words, W warnings".
+    std::string Report;
 };
 
 // Builds the project onto the base level and writes the level file. The base level is read
 // only when its name differs from the one last read into the record (case-sensitive), so a
 // record keeps what earlier builds left in it. The floor-data file is read from programFolder.
 // Nothing is written when a capacity of the level would be exceeded, when a side file is
-// refused or a script parameter is not an integer; the messages then say why.
+// refused or a script parameter is not an integer; the messages then say why. Lara starts in
+// the current room (see PlacePlayer). Before writing, the project and the finished level are
+// checked (CheckOpenings, CheckPortalViews, CheckPlayerPlacement, CheckRoomCapacities,
+// CheckLevel); what they find goes to Warnings.
 BuildResult BuildLevel(const TEditorProject& project, TLevelData& level, const BuildNames& names,
                        const std::string& programFolder, TScriptState& script);
 

@@ -1,15 +1,11 @@
 #pragma once
 
+#include "level/floor_data.h"
+
 #include <cstdint>
 #include <vector>
 
 namespace morvane {
-
-// Floor-data functions and the end mark of an entry list.
-inline constexpr uint16_t FloorDataPortal = 1;
-inline constexpr uint16_t FloorDataFloorSlant = 2;
-inline constexpr uint16_t FloorDataCeilingSlant = 3;
-inline constexpr uint16_t FloorDataEnd = 0x8000;
 
 // The slant of one shape in clicks: X in the low byte of the slant word, Z in the high byte.
 // A floor rises toward +X for a positive X slant and toward +Z for a positive Z slant; a ceiling

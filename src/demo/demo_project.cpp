@@ -1,6 +1,6 @@
 #include "demo/demo_project.h"
 
-#include "document/portal_views.h"
+#include "document/doorways.h"
 #include "document/project_file.h"
 #include "document/room_operations.h"
 #include "document/sector_numbering.h"
@@ -121,10 +121,6 @@ void MakeDemoProject(TEditorProject& project, const std::string& baseLevel,
     b.tools.PutShapes = false;
     b.Ceiling(6, 6, 0, 0, StoneBlocks);
     b.Ceiling(7, 6, 0, 0, StoneBlocks);
-    AddPortalView(project, {2, 1, 3, 3});
-    PortalOriginClick(project, SectorNumber(11, 4, 10), 1);
-    AddPortalView(project, {3, 2, 1, 4});
-    PortalOriginClick(project, SectorNumber(6, 6, 10), 2);
 
     b.Select(2);
     b.tools.PutShapes = true;
@@ -133,8 +129,6 @@ void MakeDemoProject(TEditorProject& project, const std::string& baseLevel,
     for (int z = 2; z <= 7; ++z) {
         b.Floor(1, z, 0, 0, Water);
     }
-    AddPortalView(project, {1, 1, 3, 2});
-    PortalOriginClick(project, SectorNumber(2, 3, 8), 1);
 
     b.Select(3);
     b.tools.PutShapes = false;
@@ -142,8 +136,10 @@ void MakeDemoProject(TEditorProject& project, const std::string& baseLevel,
     b.tools.SetRoomBelow(1);
     b.Floor(4, 5, 0, 0, Planks);
     b.Floor(5, 5, 0, 0, Planks);
-    AddPortalView(project, {1, 2, 1, 5});
-    PortalOriginClick(project, SectorNumber(4, 5, 8), 1);
+
+    // The portal views lie on the doorways: the plane between each wall-portal run and its
+    // room's inside, and the floor and ceiling links.
+    MakePortalViews(project, PortalViewScope::AllRooms);
 
     b.Select(1);
     BuildSettings settings;

@@ -2,6 +2,7 @@
 
 #include "document/editor_texts.h"
 #include "io/atomic_file.h"
+#include "io/backup_copy.h"
 #include "io/binary_reader.h"
 #include "io/binary_writer.h"
 #include "io/io_error.h"
@@ -224,6 +225,7 @@ OpenProjectOutcome OpenProject(TEditorProject& project, SceneRooms& scene,
 std::string SaveProject(TEditorProject& project, const BuildSettings& settings,
                         const std::string& path) {
     StoreBuildSettings(project, settings);
+    KeepBackupCopy(path);
     WriteProjectFile(project, path);
     return CaptionWithFile(path);
 }

@@ -24,6 +24,8 @@ struct BuildSettings {
     std::string MeshesFile;
     std::string ScriptFile;
     std::string OutputLevelFile;
+
+    bool operator==(const BuildSettings&) const = default;
 };
 
 BuildSettings BuildSettingsOf(const TEditorProject& project);
@@ -69,8 +71,9 @@ struct OpenProjectOutcome {
 
 OpenProjectOutcome OpenProject(TEditorProject& project, SceneRooms& scene, const std::string& path);
 
-// Saving as the editor does it: the dialog's settings go into the document, then the file is
-// written. Returns the caption for the main window. Throws IoError.
+// Saving as the editor does it: the dialog's settings go into the document, the file being
+// replaced is kept as its backup (NAME.mvn.bak, one generation), then the file is written.
+// Returns the caption for the main window. Throws IoError; the previous file is then intact.
 std::string SaveProject(TEditorProject& project, const BuildSettings& settings,
                         const std::string& path);
 

@@ -1,5 +1,6 @@
 #include "ui/build_dialog.h"
 
+#include "ui/document_text.h"
 #include "ui/named_controls.h"
 
 #include <QGridLayout>
@@ -84,24 +85,30 @@ void BuildDialog::buildLevelClicked() {
 
 BuildSettings BuildDialog::settings() const {
     BuildSettings s;
-    s.LevelDescription = levelDescriptionField->text().toStdString();
-    s.Comments = commentsField->text().toStdString();
-    s.BaseLevelFile = baseLevelField->text().toStdString();
-    s.ItemsTableFile = itemsTableField->text().toStdString();
-    s.MeshesFile = meshesFileField->text().toStdString();
-    s.ScriptFile = scriptFileField->text().toStdString();
-    s.OutputLevelFile = outputLevelField->text().toStdString();
+    s.LevelDescription = toDocumentText(levelDescriptionField->text());
+    s.Comments = toDocumentText(commentsField->text());
+    s.BaseLevelFile = toDocumentText(baseLevelField->text());
+    s.ItemsTableFile = toDocumentText(itemsTableField->text());
+    s.MeshesFile = toDocumentText(meshesFileField->text());
+    s.ScriptFile = toDocumentText(scriptFileField->text());
+    s.OutputLevelFile = toDocumentText(outputLevelField->text());
     return s;
 }
 
+BuildNames BuildDialog::buildNames() const {
+    return {localPath(baseLevelField->text()), localPath(outputLevelField->text()),
+            localPath(itemsTableField->text()), localPath(meshesFileField->text()),
+            localPath(scriptFileField->text())};
+}
+
 void BuildDialog::setSettings(const BuildSettings& s) {
-    levelDescriptionField->setText(QString::fromStdString(s.LevelDescription));
-    commentsField->setText(QString::fromStdString(s.Comments));
-    baseLevelField->setText(QString::fromStdString(s.BaseLevelFile));
-    itemsTableField->setText(QString::fromStdString(s.ItemsTableFile));
-    meshesFileField->setText(QString::fromStdString(s.MeshesFile));
-    scriptFileField->setText(QString::fromStdString(s.ScriptFile));
-    outputLevelField->setText(QString::fromStdString(s.OutputLevelFile));
+    levelDescriptionField->setText(fromDocumentText(s.LevelDescription));
+    commentsField->setText(fromDocumentText(s.Comments));
+    baseLevelField->setText(fromDocumentText(s.BaseLevelFile));
+    itemsTableField->setText(fromDocumentText(s.ItemsTableFile));
+    meshesFileField->setText(fromDocumentText(s.MeshesFile));
+    scriptFileField->setText(fromDocumentText(s.ScriptFile));
+    outputLevelField->setText(fromDocumentText(s.OutputLevelFile));
 }
 
 } // namespace morvane

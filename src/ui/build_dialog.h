@@ -1,5 +1,6 @@
 #pragma once
 
+#include "build/build_pipeline.h"
 #include "document/project_file.h"
 #include "ui/ui_services.h"
 
@@ -15,8 +16,11 @@ class BuildDialog : public QDialog {
 public:
     BuildDialog(UiServices& services, QWidget* parent = nullptr);
 
+    // The seven settings as the project keeps them (single-byte text).
     BuildSettings settings() const;
     void setSettings(const BuildSettings& settings);
+    // The five file names for a build, as the file system names them.
+    BuildNames buildNames() const;
 
     // "Build Level": accepted only with a "File's Name" that is not blank.
     void buildLevelClicked();

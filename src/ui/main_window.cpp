@@ -3,6 +3,7 @@
 #include "io/io_error.h"
 #include "ui/about_dialog.h"
 #include "ui/build_dialog.h"
+#include "ui/document_text.h"
 #include "ui/gl_panel.h"
 #include "ui/keys_guide.h"
 #include "ui/rebuild_warning_dialog.h"
@@ -18,10 +19,13 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QLockFile>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QTimer>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -39,7 +43,8 @@ MainWindow::MainWindow(TEditorProject& project, TLevelData& level, UiServices& s
     : project_(project), level_(level), services_(services),
       programFolder_(std::move(programFolder)) {
     setObjectName("mainWindow");
-    setWindowTitle(InitialCaption);
+    captionBase_ = InitialCaption;
+    setWindowTitle(captionBase_);
     resize(1000, 720);
 
     // The 3D view: viewport, scene and camera; picks only through the sector tools.
@@ -110,9 +115,20 @@ MainWindow::MainWindow(TEditorProject& project, TLevelData& level, UiServices& s
     wireToolBar();
     recentFiles.Load(recentListPath());
     refreshRecentMenu();
+    savedSettings_ = buildDialog->settings();
+
+    recoveryTimer = new QTimer(this);
+    recoveryTimer->setObjectName("recoveryTimer");
+    recoveryTimer->setInterval(DefaultRecoveryIntervalMs);
+    connect(recoveryTimer, &QTimer::timeout, this, [this] { saveRecoveryCopyQuietly(); });
+    recoveryTimer->start();
+    setRecoveryFolder(defaultRecoveryFolder());
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The history's last signals would reach windows already gone.
+    disconnect(undoStack, nullptr, this, nullptr);
+}
 
 QAction* MainWindow::action(const QString& objectName) const {
     return findChild<QAction*>(objectName);
@@ -151,6 +167,9 @@ void MainWindow::createMenus() {
     fileMenu->addSeparator();
     add(fileMenu, "exit", "&Exit", {}, [this] { close(); });
 
+    createEditMenu();
+    menuBar()->addMenu(editMenu);
+
     // The room commands press the tool bar's buttons, so that both run the same wiring.
     QMenu* rooms = menuBar()->addMenu("&Rooms");
     rooms->setObjectName("roomsMenu");
@@ -181,6 +200,11 @@ void MainWindow::createMenus() {
         add(rooms, send.name, send.text, {}, [this, direction] { sendRoomTo(direction); });
     }
     rooms->addSeparator();
+    add(rooms, "makePortalViews", "Make &Portal Views", {},
+        [this] { makePortalViews(PortalViewScope::CurrentRoom); });
+    add(rooms, "makePortalViewsForAllRooms", "Make Portal Views for All R&ooms", {},
+        [this] { makePortalViews(PortalViewScope::AllRooms); });
+    rooms->addSeparator();
     add(rooms, "showToolBar", "&Show Tools bar", {}, [this] {
         toolBar->show();
         toolBar->raise();
@@ -208,8 +232,14 @@ void MainWindow::showEvent(QShowEvent* event) {
     toolBar->show();
 }
 
-// Closing the main window ends the program: its tool windows go with it.
+// Closing the main window ends the program: its tool windows go with it. Unsaved changes are
+// saved or discarded first, or the window stays.
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!maybeSaveChanges()) {
+        event->ignore();
+        return;
+    }
+    discardRecoveryCopy();
     toolBar->close();
     texturePicker->close();
     QMainWindow::closeEvent(event);
@@ -220,8 +250,8 @@ void MainWindow::redraw() {
 }
 
 void MainWindow::applyOutcome(const DocumentOutcome& outcome) {
-    if (!outcome.Message.empty()) {
-        services_.showMessage(this, QString::fromStdString(outcome.Message));
+    if (!outcome.Message.empty()) { // the document's messages may name its rooms
+        services_.showMessage(this, fromDocumentText(outcome.Message));
     }
     if (outcome.ToolBar) {
         refreshToolBar(*outcome.ToolBar);
@@ -251,10 +281,10 @@ void MainWindow::refreshToolBar(const ToolBarView& view) {
     ToolBarWindow* t = toolBar;
     t->roomList->clear();
     for (const std::string& name : view.RoomList) {
-        t->roomList->addItem(QString::fromStdString(name));
+        t->roomList->addItem(fromDocumentText(name));
     }
     t->roomList->setCurrentRow(view.SelectedRoom);
-    currentRoomLabel->setText(QString::fromStdString(view.CurrentRoomLabel));
+    currentRoomLabel->setText(fromDocumentText(view.CurrentRoomLabel));
     t->roomXField->setValue(view.PosX);
     t->roomYField->setValue(view.PosY);
     t->roomZField->setValue(view.PosZ);

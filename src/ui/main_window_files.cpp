@@ -1,5 +1,6 @@
 // The main window's file commands: new, open, save, save as, the recent files, open base and
-// build. Each runs inside the window's guard, which shows a file error as a message.
+// build, and the question about unsaved changes before the document is replaced. Each runs
+// inside the window's guard, which shows a file error as a message.
 #include "ui/main_window.h"
 
 #include "build/build_pipeline.h"
@@ -9,6 +10,7 @@
 #include "io/io_error.h"
 #include "level/level_reader.h"
 #include "ui/build_dialog.h"
+#include "ui/document_text.h"
 #include "ui/tool_bar_window.h"
 
 #include <QAction>
@@ -16,6 +18,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QSpinBox>
+#include <QStatusBar>
 
 namespace morvane {
 
@@ -26,15 +29,21 @@ constexpr const char* FileNotFoundText = " File not Found! ";
 } // namespace
 
 void MainWindow::newProject() {
+    if (!maybeSaveChanges()) {
+        return;
+    }
     BusyCursor busy(services_);
     applyOutcome(NewProject(project_, scene));
     heightSelectorLabel->setText("1");
-    setWindowTitle(CaptionNew);
     projectFileName.clear();
+    documentReplaced(CaptionNew);
     redraw();
 }
 
 void MainWindow::openProject() {
+    if (!maybeSaveChanges()) {
+        return;
+    }
     const auto path = services_.askOpenFile(this, FileDialogs::openProject());
     if (!path) {
         return;
@@ -43,64 +52,87 @@ void MainWindow::openProject() {
     openProjectFile(*path);
 }
 
-void MainWindow::openProjectFile(const QString& path) {
-    const QString previous = projectFileName;
-    projectFileName = path;
-    try {
-        const OpenProjectOutcome opened = OpenProject(project_, scene, path.toStdString());
-        if (!opened.Message.empty()) {
-            projectFileName = previous;
-            services_.showMessage(this, QString::fromStdString(opened.Message));
-        } else {
-            refreshToolBar(*opened.Window.ToolBar);
-            toolBar->neighbourRoomField->setValue(0);
-            heightSelectorLabel->setText("1");
-            setWindowTitle(QString::fromStdString(opened.Caption));
-            buildDialog->setSettings(opened.Settings);
-            if (opened.BaseLevelToRead) {
-                ReadLevelFile(level_, *opened.BaseLevelToRead);
-                level_.LastBaseLevelName = *opened.BaseLevelToRead;
-                loadTexturePicker();
-            }
-            rememberRecent(path);
-        }
-    } catch (const IoError&) {
-        projectFileName = previous;
-        centerCamera();
-        throw;
+bool MainWindow::openProjectFile(const QString& path) {
+    const bool opened = readProject(path, path);
+    if (opened) {
+        rememberRecent(path);
     }
     centerCamera();
+    return opened;
+}
+
+bool MainWindow::readProject(const QString& file, const QString& name) {
+    OpenProjectOutcome opened;
+    try {
+        opened = OpenProject(project_, scene, localPath(file));
+    } catch (const IoError& e) {
+        services_.showMessage(this, QString::fromStdString(e.what()));
+        return false; // read into a scratch record: the document and its name are as they were
+    }
+    if (!opened.Message.empty()) {
+        services_.showMessage(this, QString::fromStdString(opened.Message));
+        return false;
+    }
+    projectFileName = name;
+    refreshToolBar(*opened.Window.ToolBar);
+    toolBar->neighbourRoomField->setValue(0);
+    heightSelectorLabel->setText("1");
+    buildDialog->setSettings(opened.Settings);
+    documentReplaced(name.isEmpty() ? QString(CaptionNew) : CaptionWithFilePrefix + name);
+    readBaseLevelOf(opened.Settings.BaseLevelFile);
+    return true;
+}
+
+// The project's base level, when that file exists, gives the textures. One that cannot be read
+// is reported; it is then not taken as read, so a build reads it again and says why it fails.
+void MainWindow::readBaseLevelOf(const std::string& documentFileName) {
+    const std::string base = localPath(fromDocumentText(documentFileName));
+    if (!FileExists(base)) {
+        return; // a missing base level is no error
+    }
+    try {
+        const std::string message = OpenBaseLevel(level_, base);
+        if (!message.empty()) {
+            services_.showMessage(this, QString::fromStdString(message));
+        }
+    } catch (const IoError& e) {
+        services_.showMessage(this, QString::fromStdString(e.what()));
+    }
+    loadTexturePicker();
 }
 
 void MainWindow::openRecentFile(int index) {
     if (index < 0 || index >= static_cast<int>(recentFiles.Paths().size())) {
         return;
     }
-    const QString path = QString::fromStdString(recentFiles.Paths()[index]);
-    if (!FileExists(path.toStdString())) {
+    const QString path = fromLocalPath(recentFiles.Paths()[index]);
+    if (!FileExists(localPath(path))) {
         services_.showMessage(this, FileNotFoundText);
         return;
     }
-    openProjectFile(path);
+    if (maybeSaveChanges()) {
+        openProjectFile(path);
+    }
 }
 
-void MainWindow::saveTo(const QString& path) {
+bool MainWindow::saveTo(const QString& path) {
     BusyCursor busy(services_);
-    const std::string caption = SaveProject(project_, buildDialog->settings(), path.toStdString());
+    SaveProject(project_, buildDialog->settings(), localPath(path));
     projectFileName = path;
-    setWindowTitle(QString::fromStdString(caption));
+    documentSaved(CaptionWithFilePrefix + path);
     rememberRecent(path);
+    return true;
 }
 
-void MainWindow::saveProject() {
+bool MainWindow::saveProject() {
     if (projectFileName.isEmpty()) {
         const auto path = services_.askSaveFile(this, FileDialogs::saveProject());
         if (!path) {
-            return;
+            return false;
         }
-        projectFileName = *path;
+        return saveTo(*path);
     }
-    saveTo(projectFileName);
+    return saveTo(projectFileName);
 }
 
 void MainWindow::saveProjectAs() {
@@ -110,12 +142,33 @@ void MainWindow::saveProjectAs() {
     }
 }
 
+bool MainWindow::maybeSaveChanges() {
+    if (!isModified()) {
+        return true;
+    }
+    switch (services_.askSaveChanges(this, projectFileName)) {
+    case SaveChoice::Cancel:
+        return false;
+    case SaveChoice::Discard:
+        return true;
+    case SaveChoice::Save:
+        break;
+    }
+    try {
+        return saveProject();
+    } catch (const IoError& e) {
+        // Disk full, a folder that cannot be written: the document stays, still marked.
+        services_.showMessage(this, QString::fromStdString(e.what()));
+        return false;
+    }
+}
+
 std::string MainWindow::recentListPath() const {
     return programFolder_ + "/" + RecentFilesName;
 }
 
 void MainWindow::rememberRecent(const QString& path) {
-    recentFiles.Remember(path.toStdString());
+    recentFiles.Remember(localPath(path));
     try {
         recentFiles.Save(recentListPath());
     } catch (const IoError&) {
@@ -140,8 +193,7 @@ void MainWindow::refreshRecentMenu() {
         recentActions_.push_back(action);
     }
     for (std::size_t i = 0; i < paths.size(); ++i) {
-        recentActions_[i]->setText(
-            QString("&%1 %2").arg(i + 1).arg(QString::fromStdString(paths[i])));
+        recentActions_[i]->setText(QString("&%1 %2").arg(i + 1).arg(fromLocalPath(paths[i])));
     }
 }
 
@@ -152,7 +204,7 @@ void MainWindow::openBaseLevel() {
     }
     redraw();
     BusyCursor busy(services_);
-    const std::string message = OpenBaseLevel(level_, path->toStdString());
+    const std::string message = OpenBaseLevel(level_, localPath(*path));
     buildDialog->baseLevelField->setText(*path);
     if (!message.empty()) {
         services_.showMessage(this, QString::fromStdString(message));
@@ -161,21 +213,35 @@ void MainWindow::openBaseLevel() {
 }
 
 void MainWindow::buildLevel() {
-    if (services_.runModal(*buildDialog) != QDialog::Accepted) {
+    const int answer = services_.runModal(*buildDialog);
+    updateCaption(); // the dialog's settings may have changed
+    if (answer != QDialog::Accepted) {
         return;
     }
     redraw();
     BusyCursor busy(services_);
-    const BuildSettings s = buildDialog->settings();
-    const BuildResult result = BuildLevel(
-        project_, level_,
-        {s.BaseLevelFile, s.OutputLevelFile, s.ItemsTableFile, s.MeshesFile, s.ScriptFile},
-        programFolder_, script);
+    saveRecoveryCopyQuietly(); // a build that brings the editor down keeps the work
+    const BuildResult result =
+        BuildLevel(project_, level_, buildDialog->buildNames(), programFolder_, script);
     if (result.BaseLevelRead) {
         loadTexturePicker();
     }
     for (const std::string& message : result.Messages) {
         services_.showMessage(this, QString::fromStdString(message));
+    }
+    if (result.Written) {
+        statusBar()->showMessage(QString::fromStdString(result.Report));
+    }
+    if (!result.Warnings.empty()) {
+        // Each finding names its room by the project's (single-byte) name.
+        QString text = result.Written ? QString::fromStdString(result.Report) + "\n\n" : QString();
+        text += QString("The build found %1 warning%2:\n")
+                    .arg(result.Warnings.size())
+                    .arg(result.Warnings.size() == 1 ? "" : "s");
+        for (const LevelFinding& warning : result.Warnings) {
+            text += "\n" + fromDocumentText(FormatFinding(warning));
+        }
+        services_.showMessage(this, text);
     }
 }
 

@@ -3,6 +3,7 @@
 // into the tool bar.
 #include "ui/main_window.h"
 
+#include "document/edit_names.h"
 #include "ui/tool_bar_window.h"
 
 #include <QCheckBox>
@@ -37,13 +38,23 @@ void MainWindow::viewMouseDown(ShiftState shift, int, int) {
         return;
     }
     viewport.Pick();
+    const int picked = viewport.PickedName;
     if (shift.Alt) {
-        applyOutcome(PortalOriginClick(project_, viewport.PickedName,
-                                       toolBar->portalViewList->currentRow() + 1));
+        const int selected = toolBar->portalViewList->currentRow() + 1;
+        edit(EditNames::PlacePortalView,
+             [&] { return PortalOriginClick(project_, picked, selected); });
         return;
     }
-    applyOutcome(EditClick(project_, scene, sectorToolState(), viewport.PickedName, shift.Ctrl,
-                           shift.Shift));
+    const SectorToolState tools = sectorToolState();
+    const bool ceiling = shift.Ctrl;
+    // Named by what the click did; a click on the neighbour room only changes the current room
+    // and leaves no step.
+    auto name = [this, ceiling](const DocumentSnapshot& before) {
+        const TEditorRoom* room = before.RoomBefore(project_.CurrentRoom);
+        return room != nullptr ? SectorEditName(*room, project_.Current(), ceiling)
+                               : std::string(EditNames::PlaceFloorShape);
+    };
+    edit(name, [&] { return EditClick(project_, scene, tools, picked, ceiling, shift.Shift); });
 }
 
 void MainWindow::readSectorUnderMouse() {

@@ -1,5 +1,6 @@
 #include "ui/room_dialog.h"
 
+#include "ui/document_text.h"
 #include "ui/named_controls.h"
 
 #include <QCheckBox>
@@ -100,7 +101,7 @@ RoomDialogValues RoomDialog::values() const {
     RoomDialogValues v;
     v.Long = lengthField->value();
     v.Width = widthField->value();
-    v.Name = nameField->text().toStdString();
+    v.Name = toDocumentText(nameField->text());
     v.X = xField->value();
     v.Y = yField->value();
     v.Z = zField->value();
@@ -120,7 +121,7 @@ RoomDialogValues RoomDialog::values() const {
 void RoomDialog::setValues(const RoomDialogValues& v) {
     lengthField->setValue(v.Long);
     widthField->setValue(v.Width);
-    nameField->setText(QString::fromStdString(v.Name));
+    nameField->setText(fromDocumentText(v.Name));
     xField->setValue(v.X);
     yField->setValue(v.Y);
     zField->setValue(v.Z);

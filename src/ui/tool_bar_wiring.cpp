@@ -1,11 +1,14 @@
 // The tool bar's controls wired to the document operations and to the view: the room manager,
 // the render mode, the room list and position, the neighbour room, the portal attribute fields,
 // the texture fields and the texture picker's keys, and the portal-view editor. Operations that
-// change the document hand their outcome to applyOutcome.
+// change the document run through edit, which makes them undoable steps and hands their outcome
+// to applyOutcome.
 #include "ui/main_window.h"
 
+#include "document/edit_names.h"
 #include "document/editor_texts.h"
 #include "document/portal_views.h"
+#include "ui/document_text.h"
 #include "ui/rebuild_warning_dialog.h"
 #include "ui/room_dialog.h"
 #include "ui/texture_picker.h"
@@ -52,12 +55,19 @@ void MainWindow::wireToolBar() {
         applyOutcome(SelectRoom(project_, scene, toolBar->roomList->row(item)));
     });
     // The position fields write the current room's place directly (not while the tool bar is
-    // being refreshed from the document).
+    // being refreshed from the document); successive moves of a room are one step.
     auto position = [this](std::function<void(TEditorRoom&, int)> store) {
         return [this, store](int value) {
             if (!refreshing_ && project_.HasCurrentRoom()) {
-                store(project_.Current(), value);
-                redraw();
+                edit(
+                    EditNames::MoveRoom,
+                    [&] {
+                        store(project_.Current(), value);
+                        DocumentOutcome moved;
+                        moved.Redraw = true;
+                        return moved;
+                    },
+                    RoomScope::CurrentAndNext, MoveRoomMerge);
             }
         };
     };
@@ -109,14 +119,17 @@ void MainWindow::wireToolBar() {
         return PortalViewFields{t->portalRoomField->value(), t->portalWidthField->value(),
                                 t->portalHeightField->value(), t->portalFacingBox->currentIndex()};
     };
-    connect(t->addPortalViewButton, &QPushButton::clicked, this,
-            [this, fields] { applyOutcome(AddPortalView(project_, fields())); });
-    connect(t->replacePortalViewButton, &QPushButton::clicked, this, [this, fields] {
-        applyOutcome(
-            ReplacePortalView(project_, toolBar->portalViewList->currentRow() + 1, fields()));
+    connect(t->addPortalViewButton, &QPushButton::clicked, this, [this, fields] {
+        edit(EditNames::AddPortalView, [&] { return AddPortalView(project_, fields()); });
     });
-    connect(t->deletePortalViewButton, &QPushButton::clicked, this,
-            [this] { applyOutcome(DeletePortalView(project_)); });
+    connect(t->replacePortalViewButton, &QPushButton::clicked, this, [this, fields] {
+        const int selected = toolBar->portalViewList->currentRow() + 1;
+        edit(EditNames::ReplacePortalView,
+             [&] { return ReplacePortalView(project_, selected, fields()); });
+    });
+    connect(t->deletePortalViewButton, &QPushButton::clicked, this, [this] {
+        edit(EditNames::DeletePortalView, [&] { return DeletePortalView(project_); });
+    });
     connect(t->hidePortalsBox, &QCheckBox::toggled, this, [this](bool hide) {
         scene.HidePortals = hide;
         redraw();
@@ -138,11 +151,12 @@ void MainWindow::addRoom() {
         services_.showMessage(this, TooManyRoomsText);
         return;
     }
-    roomDialog->setName(QString::fromStdString(NextRoomName(project_)));
+    roomDialog->setName(fromDocumentText(NextRoomName(project_)));
     if (services_.runModal(*roomDialog) != QDialog::Accepted) {
         return;
     }
-    applyOutcome(AddRoom(project_, scene, roomDialog->values()));
+    const RoomDialogValues values = roomDialog->values();
+    edit(EditNames::AddRoom, [&] { return AddRoom(project_, scene, values); });
 }
 
 void MainWindow::editRoomProperties() {
@@ -153,27 +167,42 @@ void MainWindow::editRoomProperties() {
     roomDialog->setValues(shown);
     roomDialog->beginProperties();
     if (services_.runModal(*roomDialog) == QDialog::Accepted) {
+        // The properties and the rebuild they may ask for are one step.
+        const DocumentSnapshot before = beginEdit();
         const RoomDialogValues edited = roomDialog->values();
         const PropertiesOutcome applied =
             ApplyRoomProperties(project_, shown, edited, roomDialog->rebuildTicked());
         applyOutcome(applied.Window);
+        const char* name = EditNames::EditRoomProperties;
         if (applied.AskRebuild && services_.runModal(*rebuildWarningDialog) == QDialog::Accepted) {
             applyOutcome(RebuildCurrentRoom(project_, edited));
+            name = EditNames::RebuildRoom;
         }
+        finishEdit(before, [name](const DocumentSnapshot&) { return std::string(name); }, {});
     }
     roomDialog->endProperties();
 }
 
 void MainWindow::deleteRoom() {
-    applyOutcome(DeleteRoom(project_, scene));
+    edit(EditNames::DeleteRoom, [this] { return DeleteRoom(project_, scene); });
 }
 
 void MainWindow::cloneRoom() {
-    applyOutcome(CloneRoom(project_));
+    edit(EditNames::CloneRoom, [this] { return CloneRoom(project_); });
 }
 
 void MainWindow::sendRoomTo(SendDirection direction) {
-    applyOutcome(SendRoomTo(project_, direction, toolBar->neighbourRoomField->value()));
+    const int neighbour = toolBar->neighbourRoomField->value();
+    edit(SendRoomToName(direction).c_str(),
+         [&] { return SendRoomTo(project_, direction, neighbour); });
+}
+
+void MainWindow::makePortalViews(PortalViewScope scope) {
+    const char* name = scope == PortalViewScope::AllRooms ? EditNames::MakePortalViewsForAllRooms
+                                                          : EditNames::MakePortalViews;
+    // The current room's doorways change its neighbours' views too.
+    edit(
+        name, [&] { return MakePortalViews(project_, scope); }, RoomScope::All);
 }
 
 void MainWindow::centerCamera() {

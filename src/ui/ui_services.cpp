@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace morvane {
@@ -52,6 +53,46 @@ void QtServices::setBusy(bool busy) {
     } else {
         QApplication::restoreOverrideCursor();
     }
+}
+
+QString saveChangesQuestion(const QString& projectPath) {
+    if (projectPath.isEmpty()) {
+        return "The new project has changes that are not saved. Save them?";
+    }
+    return "The project " + QFileInfo(projectPath).fileName() +
+           " has changes that are not saved. Save them?";
+}
+
+QString openRecoveryQuestion(const QString& projectPath) {
+    const QString which =
+        projectPath.isEmpty() ? QString("a new project") : "the project " + projectPath;
+    return "The editor did not close normally last time. A recovered copy of " + which +
+           " holds changes that were not saved. Open the recovered copy?";
+}
+
+SaveChoice QtServices::askSaveChanges(QWidget* parent, const QString& projectPath) {
+    QMessageBox box(QMessageBox::Warning, ApplicationTitle, saveChangesQuestion(projectPath),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setObjectName("saveChangesBox");
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return SaveChoice::Save;
+    case QMessageBox::Discard:
+        return SaveChoice::Discard;
+    default:
+        return SaveChoice::Cancel;
+    }
+}
+
+bool QtServices::askOpenRecovery(QWidget* parent, const QString& projectPath) {
+    QMessageBox box(QMessageBox::Question, ApplicationTitle, openRecoveryQuestion(projectPath),
+                    QMessageBox::Open | QMessageBox::Discard, parent);
+    box.setObjectName("openRecoveryBox");
+    box.setInformativeText("Discard deletes the recovered copy.");
+    box.setDefaultButton(QMessageBox::Open);
+    return box.exec() == QMessageBox::Open;
 }
 
 namespace FileDialogs {

@@ -20,6 +20,9 @@ struct FileDialogOptions {
     bool confirmOverwrite = false;
 };
 
+// The answers to "save the changes first?".
+enum class SaveChoice { Save, Discard, Cancel };
+
 // Everything by which the editor waits for the user: message boxes, file dialogs and its own
 // modal dialogs, and the hourglass. The tests put answers of their own in its place.
 class UiServices {
@@ -33,6 +36,12 @@ public:
     // Shows one of the editor's dialogs modally: QDialog::Accepted or QDialog::Rejected.
     virtual int runModal(QDialog& dialog) = 0;
     virtual void setBusy(bool busy) = 0;
+    // Before the document with unsaved changes is replaced or the editor closes. The path is the
+    // project's, empty for a project never saved.
+    virtual SaveChoice askSaveChanges(QWidget* parent, const QString& projectPath) = 0;
+    // At start, for work left unsaved by an editor that did not close: true opens the recovered
+    // copy, false deletes it. The path is its project's, empty for a project never saved.
+    virtual bool askOpenRecovery(QWidget* parent, const QString& projectPath) = 0;
 };
 
 // The real thing: Qt's message boxes and file dialogs, exec() and the wait cursor.
@@ -43,7 +52,13 @@ public:
     std::optional<QString> askSaveFile(QWidget* parent, const FileDialogOptions& options) override;
     int runModal(QDialog& dialog) override;
     void setBusy(bool busy) override;
+    SaveChoice askSaveChanges(QWidget* parent, const QString& projectPath) override;
+    bool askOpenRecovery(QWidget* parent, const QString& projectPath) override;
 };
+
+// The texts of those two questions.
+QString saveChangesQuestion(const QString& projectPath);
+QString openRecoveryQuestion(const QString& projectPath);
 
 // The hourglass for as long as it lives.
 class BusyCursor {

@@ -97,6 +97,34 @@ TEST(CliJson, EveryLatin1ByteIsOneEscapedCharacter) {
     EXPECT_EQ(Latin1Text("plain ASCII ~").get<std::string>(), "plain ASCII ~");
 }
 
+TEST(CliJson, FindingsNameTheirPlaceInAFixedOrder) {
+    LevelFinding sector;
+    sector.Severity = FindingSeverity::Error;
+    sector.Room = 3;
+    sector.RoomName = "Sal\xF3n";
+    sector.Column = 4;
+    sector.Row = 5;
+    sector.Text = "what is wrong";
+    LevelFinding view;
+    view.Room = 2;
+    view.View = 7;
+    view.Text = "x";
+    LevelFinding box;
+    box.Box = 12;
+    box.Text = "y";
+    const Json findings = FindingsSummary({sector, view, box});
+    ASSERT_EQ(findings.size(), 3u);
+    EXPECT_EQ(KeysOf(findings[0]),
+              (std::vector<std::string>{"severity", "room", "room_name", "column", "row", "text"}));
+    EXPECT_EQ(KeysOf(findings[1]), (std::vector<std::string>{"severity", "room", "view", "text"}));
+    EXPECT_EQ(KeysOf(findings[2]), (std::vector<std::string>{"severity", "box", "text"}));
+    EXPECT_EQ(Printed(findings[0]), "{\n  \"severity\": \"error\",\n  \"room\": 3,\n  "
+                                    "\"room_name\": \"Sal\\u00f3n\",\n  \"column\": 4,\n  "
+                                    "\"row\": 5,\n  \"text\": \"what is wrong\"\n}\n");
+    EXPECT_EQ(findings[1]["severity"], "warning");
+    EXPECT_EQ(Printed(FindingsSummary({})), "[]\n");
+}
+
 TEST(CliJson, LevelSummaryHasEveryCountInOrderAsNumbers) {
     auto level = std::make_unique<TLevelData>();
     demo::MakeDemoLevel(*level, FormatTR2);

@@ -1,15 +1,22 @@
 #include "support/test_files.h"
 
 #include "app/cli.h"
+#include "app/cli_json.h"
+#include "demo/demo_project.h"
 #include "document/project_file.h"
 #include "document/room_operations.h"
+#include "document/sector_numbering.h"
+#include "level/floor_data.h"
 #include "level/level_format.h"
 #include "level/level_reader.h"
+#include "level/level_writer.h"
 #include "version.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <sstream>
 
@@ -86,7 +93,8 @@ TEST(Cli, HelpAndVersionGoToTheOutputAndExitZero) {
     EXPECT_EQ(version.Err, "");
 
     const std::vector<std::string> verbs = {"info",         "rewrite",           "make-demo-level",
-                                            "project-info", "make-demo-project", "build"};
+                                            "project-info", "make-demo-project", "build",
+                                            "check"};
     for (const char* flag : {"--help", "-h"}) {
         CliResult help = RunTool({flag});
         EXPECT_EQ(help.Code, CliDone) << flag;
@@ -102,7 +110,8 @@ TEST(Cli, HelpAndVersionGoToTheOutputAndExitZero) {
         {"make-demo-level", "--layout tr1|tub|tr2|tr3 REQUIRED"},
         {"project-info", "project-info [OPTIONS] PROJECT.mvn"},
         {"make-demo-project", "--base LEVEL REQUIRED"},
-        {"build", "--meshes F"}};
+        {"build", "--auto-portals"},
+        {"check", "check [OPTIONS] LEVEL"}};
     ASSERT_EQ(std::size(usages), verbs.size());
     for (const auto& [verb, usage] : usages) {
         // Help wins over everything else on the line, missing arguments included.
@@ -205,7 +214,11 @@ TEST(Cli, TheDemoProjectBuildsOntoTheDemoLevel) {
     EXPECT_THAT(info.Out, HasSubstr("\"name\": \"Pool\""));
     CliResult built = RunTool({"build", dir.Path("demo.mvn")});
     EXPECT_EQ(built.Code, CliDone) << built.Err;
-    EXPECT_EQ(built.Err, "");
+    // The report line alone: no message, no warning.
+    EXPECT_THAT(built.Err, ::testing::StartsWith("Level written: " + dir.Path("BUILT.PHD") +
+                                                 " \u2014 3 rooms, "));
+    EXPECT_THAT(built.Err, ::testing::EndsWith(" floor-data words, 0 warnings\n"));
+    EXPECT_EQ(std::count(built.Err.begin(), built.Err.end(), '\n'), 1);
     EXPECT_THAT(RunTool({"info", dir.Path("BUILT.PHD")}).Out, HasSubstr("\"num_rooms\": 3,"));
     EXPECT_EQ(RunTool({"make-demo-project", dir.Path("x.mvn")}).Code, CliUsage);
 }
@@ -230,12 +243,107 @@ TEST(Cli, BuildUsesTheProjectSettingsOverriddenByOptions) {
     CliResult built = RunTool({"build", "--base", dir.Path("missing.tr2"), "--base",
                                dir.Path("base.tr2"), dir.Path("p.mvn")});
     EXPECT_EQ(built.Code, CliDone);
-    EXPECT_EQ(built.Err, "Items file " + dir.Path("none.itm") + " not found\n");
+    EXPECT_EQ(built.Err.substr(0, built.Err.find('\n') + 1),
+              "Items file " + dir.Path("none.itm") + " not found\n");
+    EXPECT_THAT(built.Err, HasSubstr("\nLevel written: " + dir.Path("out.tr2") + " "));
     CliResult info = RunTool({"info", dir.Path("out.tr2")});
     EXPECT_THAT(info.Out, HasSubstr("\"num_x_sectors\": 10,"));
 
     EXPECT_EQ(RunTool({"build", dir.Path("p.mvn"), "--bogus", "x"}).Code, CliUsage);
     EXPECT_EQ(RunTool({"build", dir.Path("p.mvn"), "--out"}).Code, CliUsage);
+}
+
+// A demo level of the second game made faulty on purpose by the test.
+std::string FaultyLevel(const TempDir& dir, const std::string& name,
+                        const std::function<void(TLevelData&)>& fault) {
+    const std::string path = dir.Path(name);
+    EXPECT_EQ(RunTool({"make-demo-level", "--layout", "tr2", path}).Code, CliDone);
+    auto level = std::make_unique<TLevelData>();
+    EXPECT_EQ(ReadLevelFile(*level, path), LevelReadDone);
+    fault(*level);
+    WriteLevelFile(*level, path);
+    return path;
+}
+
+TEST(Cli, CheckReportsWhatWouldBreakALevel) {
+    TempDir dir;
+    const std::string sound = FaultyLevel(dir, "sound.tr2", [](TLevelData&) {});
+    CliResult quiet = RunTool({"check", sound});
+    EXPECT_EQ(quiet.Code, CliDone);
+    EXPECT_EQ(quiet.Out, "");
+    EXPECT_EQ(quiet.Err, "");
+    EXPECT_EQ(RunTool({"check", "--json", sound}).Out, "[]\n");
+
+    // Lara a little above her floor: a warning alone exits 0.
+    const std::string dropping = FaultyLevel(dir, "drop.tr2", [](TLevelData& level) {
+        const TItem2& lara = level.Items2[0];
+        level.Items2[0].Y = FindFloorUnder(level, lara.Room, lara.X, lara.Z).FloorY - 600;
+    });
+    CliResult warned = RunTool({"check", dropping});
+    EXPECT_EQ(warned.Code, CliDone);
+    EXPECT_THAT(warned.Out, ::testing::StartsWith("warning: room 1, item 1: Lara starts 600 "
+                                                  "units above the floor and drops on entry."));
+
+    // A floor-data index past the data is an error: exit 1, in text and in JSON.
+    const std::string broken = FaultyLevel(dir, "broken.tr2", [](TLevelData& level) {
+        TLevelRoom& room = level.Rooms[0];
+        room.Sectors[2 * room.NumZSectors + 3].FloorDataIndex =
+            static_cast<uint16_t>(level.NumFloorData + 4);
+    });
+    CliResult failed = RunTool({"check", broken});
+    EXPECT_EQ(failed.Code, CliFailed);
+    EXPECT_THAT(failed.Out, ::testing::StartsWith("error: room 1, sector (column 3, row 4): its "
+                                                  "floor-data index "));
+    CliResult json = RunTool({"check", broken, "--json"});
+    EXPECT_EQ(json.Code, CliFailed);
+    const Json findings = Json::parse(json.Out);
+    ASSERT_EQ(findings.size(), 1u);
+    const Json& first = findings[0];
+    EXPECT_EQ(first["severity"], "error");
+    EXPECT_EQ(first["room"], 1);
+    EXPECT_EQ(first["column"], 3);
+    EXPECT_EQ(first["row"], 4);
+    EXPECT_FALSE(first.contains("item")) << "only the fields that name the place";
+    EXPECT_THAT(first["text"].get<std::string>(), HasSubstr("Rebuild the level's floor data."));
+
+    EXPECT_EQ(RunTool({"check"}).Code, CliUsage);
+    EXPECT_EQ(RunTool({"check", sound, sound}).Code, CliUsage);
+    CliResult missing = RunTool({"check", dir.Path("none.tr2")});
+    EXPECT_EQ(missing.Code, CliFailed);
+    EXPECT_EQ(missing.Err, "Level file \"" + dir.Path("none.tr2") + "\" not found\n");
+}
+
+TEST(Cli, BuildCanMakeThePortalViewsAndReportsOnStderr) {
+    TempDir dir;
+    ASSERT_EQ(RunTool({"make-demo-level", "--layout", "tub", dir.Path("demo.tub")}).Code, CliDone);
+    auto project = std::make_unique<TEditorProject>();
+    demo::MakeDemoProject(*project, dir.Path("demo.tub"), dir.Path("built.tub"));
+    project->Room(1).PortalView(1).OriginX -= 1; // the hall's view one sector inside
+    WriteProjectFile(*project, dir.Path("p.mvn"));
+
+    CliResult warned = RunTool({"build", dir.Path("p.mvn")});
+    EXPECT_EQ(warned.Code, CliDone) << "warnings do not stop the build";
+    EXPECT_THAT(warned.Err, ::testing::StartsWith("warning: room 1 (Great Hall), view Door #1: "
+                                                  "the view to room 2 (Pool) lies off the "
+                                                  "doorway"));
+    EXPECT_THAT(warned.Err, ::testing::EndsWith(" floor-data words, 3 warnings\n"));
+
+    CliResult made = RunTool({"build", dir.Path("p.mvn"), "--auto-portals"});
+    EXPECT_EQ(made.Code, CliDone);
+    EXPECT_THAT(made.Err, ::testing::StartsWith("Level written: " + dir.Path("built.tub")));
+    EXPECT_THAT(made.Err, ::testing::EndsWith(", 0 warnings\n"));
+
+    // More doorways than a room's views (20 floor links apart from each other, the doorway to
+    // the pool and the ceiling link to the gallery): nothing is built.
+    TEditorRoom& hall = project->Room(1);
+    for (int i = 0; i < 20; ++i) {
+        hall.GameSector(SectorNumber(2 + i % 5 * 2, 2 + i / 5 * 2, hall.ZSectors)).RoomBelow = 1;
+    }
+    WriteProjectFile(*project, dir.Path("many.mvn"));
+    CliResult refused = RunTool({"build", dir.Path("many.mvn"), "--auto-portals"});
+    EXPECT_EQ(refused.Code, CliFailed);
+    EXPECT_EQ(refused.Err, "Room 1 (Great Hall) would need 22 portal views, more than the 20 a "
+                           "room can hold. No view was changed.\n");
 }
 
 } // namespace

@@ -33,8 +33,8 @@ TEST(GenerateBoxes, OpenSectorsGetBoxesThatOverlapWithinAClick) {
     EXPECT_EQ(+second.ZMin, 4096 + 1024);
     EXPECT_EQ(+second.ZMax, 4096 + 2048);
     EXPECT_EQ(+second.XMin, 2048);
-    EXPECT_EQ(second.TrueFloor, 128 * 128) << "click level 128 of the floor byte -1";
-    EXPECT_EQ(level->Boxes1[0].TrueFloor, 127 * 128);
+    EXPECT_EQ(second.TrueFloor, -256) << "the world y of a floor one click above y 0";
+    EXPECT_EQ(level->Boxes1[0].TrueFloor, 0);
     EXPECT_EQ(level->Rooms[0].Sectors[1].BoxIndex, 1);
     EXPECT_EQ(level->Rooms[0].Sectors[2].BoxIndex, 0xFFFF);
     // Each list starts with the box itself; +z is looked at before -z.
@@ -54,11 +54,26 @@ TEST(GenerateBoxes, OpenSectorsGetBoxesThatOverlapWithinAClick) {
 
 TEST(GenerateBoxes, ThirdGameBoxIndexesAndTheRoomBelow) {
     auto level = Strip(FormatTR3, 1);
-    level->Rooms[0].Sectors[0].RoomBelow = 4;
+    // Room 2 lies under the strip's first sector, with its floor 3 sectors lower, and room 3
+    // under room 2 there, 5 sectors lower.
+    level->NumRooms = 3;
+    level->Rooms[1].RoomInfo = {2048, 4096, 3072, 0};
+    level->Rooms[1].NumXSectors = level->Rooms[1].NumZSectors = 1;
+    level->Rooms[1].Sectors[0] = {0, 0, 2, 12, NoRoom, 0};
+    level->Rooms[2].RoomInfo = {0, 0, 5120, 0};
+    level->Rooms[2].NumXSectors = level->Rooms[2].NumZSectors = 8;
+    for (auto& sector : level->Rooms[2].Sectors) {
+        sector = {0, 0, NoRoom, 20, NoRoom, 0};
+    }
+    level->Rooms[0].Sectors[0].RoomBelow = 1;
+    level->Rooms[0].Sectors[1].RoomBelow = 7; // a room the level does not have
     GenerateBoxes(*level);
     EXPECT_EQ(level->Rooms[0].Sectors[1].BoxIndex, 16);
     EXPECT_EQ(level->Rooms[0].Sectors[2].BoxIndex, 0xFFF0);
-    EXPECT_EQ(level->Boxes1[0].TrueFloor, 0) << "a sector over a room below has true floor 0";
+    EXPECT_EQ(level->Boxes1[0].TrueFloor, 20 * 256)
+        << "over rooms below, enemies walk on the floor they fall to";
+    EXPECT_EQ(level->Boxes1[1].TrueFloor, -256) << "a link to a missing room keeps its own floor";
+    EXPECT_EQ(level->Overlaps[0], 0x8000) << "a pit does not overlap the floor beside it";
 }
 
 TEST(GenerateBoxes, TooManyBoxesStopTheBuild) {

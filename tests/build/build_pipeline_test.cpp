@@ -44,9 +44,17 @@ TEST_F(BuildPipeline, RoomPositionHeightsAndThePlayer) {
     EXPECT_EQ(built.Sectors[4].FloorHeight, 0);
     EXPECT_EQ(built.Sectors[4].CeilingHeight, -16);
     ASSERT_EQ(out->NumItems, 1u);
-    EXPECT_EQ(+out->Items1[0].X, 5120);
-    EXPECT_EQ(+out->Items1[0].Y, 16000);
+    // Her usual spot (3072, 1536 into the room) lies outside a 3 x 3 room: she stands in the
+    // middle of its only open sector, on the floor (level 32 is y 0).
+    EXPECT_EQ(+out->Items1[0].X, 2048 + 1536);
+    EXPECT_EQ(+out->Items1[0].Y, 0);
     EXPECT_EQ(+out->Items1[0].Z, 6656);
+    ASSERT_EQ(result.Warnings.size(), 1u);
+    EXPECT_EQ(FormatFinding(result.Warnings[0]),
+              "warning: room 1 (Room #1), sector (column 2, row 2): Lara's usual start in the "
+              "current room, column 4, row 2, lies outside this 3 x 3 room: she starts in the "
+              "middle of column 2, row 2 instead. Open column 4, row 2 or make current the room "
+              "she should start in.");
     EXPECT_EQ(out->Items1[0].Room, 0);
     EXPECT_EQ(out->Items1[0].Intensity, 0xFFFF);
     EXPECT_EQ(out->NumCameras, 0u);

@@ -1,8 +1,11 @@
 #include "build/build_fixture.h"
 
-#include "document/portal_views.h"
+#include "demo/demo_project.h"
+#include "document/doorways.h"
 #include "document/sector_numbering.h"
 #include "document/sector_tools.h"
+#include "level/floor_data.h"
+#include "level/level_check.h"
 #include "level/level_reader.h"
 
 #include <gmock/gmock.h>
@@ -10,101 +13,119 @@
 namespace morvane {
 namespace {
 
-// Walks one sector's floor-data entry list; false when it runs off the data or holds an
-// unknown function.
-bool WellFormedEntryList(const TLevelData& level, uint32_t index) {
-    if (index == 0) {
-        return true;
+using ::testing::IsEmpty;
+
+std::vector<std::string> Lines(const std::vector<LevelFinding>& findings) {
+    std::vector<std::string> lines;
+    for (const LevelFinding& finding : findings) {
+        lines.push_back(FormatFinding(finding));
     }
-    for (int entries = 0; entries < 64; ++entries) {
-        if (index >= level.NumFloorData) {
-            return false;
-        }
-        const uint16_t head = level.FloorData[index++];
-        switch (head & 0x1F) {
-        case 1:
-        case 2:
-        case 3:
-            ++index;
-            break;
-        case 4: {
-            ++index; // setup
-            const int type = (head >> 8) & 0x7F;
-            if (type >= 2 && type <= 5) {
-                ++index;
-            }
-            for (bool last = false; !last;) {
-                if (index >= level.NumFloorData) {
-                    return false;
-                }
-                uint16_t action = level.FloorData[index++];
-                if (((action >> 10) & 0x1F) == 1) {
-                    action = level.FloorData[index++];
-                }
-                last = (action & 0x8000) != 0;
-            }
-            break;
-        }
-        case 5:
-            break;
-        default:
-            return false;
-        }
-        if (head & 0x8000) {
-            return index <= level.NumFloorData;
-        }
-    }
-    return false;
+    return lines;
 }
 
-void ExpectConsistentLevel(const TLevelData& level, const std::string& layout) {
-    const bool thirdGame = level.FormatKind == FormatTR3;
+// A portal's corners in world units.
+struct Corners {
+    int Min[3], Max[3];
+};
+Corners WorldCorners(const TLevelRoom& room, const TRoomPortal& portal) {
+    Corners c{{32767, 32767, 32767}, {-32768, -32768, -32768}};
+    for (const TPortalVertex& v : portal.Vertices) {
+        const int p[3] = {room.RoomInfo.X + v.X, v.Y, room.RoomInfo.Z + v.Z};
+        for (int axis = 0; axis < 3; ++axis) {
+            c.Min[axis] = std::min(c.Min[axis], p[axis]);
+            c.Max[axis] = std::max(c.Max[axis], p[axis]);
+        }
+    }
+    return c;
+}
+
+// Every portal has one back from the room it shows, on exactly the same plane and spanning the
+// same doorway across; every wall portal of the floor data has one back from the room beside,
+// in the sector over this room's sector inside it; every link up or down has one back.
+void ExpectDoorwaysBothWays(const TLevelData& level, const std::string& what) {
     for (int r = 0; r < level.NumRooms; ++r) {
         const TLevelRoom& room = level.Rooms[r];
-        const std::string where = layout + " room " + std::to_string(r + 1);
-        for (int f = 0; f < room.NumRectangles; ++f) {
-            for (uint16_t v : room.Rectangles[f].Vertices) {
-                ASSERT_LT(v, room.NumVertices) << where;
-            }
-        }
-        for (int f = 0; f < room.NumTriangles; ++f) {
-            for (uint16_t v : room.Triangles[f].Vertices) {
-                ASSERT_LT(v, room.NumVertices) << where;
-            }
-        }
+        const std::string where = what + " room " + std::to_string(r + 1);
         for (int p = 0; p < room.NumPortals; ++p) {
-            ASSERT_LT(room.Portals[p].AdjoiningRoom, level.NumRooms) << where;
+            const int target = room.Portals[p].AdjoiningRoom;
+            ASSERT_LT(target, level.NumRooms) << where;
+            const Corners mine = WorldCorners(room, room.Portals[p]);
+            const int axis = mine.Min[0] == mine.Max[0] ? 0 : mine.Min[1] == mine.Max[1] ? 1 : 2;
+            const int across = axis == 2 ? 0 : 2; // the horizontal axis on the plane (x or z)
+            bool back = false;
+            const TLevelRoom& other = level.Rooms[target];
+            for (int q = 0; q < other.NumPortals && !back; ++q) {
+                const Corners theirs = WorldCorners(other, other.Portals[q]);
+                back = other.Portals[q].AdjoiningRoom == r && theirs.Min[axis] == mine.Min[axis] &&
+                       theirs.Max[axis] == mine.Max[axis] &&
+                       theirs.Min[across] == mine.Min[across] &&
+                       theirs.Max[across] == mine.Max[across];
+            }
+            EXPECT_TRUE(back) << where << " portal " << p + 1 << " to room " << target + 1;
         }
-        for (int n = 0; n < room.NumZSectors * room.NumXSectors; ++n) {
+        const int nz = room.NumZSectors;
+        for (int n = 0; n < nz * room.NumXSectors; ++n) {
             const TGameSector& s = room.Sectors[n];
-            ASSERT_TRUE(WellFormedEntryList(level, s.FloorDataIndex))
-                << where << " sector " << n + 1;
-            const bool noBox = s.BoxIndex == (thirdGame ? 0xFFF0 : 0xFFFF);
-            ASSERT_TRUE(noBox || (thirdGame ? s.BoxIndex >> 4 : s.BoxIndex) < level.NumBoxes)
-                << where;
-            ASSERT_TRUE(s.RoomAbove == NoRoom || s.RoomAbove < level.NumRooms) << where;
-            ASSERT_TRUE(s.RoomBelow == NoRoom || s.RoomBelow < level.NumRooms) << where;
+            const int column = n / nz, row = n % nz;
+            const int x = room.RoomInfo.X + column * 1024 + 512;
+            const int z = room.RoomInfo.Z + row * 1024 + 512;
+            const int door = ReadSectorFloorData(level, s.FloorDataIndex).PortalRoom;
+            if (door >= 0) {
+                // One sector further into this room lies the room beside's border sector.
+                const int dx = column == 0 ? 1024 : column == room.NumXSectors - 1 ? -1024 : 0;
+                const int dz = row == 0 ? 1024 : row == nz - 1 ? -1024 : 0;
+                const TLevelRoom& other = level.Rooms[door];
+                const int there = SectorIndexAt(other, x + dx, z + dz);
+                ASSERT_GE(there, 0) << where << " sector " << n + 1;
+                EXPECT_EQ(
+                    ReadSectorFloorData(level, other.Sectors[there].FloorDataIndex).PortalRoom, r)
+                    << where << " sector " << n + 1;
+            }
+            for (const bool below : {true, false}) {
+                const uint8_t link = below ? s.RoomBelow : s.RoomAbove;
+                if (link == NoRoom) {
+                    continue;
+                }
+                const TLevelRoom& other = level.Rooms[link];
+                const int there = SectorIndexAt(other, x, z);
+                ASSERT_GE(there, 0) << where << " sector " << n + 1;
+                const TGameSector& answer = other.Sectors[there];
+                EXPECT_EQ(below ? answer.RoomAbove : answer.RoomBelow, r)
+                    << where << " sector " << n + 1;
+                EXPECT_EQ(below ? answer.CeilingHeight : answer.FloorHeight,
+                          below ? s.FloorHeight : s.CeilingHeight)
+                    << where << " sector " << n + 1 << ": the rooms meet";
+            }
         }
     }
-    for (uint32_t b = 0; b < level.NumBoxes; ++b) {
-        const uint16_t overlap = UsesSecondGameRecords(level.FormatKind)
-                                     ? level.Boxes2[b].OverlapIndex
-                                     : level.Boxes1[b].OverlapIndex;
-        uint32_t at = overlap & 0x3FFF;
-        for (bool last = false; !last; ++at) {
-            ASSERT_LT(at, level.NumOverlaps) << layout << " box " << b;
-            ASSERT_LT(level.Overlaps[at] & 0x7FFF, level.NumBoxes) << layout << " box " << b;
-            last = (level.Overlaps[at] & 0x8000) != 0;
-        }
-    }
+}
+
+// Lara stands in the given room, on the floor under her, as the game finds it.
+void ExpectLaraOnTheFloor(const TLevelData& level, int room, const std::string& what) {
+    ASSERT_GE(level.NumItems, 1u) << what;
+    const bool second = UsesSecondGameRecords(level.FormatKind);
+    const int type = second ? level.Items2[0].Type : level.Items1[0].Type;
+    const int r = second ? level.Items2[0].Room : level.Items1[0].Room;
+    const int x = second ? level.Items2[0].X : level.Items1[0].X;
+    const int y = second ? level.Items2[0].Y : level.Items1[0].Y;
+    const int z = second ? level.Items2[0].Z : level.Items1[0].Z;
+    EXPECT_EQ(type, 0) << what;
+    EXPECT_EQ(r, room) << what;
+    const FloorUnder floor = FindFloorUnder(level, r, x, z);
+    EXPECT_EQ(floor.Problem, "") << what;
+    EXPECT_FALSE(floor.Wall) << what;
+    EXPECT_EQ(floor.Room, room) << what;
+    EXPECT_EQ(y, floor.FloorY) << what;
 }
 
 class EndToEnd : public test::BuildFixture, public ::testing::WithParamInterface<int32_t> {
 protected:
-    // Three rooms: a hall with slopes and steps, a water room beside it joined by wall portals,
-    // and a room above the hall joined through its ceiling.
-    void MakeProject() {
-        TEditorRoom& hall = Add(8, 8, 10, 20, 10, 5);
+    // Four rooms: a hall with slopes and steps at level `posY`, a water room beside it joined by
+    // wall portals, a room above joined through its ceiling and a cellar below joined through
+    // its floor; the portal views are made from the doorways.
+    void MakeProject(int posY) {
+        NewProject(*project, scene);
+        Add(8, 8, 10, posY, 10, 5);
         SectorToolState tools;
         for (int shape : {5, 6, 7, 8, 9, 10}) {
             tools.SelectedShape = shape;
@@ -123,62 +144,112 @@ protected:
         TEditorRoom& pool = Add(6, 6, 0, 20, 0, 5);
         pool.Water = 1;
         SendRoomTo(*project, SendDirection::Right, 1);
-        AddRoom(*project, scene, {}); // room 3, placed above the hall
+        AddRoom(*project, scene, {}); // room 3, 10 x 10 and 3 high, above the hall
         SendRoomTo(*project, SendDirection::Up, 1);
+        AddRoom(*project, scene, {}); // room 4, the cellar under the hall
+        SendRoomTo(*project, SendDirection::Down, 1);
 
-        // Open the hall's last column toward the pool and join them.
+        // The hall's last column opens toward the pool, the pool's first toward the hall.
         SelectRoom(*project, scene, 0);
         tools.SelectedShape = 0;
         tools.SetRoomSide(2);
         for (int z = 2; z <= 5; ++z) {
             EditClick(*project, scene, tools, SectorNumber(8, z, 8), false, false);
         }
-        tools.SetRoomSide(0);
+        tools.PutShapes = false;
         tools.SetRoomAbove(3);
         EditClick(*project, scene, tools, SectorNumber(6, 6, 8), true, false);
-        AddPortalView(*project, {2, 1, 3, 3});
-        AddPortalView(*project, {3, 2, 2, 4});
-        PortalOriginClick(*project, SectorNumber(7, 3, 8), 1);
+        EditClick(*project, scene, tools, SectorNumber(7, 6, 8), true, false);
+        tools.SetRoomAbove(0);
+        tools.SetRoomBelow(4);
+        EditClick(*project, scene, tools, SectorNumber(6, 3, 8), false, false);
+        tools.SetRoomBelow(0);
 
         SelectRoom(*project, scene, 1);
-        tools.SetRoomAbove(0);
+        tools.PutShapes = true;
         tools.SetRoomSide(1);
         for (int z = 2; z <= 5; ++z) {
             EditClick(*project, scene, tools, SectorNumber(1, z, 6), false, false);
         }
-        AddPortalView(*project, {1, 1, 2, 2});
-        (void)hall;
+        tools.PutShapes = false;
+        SelectRoom(*project, scene, 2);
+        tools.SetRoomBelow(1);
+        EditClick(*project, scene, tools, SectorNumber(6, 6, 10), false, false);
+        EditClick(*project, scene, tools, SectorNumber(7, 6, 10), false, false);
+        SelectRoom(*project, scene, 3);
+        tools.SetRoomAbove(1);
+        EditClick(*project, scene, tools, SectorNumber(6, 3, 10), true, false);
+
+        MakePortalViews(*project, PortalViewScope::AllRooms);
+        SelectRoom(*project, scene, 0);
+    }
+
+    std::string Extension() const {
+        return GetParam() == FormatTUB ? ".tub" : "." + std::string(FormatKindName(GetParam()));
     }
 };
 
-TEST_P(EndToEnd, AProjectBuildsIntoAConsistentLevel) {
+TEST_P(EndToEnd, ProjectsAtSeveralHeightsPlayFromTheirFile) {
     const int32_t kind = GetParam();
-    const std::string layout = FormatKindName(kind);
-    const std::string extension = kind == FormatTUB ? ".tub" : "." + layout;
-    MakeProject();
+    const std::string base = MakeBase(kind, "base" + Extension());
     const std::string script = "Start_Trigger(1,3,3)\nDo_with_Activate(62,0,0)\nItem(2)\nEnd()\n"
                                "End_Trigger()\nPut_Item(2,3,3,0,110,1,0)\nAdd_Camera(1,4,4,2)\n"
                                "Kill_Lara(1,2,2)\n";
     test::WriteFileBytes(dir.Path("t.scp"), test::Bytes(script.begin(), script.end()));
-    const std::string base = MakeBase(kind, "base" + extension);
-    BuildResult result = Build({base, dir.Path("out" + extension), "", "", dir.Path("t.scp")});
-    ASSERT_TRUE(result.Written) << ::testing::PrintToString(result.Messages);
-    EXPECT_TRUE(result.Messages.empty()) << ::testing::PrintToString(result.Messages);
+    for (int posY : {4, 20, 40}) {
+        const std::string what =
+            std::string(FormatKindName(kind)) + " level " + std::to_string(posY);
+        MakeProject(posY);
+        const std::string out = dir.Path("out" + Extension());
+        BuildResult result = Build({base, out, "", "", dir.Path("t.scp")});
+        ASSERT_TRUE(result.Written) << what << ::testing::PrintToString(result.Messages);
+        EXPECT_THAT(result.Messages, IsEmpty()) << what;
+        EXPECT_THAT(Lines(result.Warnings), IsEmpty()) << what;
 
-    auto out = std::make_unique<TLevelData>();
-    ASSERT_EQ(ReadLevelFile(*out, dir.Path("out" + extension)), LevelReadDone);
-    EXPECT_EQ(out->FormatKind, kind);
-    ASSERT_EQ(out->NumRooms, 3);
-    EXPECT_EQ(out->NumItems, 2u);
-    EXPECT_EQ(out->NumCameras, 1u);
-    EXPECT_EQ(out->Rooms[0].NumPortals, 2);
-    EXPECT_EQ(out->Rooms[1].NumPortals, 1);
-    EXPECT_EQ(out->Rooms[1].RoomFlags & RoomFlagWater, RoomFlagWater);
-    EXPECT_EQ(out->Rooms[0].Sectors[(8 - 1) * 8 + 2].RoomAbove, NoRoom)
-        << "wall portals move to floor data";
-    EXPECT_EQ(out->Rooms[0].Sectors[(6 - 1) * 8 + 5].RoomAbove, 2);
-    EXPECT_GT(out->Rooms[0].NumTriangles, 0) << "slopes give triangular walls";
-    ExpectConsistentLevel(*out, layout);
+        auto level = std::make_unique<TLevelData>();
+        ASSERT_EQ(ReadLevelFile(*level, out), LevelReadDone) << what;
+        EXPECT_EQ(level->FormatKind, kind) << what;
+        ASSERT_EQ(level->NumRooms, 4) << what;
+        EXPECT_EQ(level->NumItems, 2u) << what;
+        EXPECT_EQ(level->NumCameras, 1u) << what;
+        EXPECT_EQ(level->Rooms[0].NumPortals, 3)
+            << what << ": the pool, the room above, the cellar";
+        EXPECT_EQ(level->Rooms[1].NumPortals, 1) << what;
+        EXPECT_EQ(level->Rooms[1].RoomFlags & RoomFlagWater, RoomFlagWater) << what;
+        EXPECT_GT(level->Rooms[0].NumTriangles, 0) << what << ": slopes give triangular walls";
+        ExpectLaraOnTheFloor(*level, 0, what);
+        EXPECT_EQ(+level->Items1[0].X, 10 * 1024 + 3072) << what << ": her usual spot is open";
+        ExpectDoorwaysBothWays(*level, what);
+        EXPECT_THAT(Lines(CheckLevel(*level)), IsEmpty()) << what;
+    }
+}
+
+TEST_P(EndToEnd, TheDemoProjectPlaysOnEachLayout) {
+    const std::string base = MakeBase(GetParam(), "demo" + Extension());
+    const std::string out = dir.Path("built" + Extension());
+    demo::MakeDemoProject(*project, base, out);
+    BuildResult result = Build({base, out, "", "", ""});
+    ASSERT_TRUE(result.Written) << ::testing::PrintToString(result.Messages);
+    EXPECT_THAT(Lines(result.Warnings), IsEmpty());
+    auto level = std::make_unique<TLevelData>();
+    ASSERT_EQ(ReadLevelFile(*level, out), LevelReadDone);
+    ASSERT_EQ(level->NumRooms, 3);
+    ExpectLaraOnTheFloor(*level, 0, "demo");
+    ExpectDoorwaysBothWays(*level, "demo");
+    EXPECT_THAT(Lines(CheckLevel(*level)), IsEmpty());
+
+    // The hall's doorway to the pool is six sectors wide, on the plane where the two rooms meet
+    // (x 31 sectors), and the pool's portal back lies on the same plane.
+    const TLevelRoom& hall = level->Rooms[0];
+    const TLevelRoom& pool = level->Rooms[1];
+    ASSERT_GE(hall.NumPortals, 1);
+    ASSERT_EQ(pool.NumPortals, 1);
+    const Corners toPool = WorldCorners(hall, hall.Portals[0]);
+    EXPECT_EQ(hall.Portals[0].AdjoiningRoom, 1);
+    EXPECT_EQ(toPool.Min[0], 31 * 1024);
+    EXPECT_EQ(toPool.Max[0], 31 * 1024);
+    EXPECT_EQ(toPool.Max[2] - toPool.Min[2], 6 * 1024);
+    EXPECT_EQ(WorldCorners(pool, pool.Portals[0]).Min[0], 31 * 1024);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllLayouts, EndToEnd,

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <random>
 
@@ -358,6 +359,31 @@ TEST(OpenProject, ResetsTheViewAndNamesTheBaseLevelOnlyWhenItExists) {
     test::WriteFileBytes(dir.Path("old.mvn"), old);
     EXPECT_EQ(OpenProject(*project, scene, dir.Path("old.mvn")).Message, OldFormatText);
     EXPECT_THROW(OpenProject(*project, scene, dir.Path("absent.mvn")), IoError);
+}
+
+// Saving as the editor does it keeps the file being replaced as NAME.mvn.bak; a backup that
+// cannot be written stops the save with the project file as it was.
+TEST(SaveProject, KeepsThePreviousFileAsItsBackup) {
+    TempDir dir;
+    const std::string path = dir.Path("castle.mvn");
+    auto project = std::make_unique<TEditorProject>();
+    BuildSettings settings;
+    settings.LevelDescription = "first";
+    SaveProject(*project, settings, path);
+    EXPECT_FALSE(std::filesystem::exists(path + ".bak")) << "a new file has nothing to keep";
+    const Bytes first = test::ReadFileBytes(path);
+
+    settings.LevelDescription = "second";
+    EXPECT_EQ(SaveProject(*project, settings, path), "Quillon's Morvane3D - " + path);
+    EXPECT_EQ(test::ReadFileBytes(path + ".bak"), first);
+    EXPECT_NE(test::ReadFileBytes(path), first);
+
+    const Bytes second = test::ReadFileBytes(path);
+    std::filesystem::remove(path + ".bak");
+    std::filesystem::create_directory(path + ".bak");
+    settings.LevelDescription = "third";
+    EXPECT_THROW(SaveProject(*project, settings, path), IoError);
+    EXPECT_EQ(test::ReadFileBytes(path), second) << "the project file is as it was";
 }
 
 } // namespace

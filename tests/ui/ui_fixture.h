@@ -46,6 +46,32 @@ public:
     }
     void setBusy(bool busy) override { BusyDepth += busy ? 1 : -1; }
 
+    // "Save the changes?": the answers in turn, Discard when none is left; the projects asked
+    // about, in order.
+    std::deque<SaveChoice> SaveAnswers;
+    std::vector<QString> SaveQuestions;
+    SaveChoice askSaveChanges(QWidget*, const QString& projectPath) override {
+        SaveQuestions.push_back(projectPath);
+        if (SaveAnswers.empty()) {
+            return SaveChoice::Discard;
+        }
+        const SaveChoice answer = SaveAnswers.front();
+        SaveAnswers.pop_front();
+        return answer;
+    }
+    // "Open the recovered copy?": the answers in turn, no when none is left.
+    std::deque<bool> RecoveryAnswers;
+    std::vector<QString> RecoveryQuestions;
+    bool askOpenRecovery(QWidget*, const QString& projectPath) override {
+        RecoveryQuestions.push_back(projectPath);
+        if (RecoveryAnswers.empty()) {
+            return false;
+        }
+        const bool answer = RecoveryAnswers.front();
+        RecoveryAnswers.pop_front();
+        return answer;
+    }
+
     std::vector<FileDialogOptions> FileDialogsShown;
 
 private:
@@ -65,6 +91,7 @@ private:
 struct EditorFixture : ::testing::Test {
     TempDir program;
     TempDir files;
+    TempDir recovery; // the editor's recovery copies
     std::unique_ptr<TEditorProject> project = std::make_unique<TEditorProject>();
     std::unique_ptr<TLevelData> level = std::make_unique<TLevelData>();
     FakeServices services;
@@ -76,19 +103,29 @@ struct EditorFixture : ::testing::Test {
                                        program.Path(name));
         }
         window = std::make_unique<MainWindow>(*project, *level, services, program.Root().string());
+        window->setRecoveryFolder(QString::fromStdString(recovery.Root().string()));
         window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get(), WaitLimitMs))
+            << "the main window was not shown on the X display within " << WaitLimitMs << " ms";
         WaitForFrame();
+        ASSERT_TRUE(window->viewPanel->HasContext())
+            << "the 3D panel (QOpenGLWidget) got no GL context"
+            << (services.Messages.empty() ? "" : ": " + services.Messages.front().toStdString());
     }
     void TearDown() override {
         window->toolBar->hide();
         window.reset();
     }
 
+    // Long enough for a window or a frame of Mesa's software rasteriser on a loaded machine.
+    static constexpr int WaitLimitMs = 10000;
+
     void WaitForFrame() {
         QSignalSpy painted(window->viewPanel, &GLPanel::framePainted);
         window->viewPanel->update();
-        painted.wait(3000);
+        if (!painted.wait(WaitLimitMs)) {
+            ADD_FAILURE() << "the 3D panel painted no frame within " << WaitLimitMs << " ms";
+        }
     }
 };
 

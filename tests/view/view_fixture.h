@@ -29,7 +29,8 @@ struct ViewFixture : ::testing::Test {
     std::unique_ptr<TEditorProject> project = std::make_unique<TEditorProject>();
 
     void SetUp() override {
-        ASSERT_TRUE(surface.HasContext()) << "no GL context: run the view tests under xvfb-run";
+        ASSERT_TRUE(surface.HasContext())
+            << "no GL context: " << surface.Problem() << " (the view tests run under xvfb-run)";
         std::string problem;
         ASSERT_TRUE(viewport.Attach(surface, problem)) << problem;
         viewport.SetCamera(&camera);

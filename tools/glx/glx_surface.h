@@ -4,11 +4,13 @@
 #include "view/gl_surface.h"
 
 #include <memory>
+#include <string>
 
 namespace morvane {
 
-// A window of its own on the X display (Xvfb in the tests and benchmarks) with a GLX context:
-// the stand-in for the editor's Qt OpenGL widget.
+// A window of its own on the X display (Xvfb in the tests and benchmarks) with a GLX context of
+// its own, so that nothing of one test's GL state reaches the next: the stand-in for the
+// editor's Qt OpenGL widget. All surfaces share the process's one display connection.
 class GlxSurface : public GLSurface {
 public:
     GlxSurface(int width, int height);
@@ -17,6 +19,9 @@ public:
     GlxSurface& operator=(const GlxSurface&) = delete;
 
     bool HasContext() const override;
+    // Why there is no context: the step that failed (XOpenDisplay, glXChooseVisual,
+    // glXCreateContext, ...), the display and the error; empty when there is one.
+    const std::string& Problem() const { return problem_; }
     void MakeCurrent() override;
     void SwapBuffers() override;
     int Width() const override { return width_; }
@@ -32,10 +37,12 @@ public:
 private:
     struct Handles;
     RgbImage ReadBackBuffer();
+    void Fail(const char* step, const std::string& detail);
 
     std::unique_ptr<Handles> handles_;
     int width_, height_;
     RgbImage lastFrame_;
+    std::string problem_;
 };
 
 } // namespace morvane

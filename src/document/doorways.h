@@ -1,0 +1,54 @@
+#pragma once
+
+#include "document/project.h"
+#include "document/tool_bar_view.h"
+
+#include <vector>
+
+namespace morvane {
+
+// An opening a room shares with another room, and the portal view that lies on it:
+// - a run of wall-portal sectors along one side of the room (its border column or row) toward
+//   the same room: the view stands on the plane between the run and the room's inside, as wide
+//   as the run and as high as the opening in whole sectors;
+// - an area of sectors linked to the same room below (or above): the view lies on the room's
+//   bottom (or top) and covers the area's bounding rectangle.
+enum class DoorwayKind { Wall, Floor, Ceiling };
+struct Doorway {
+    DoorwayKind Kind = DoorwayKind::Wall;
+    int TargetRoom = 0; // from 1
+    // The opening's sectors: columns and rows from 1, first <= last. A wall run lies in one
+    // column or row.
+    int FirstColumn = 0, LastColumn = 0, FirstRow = 0, LastRow = 0;
+    // World y, the top above the bottom. For a wall run, the opening between the run and the
+    // sectors inside the room: each pair of sectors opens from the higher of their floors to the
+    // lower of their ceilings; the run's opening spans them all. For a floor (ceiling) area,
+    // the highest and lowest of its sectors' floors (ceilings): one plane when they are equal.
+    int TopY = 0, BottomY = 0;
+    TPortalView View{};
+};
+
+// The room's (from 1) doorways in this order: wall runs of the sides -x, +x, -z, +z, each from
+// low to high rows or columns, then floor areas, then ceiling areas, each in the order of their
+// first sector. A wall-portal sector inside the room or alone in a corner, and links to the room
+// itself or to rooms the project does not have, make no doorway.
+std::vector<Doorway> FindDoorways(const TEditorProject& project, int room);
+
+// The portal view's rectangle on its plane, in sectors of the room: the columns and rows it
+// spans (a wall view spans one column or one row on its plane side).
+struct ViewSpan {
+    int FirstColumn = 0, LastColumn = 0, FirstRow = 0, LastRow = 0;
+};
+ViewSpan SpanOfView(const TPortalView& view);
+
+enum class PortalViewScope { CurrentRoom, AllRooms };
+
+// "Make Portal Views": the room's portal views (every room's, for AllRooms) are replaced by the
+// views of its doorways, one a doorway. For the current room, each room it shares an opening
+// with also gets its views toward the current room replaced by those of its own doorways toward
+// it (its other views stay). Refused, with nothing changed, when a room would need more than 20
+// views. A pure function of the document: the editor records the views before and after for
+// undo.
+DocumentOutcome MakePortalViews(TEditorProject& project, PortalViewScope scope);
+
+} // namespace morvane

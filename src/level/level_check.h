@@ -1,0 +1,50 @@
+#pragma once
+
+#include "level/level_data.h"
+
+#include <string>
+#include <vector>
+
+namespace morvane {
+
+// Error: the game would crash, hang or be unplayable there. Warning: something looks wrong (a
+// doorway renders black, an enemy cannot follow) but the level runs.
+enum class FindingSeverity { Warning, Error };
+
+// One thing the level check found. Where it is: rooms, sector columns and rows, portals, portal
+// views, items and boxes are counted from 1 as the editor shows them; 0 means "not about one".
+struct LevelFinding {
+    FindingSeverity Severity = FindingSeverity::Warning;
+    int Room = 0;
+    std::string RoomName; // when the caller knows the rooms' names
+    int Column = 0, Row = 0;
+    int Portal = 0; // a portal of the level room
+    int View = 0;   // a portal view of the project room ("Door #n")
+    int Item = 0;
+    int Box = 0;
+    std::string Text; // what is wrong and what to do
+};
+
+struct LevelCheckOptions {
+    // The rooms' names in level order, when known (the build knows them); findings carry them.
+    std::vector<std::string> RoomNames;
+};
+
+// Looks through a level for what would break it in the game: floor-data indexes and entry lists
+// (unknown functions, lists that run off the data, triggers that name missing items or cameras),
+// portals without a portal back, wall portals and room links to missing rooms, outside their
+// target room or into its solid sectors, items outside their room, Lara under or far above the
+// floor, boxes, overlaps and zones out of range, sectors' box indexes, faces whose vertices or
+// textures do not exist. Findings come in the order rooms, items, boxes.
+std::vector<LevelFinding> CheckLevel(const TLevelData& level,
+                                     const LevelCheckOptions& options = {});
+
+bool HasErrors(const std::vector<LevelFinding>& findings);
+
+// One line: "error: room 3 (Gallery), sector (column 4, row 5): text".
+std::string FormatFinding(const LevelFinding& finding);
+
+// The room part of a finding's place: "room 3" or "room 3 (Gallery)".
+std::string RoomLabel(int room, const std::string& name);
+
+} // namespace morvane

@@ -1,0 +1,381 @@
+#include "document/document_change.h"
+#include "document/edit_names.h"
+#include "document/editor_texts.h"
+#include "document/portal_views.h"
+#include "document/room_operations.h"
+#include "document/sector_numbering.h"
+#include "document/sector_tools.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace morvane {
+namespace {
+
+// The document's header and its rooms in use and the next slot (padding included), and the
+// view's rooms: four lanes of a multiplicative hash over 64-bit words. The test also compares
+// the whole record at both ends, which catches a write to any other room.
+uint64_t Fingerprint(const TEditorProject& project, const SceneRooms& scene) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(&project);
+    const int rooms = std::min<int>(project.RoomCount + 1, MaxRooms);
+    const std::size_t size = static_cast<std::size_t>(
+        reinterpret_cast<const unsigned char*>(&project.Room(rooms) + 1) - bytes);
+    const std::size_t words = size / 8;
+    uint64_t lanes[4] = {1, 2, 3, 4};
+    std::size_t i = 0;
+    for (; i + 4 <= words; i += 4) {
+        for (int lane = 0; lane < 4; ++lane) {
+            uint64_t word;
+            std::memcpy(&word, bytes + (i + lane) * 8, 8);
+            lanes[lane] = (lanes[lane] ^ word) * 0x100000001B3ULL;
+        }
+    }
+    uint64_t hash = lanes[0] ^ (lanes[1] << 1) ^ (lanes[2] << 2) ^ (lanes[3] << 3);
+    for (std::size_t b = i * 8; b < size; ++b) {
+        hash = (hash ^ bytes[b]) * 0x100000001B3ULL;
+    }
+    return hash ^ (uint64_t(scene.DrawnRoom) << 40) ^ (uint64_t(scene.HeightSelector) << 50);
+}
+
+bool SameBytes(const TEditorProject& a, const TEditorProject& b) {
+    return std::memcmp(&a, &b, sizeof(TEditorProject)) == 0;
+}
+
+struct Recorder : ::testing::Test {
+    std::unique_ptr<TEditorProject> project = std::make_unique<TEditorProject>();
+    SceneRooms scene;
+
+    // One edit as the editor runs it.
+    std::optional<DocumentChange> Record(const std::function<DocumentOutcome()>& operation,
+                                         RoomScope scope = RoomScope::CurrentAndNext) {
+        const DocumentSnapshot before(*project, scene, scope);
+        const DocumentOutcome outcome = operation();
+        return before.Finish(*project, scene, outcome);
+    }
+    void Add(int length, int width, int height = 4) {
+        RoomDialogValues values = RoomAt(length, width, 100, 20, 100, height);
+        values.Name = NextRoomName(*project);
+        ASSERT_EQ(AddRoom(*project, scene, values).Message, "");
+    }
+};
+
+using DocumentChanges = Recorder;
+
+// Random edits of every kind, each recorded as the editor records it, then all undone and all
+// redone: every state on the way comes back byte for byte.
+TEST_F(DocumentChanges, RandomEditsUndoneAndRedoneGiveEveryStateBackByteForByte) {
+    for (const unsigned seed : {1u, 2u}) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        project->Clear();
+        scene = SceneRooms{};
+        Add(8, 6);
+        Add(31, 31);
+        Add(5, 12, 6);
+        std::mt19937 random(seed);
+        auto pick = [&](int low, int high) {
+            return std::uniform_int_distribution<int>(low, high)(random);
+        };
+        const auto initial = std::make_unique<TEditorProject>();
+        SceneRooms initialScene;
+
+        struct Step {
+            DocumentChange Change;
+            uint64_t Before, After;
+            std::string What;
+        };
+        std::vector<Step> steps;
+        int refused = 0, unchanged = 0;
+        for (int i = 0; i < 220; ++i) {
+            const int kind = pick(0, 12);
+            std::string what = "operation " + std::to_string(kind) + " at " + std::to_string(i);
+            std::function<DocumentOutcome()> operation;
+            RoomScope scope = RoomScope::CurrentAndNext;
+            switch (kind) {
+            case 0:
+            case 1:
+            case 2: { // a click, the usual edit
+                SectorToolState tools;
+                tools.SelectedShape = pick(0, 10);
+                tools.ShapeMirror = pick(0, 1) * 6;
+                tools.ReplicationCount = pick(0, 3) == 0 ? pick(1, 60) : 1;
+                tools.PutShapes = pick(0, 3) != 0;
+                tools.PutTextures = pick(0, 1) != 0;
+                tools.PutPortals = pick(0, 2) == 0;
+                tools.FloorTexture = pick(0, 30);
+                tools.CeilingWalls = pick(0, 30);
+                tools.SetRoomBelow(pick(0, 3) == 0 ? pick(0, project->RoomCount) : 0);
+                tools.SetRoomSide(pick(0, 5) == 0 ? pick(0, project->RoomCount) : 0);
+                scene.HeightSelector = pick(0, 3);
+                scene.NeighbourRoom = pick(0, project->RoomCount);
+                const int sectors = project->Current().SectorCount();
+                const int picked = pick(0, 9) == 0 ? NeighbourRoomPicked : pick(0, sectors);
+                const bool ceiling = pick(0, 2) == 0;
+                const bool shift = pick(0, 3) == 0;
+                operation = [=, this] {
+                    return EditClick(*project, scene, tools, picked, ceiling, shift);
+                };
+                break;
+            }
+            case 3:
+                operation = [&] {
+                    RoomDialogValues values = RoomAt(pick(1, 31), pick(1, 31), pick(0, 200),
+                                                     pick(1, 40), pick(0, 200), pick(1, 8));
+                    values.Name = "Added " + std::to_string(i);
+                    return AddRoom(*project, scene, values);
+                };
+                break;
+            case 4:
+                operation = [&] {
+                    const RoomDialogValues shown = PropertiesDialogValues(*project);
+                    RoomDialogValues edited = shown;
+                    edited.Name = "Edited " + std::to_string(i);
+                    edited.AmbientLight = pick(0, 31);
+                    edited.Long = pick(0, 1) ? shown.Long : pick(1, 31);
+                    PropertiesOutcome applied =
+                        ApplyRoomProperties(*project, shown, edited, pick(0, 3) == 0);
+                    if (applied.AskRebuild && pick(0, 1)) {
+                        return RebuildCurrentRoom(*project, edited);
+                    }
+                    return applied.Window;
+                };
+                break;
+            case 5:
+                operation = [&] { return DeleteRoom(*project, scene); };
+                break;
+            case 6:
+                operation = [&] { return CloneRoom(*project); };
+                break;
+            case 7: // choosing a room is no edit: it must leave no step
+                operation = [&] { return SelectRoom(*project, scene, pick(0, 4)); };
+                break;
+            case 8: {
+                const auto direction = static_cast<SendDirection>(pick(0, 5));
+                const int neighbour = pick(0, project->RoomCount);
+                operation = [=, this] { return SendRoomTo(*project, direction, neighbour); };
+                break;
+            }
+            case 9: {
+                const PortalViewFields fields{pick(0, project->RoomCount), pick(1, 4), pick(1, 4),
+                                              pick(0, 5)};
+                const int which = pick(0, 2);
+                operation = [=, this] {
+                    return which == 0   ? AddPortalView(*project, fields)
+                           : which == 1 ? ReplacePortalView(*project, pick(1, 3), fields)
+                                        : DeletePortalView(*project);
+                };
+                break;
+            }
+            case 10:
+                operation = [&] { return PortalOriginClick(*project, pick(1, 40), pick(1, 3)); };
+                break;
+            case 11: // the position fields
+                operation = [&] {
+                    project->Current().PosX = pick(0, 200);
+                    DocumentOutcome moved;
+                    moved.Redraw = true;
+                    return moved;
+                };
+                break;
+            case 12: // an edit over every room
+                scope = RoomScope::All;
+                operation = [&] {
+                    for (int r = 1; r <= project->RoomCount; ++r) {
+                        project->Room(r).PosZ += 1;
+                    }
+                    return DocumentOutcome{};
+                };
+                break;
+            }
+            const uint64_t before = Fingerprint(*project, scene);
+            if (steps.empty()) { // the state the undos must come back to
+                initial->ReplaceWith(*project);
+                initialScene = scene;
+            }
+            const DocumentSnapshot snapshot(*project, scene, scope);
+            const DocumentOutcome outcome = operation();
+            std::optional<DocumentChange> change = snapshot.Finish(*project, scene, outcome);
+            if (!outcome.Message.empty()) {
+                ++refused;
+                ASSERT_FALSE(change) << what << ": a refused edit leaves no step";
+                ASSERT_EQ(Fingerprint(*project, scene), before)
+                    << what << ": a refused edit leaves the document as it was";
+            } else if (!change) {
+                ++unchanged;
+            } else {
+                steps.push_back({std::move(*change), before, Fingerprint(*project, scene), what});
+            }
+            if (kind == 7) {
+                ASSERT_FALSE(change) << "choosing the current room is no step";
+            }
+        }
+        ASSERT_GT(steps.size(), 120u) << "refused " << refused << ", unchanged " << unchanged;
+        EXPECT_GT(refused, 0) << "the run met refusals";
+        EXPECT_GT(unchanged, 0) << "the run met operations that changed nothing";
+        const auto final = std::make_unique<TEditorProject>();
+        final->ReplaceWith(*project);
+        // The view's neighbour is the tool bar's setting: undo and redo leave it alone.
+        const int neighbour = scene.NeighbourRoom;
+
+        for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
+            step->Change.ApplyBefore(*project, scene);
+            ASSERT_EQ(Fingerprint(*project, scene), step->Before) << "undo of " << step->What;
+            ASSERT_EQ(scene.NeighbourRoom, neighbour);
+        }
+        EXPECT_TRUE(SameBytes(*project, *initial)) << "every edit undone";
+        EXPECT_EQ(scene.DrawnRoom, initialScene.DrawnRoom);
+        for (Step& step : steps) {
+            step.Change.ApplyAfter(*project, scene);
+            ASSERT_EQ(Fingerprint(*project, scene), step.After) << "redo of " << step.What;
+        }
+        EXPECT_TRUE(SameBytes(*project, *final)) << "every edit redone";
+    }
+}
+
+TEST_F(DocumentChanges, AStepKeepsOnlyWhatChanged) {
+    Add(31, 31);
+    Add(31, 31);
+    SectorToolState tools;
+    tools.SelectedShape = 2;
+    const int n = SectorNumber(10, 12, 31);
+    std::optional<DocumentChange> click =
+        Record([&] { return EditClick(*project, scene, tools, n, false, false); });
+    ASSERT_TRUE(click);
+    EXPECT_EQ(click->ChangedRooms(), std::vector<int>{2});
+    EXPECT_LT(click->MemoryBytes(), 512u) << "one sector, not a room";
+    EXPECT_FALSE(Record([&] { return EditClick(*project, scene, tools, n, false, false); }))
+        << "the same click again changes nothing";
+
+    scene.NeighbourRoom = 1;
+    EXPECT_FALSE(Record([&] {
+        return EditClick(*project, scene, tools, NeighbourRoomPicked, false, false);
+    })) << "a click on the neighbour room only makes it current";
+    EXPECT_EQ(project->CurrentRoom, 1);
+    EXPECT_EQ(scene.DrawnRoom, 1);
+
+    std::optional<DocumentChange> added = Record([&] {
+        RoomDialogValues values = RoomAt(4, 4, 10, 10, 10, 3);
+        return AddRoom(*project, scene, values);
+    });
+    ASSERT_TRUE(added);
+    EXPECT_EQ(added->ChangedRooms(), std::vector<int>{3}) << "the new room's slot";
+    added->ApplyBefore(*project, scene);
+    EXPECT_EQ(project->RoomCount, 2);
+    EXPECT_EQ(project->CurrentRoom, 1) << "the room that was current";
+    EXPECT_EQ(scene.DrawnRoom, 1);
+
+    // A deleted room keeps its record: only the count and the current room change.
+    std::optional<DocumentChange> deleted = Record([&] { return DeleteRoom(*project, scene); });
+    ASSERT_TRUE(deleted);
+    EXPECT_TRUE(deleted->ChangedRooms().empty());
+    deleted->ApplyBefore(*project, scene);
+    EXPECT_EQ(project->RoomCount, 2);
+}
+
+TEST_F(DocumentChanges, RefusedEditsAreTakenBackWhole) {
+    Add(10, 10, 3);
+    // A replication that meets a sector where the shape does not fit writes the sectors before
+    // it, then stops with its message: the whole click is taken back.
+    const int first = SectorNumber(2, 2, 10);
+    project->Current().Sector(first + 3).CeilingShape = 4;
+    project->Current().GameSector(first + 3).CeilingHeight = 2;
+    SectorToolState tools;
+    tools.SelectedShape = 1;
+    tools.ReplicationCount = 6;
+    scene.HeightSelector = 1;
+    const auto before = std::make_unique<TEditorProject>();
+    before->ReplaceWith(*project);
+    const DocumentSnapshot snapshot(*project, scene, RoomScope::CurrentAndNext);
+    const DocumentOutcome outcome = EditClick(*project, scene, tools, first, false, false);
+    ASSERT_EQ(outcome.Message, InvalidHeightText);
+    ASSERT_EQ(project->Current().GameSector(first).FloorHeight, 1) << "written before the stop";
+    EXPECT_FALSE(snapshot.Finish(*project, scene, outcome));
+    EXPECT_TRUE(SameBytes(*project, *before));
+
+    for (int r = 2; r <= MaxRooms; ++r) {
+        Add(2, 2);
+    }
+    before->ReplaceWith(*project);
+    EXPECT_FALSE(Record([&] { return CloneRoom(*project); })) << "the 129th room is refused";
+    EXPECT_FALSE(Record([&] { return AddRoom(*project, scene, RoomAt(3, 3, 1, 1, 1, 3)); }));
+    EXPECT_TRUE(SameBytes(*project, *before));
+}
+
+TEST_F(DocumentChanges, SuccessiveChangesAppendedAreOneStep) {
+    Add(6, 6);
+    project->Current().PosX = 10;
+    auto move = [&](int x) {
+        return Record([&] {
+            project->Current().PosX = x;
+            return DocumentOutcome{};
+        });
+    };
+    std::optional<DocumentChange> first = move(12);
+    std::optional<DocumentChange> second = move(123);
+    std::optional<DocumentChange> third = move(7);
+    ASSERT_TRUE(first && second && third);
+    first->Append(std::move(*second));
+    first->Append(std::move(*third));
+    first->ApplyBefore(*project, scene);
+    EXPECT_EQ(project->Current().PosX, 10);
+    first->ApplyAfter(*project, scene);
+    EXPECT_EQ(project->Current().PosX, 7);
+}
+
+// A click is named by what it did, the most telling first.
+TEST(SectorEditNames, NameWhatTheClickDid) {
+    auto room = std::make_unique<TEditorRoom>();
+    std::memset(static_cast<void*>(room.get()), 0, sizeof(TEditorRoom));
+    BuildSectorGrid(*room, 4, 4, 10, 4);
+    const int n = SectorNumber(2, 2, 4), m = SectorNumber(3, 2, 4);
+    struct Case {
+        const char* expected;
+        bool ceiling;
+        std::function<void(TEditorRoom&)> change;
+    };
+    const Case cases[] = {
+        {"Raise Floor", false, [&](TEditorRoom& r) { r.GameSector(n).FloorHeight = 2; }},
+        {"Lower Ceiling", true, [&](TEditorRoom& r) { r.GameSector(n).CeilingHeight = 3; }},
+        {"Raise Ceiling", true,
+         [&](TEditorRoom& r) {
+             r.GameSector(n).CeilingHeight = 5;
+             r.Sector(n).CeilingShape = 3;
+         }},
+        {"Fill Sector", false,
+         [&](TEditorRoom& r) { r.GameSector(n).FloorHeight = r.GameSector(n).CeilingHeight; }},
+        {"Edit Floor Heights", false,
+         [&](TEditorRoom& r) {
+             r.GameSector(n).FloorHeight = 1;
+             r.GameSector(SectorNumber(1, 1, 4)).FloorHeight = 2; // a solid border lowered
+         }},
+        {"Place Floor Shape", false,
+         [&](TEditorRoom& r) {
+             r.Sector(n).FloorShape = 7;
+             r.Sector(n).FloorSurface.Textures[2] = 9;
+         }},
+        {"Paint Ceiling Textures", true,
+         [&](TEditorRoom& r) { r.Sector(m).CeilingSurface.Textures[0] = 12; }},
+        {"Set Floor Portals", false, [&](TEditorRoom& r) { r.GameSector(m).RoomBelow = 2; }},
+        {"Set Ceiling Portals", true,
+         [&](TEditorRoom& r) {
+             r.GameSector(m).RoomAbove = 1;
+             r.Sector(m).PortalKind = PortalKindAbove;
+         }},
+    };
+    for (const Case& c : cases) {
+        auto after = std::make_unique<TEditorRoom>(*room);
+        c.change(*after);
+        EXPECT_EQ(SectorEditName(*room, *after, c.ceiling), c.expected);
+    }
+    EXPECT_EQ(SendRoomToName(SendDirection::Down), "Send to Down");
+}
+
+} // namespace
+} // namespace morvane

@@ -1,0 +1,88 @@
+#pragma once
+
+// The editor with a room or two, and the mouse and dialog answers the tests drive it with.
+#include "ui/ui_fixture.h"
+
+#include "document/sector_numbering.h"
+#include "ui/room_dialog.h"
+#include "view/window_position.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QSpinBox>
+#include <QString>
+
+#include <ostream>
+
+// Texts in failure messages as text.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace morvane {
+
+using Editor = test::EditorFixture;
+
+// The pointer moving over a widget, as the window system reports it.
+inline void Hover(QWidget* widget, QPoint at) {
+    QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+}
+
+// Answers the "Add new Room" dialog with a size and accepts it.
+inline std::function<int(QDialog&)> AcceptRoom(int length, int width, int height = 3) {
+    return [=](QDialog& dialog) {
+        auto& form = static_cast<RoomDialog&>(dialog);
+        form.lengthField->setValue(length);
+        form.widthField->setValue(width);
+        form.heightField->setValue(height);
+        return int(QDialog::Accepted);
+    };
+}
+
+struct EditorWithRoom : Editor {
+    void SetUp() override {
+        Editor::SetUp();
+        services.DialogAnswers.push_back(AcceptRoom(6, 6));
+        window->action("addRoom")->trigger();
+        // Looked at from straight above.
+        window->viewport.Rotate.X = 90;
+        window->redraw();
+        WaitForFrame();
+    }
+    QPoint SectorPoint(int x, int z) {
+        const TEditorRoom& room = project->Room(1);
+        window->viewPanel->MakeCurrent();
+        auto [px, py] = test::WindowPosition(
+            window->viewport, window->camera, window->scene, window->viewPanel->Width(),
+            window->viewPanel->Height(), room.PosX + x - 0.5, room.PosY, -(room.PosZ + z - 0.5));
+        return QPoint(px, py);
+    }
+    void Click(int x, int z, Qt::KeyboardModifiers modifiers = {}) {
+        const QPoint at = SectorPoint(x, z);
+        Hover(window->viewPanel, at);
+        QTest::mouseClick(window->viewPanel, Qt::LeftButton, modifiers, at);
+    }
+    const TEditorSector& Sector(int x, int z) {
+        return project->Room(1).Sector(SectorNumber(x, z, 6));
+    }
+};
+
+// Room 1 (6 x 6, 3 high) current, room 2 (4 x 4, 3 high) beside it: both at the dialog's
+// place (100, 32, 100).
+struct EditorWithTwoRooms : EditorWithRoom {
+    void SetUp() override {
+        EditorWithRoom::SetUp();
+        services.DialogAnswers.push_back(AcceptRoom(4, 4));
+        window->action("addRoom")->trigger();
+        ASSERT_EQ(project->RoomCount, 2);
+        QListWidget* rooms = window->toolBar->roomList;
+        rooms->setCurrentRow(0);
+        emit rooms->itemClicked(rooms->item(0));
+        ASSERT_EQ(project->CurrentRoom, 1);
+    }
+};
+
+} // namespace morvane
