@@ -13,7 +13,8 @@ namespace morvane::test {
 // and beside, and portal views of every facing (some that draw nothing).
 class RandomRooms {
 public:
-    explicit RandomRooms(unsigned seed) : rng_(seed) {}
+    // Rooms of up to maxSide x maxSide sectors.
+    explicit RandomRooms(unsigned seed, int maxSide = 31) : rng_(seed), maxSide_(maxSide) {}
 
     int Between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
     bool OneIn(int n) { return Between(1, n) == 1; }
@@ -21,8 +22,8 @@ public:
     // Adds a random room to the project and makes it current; false when it is full.
     bool Add(TEditorProject& project, SceneRooms& scene, int textureCount) {
         RoomDialogValues values;
-        values.Long = OneIn(4) ? Between(1, 4) : Between(2, 31);
-        values.Width = OneIn(4) ? Between(1, 4) : Between(2, 31);
+        values.Long = OneIn(4) ? Between(1, 4) : Between(2, maxSide_);
+        values.Width = OneIn(4) ? Between(1, 4) : Between(2, maxSide_);
         while (values.Long * values.Width > MaxSectors) {
             --values.Width;
         }
@@ -79,6 +80,7 @@ private:
     }
 
     std::mt19937 rng_;
+    int maxSide_;
 };
 
 } // namespace morvane::test
