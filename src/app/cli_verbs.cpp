@@ -39,10 +39,8 @@ std::unique_ptr<TLevelData> ReadLevelOrFail(const std::string& path) {
     return level;
 }
 
-// Reads a project for a verb; a refusal becomes an IoError with the message to print.
-std::unique_ptr<TEditorProject> ReadProjectOrFail(const std::string& path, uint8_t& version) {
-    auto project = std::make_unique<TEditorProject>();
-    const ProjectReadOutcome read = ReadProjectFile(*project, path);
+// The outcome of a read that was done; an old or foreign file throws with the editor's texts.
+ProjectReadOutcome FailUnlessRead(const ProjectReadOutcome& read) {
     switch (read.Result) {
     case ProjectReadResult::OldFormat:
         throw IoError(OldFormatText);
@@ -51,7 +49,13 @@ std::unique_ptr<TEditorProject> ReadProjectOrFail(const std::string& path, uint8
     case ProjectReadResult::Done:
         break;
     }
-    version = read.Version;
+    return read;
+}
+
+// Reads a project for a verb; a refusal becomes an IoError with the message to print.
+std::unique_ptr<TEditorProject> ReadProjectOrFail(const std::string& path, uint8_t& version) {
+    auto project = std::make_unique<TEditorProject>();
+    version = FailUnlessRead(ReadProjectFile(*project, path)).Version;
     return project;
 }
 
@@ -125,9 +129,10 @@ void ProjectInfoVerb::Declare(CLI::App& verb) {
 }
 
 int ProjectInfoVerb::Run(const CliStreams& io) const {
-    uint8_t version = 0;
-    auto project = ReadProjectOrFail(Project, version);
-    PrintJson(ProjectSummary(*project, version), io.Out);
+    // The summary needs no sector: the outline is read with the same checks, without them.
+    ProjectOutline outline;
+    FailUnlessRead(ReadProjectOutlineFile(outline, Project));
+    PrintJson(ProjectSummary(outline), io.Out);
     return CliDone;
 }
 

@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <type_traits>
+#include <utility>
 
 namespace morvane {
 
@@ -26,9 +28,12 @@ template <int N> void WriteString(BinaryWriter& out, const TShortString<N>& text
     out.WriteBytes(&text, sizeof(text));
 }
 
-class ProjectFileReader {
+// Reads the settings and rooms of a project file into a whole document (TEditorProject) or
+// into its outline (ProjectOutline), with the same checks: the outline skips the sectors and
+// portal views instead of reading them.
+template <class Project> class ProjectFileReader {
 public:
-    ProjectFileReader(TEditorProject& project, BinaryReader& in, const std::string& name)
+    ProjectFileReader(Project& project, BinaryReader& in, const std::string& name)
         : project_(project), in_(in), name_(name) {}
 
     void ReadSettingsAndRooms(uint8_t version) {
@@ -44,6 +49,9 @@ public:
         project_.CurrentRoom = in_.ReadU8();
         project_.RoomCount = in_.ReadU8();
         Check(project_.RoomCount, MaxRooms, "the room count");
+        if constexpr (IsOutline) {
+            project_.Rooms.resize(project_.RoomCount);
+        }
         for (int r = 1; r <= project_.RoomCount; ++r) {
             ReadRoom(project_.Room(r), r);
         }
@@ -56,6 +64,8 @@ public:
     }
 
 private:
+    static constexpr bool IsOutline = std::is_same_v<Project, ProjectOutline>;
+
     void Check(int64_t value, int64_t limit, const std::string& what) const {
         if (value < 0 || value > limit) {
             throw IoError("Project file \"" + name_ + "\" refused: " + what + " is " +
@@ -64,7 +74,7 @@ private:
         }
     }
 
-    void ReadRoom(TEditorRoom& room, int number) {
+    template <class Room> void ReadRoom(Room& room, int number) {
         const std::string of = " of room " + std::to_string(number);
         room.PosX = in_.ReadI32();
         room.PosZ = in_.ReadI32();
@@ -84,24 +94,46 @@ private:
         in_.ReadBytes(room.Reserved, sizeof(room.Reserved));
         room.ZSectors = in_.ReadU16();
         room.XSectors = in_.ReadU16();
-        const int sectors = room.SectorCount();
+        const int sectors = int{room.ZSectors} * int{room.XSectors};
         Check(sectors, MaxSectors, "the sector grid (ZSectors x XSectors)" + of);
-        in_.ReadArray(room.GameSectors, sectors);
-        in_.ReadArray(room.Sectors, sectors);
+        if constexpr (IsOutline) {
+            in_.Skip((sizeof(TGameSector) + sizeof(TEditorSector)) * std::size_t(sectors));
+        } else {
+            in_.ReadArray(room.GameSectors, sectors);
+            in_.ReadArray(room.Sectors, sectors);
+        }
         room.PortalViewCount = in_.ReadI32();
         if (room.PortalViewCount < 0) {
             throw IoError("Project file \"" + name_ + "\" refused: the portal view count" + of +
                           " is " + std::to_string(room.PortalViewCount) + ".");
         }
         Check(room.PortalViewCount, MaxPortalViews, "the portal view count" + of);
-        in_.ReadArray(room.PortalViews, room.PortalViewCount);
+        if constexpr (IsOutline) {
+            in_.Skip(sizeof(TPortalView) * std::size_t(room.PortalViewCount));
+        } else {
+            in_.ReadArray(room.PortalViews, room.PortalViewCount);
+        }
         in_.Skip(TrailerBytes);
     }
 
-    TEditorProject& project_;
+    Project& project_;
     BinaryReader& in_;
     const std::string& name_;
 };
+
+// The magic and the version: whether the rest is read.
+ProjectReadOutcome ReadProjectStart(BinaryReader& in) {
+    TShortString<16> magic{};
+    ReadString(in, magic);
+    ProjectReadOutcome outcome;
+    outcome.Version = in.ReadU8();
+    if (outcome.Version < OldestReadVersion) {
+        outcome.Result = ProjectReadResult::OldFormat;
+    } else if (magic.Length != 16 || std::memcmp(magic.Chars, ProjectMagic, 16) != 0) {
+        outcome.Result = ProjectReadResult::WrongMagic;
+    }
+    return outcome;
+}
 
 void WriteRoom(BinaryWriter& out, const TEditorRoom& room) {
     out.WriteI32(room.PosX);
@@ -149,22 +181,68 @@ void StoreBuildSettings(TEditorProject& project, const BuildSettings& settings) 
 }
 
 ProjectReadOutcome ReadProject(TEditorProject& project, BinaryReader& in, const std::string& name) {
-    TShortString<16> magic{};
-    ReadString(in, magic);
-    ProjectReadOutcome outcome;
-    outcome.Version = in.ReadU8();
-    if (outcome.Version < OldestReadVersion) {
-        outcome.Result = ProjectReadResult::OldFormat;
-        return outcome;
-    }
-    if (magic.Length != 16 || std::memcmp(magic.Chars, ProjectMagic, 16) != 0) {
-        outcome.Result = ProjectReadResult::WrongMagic;
+    const ProjectReadOutcome outcome = ReadProjectStart(in);
+    if (outcome.Result != ProjectReadResult::Done) {
         return outcome;
     }
     auto scratch = std::make_unique<TEditorProject>();
     ProjectFileReader(*scratch, in, name).ReadSettingsAndRooms(outcome.Version);
     project.ReplaceWith(*scratch);
     return outcome;
+}
+
+ProjectReadOutcome ReadProjectOutline(ProjectOutline& outline, BinaryReader& in,
+                                      const std::string& name) {
+    const ProjectReadOutcome outcome = ReadProjectStart(in);
+    if (outcome.Result != ProjectReadResult::Done) {
+        return outcome;
+    }
+    ProjectOutline scratch;
+    ProjectFileReader(scratch, in, name).ReadSettingsAndRooms(outcome.Version);
+    scratch.Version = outcome.Version;
+    outline = std::move(scratch);
+    return outcome;
+}
+
+ProjectReadOutcome ReadProjectOutlineFile(ProjectOutline& outline, const std::string& path) {
+    BinaryReader in = BinaryReader::OpenFile(path);
+    return ReadProjectOutline(outline, in, path);
+}
+
+ProjectOutline OutlineOf(const TEditorProject& project, uint8_t version) {
+    ProjectOutline outline;
+    outline.Version = version;
+    outline.LevelDescription = project.LevelDescription;
+    outline.Comments = project.Comments;
+    outline.BaseLevelFile = project.BaseLevelFile;
+    outline.ItemsTableFile = project.ItemsTableFile;
+    outline.MeshesFile = project.MeshesFile;
+    outline.ScriptFile = project.ScriptFile;
+    outline.OutputLevelFile = project.OutputLevelFile;
+    outline.CurrentRoom = project.CurrentRoom;
+    outline.RoomCount = project.RoomCount;
+    for (int r = 1; r <= std::min<int>(project.RoomCount, MaxRooms); ++r) {
+        const TEditorRoom& room = project.Room(r);
+        RoomOutline& o = outline.Rooms.emplace_back();
+        o.PosX = room.PosX;
+        o.PosZ = room.PosZ;
+        o.Name = room.Name;
+        o.PosY = room.PosY;
+        o.Height = room.Height;
+        std::copy(std::begin(room.DefaultTextures), std::end(room.DefaultTextures),
+                  std::begin(o.DefaultTextures));
+        o.SectorLight = room.SectorLight;
+        o.AmbientIntensity = room.AmbientIntensity;
+        o.Water = room.Water;
+        o.WindRain = room.WindRain;
+        o.Quicksand = room.Quicksand;
+        o.Sky = room.Sky;
+        std::copy(std::begin(room.Reserved), std::end(room.Reserved), std::begin(o.Reserved));
+        o.ZSectors = room.ZSectors;
+        o.XSectors = room.XSectors;
+        o.PortalViewCount = room.PortalViewCount;
+    }
+    return outline;
 }
 
 ProjectReadOutcome ReadProjectFile(TEditorProject& project, const std::string& path) {
