@@ -50,6 +50,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     AddVerb<MakeDemoProjectVerb>(tool, verbs);
     AddVerb<BuildVerb>(tool, verbs);
     AddVerb<CheckVerb>(tool, verbs);
+    AddVerb<ImportVerb>(tool, verbs);
     // Set after the verbs, which would take it over.
     tool.footer("Each verb prints its arguments with: morvane3d-cli VERB --help");
 

@@ -8,6 +8,7 @@
 #include "document/doorways.h"
 #include "document/editor_texts.h"
 #include "document/project_file.h"
+#include "import/level_import.h"
 #include "io/io_error.h"
 #include "io/program_folder.h"
 #include "level/level_check.h"
@@ -207,6 +208,33 @@ int CheckVerb::Run(const CliStreams& io) const {
         }
     }
     return HasErrors(findings) ? CliFailed : CliDone;
+}
+
+void ImportVerb::Declare(CLI::App& verb) {
+    RequiredFile(verb, "LEVEL", Level, "the level file whose rooms are imported");
+    RequiredFile(verb, "OUT.mvn", Project, "the project file to write");
+}
+
+// What did not come over is said on stderr, one a line, then the summary; nothing is written
+// when the file is refused or no room came over.
+int ImportVerb::Run(const CliStreams& io) const {
+    auto level = std::make_unique<TLevelData>();
+    auto project = std::make_unique<TEditorProject>();
+    const LevelFileImport imported = ImportLevelFile(Level, *level, *project);
+    if (!imported.Refusal.empty()) {
+        io.Err << imported.Refusal << '\n';
+        return CliFailed;
+    }
+    for (const std::string& message : imported.Result.Messages) {
+        io.Err << message << '\n';
+    }
+    io.Err << ImportSummary(imported.Result.Counts) << '\n';
+    if (!imported.Imported()) {
+        io.Err << "No room of the level could be imported; no project was written.\n";
+        return CliFailed;
+    }
+    WriteProjectFile(*project, Project);
+    return CliDone;
 }
 
 } // namespace morvane

@@ -90,4 +90,12 @@ struct CheckVerb {
     int Run(const CliStreams& io) const;
 };
 
+struct ImportVerb {
+    static constexpr const char* Name = "import";
+    static constexpr const char* Summary = "make a project of a level's rooms";
+    std::string Level, Project;
+    void Declare(CLI::App& verb);
+    int Run(const CliStreams& io) const;
+};
+
 } // namespace morvane

@@ -23,17 +23,25 @@ constexpr int RoomTopY(const TEditorRoom& room) {
     return LevelHeightOfClicks(4 * (room.PosY + room.Height) - 1) * 256;
 }
 
-// Sector n's (from 1) floor and ceiling in the level's clicks: the floor at its highest point
-// (the shape's rise above its level), the ceiling at its lowest.
+// A sector's floor and ceiling in the level's clicks, from the room's level posY, the sector's
+// heights (in sector heights above it) and shapes: the floor at its highest point (the shape's
+// rise above its level), the ceiling at its lowest. Shapes above the highest count as it.
+constexpr int8_t LevelFloorHeight(int posY, int floorHeight, int floorShape) {
+    const int shape = std::min<int>(floorShape, HighestShape);
+    return LevelHeightOfClicks((posY + floorHeight) * 4 - 1 + ShapeTable[shape].Rise);
+}
+constexpr int8_t LevelCeilingHeight(int posY, int ceilingHeight, int ceilingShape) {
+    const int shape = std::min<int>(ceilingShape, HighestShape);
+    return LevelHeightOfClicks((posY + ceilingHeight) * 4 - 1 - ShapeTable[shape].Rise);
+}
+
+// The same for sector n (from 1) of a room.
 inline int8_t LevelFloorHeight(const TEditorRoom& room, int n) {
-    const int shape = std::min<int>(room.Sector(n).FloorShape, HighestShape);
-    return LevelHeightOfClicks((room.PosY + room.GameSector(n).FloorHeight) * 4 - 1 +
-                               ShapeTable[shape].Rise);
+    return LevelFloorHeight(room.PosY, room.GameSector(n).FloorHeight, room.Sector(n).FloorShape);
 }
 inline int8_t LevelCeilingHeight(const TEditorRoom& room, int n) {
-    const int shape = std::min<int>(room.Sector(n).CeilingShape, HighestShape);
-    return LevelHeightOfClicks((room.PosY + room.GameSector(n).CeilingHeight) * 4 - 1 -
-                               ShapeTable[shape].Rise);
+    return LevelCeilingHeight(room.PosY, room.GameSector(n).CeilingHeight,
+                              room.Sector(n).CeilingShape);
 }
 
 // The same in world units.

@@ -128,6 +128,7 @@ SectorFloorData ReadSectorFloorData(const TLevelData& level, uint32_t index) {
         }
         const int function = level.FormatKind == FormatTR3 ? head & 0x1F : head & 0xFF;
         if (function == FloorDataTrigger) {
+            ++out.OtherEntries;
             if (!ReadTrigger(in, head, index, out)) {
                 return out;
             }
@@ -150,13 +151,19 @@ SectorFloorData ReadSectorFloorData(const TLevelData& level, uint32_t index) {
             } else if (function == FloorDataPortal && out.PortalRoom < 0) {
                 out.PortalRoom = value;
             }
+            if (function != FloorDataPortal && function != FloorDataFloorSlant &&
+                function != FloorDataCeilingSlant) {
+                ++out.OtherEntries;
+            }
             if (function == FloorDataFloorSlant) {
                 out.HasFloorSlant = true;
+                out.FloorSlantWord = value;
                 out.FloorSlantX = static_cast<int8_t>(value & 0xFF);
                 out.FloorSlantZ = static_cast<int8_t>(value >> 8);
             }
             if (function == FloorDataCeilingSlant) {
                 out.HasCeilingSlant = true;
+                out.CeilingSlantWord = value;
             }
             if (function == FloorDataFloorSlant && place == Start) {
                 place = AfterFloorSlant;

@@ -24,6 +24,11 @@ struct SectorFloorData {
     bool HasFloorSlant = false;
     int FloorSlantX = 0, FloorSlantZ = 0; // clicks, signed
     bool HasCeilingSlant = false;
+    // The slants' data words as stored (X in the low byte, Z in the high byte); 0 without one.
+    uint16_t FloorSlantWord = 0;
+    uint16_t CeilingSlantWord = 0;
+    // Entries a project has no place for: triggers, kill, climb and the third game's others.
+    int OtherEntries = 0;
     std::vector<int> TriggeredItems;   // items (0-based) a trigger names
     std::vector<int> TriggeredCameras; // cameras (0-based) a trigger names
     // Empty when the list is well formed; otherwise what is wrong with it (the game would read

@@ -23,6 +23,18 @@ void TLevelData::Clear() {
     Samples.clear();
 }
 
+void TLevelData::TakeFrom(TLevelData& other) {
+    if (&other == this) {
+        return;
+    }
+    std::memcpy(static_cast<TLevelRecord*>(this), static_cast<const TLevelRecord*>(&other),
+                sizeof(TLevelRecord));
+    Textile8.swap(other.Textile8);
+    Textile16.swap(other.Textile16);
+    Samples.swap(other.Samples);
+    LastBaseLevelName = other.LastBaseLevelName;
+}
+
 bool TLevelData::HasSignature() const {
     return std::memcmp(Signature, Marker, 8) == 0;
 }

@@ -294,6 +294,10 @@ struct TLevelData : TLevelRecord {
 
     // Zero bytes everywhere, buffers emptied, LastBaseLevelName kept.
     void Clear();
+    // This record becomes what the other holds, its name included; the other is left with this
+    // record's buffers and is to be cleared or dropped. For a level read beside the current one
+    // and taken only once it has proved good.
+    void TakeFrom(TLevelData& other);
     bool HasSignature() const;
     void SetSignature();
 };

@@ -160,6 +160,8 @@ void MainWindow::createMenus() {
     add(fileMenu, "saveProject", "&Save", QKeySequence("Ctrl+S"), [this] { saveProject(); });
     add(fileMenu, "saveProjectAs", "Save &As...", {}, [this] { saveProjectAs(); });
     fileMenu->addSeparator();
+    add(fileMenu, "importRooms", "&Import Rooms from Level...", {},
+        [this] { importRoomsFromLevel(); });
     add(fileMenu, "openBaseLevel", "Open &Base", QKeySequence("Ctrl+B"),
         [this] { openBaseLevel(); });
     add(fileMenu, "buildLevel", "Build &Level", QKeySequence(Qt::Key_F10),

@@ -129,6 +129,9 @@ public:
     void openRecentFile(int index);
     void openBaseLevel();
     void buildLevel();
+    // The rooms of a level as a new, unsaved document, the level as its base level
+    // (main_window_import.cpp). A level that is refused or gives no room changes nothing.
+    void importRoomsFromLevel();
 
     // Recovery copies (main_window_recovery.cpp). The folder defaults to "recovery" in the
     // user's data folder; the interval is recoveryTimer's.

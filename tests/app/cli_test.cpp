@@ -92,9 +92,9 @@ TEST(Cli, HelpAndVersionGoToTheOutputAndExitZero) {
     EXPECT_THAT(MorvaneVersion, ::testing::MatchesRegex("[0-9]+\\.[0-9]+\\.[0-9]+"));
     EXPECT_EQ(version.Err, "");
 
-    const std::vector<std::string> verbs = {"info",         "rewrite",           "make-demo-level",
-                                            "project-info", "make-demo-project", "build",
-                                            "check"};
+    const std::vector<std::string> verbs = {
+        "info",  "rewrite", "make-demo-level", "project-info", "make-demo-project",
+        "build", "check",   "import"};
     for (const char* flag : {"--help", "-h"}) {
         CliResult help = RunTool({flag});
         EXPECT_EQ(help.Code, CliDone) << flag;
@@ -111,7 +111,8 @@ TEST(Cli, HelpAndVersionGoToTheOutputAndExitZero) {
         {"project-info", "project-info [OPTIONS] PROJECT.mvn"},
         {"make-demo-project", "--base LEVEL REQUIRED"},
         {"build", "--auto-portals"},
-        {"check", "check [OPTIONS] LEVEL"}};
+        {"check", "check [OPTIONS] LEVEL"},
+        {"import", "import [OPTIONS] LEVEL OUT.mvn"}};
     ASSERT_EQ(std::size(usages), verbs.size());
     for (const auto& [verb, usage] : usages) {
         // Help wins over everything else on the line, missing arguments included.
@@ -156,6 +157,7 @@ TEST(Cli, BadUsageExitsTwoWithTheMessageAndTheUsage) {
          "make-demo-project [OPTIONS] OUT.mvn"},
         {{"build", "p.mvn", "--out"}, "--out: 1 required F missing", "build [OPTIONS] PROJECT.mvn"},
         {{"build", "p.mvn", "-x"}, "unknown option \"-x\"", "build [OPTIONS] PROJECT.mvn"},
+        {{"import", level}, "OUT.mvn is required", "import [OPTIONS] LEVEL OUT.mvn"},
     };
     for (const Case& c : cases) {
         const std::string line = ::testing::PrintToString(c.Args);
@@ -344,6 +346,44 @@ TEST(Cli, BuildCanMakeThePortalViewsAndReportsOnStderr) {
     EXPECT_EQ(refused.Code, CliFailed);
     EXPECT_EQ(refused.Err, "Room 1 (Great Hall) would need 22 portal views, more than the 20 a "
                            "room can hold. No view was changed.\n");
+}
+
+TEST(Cli, ImportMakesAProjectOfALevelsRoomsThatBuildsAgain) {
+    TempDir dir;
+    ASSERT_EQ(RunTool({"make-demo-level", "--layout", "tub", dir.Path("base.tub")}).Code, CliDone);
+    CliResult imported = RunTool({"import", dir.Path("base.tub"), dir.Path("rooms.mvn")});
+    ASSERT_EQ(imported.Code, CliDone) << imported.Err;
+    EXPECT_EQ(imported.Out, "");
+    // The demo room's items and the summary; the room itself comes over whole.
+    EXPECT_THAT(imported.Err, HasSubstr("Not imported, as a project does not hold them: 2 items"));
+    EXPECT_THAT(imported.Err, HasSubstr("\n1 room imported (1 whole, 0 clipped), 0 skipped;"));
+
+    CliResult info = RunTool({"project-info", dir.Path("rooms.mvn")});
+    EXPECT_THAT(info.Out, HasSubstr("\"base_level_file\": \"" + dir.Path("base.tub") + "\""));
+    EXPECT_THAT(info.Out, HasSubstr("\"output_level_file\": \"\""));
+    EXPECT_THAT(info.Out, HasSubstr("\"room_count\": 1,"));
+    CliResult built = RunTool({"build", dir.Path("rooms.mvn"), "--out", dir.Path("again.tub")});
+    EXPECT_EQ(built.Code, CliDone) << built.Err;
+    EXPECT_THAT(RunTool({"info", dir.Path("again.tub")}).Out, HasSubstr("\"num_rooms\": 1,"));
+
+    // Refused files and levels of which nothing comes over exit 1 and write nothing.
+    CliResult missing = RunTool({"import", dir.Path("none.tub"), dir.Path("none.mvn")});
+    EXPECT_EQ(missing.Code, CliFailed);
+    EXPECT_EQ(missing.Err, "Level file \"" + dir.Path("none.tub") + "\" not found\n");
+    auto level = std::make_unique<TLevelData>();
+    ASSERT_EQ(ReadLevelFile(*level, dir.Path("base.tub")), LevelReadDone);
+    level->Rooms[0].RoomInfo.X += 100; // off the sector grid
+    ASSERT_EQ(WriteLevelFile(*level, dir.Path("off.tub")), LevelWritten);
+    CliResult nothing = RunTool({"import", dir.Path("off.tub"), dir.Path("off.mvn")});
+    EXPECT_EQ(nothing.Code, CliFailed);
+    EXPECT_THAT(nothing.Err, HasSubstr("Level room 1: not imported, its corner"));
+    EXPECT_THAT(nothing.Err,
+                HasSubstr("\nNo room of the level could be imported; no project was written.\n"));
+    CliResult unwritable = RunTool({"import", dir.Path("base.tub"), dir.Path("no/rooms.mvn")});
+    EXPECT_EQ(unwritable.Code, CliFailed);
+    EXPECT_THAT(unwritable.Err, HasSubstr("File not found\n"));
+    EXPECT_EQ(dir.Entries(),
+              (std::vector<std::string>{"again.tub", "base.tub", "off.tub", "rooms.mvn"}));
 }
 
 } // namespace

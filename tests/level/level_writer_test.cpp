@@ -36,6 +36,21 @@ TEST_P(LevelWriterLayouts, ReadThenWrittenUnchangedGivesTheSameBytes) {
     EXPECT_EQ(test::ReadFileBytes(out), AssembleLevel(kind, {.Textiles = 1, .Rooms = 2}).File);
 }
 
+TEST_P(LevelWriterLayouts, ARecordTakenFromAnotherWritesTheSameLevel) {
+    const int32_t kind = GetParam();
+    const std::string name = kind == FormatTUB ? "in.tub" : "in.lvl";
+    TempDir dir;
+    auto read = ReadAssembled(dir, kind, name, {.Textiles = 2, .Rooms = 3});
+    auto taker = ReadAssembled(dir, kind == FormatTR1 ? FormatTR2 : FormatTR1, "other.lvl");
+    read->LastBaseLevelName = "in";
+    taker->TakeFrom(*read);
+    EXPECT_EQ(taker->LastBaseLevelName, "in");
+    read.reset(); // what was taken no longer depends on the record it came from
+    const std::string out = dir.Path(kind == FormatTUB ? "out.TUB" : "out.lvl");
+    ASSERT_EQ(WriteLevelFile(*taker, out), LevelWritten);
+    EXPECT_EQ(test::ReadFileBytes(out), AssembleLevel(kind, {.Textiles = 2, .Rooms = 3}).File);
+}
+
 TEST_P(LevelWriterLayouts, OnlyTheRoomDataWordCountsAreRecomputed) {
     const int32_t kind = GetParam();
     TempDir dir;

@@ -80,7 +80,8 @@ private:
         if (FileAnswers.empty()) {
             return std::nullopt;
         }
-        auto answer = FileAnswers.front();
+        std::optional<QString> answer;
+        answer.swap(FileAnswers.front());
         FileAnswers.pop_front();
         return answer;
     }

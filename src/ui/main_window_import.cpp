@@ -1,0 +1,70 @@
+// "File > Import Rooms from Level...": the rooms of a level become a new, unsaved document, and
+// the level becomes its base level (its textures, the build's base).
+#include "ui/main_window.h"
+
+#include "document/editor_texts.h"
+#include "document/project_file.h"
+#include "document/tool_bar_view.h"
+#include "import/level_import.h"
+#include "ui/build_dialog.h"
+#include "ui/document_text.h"
+#include "ui/tool_bar_window.h"
+
+#include <QLabel>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QUndoStack>
+
+#include <memory>
+
+namespace morvane {
+
+void MainWindow::importRoomsFromLevel() {
+    if (!maybeSaveChanges()) {
+        return;
+    }
+    const auto path = services_.askOpenFile(this, FileDialogs::openLevel());
+    if (!path) {
+        return;
+    }
+    BusyCursor busy(services_);
+    // Read and import beside the document: a level that is refused, or whose rooms cannot come
+    // over, leaves the document and its base level as they were.
+    auto level = std::make_unique<TLevelData>();
+    auto project = std::make_unique<TEditorProject>();
+    const LevelFileImport imported = ImportLevelFile(localPath(*path), *level, *project);
+    if (!imported.Refusal.empty()) {
+        services_.showMessage(this, QString::fromStdString(imported.Refusal));
+        return;
+    }
+    const ImportResult& result = imported.Result;
+    QString said;
+    for (const std::string& message : result.Messages) {
+        said += "\n" + fromDocumentText(message);
+    }
+    if (!imported.Imported()) {
+        services_.showMessage(this, "No room of " + *path + " could be imported." + said);
+        return;
+    }
+
+    level_.TakeFrom(*level);
+    project_.ReplaceWith(*project);
+    static_cast<SceneRooms&>(scene) = SceneRooms{project_.CurrentRoom, 0, 0};
+    refreshToolBar(ToolBarValues(project_));
+    toolBar->neighbourRoomField->setValue(0);
+    heightSelectorLabel->setText("1");
+    buildDialog->setSettings(BuildSettingsOf(project_));
+    projectFileName.clear();
+    documentReplaced(CaptionNew);
+    undoStack->resetClean(); // a new document that holds work: unsaved until it is saved
+    updateCaption();
+    loadTexturePicker();
+    centerCamera();
+    const QString summary = QString::fromStdString(ImportSummary(result.Counts));
+    statusBar()->showMessage(summary);
+    if (!result.Messages.empty()) {
+        services_.showMessage(this, summary + "\n" + said);
+    }
+}
+
+} // namespace morvane
