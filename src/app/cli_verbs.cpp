@@ -39,14 +39,18 @@ std::unique_ptr<TLevelData> ReadLevelOrFail(const std::string& path) {
     return level;
 }
 
-// Reads a project for a verb; a refusal becomes an IoError with the message to print.
-std::unique_ptr<TEditorProject> ReadProjectOrFail(const std::string& path, uint8_t& version) {
-    auto project = std::make_unique<TEditorProject>();
-    const ProjectReadOutcome read = ReadProjectFile(*project, path);
+// The outcome of a read that was done; an old or foreign file throws its message, naming it.
+ProjectReadOutcome FailUnlessRead(const ProjectReadOutcome& read, const std::string& path) {
     if (read.Result != ProjectReadResult::Done) {
         throw IoError(ProjectReadMessage(read.Result, path));
     }
-    version = read.Version;
+    return read;
+}
+
+// Reads a project for a verb; a refusal becomes an IoError with the message to print.
+std::unique_ptr<TEditorProject> ReadProjectOrFail(const std::string& path, uint8_t& version) {
+    auto project = std::make_unique<TEditorProject>();
+    version = FailUnlessRead(ReadProjectFile(*project, path), path).Version;
     return project;
 }
 
@@ -120,9 +124,10 @@ void ProjectInfoVerb::Declare(CLI::App& verb) {
 }
 
 int ProjectInfoVerb::Run(const CliStreams& io) const {
-    uint8_t version = 0;
-    auto project = ReadProjectOrFail(Project, version);
-    PrintJson(ProjectSummary(*project, version), io.Out);
+    // The summary needs no sector: the outline is read with the same checks, without them.
+    ProjectOutline outline;
+    FailUnlessRead(ReadProjectOutlineFile(outline, Project), Project);
+    PrintJson(ProjectSummary(outline), io.Out);
     return CliDone;
 }
 

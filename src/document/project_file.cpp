@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace morvane {
@@ -57,9 +59,12 @@ struct ProjectScratch {
     }
 };
 
-class ProjectFileReader {
+// Reads the settings and rooms of a project file into a scratch of the whole document
+// (ProjectScratch) or into its outline (ProjectOutline), with the same checks: the outline skips
+// the sectors and portal views instead of reading them.
+template <class Project> class ProjectFileReader {
 public:
-    ProjectFileReader(ProjectScratch& project, BinaryReader& in, const std::string& name)
+    ProjectFileReader(Project& project, BinaryReader& in, const std::string& name)
         : project_(project), in_(in), name_(name) {}
 
     void ReadSettingsAndRooms(uint8_t version) {
@@ -76,6 +81,9 @@ public:
         const int roomCount = in_.ReadU8();
         Check(roomCount, MaxRooms, "the room count");
         project_.Rooms.resize(static_cast<std::size_t>(roomCount)); // zero bytes
+        if constexpr (IsOutline) {
+            project_.RoomCount = static_cast<uint8_t>(roomCount);
+        }
         for (int r = 1; r <= roomCount; ++r) {
             ReadRoom(project_.Rooms[r - 1], r);
         }
@@ -87,6 +95,8 @@ public:
     }
 
 private:
+    static constexpr bool IsOutline = std::is_same_v<Project, ProjectOutline>;
+
     void Check(int64_t value, int64_t limit, const std::string& what) const {
         if (value < 0 || value > limit) {
             throw FileError(ProjectFileKind, name_, RefusedOutcome,
@@ -95,7 +105,7 @@ private:
         }
     }
 
-    void ReadRoom(TEditorRoom& room, int number) {
+    template <class Room> void ReadRoom(Room& room, int number) {
         const std::string of = " of room " + std::to_string(number);
         room.PosX = in_.ReadI32();
         room.PosZ = in_.ReadI32();
@@ -115,10 +125,14 @@ private:
         in_.ReadBytes(room.Reserved, sizeof(room.Reserved));
         room.ZSectors = in_.ReadU16();
         room.XSectors = in_.ReadU16();
-        const int64_t sectors = room.SectorCount();
+        const int64_t sectors = int64_t{room.ZSectors} * room.XSectors;
         Check(sectors, MaxSectors, "the sector grid (ZSectors x XSectors)" + of);
-        in_.ReadArray(room.GameSectors, sectors);
-        in_.ReadArray(room.Sectors, sectors);
+        if constexpr (IsOutline) {
+            in_.Skip((sizeof(TGameSector) + sizeof(TEditorSector)) * std::size_t(sectors));
+        } else {
+            in_.ReadArray(room.GameSectors, static_cast<int>(sectors));
+            in_.ReadArray(room.Sectors, static_cast<int>(sectors));
+        }
         room.PortalViewCount = in_.ReadI32();
         if (room.PortalViewCount < 0) {
             throw FileError(ProjectFileKind, name_, RefusedOutcome,
@@ -126,14 +140,40 @@ private:
                                 std::to_string(room.PortalViewCount) + ".");
         }
         Check(room.PortalViewCount, MaxPortalViews, "the portal view count" + of);
-        in_.ReadArray(room.PortalViews, room.PortalViewCount);
+        if constexpr (IsOutline) {
+            in_.Skip(sizeof(TPortalView) * std::size_t(room.PortalViewCount));
+        } else {
+            in_.ReadArray(room.PortalViews, room.PortalViewCount);
+        }
         in_.Skip(TrailerBytes);
     }
 
-    ProjectScratch& project_;
+    Project& project_;
     BinaryReader& in_;
     const std::string& name_;
 };
+
+// The magic text and the version; Done when the rest of the file is to be read.
+ProjectReadOutcome ReadProjectStart(BinaryReader& in) {
+    TShortString<16> magic{};
+    ReadString(in, magic);
+    ProjectReadOutcome outcome;
+    outcome.Version = in.ReadU8();
+    if (outcome.Version < OldestReadVersion) {
+        outcome.Result = ProjectReadResult::OldFormat;
+    } else if (magic.Length != 16 || std::memcmp(magic.Chars, ProjectMagic, 16) != 0) {
+        outcome.Result = ProjectReadResult::WrongMagic;
+    }
+    return outcome;
+}
+
+// A room breaking the limits of its place refuses the file, as it would refuse the build.
+void CheckRoomLimits(const TEditorRoom& room, int number, const std::string& name) {
+    const std::string problem = RoomLimitsProblem(room, number, RoomLimits::Placement);
+    if (!problem.empty()) {
+        throw FileError(ProjectFileKind, name, RefusedOutcome, problem + ".");
+    }
+}
 
 void WriteRoom(BinaryWriter& out, const TEditorRoom& room) {
     out.WriteI32(room.PosX);
@@ -184,28 +224,42 @@ namespace {
 
 ProjectReadOutcome ReadProjectRecord(TEditorProject& project, BinaryReader& in,
                                      const std::string& name) {
-    TShortString<16> magic{};
-    ReadString(in, magic);
-    ProjectReadOutcome outcome;
-    outcome.Version = in.ReadU8();
-    if (outcome.Version < OldestReadVersion) {
-        outcome.Result = ProjectReadResult::OldFormat;
-        return outcome;
-    }
-    if (magic.Length != 16 || std::memcmp(magic.Chars, ProjectMagic, 16) != 0) {
-        outcome.Result = ProjectReadResult::WrongMagic;
+    const ProjectReadOutcome outcome = ReadProjectStart(in);
+    if (outcome.Result != ProjectReadResult::Done) {
         return outcome;
     }
     ProjectScratch scratch;
     ProjectFileReader(scratch, in, name).ReadSettingsAndRooms(outcome.Version);
     for (std::size_t r = 0; r < scratch.Rooms.size(); ++r) {
-        const std::string problem =
-            RoomLimitsProblem(scratch.Rooms[r], static_cast<int>(r + 1), RoomLimits::Placement);
-        if (!problem.empty()) {
-            throw FileError(ProjectFileKind, name, RefusedOutcome, problem + ".");
-        }
+        CheckRoomLimits(scratch.Rooms[r], static_cast<int>(r + 1), name);
     }
     scratch.MoveInto(project);
+    return outcome;
+}
+
+ProjectReadOutcome ReadOutlineRecord(ProjectOutline& outline, BinaryReader& in,
+                                     const std::string& name) {
+    const ProjectReadOutcome outcome = ReadProjectStart(in);
+    if (outcome.Result != ProjectReadResult::Done) {
+        return outcome;
+    }
+    ProjectOutline scratch;
+    ProjectFileReader(scratch, in, name).ReadSettingsAndRooms(outcome.Version);
+    // The room limits look at a room's own fields only: one room record carries them.
+    auto room = std::make_unique<TEditorRoom>();
+    for (int r = 1; r <= scratch.RoomCount; ++r) {
+        const RoomOutline& from = scratch.Room(r);
+        room->PosX = from.PosX;
+        room->PosZ = from.PosZ;
+        room->Name = from.Name;
+        room->PosY = from.PosY;
+        room->Height = from.Height;
+        room->ZSectors = from.ZSectors;
+        room->XSectors = from.XSectors;
+        CheckRoomLimits(*room, r, name);
+    }
+    scratch.Version = outcome.Version;
+    outline = std::move(scratch);
     return outcome;
 }
 
@@ -241,6 +295,60 @@ ProjectReadOutcome ReadProject(TEditorProject& project, BinaryReader& in, const 
     } catch (const IoError& e) {
         throw FileError(ProjectFileKind, name, RefusedOutcome, e.what());
     }
+}
+
+ProjectReadOutcome ReadProjectOutline(ProjectOutline& outline, BinaryReader& in,
+                                      const std::string& name) {
+    try {
+        return ReadOutlineRecord(outline, in, name);
+    } catch (const IoError& e) {
+        throw FileError(ProjectFileKind, name, RefusedOutcome, e.what());
+    }
+}
+
+ProjectReadOutcome ReadProjectOutlineFile(ProjectOutline& outline, const std::string& path) {
+    try {
+        BinaryReader in = BinaryReader::OpenFile(path);
+        return ReadProjectOutline(outline, in, path);
+    } catch (const IoError& e) {
+        throw FileError(ProjectFileKind, path, RefusedOutcome, e.what());
+    }
+}
+
+ProjectOutline OutlineOf(const TEditorProject& project, uint8_t version) {
+    ProjectOutline outline;
+    outline.Version = version;
+    outline.LevelDescription = project.LevelDescription;
+    outline.Comments = project.Comments;
+    outline.BaseLevelFile = project.BaseLevelFile;
+    outline.ItemsTableFile = project.ItemsTableFile;
+    outline.MeshesFile = project.MeshesFile;
+    outline.ScriptFile = project.ScriptFile;
+    outline.OutputLevelFile = project.OutputLevelFile;
+    outline.CurrentRoom = project.CurrentRoom;
+    outline.RoomCount = project.RoomCount;
+    for (int r = 1; r <= std::min<int>(project.RoomCount, MaxRooms); ++r) {
+        const TEditorRoom& room = project.Room(r);
+        RoomOutline& o = outline.Rooms.emplace_back();
+        o.PosX = room.PosX;
+        o.PosZ = room.PosZ;
+        o.Name = room.Name;
+        o.PosY = room.PosY;
+        o.Height = room.Height;
+        std::copy(std::begin(room.DefaultTextures), std::end(room.DefaultTextures),
+                  std::begin(o.DefaultTextures));
+        o.SectorLight = room.SectorLight;
+        o.AmbientIntensity = room.AmbientIntensity;
+        o.Water = room.Water;
+        o.WindRain = room.WindRain;
+        o.Quicksand = room.Quicksand;
+        o.Sky = room.Sky;
+        std::copy(std::begin(room.Reserved), std::end(room.Reserved), std::begin(o.Reserved));
+        o.ZSectors = room.ZSectors;
+        o.XSectors = room.XSectors;
+        o.PortalViewCount = room.PortalViewCount;
+    }
+    return outline;
 }
 
 ProjectReadOutcome ReadProjectFile(TEditorProject& project, const std::string& path) {

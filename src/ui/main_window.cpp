@@ -76,7 +76,7 @@ MainWindow::MainWindow(TEditorProject& project, TLevelData& level, UiServices& s
     statusLabel->setMinimumWidth(50);
     statusBar()->addWidget(statusLabel);
 
-    viewport.DrawCallback = [this] { scene.Render(); };
+    ShowScene(viewport, scene);
     viewport.SetCamera(&camera);
     viewport.PickOnClickDisabled = true;
     viewport.PreviousMouseDown = [this](ShiftState shift, int x, int y) {
