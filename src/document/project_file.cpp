@@ -141,12 +141,41 @@ private:
         }
         Check(room.PortalViewCount, MaxPortalViews, "the portal view count" + of);
         if constexpr (IsOutline) {
-            in_.Skip(sizeof(TPortalView) * std::size_t(room.PortalViewCount));
+            NoteRoomLimits(room, number);
         } else {
             in_.ReadArray(room.PortalViews, room.PortalViewCount);
         }
         in_.Skip(TrailerBytes);
     }
+
+public:
+    // The outline's rooms against the room limits, as a whole read checks them once the file
+    // is read: the first room that breaks one, empty when none does.
+    const std::string& RoomLimitsProblemFound() const { return roomProblem_; }
+
+private:
+    // One room record carries each outline room's own fields and portal views to the check.
+    void NoteRoomLimits(const RoomOutline& from, int number) {
+        if (!limitsRoom_) {
+            limitsRoom_ = std::make_unique<TEditorRoom>();
+        }
+        TEditorRoom& room = *limitsRoom_;
+        room.PosX = from.PosX;
+        room.PosZ = from.PosZ;
+        room.Name = from.Name;
+        room.PosY = from.PosY;
+        room.Height = from.Height;
+        room.ZSectors = from.ZSectors;
+        room.XSectors = from.XSectors;
+        room.PortalViewCount = from.PortalViewCount;
+        in_.ReadArray(room.PortalViews, room.PortalViewCount);
+        if (roomProblem_.empty()) {
+            roomProblem_ = RoomLimitsProblem(room, number, RoomLimits::Placement);
+        }
+    }
+
+    std::unique_ptr<TEditorRoom> limitsRoom_;
+    std::string roomProblem_;
 
     Project& project_;
     BinaryReader& in_;
@@ -244,19 +273,11 @@ ProjectReadOutcome ReadOutlineRecord(ProjectOutline& outline, BinaryReader& in,
         return outcome;
     }
     ProjectOutline scratch;
-    ProjectFileReader(scratch, in, name).ReadSettingsAndRooms(outcome.Version);
-    // The room limits look at a room's own fields only: one room record carries them.
-    auto room = std::make_unique<TEditorRoom>();
-    for (int r = 1; r <= scratch.RoomCount; ++r) {
-        const RoomOutline& from = scratch.Room(r);
-        room->PosX = from.PosX;
-        room->PosZ = from.PosZ;
-        room->Name = from.Name;
-        room->PosY = from.PosY;
-        room->Height = from.Height;
-        room->ZSectors = from.ZSectors;
-        room->XSectors = from.XSectors;
-        CheckRoomLimits(*room, r, name);
+    ProjectFileReader reader(scratch, in, name);
+    reader.ReadSettingsAndRooms(outcome.Version);
+    if (!reader.RoomLimitsProblemFound().empty()) {
+        throw FileError(ProjectFileKind, name, RefusedOutcome,
+                        reader.RoomLimitsProblemFound() + ".");
     }
     scratch.Version = outcome.Version;
     outline = std::move(scratch);

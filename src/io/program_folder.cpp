@@ -46,7 +46,7 @@ std::string FindProgramDataFile(const std::string& name, const std::string& prog
     std::string lookedIn;
     for (const std::string& folder : folders) {
         const std::string path = (fs::path(folder) / name).string();
-        if (FileExists(path)) {
+        if (IsRegularFile(path)) {
             return path;
         }
         lookedIn += (lookedIn.empty() ? "" : " or ") + folder;
