@@ -1,10 +1,15 @@
 // The editor's responsiveness under Xvfb with Mesa:
 //   xvfb-run -a -s "-screen 0 1280x1024x24" out/bin/editor_bench DEMO_PROJECT.mvn
 // Prints the time from the program's start to the first painted frame of the project (textured
-// mode), and the time of an edit click (pick, edit, redraw until the frame is painted) on a
-// 31 x 31 room with a 31 x 31 neighbour.
+// mode); the edit click on a 31 x 31 room with a 31 x 31 neighbour (pick, edit, redraw until the
+// frame is painted) with its parts: the pick, the edit (the document operation and the windows'
+// refresh), the compile of the edited room's lists, and the paint; and the editor's peak
+// resident memory once a project of 128 rooms of 31 x 31 with 20 portal views each is open, and
+// again after 200 edit clicks on it that the undo history keeps.
+#include "full_project.h"
+
+#include "document/project_file.h"
 #include "document/room_operations.h"
-#include "document/sector_numbering.h"
 #include "io/program_folder.h"
 #include "ui/gl_panel.h"
 #include "ui/main_window.h"
@@ -15,19 +20,23 @@
 #include <QEventLoop>
 #include <QSpinBox>
 #include <QTimer>
+#include <QUndoStack>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double Milliseconds(Clock::time_point from) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - from).count();
+double Milliseconds(Clock::time_point from, Clock::time_point to = Clock::now()) {
+    return std::chrono::duration<double, std::milli>(to - from).count();
 }
 
 void WaitForFrame(morvane::GLPanel* panel) {
@@ -35,6 +44,26 @@ void WaitForFrame(morvane::GLPanel* panel) {
     QObject::connect(panel, &morvane::GLPanel::framePainted, &loop, &QEventLoop::quit);
     QTimer::singleShot(10000, &loop, &QEventLoop::quit);
     loop.exec();
+}
+
+// The process's peak resident memory so far, from /proc/self/status.
+std::string PeakResidentMemory() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmHWM:", 0) == 0) {
+            return line.substr(line.find_first_not_of(" \t", 6));
+        }
+    }
+    return "unknown";
+}
+
+struct Spread {
+    double Median, Min, Max;
+};
+
+Spread SpreadOf(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return {values[values.size() / 2], values.front(), values.back()};
 }
 
 } // namespace
@@ -47,16 +76,24 @@ int main(int argc, char** argv) {
     }
     morvane::useCompatibilityGLFormat();
     QApplication application(argc, argv);
+    const double applicationMs = Milliseconds(start);
     auto project = std::make_unique<morvane::TEditorProject>();
     auto level = std::make_unique<morvane::TLevelData>();
     morvane::QtServices services;
     morvane::MainWindow window(*project, *level, services, morvane::ProgramFolder());
+    window.recoveryTimer->stop();
+    const double windowMs = Milliseconds(start);
     window.show();
+    const double shownMs = Milliseconds(start);
     window.openProjectFile(QString::fromLocal8Bit(argv[1]));
     window.setRenderMode(morvane::RenderTextured);
+    const double openedMs = Milliseconds(start);
     WaitForFrame(window.viewPanel);
     std::printf("start to first painted frame: %.1f ms (%d rooms)\n", Milliseconds(start),
                 project->RoomCount);
+    std::printf("  application at %.1f ms, main window at %.1f ms, shown at %.1f ms, project and "
+                "base level read at %.1f ms\n",
+                applicationMs, windowMs, shownMs, openedMs);
 
     // Two rooms of 31 x 31, the second as the neighbour.
     morvane::RoomDialogValues values;
@@ -73,22 +110,100 @@ int main(int argc, char** argv) {
     window.viewport.Rotate.X = 60;
     window.redraw();
     WaitForFrame(window.viewPanel);
-    std::vector<double> clicks;
-    for (int i = 0; i < 10; ++i) {
-        window.viewport.MouseX = window.viewPanel->Width() / 2 + i;
-        window.viewport.MouseY = window.viewPanel->Height() / 2;
+
+    // The parts of a click, timed where they run.
+    morvane::TGLViewport& viewport = window.viewport;
+    double pickMs = 0, compileMs = 0;
+    const auto pick = viewport.PickCallback;
+    viewport.PickCallback = [&](const morvane::Mat4& clip) {
+        const auto from = Clock::now();
+        const int32_t name = pick(clip);
+        pickMs = Milliseconds(from);
+        return name;
+    };
+    const auto prepare = viewport.PrepareCallback;
+    viewport.PrepareCallback = [&] {
+        const auto from = Clock::now();
+        prepare();
+        compileMs = Milliseconds(from);
+    };
+    std::vector<double> clicks, picks, edits, compiles, paints;
+    for (int i = 0; i < 21; ++i) {
+        viewport.MouseX = window.viewPanel->Width() / 2 + i;
+        viewport.MouseY = window.viewPanel->Height() / 2;
+        pickMs = compileMs = 0;
+        // Every click changes the sector: its floor goes to the other of two levels.
+        window.scene.HeightSelector = i % 2;
         const auto click = Clock::now();
         morvane::ShiftState left;
         left.Left = true;
-        window.viewMouseDown(left, window.viewport.MouseX, window.viewport.MouseY);
+        window.viewMouseDown(left, viewport.MouseX, viewport.MouseY);
+        const auto handled = Clock::now();
         WaitForFrame(window.viewPanel);
-        clicks.push_back(Milliseconds(click));
+        const double total = Milliseconds(click);
+        clicks.push_back(total);
+        picks.push_back(pickMs);
+        edits.push_back(Milliseconds(click, handled) - pickMs);
+        compiles.push_back(compileMs);
+        paints.push_back(total - Milliseconds(click, handled) - compileMs);
     }
-    std::sort(clicks.begin(), clicks.end());
+    const Spread click = SpreadOf(clicks);
     std::printf("edit click on a 31 x 31 room (pick + edit + redraw, textured): median %.1f ms, "
                 "min %.1f ms, max %.1f ms, picked %d\n",
-                clicks[clicks.size() / 2], clicks.front(), clicks.back(),
-                window.viewport.PickedName);
+                click.Median, click.Min, click.Max, viewport.PickedName);
+    for (auto [name, values] : {std::pair{"pick", &picks}, std::pair{"edit", &edits},
+                                std::pair{"recompile", &compiles}, std::pair{"paint", &paints}}) {
+        const Spread part = SpreadOf(*values);
+        std::printf("  %-9s median %6.2f ms, min %6.2f ms, max %6.2f ms\n", name, part.Median,
+                    part.Min, part.Max);
+    }
+    viewport.PickCallback = pick;
+    viewport.PrepareCallback = prepare;
+
+    // The largest project the document holds, opened as the user opens it.
+    const std::filesystem::path full =
+        std::filesystem::temp_directory_path() / "morvane-editor-bench-full.mvn";
+    {
+        auto made = std::make_unique<morvane::TEditorProject>();
+        morvane::bench::MakeFullProject(*made);
+        morvane::WriteProjectFile(*made, full.string());
+    }
+    const auto open = Clock::now();
+    window.openProjectFile(QString::fromStdString(full.string()));
+    WaitForFrame(window.viewPanel);
+    std::printf("open of a project of %d rooms of 31 x 31 to its first frame: %.1f ms; "
+                "peak resident memory of the editor: %s\n",
+                project->RoomCount, Milliseconds(open), PeakResidentMemory().c_str());
+    std::filesystem::remove(full);
+
+    // 200 edit clicks on that project, each kept by the undo history: a floor raised or lowered
+    // at points spread over the view, the current room changed every 20 steps. A click that
+    // changes nothing (no sector under it, the floor already at that height) leaves no step.
+    const auto edits200 = Clock::now();
+    int attempts = 0;
+    for (int room = 0; window.undoStack->count() < 200 && attempts < 2000; ++attempts) {
+        if (window.undoStack->count() >= room * 20) {
+            morvane::SelectRoom(*project, window.scene, room++);
+            window.centerCamera();
+            viewport.Rotate.X = 60;
+        }
+        viewport.MouseX =
+            window.viewPanel->Width() / 4 + (attempts * 37) % (window.viewPanel->Width() / 2);
+        viewport.MouseY =
+            window.viewPanel->Height() / 4 + (attempts * 53) % (window.viewPanel->Height() / 2);
+        window.scene.HeightSelector = attempts % 3;
+        const int steps = window.undoStack->count();
+        morvane::ShiftState left;
+        left.Left = true;
+        window.viewMouseDown(left, viewport.MouseX, viewport.MouseY);
+        if (window.undoStack->count() > steps) {
+            WaitForFrame(window.viewPanel);
+        }
+    }
+    std::printf("%d edit clicks on it in %.1f ms, %d steps in the undo history; peak resident "
+                "memory of the editor: %s\n",
+                attempts, Milliseconds(edits200), window.undoStack->count(),
+                PeakResidentMemory().c_str());
     window.toolBar->hide();
     return 0;
 }

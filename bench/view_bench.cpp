@@ -1,18 +1,23 @@
 // The 3D view's costs on Mesa's software rasteriser (run under Xvfb):
 //   xvfb-run -a -s "-screen 0 1280x1024x24" out/bin/view_bench
-// Compiling display list 1 for a 31 x 31 room with a 31 x 31 neighbour in the textured mode,
-// replaying it, and one pick.
+// A 31 x 31 room with a 31 x 31 neighbour in the textured mode: a redraw after an edit of the
+// current room (its list compiled again, then the frame), a redraw without a change, the replay
+// of the frame, the parts of a redraw (the check of what changed, the room's geometry, the
+// compile of its lists), and one pick from the scene's geometry against the GL selection pass.
 #include "glx/glx_surface.h"
 
 #include "demo/demo_level.h"
 #include "document/room_operations.h"
 #include "document/sector_numbering.h"
 #include "level/level_format.h"
+#include "view/drawn_room_key.h"
 #include "view/gl_viewport.h"
 #include "view/room_scene.h"
 #include "view/texture_upload.h"
 
 #include <benchmark/benchmark.h>
+
+#include <GL/gl.h>
 
 #include <memory>
 
@@ -36,7 +41,7 @@ struct View {
             return;
         }
         viewport.SetCamera(&camera);
-        viewport.DrawCallback = [this] { scene.Render(); };
+        ShowScene(viewport, scene);
         auto level = std::make_unique<TLevelData>();
         demo::MakeDemoLevel(*level, FormatTR1);
         BuildLevelTextures(*level);
@@ -85,18 +90,44 @@ View* Ready(benchmark::State& state) {
     return &v;
 }
 
-void BM_CompileDisplayList(benchmark::State& state) {
+// One sector of the current room changed, as an edit click changes it.
+void EditCurrentRoom(View& v, int step) {
+    TEditorRoom& room = v.project->Room(v.scene.DrawnRoom);
+    TEditorSector& sector = room.Sector(1 + step % room.SectorCount());
+    sector.FloorShape = static_cast<uint8_t>((sector.FloorShape + 1) % 17);
+}
+
+// What an edit click redraws: the edited room's lists compiled again, then the frame.
+void BM_RedrawAfterEdit(benchmark::State& state) {
+    View* ready = Ready(state);
+    if (ready == nullptr) {
+        return;
+    }
+    View& v = *ready;
+    const int compiled = v.scene.ListCompilations();
+    int step = 0;
+    for (auto _ : state) {
+        EditCurrentRoom(v, step++);
+        v.viewport.Redraw();
+    }
+    state.counters["lists_per_redraw"] =
+        double(v.scene.ListCompilations() - compiled) / double(state.iterations());
+    state.SetLabel(v.surface.Renderer());
+}
+
+// A redraw with nothing changed: only the view's own list is made again.
+void BM_RedrawUnchanged(benchmark::State& state) {
     View* ready = Ready(state);
     if (ready == nullptr) {
         return;
     }
     View& v = *ready;
     for (auto _ : state) {
-        v.viewport.Redraw(); // compiles and executes the list, and swaps
+        v.viewport.Redraw();
     }
-    state.SetLabel(v.surface.Renderer());
 }
 
+// A camera move: the frame from the lists as they are.
 void BM_ReplayDisplayList(benchmark::State& state) {
     View* ready = Ready(state);
     if (ready == nullptr) {
@@ -106,6 +137,50 @@ void BM_ReplayDisplayList(benchmark::State& state) {
     v.viewport.Redraw();
     for (auto _ : state) {
         v.viewport.Paint();
+    }
+}
+
+// The parts of a redraw after an edit, without the frame.
+void BM_CheckRoomUnchanged(benchmark::State& state) {
+    View* ready = Ready(state);
+    if (ready == nullptr) {
+        return;
+    }
+    View& v = *ready;
+    DrawnRoomKey key;
+    const TEditorRoom& room = v.project->Room(v.scene.DrawnRoom);
+    key.Take(room, v.scene.RenderMode, v.scene.SolidTexture);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(key.Matches(room, v.scene.RenderMode, v.scene.SolidTexture));
+    }
+}
+
+void BM_BuildRoomGeometry(benchmark::State& state) {
+    View* ready = Ready(state);
+    if (ready == nullptr) {
+        return;
+    }
+    View& v = *ready;
+    CurrentRoomDrawing drawing;
+    for (auto _ : state) {
+        BuildCurrentRoomDrawing(drawing, v.scene.RenderMode, v.project->Room(v.scene.DrawnRoom),
+                                v.scene.SolidTexture);
+    }
+    state.counters["faces"] = double(drawing.Faces.size());
+}
+
+void BM_CompileEditedRoom(benchmark::State& state) {
+    View* ready = Ready(state);
+    if (ready == nullptr) {
+        return;
+    }
+    View& v = *ready;
+    v.surface.MakeCurrent();
+    int step = 0;
+    for (auto _ : state) {
+        EditCurrentRoom(v, step++);
+        v.scene.PrepareLists(v.viewport.ContextSerial());
+        glFinish();
     }
 }
 
@@ -123,9 +198,28 @@ void BM_Pick(benchmark::State& state) {
     state.counters["picked"] = v.viewport.PickedName;
 }
 
-BENCHMARK(BM_CompileDisplayList)->Unit(benchmark::kMillisecond);
+void BM_PickBySelection(benchmark::State& state) {
+    View* ready = Ready(state);
+    if (ready == nullptr) {
+        return;
+    }
+    View& v = *ready;
+    v.viewport.MouseX = 400;
+    v.viewport.MouseY = 300;
+    for (auto _ : state) {
+        v.viewport.PickBySelection();
+    }
+    state.counters["picked"] = v.viewport.PickedName;
+}
+
+BENCHMARK(BM_RedrawAfterEdit)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RedrawUnchanged)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReplayDisplayList)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CheckRoomUnchanged)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_BuildRoomGeometry)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CompileEditedRoom)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Pick)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PickBySelection)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

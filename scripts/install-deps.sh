@@ -9,6 +9,7 @@ packages=(
     qt6-base-dev libqt6opengl6-dev
     libgl-dev libglu1-mesa-dev libx11-dev
     xvfb xauth libgl1-mesa-dri
+    desktop-file-utils appstream libxml2-utils
 )
 
 missing=()

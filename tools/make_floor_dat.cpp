@@ -1,4 +1,5 @@
-// Writes the floor-data file that the build loads beside the program:
+// Writes the floor-data file that the build loads (beside the program, or installed in
+// share/morvane3d):
 //   make_floor_dat data/floor.dat
 #include "build/slope_floor_data.h"
 

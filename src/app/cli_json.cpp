@@ -77,10 +77,10 @@ Json LevelSummary(const TLevelData& l) {
     };
 }
 
-Json ProjectSummary(const TEditorProject& project, uint8_t version) {
+Json ProjectSummary(const ProjectOutline& project) {
     Json rooms = Json::array();
     for (int r = 1; r <= project.RoomCount; ++r) {
-        const TEditorRoom& room = project.Room(r);
+        const RoomOutline& room = project.Room(r);
         rooms.push_back({
             {"name", Latin1Text(room.Name.Str())},
             {"pos_x", room.PosX},
@@ -98,7 +98,7 @@ Json ProjectSummary(const TEditorProject& project, uint8_t version) {
         });
     }
     return {
-        {"version", version},
+        {"version", project.Version},
         {"level_description", Latin1Text(project.LevelDescription.Str())},
         {"comments", Latin1Text(project.Comments.Str())},
         {"base_level_file", Latin1Text(project.BaseLevelFile.Str())},

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/project.h"
+#include "document/project_file.h"
 #include "level/level_check.h"
 #include "level/level_data.h"
 
@@ -23,8 +24,8 @@ Json Latin1Text(std::string_view text);
 // The level's version, layout kind and every count, with one entry per room.
 Json LevelSummary(const TLevelData& level);
 
-// The project's settings and one entry per room; version is the one stored in the file.
-Json ProjectSummary(const TEditorProject& project, uint8_t version);
+// The project's settings and one entry per room, with the version stored in the file.
+Json ProjectSummary(const ProjectOutline& project);
 
 // The level check's findings, one object each: "severity" ("error" or "warning"), then of
 // "room", "room_name", "column", "row", "portal", "view", "item" and "box" those that name the

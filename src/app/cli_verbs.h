@@ -76,6 +76,9 @@ struct BuildVerb {
     std::string Project;
     // Each given file replaces the one in the project's settings.
     std::optional<std::string> BaseLevel, ItemsTable, MeshesFile, ScriptFile, OutputLevel;
+    // Any error message of the build (a script error, a side file not merged) makes the exit code
+    // 1, although such a build still writes its level.
+    bool Strict = false;
     bool AutoPortals = false; // every room's portal views are made from its doorways first
     void Declare(CLI::App& verb);
     int Run(const CliStreams& io) const;

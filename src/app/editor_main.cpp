@@ -1,8 +1,10 @@
 // morvane3d [PROJECT.mvn] [--mode wireframe|solid|textured]
+// morvane3d --version
 #include "io/program_folder.h"
 #include "ui/gl_panel.h"
 #include "ui/main_window.h"
 #include "ui/ui_services.h"
+#include "version.h"
 
 #include <QApplication>
 
@@ -12,9 +14,22 @@
 #include <optional>
 
 int main(int argc, char** argv) {
+    // Answered before Qt starts, so that it needs no display.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("morvane3d %s\n", morvane::MorvaneVersion);
+            return 0;
+        }
+    }
+
     morvane::useCompatibilityGLFormat();
     QApplication application(argc, argv);
+    // The user's folders (settings, the recent files, recovery copies) are named after the
+    // application.
     QApplication::setApplicationName("Morvane3D");
+    QApplication::setApplicationVersion(morvane::MorvaneVersion);
+    // Lets the desktop match the windows with the installed .desktop file and its icon.
+    QGuiApplication::setDesktopFileName(morvane::DesktopFileId);
 
     QString project;
     // Without --mode the editor starts in the mode it was closed in (wireframe the first time).

@@ -372,4 +372,46 @@ std::vector<LevelFinding> CheckRoomCapacities(const TEditorProject& project,
     return found;
 }
 
+std::vector<LevelFinding> CheckSectorTextures(const TEditorProject& project,
+                                              const TLevelData& level) {
+    std::vector<LevelFinding> found;
+    const int64_t textures = level.NumObjectTextures;
+    for (int r = 1; r <= project.RoomCount; ++r) {
+        const TEditorRoom& room = project.Room(r);
+        int sectors = 0, first = 0;
+        int64_t firstTexture = 0;
+        for (int n = 1; n <= room.SectorCount() && n <= MaxSectors; ++n) {
+            const TEditorSector& sector = room.Sector(n);
+            // The records are packed: their textures are read as values, one by one.
+            for (const TSectorSurface* side : {&sector.FloorSurface, &sector.CeilingSurface}) {
+                int64_t beyond = -1;
+                for (int slot = 0; slot < 5 && beyond < 0; ++slot) {
+                    const int32_t texture = side->Textures[slot];
+                    if (texture >= textures) {
+                        beyond = texture;
+                    }
+                }
+                if (beyond >= 0) {
+                    if (sectors++ == 0) {
+                        first = n;
+                        firstTexture = beyond;
+                    }
+                    break;
+                }
+            }
+        }
+        if (sectors > 0) {
+            found.push_back(SectorWarning(
+                project, r, SectorColumn(first, room.ZSectors), SectorRow(first, room.ZSectors),
+                "texture " + std::to_string(firstTexture + 1) + " is beyond the level's " +
+                    std::to_string(textures) + " object textures" +
+                    (sectors > 1 ? " (and so are textures of " + std::to_string(sectors - 1) +
+                                       " more sectors of the room)"
+                                 : "") +
+                    ": give them textures of the base level."));
+        }
+    }
+    return found;
+}
+
 } // namespace morvane

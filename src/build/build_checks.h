@@ -30,4 +30,10 @@ std::vector<LevelFinding> CheckPlayerPlacement(const TEditorProject& project,
 std::vector<LevelFinding> CheckRoomCapacities(const TEditorProject& project,
                                               const TLevelData& level);
 
+// Sectors whose textures are beyond the object textures of the level: per room, the first such
+// sector and how many there are. (The faces built with them are errors of the level check; a
+// texture on a side that makes no face does no harm, so this is a warning.)
+std::vector<LevelFinding> CheckSectorTextures(const TEditorProject& project,
+                                              const TLevelData& level);
+
 } // namespace morvane

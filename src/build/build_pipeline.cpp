@@ -8,10 +8,12 @@
 #include "build/room_geometry.h"
 #include "build/side_files.h"
 #include "build/slope_floor_data.h"
+#include "document/room_limits.h"
 #include "document/sector_heights.h"
 #include "document/shape_table.h"
 #include "io/binary_reader.h"
 #include "io/io_error.h"
+#include "io/program_folder.h"
 #include "level/level_format.h"
 #include "level/level_reader.h"
 #include "level/level_writer.h"
@@ -19,6 +21,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <memory>
 
 namespace morvane {
@@ -38,6 +41,10 @@ bool IsBlank(const std::string& name) {
 void CheckProject(const TEditorProject& project) {
     if (project.RoomCount == 0 || !project.HasCurrentRoom()) {
         throw BuildError("The project has no rooms to build.");
+    }
+    const std::string problem = RoomLimitsProblem(project, RoomLimits::PlacementAndLevels);
+    if (!problem.empty()) {
+        throw BuildError(problem + "; the level was not written.");
     }
     for (int r = 1; r <= project.RoomCount; ++r) {
         const TEditorRoom& room = project.Room(r);
@@ -214,8 +221,9 @@ private:
 } // namespace
 
 void LoadFloorData(TLevelData& level, const std::string& programFolder) {
-    const std::string path = programFolder + "/" + FloorDataFileName;
+    std::string path = FloorDataFileName; // named alone until it is found
     try {
+        path = FindProgramDataFile(FloorDataFileName, programFolder);
         BinaryReader in = BinaryReader::OpenFile(path);
         const uint64_t words = in.Size() / 2;
         if (words > MaxFloorData) {
@@ -258,13 +266,73 @@ void AddWallPortals(TLevelData& level, const std::vector<std::pair<int, int>>& w
 
 namespace {
 
+// Merges the side files one after the other and checks the level after each: a file that brings
+// errors into the level (a face naming a vertex the room does not have, floor data the game would
+// read past ...) is taken back out, and the first of its errors is shown with the file's name.
+// Taking it out builds the level again from the project and merges the files accepted before it;
+// that costs a build only when a file is at fault, where keeping a copy of the record would cost
+// one for every file.
+class SideFileMerger {
+public:
+    SideFileMerger(TLevelData& level, const LevelCheckOptions& options,
+                   std::function<void()> rebuild, std::vector<std::string>& messages)
+        : level_(level), options_(options), rebuild_(std::move(rebuild)), messages_(messages),
+          errors_(Errors()) {}
+
+    // Returns what the reader returned.
+    template <class Read> auto Merge(const char* kind, const std::string& file, Read read) {
+        const auto result = read();
+        std::vector<std::string> after = Errors();
+        std::vector<std::string> brought;
+        for (std::string& line : after) {
+            if (std::find(errors_.begin(), errors_.end(), line) == errors_.end()) {
+                brought.push_back(line);
+            }
+        }
+        if (brought.empty()) {
+            errors_ = std::move(after);
+            merged_.emplace_back([read] { read(); });
+            return result;
+        }
+        rebuild_();
+        for (const std::function<void()>& again : merged_) {
+            again();
+        }
+        messages_.push_back(
+            std::string(kind) + " " + file + " would break the level (" + brought.front() +
+            (brought.size() > 1 ? "; and " + std::to_string(brought.size() - 1) + " more" : "") +
+            "); it was not merged");
+        return result;
+    }
+
+private:
+    std::vector<std::string> Errors() const {
+        std::vector<std::string> lines;
+        for (const LevelFinding& finding : CheckLevel(level_, options_)) {
+            if (finding.Severity == FindingSeverity::Error) {
+                lines.push_back(FormatFinding(finding));
+            }
+        }
+        return lines;
+    }
+
+    TLevelData& level_;
+    const LevelCheckOptions& options_;
+    std::function<void()> rebuild_;
+    std::vector<std::string>& messages_;
+    std::vector<std::string> errors_; // what the level check finds in the level as it stands
+    std::vector<std::function<void()>> merged_;
+};
+
 // The side files and the script: each reports what went wrong without stopping the build.
 void MergeSideFiles(TLevelData& level, const BuildNames& names, TScriptState& script,
-                    std::vector<std::string>& messages) {
+                    SideFileMerger& merger, std::vector<std::string>& messages) {
     if (!IsBlank(names.ItemsTable)) {
         if (!FileExists(names.ItemsTable)) {
             messages.push_back("Items file " + names.ItemsTable + " not found");
-        } else if (ReadItemsTable(level, names.ItemsTable) == ItemsTableWrongSignature) {
+        } else if (merger.Merge("Items file", names.ItemsTable, [&] {
+                       return ReadItemsTable(level, names.ItemsTable);
+                   }) == ItemsTableWrongSignature) {
             messages.push_back("Items file " + names.ItemsTable +
                                " is not an items table; it was not merged");
         }
@@ -273,7 +341,8 @@ void MergeSideFiles(TLevelData& level, const BuildNames& names, TScriptState& sc
         if (!FileExists(names.MeshesFile)) {
             messages.push_back("Meshes file " + names.MeshesFile + " not found");
         } else {
-            switch (ReadMeshesFile(level, names.MeshesFile)) {
+            switch (merger.Merge("Meshes file", names.MeshesFile,
+                                 [&] { return ReadMeshesFile(level, names.MeshesFile); })) {
             case MeshesFileWrongSignature:
                 messages.push_back("Meshes file " + names.MeshesFile +
                                    " is not a meshes file; it was not merged");
@@ -290,25 +359,55 @@ void MergeSideFiles(TLevelData& level, const BuildNames& names, TScriptState& sc
     if (!IsBlank(names.ScriptFile)) {
         if (!FileExists(names.ScriptFile)) {
             messages.push_back("Scripting file " + names.ScriptFile + " not found");
-        } else if (CompileTriggerScript(names.ScriptFile, level, script) != 0) {
+        } else if (merger.Merge("Scripting file", names.ScriptFile, [&] {
+                       return CompileTriggerScript(names.ScriptFile, level, script);
+                   }) != 0) {
             messages.push_back("Error at Line " + std::to_string(script.ScriptLineNumber) + ":" +
                                script.ScriptErrorText);
         }
     }
 }
 
-void CheckBeforeWriting(const TEditorProject& project, const TLevelData& level,
-                        const PlayerPlacement& placed, std::vector<LevelFinding>& warnings) {
-    for (auto&& found : {CheckPlayerPlacement(project, placed), CheckOpenings(project),
-                         CheckPortalViews(project), CheckRoomCapacities(project, level)}) {
-        warnings.insert(warnings.end(), found.begin(), found.end());
-    }
+LevelCheckOptions CheckOptions(const TEditorProject& project) {
     LevelCheckOptions options;
     for (int r = 1; r <= project.RoomCount; ++r) {
         options.RoomNames.push_back(project.Room(r).Name.Str());
     }
-    const std::vector<LevelFinding> found = CheckLevel(level, options);
+    return options;
+}
+
+void CheckBeforeWriting(const TEditorProject& project, const TLevelData& level,
+                        const PlayerPlacement& placed, std::vector<LevelFinding>& warnings) {
+    for (auto&& found :
+         {CheckPlayerPlacement(project, placed), CheckOpenings(project), CheckPortalViews(project),
+          CheckRoomCapacities(project, level), CheckSectorTextures(project, level)}) {
+        warnings.insert(warnings.end(), found.begin(), found.end());
+    }
+    const std::vector<LevelFinding> found = CheckLevel(level, CheckOptions(project));
     warnings.insert(warnings.end(), found.begin(), found.end());
+}
+
+// What would break the level in the game (a finding of severity error) stops the write: the
+// errors, each naming its room, sector, portal, item or box, go into one message (the editor
+// shows it in one box); the warnings stay warnings.
+void StopOnErrors(BuildResult& result) {
+    std::vector<LevelFinding> warnings;
+    std::string errors;
+    std::size_t count = 0;
+    for (LevelFinding& finding : result.Warnings) {
+        if (finding.Severity == FindingSeverity::Error) {
+            errors += "\n" + FormatFinding(finding);
+            ++count;
+        } else {
+            warnings.push_back(std::move(finding));
+        }
+    }
+    result.Warnings = std::move(warnings);
+    if (count > 0) {
+        throw BuildError("The level was not written: " + std::to_string(count) +
+                         (count == 1 ? " error would" : " errors would") +
+                         " break it in the game:" + errors);
+    }
 }
 
 std::string BuildReport(const TLevelData& level, const std::string& file, std::size_t warnings) {
@@ -348,22 +447,31 @@ void Build(const TEditorProject& project, TLevelData& level, const BuildNames& n
         level.LastBaseLevelName = names.BaseLevel;
     }
 
-    level.NumRooms = project.RoomCount;
-    auto scratchRooms = std::make_unique<RoomScratch>();
-    RoomScratch& scratch = *scratchRooms;
-    for (int r = 1; r <= project.RoomCount; ++r) {
-        BuildRoom(project.Room(r), level.Rooms[r - 1], r, level.FormatKind >= FormatTR1, scratch);
-    }
-    LoadFloorData(level, programFolder);
-    AddWallPortals(level, scratch.WallPortals);
-    // Lara stands on the floor as the game finds it, so she is placed once the floor data is
-    // complete.
-    const PlayerPlacement placed = PlacePlayer(level, project.CurrentRoom - 1);
-    GenerateBoxes(level);
-    PrepareLevelForWrite(level);
-    level.NumCameras = 0;
-    MergeSideFiles(level, names, script, result.Messages);
+    // The level from the project alone; built again when a side file is taken back out.
+    PlayerPlacement placed;
+    const auto buildFromProject = [&] {
+        level.NumRooms = project.RoomCount;
+        auto scratchRooms = std::make_unique<RoomScratch>();
+        RoomScratch& scratch = *scratchRooms;
+        for (int r = 1; r <= project.RoomCount; ++r) {
+            BuildRoom(project.Room(r), level.Rooms[r - 1], r, level.FormatKind >= FormatTR1,
+                      scratch);
+        }
+        LoadFloorData(level, programFolder);
+        AddWallPortals(level, scratch.WallPortals);
+        // Lara stands on the floor as the game finds it, so she is placed once the floor data
+        // is complete.
+        placed = PlacePlayer(level, project.CurrentRoom - 1);
+        GenerateBoxes(level);
+        PrepareLevelForWrite(level);
+        level.NumCameras = 0;
+    };
+    buildFromProject();
+    const LevelCheckOptions options = CheckOptions(project);
+    SideFileMerger merger(level, options, buildFromProject, result.Messages);
+    MergeSideFiles(level, names, script, merger, result.Messages);
     CheckBeforeWriting(project, level, placed, result.Warnings);
+    StopOnErrors(result);
     if (WriteLevelFile(level, names.OutputLevel) == LevelWritten) {
         result.Written = true;
         result.Report = BuildReport(level, names.OutputLevel, result.Warnings.size());

@@ -378,7 +378,8 @@ void AddFace(FaceList& list, const int16_t (&corners)[4][3], uint16_t texture, u
 
 void BuildRoomFaces(FaceList& list, const TLevelRoom& room, const TEditorSector* sectors,
                     bool doubleSidedCeiling) {
-    const int count = std::min(int{room.NumZSectors} * room.NumXSectors, MaxRoomSectors);
+    const auto count = static_cast<int>(
+        std::min<int64_t>(int64_t{room.NumZSectors} * room.NumXSectors, MaxRoomSectors));
     auto shapes = std::make_unique<SectorShapes>();
     for (int n = 0; n < count; ++n) {
         shapes->Floor[n] = std::min<uint8_t>(sectors[n].FloorShape, HighestShape);
@@ -389,7 +390,7 @@ void BuildRoomFaces(FaceList& list, const TLevelRoom& room, const TEditorSector*
 
 void BuildRoomFaces(FaceList& list, const TLevelRoom& room, const TEditorSector* sectors,
                     const SectorShapes& shapes, bool doubleSidedCeiling) {
-    if (int{room.NumZSectors} * room.NumXSectors > MaxRoomSectors) {
+    if (int64_t{room.NumZSectors} * room.NumXSectors > MaxRoomSectors) {
         return;
     }
     GridWalker walker(list, room, sectors, shapes);

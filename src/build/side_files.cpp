@@ -17,7 +17,7 @@ public:
         : in_(in), fileName_(fileName), kind_(kind) {}
 
     [[noreturn]] void Refuse(const std::string& what) const {
-        throw IoError(std::string(kind_) + " \"" + fileName_ + "\" refused: " + what + ".");
+        throw FileError(kind_, fileName_, RefusedOutcome, what + ".");
     }
     uint32_t Count(uint32_t count, uint32_t limit, const std::string& what) const {
         if (count > limit) {
@@ -61,14 +61,19 @@ void ReadRoomBlock(SideFileReader& file, TLevelRoom& room, int roomNumber, bool 
     room.RoomFlags = in.ReadU16();
 }
 
-} // namespace
-
-uint8_t ReadItemsTable(TLevelData& level, const std::string& fileName) {
-    if (!FileExists(fileName)) {
-        return ItemsTableMissing;
+// Runs a side file's reader; every IoError on the way names the file.
+template <class Read>
+uint8_t NamingTheFile(const char* kind, const std::string& fileName, Read read) {
+    try {
+        BinaryReader in = BinaryReader::OpenFile(fileName, MaxSideFileBytes);
+        SideFileReader file(in, fileName, kind);
+        return read(file, in);
+    } catch (const IoError& e) {
+        throw FileError(kind, fileName, RefusedOutcome, e.what());
     }
-    BinaryReader in = BinaryReader::OpenFile(fileName);
-    SideFileReader file(in, fileName, "Items file");
+}
+
+uint8_t MergeItemsTable(TLevelData& level, SideFileReader& file, BinaryReader& in) {
     if (!file.Signature(7, "QUILLON")) {
         return ItemsTableWrongSignature;
     }
@@ -100,25 +105,24 @@ uint8_t ReadItemsTable(TLevelData& level, const std::string& fileName) {
                         ", the level has rooms 1 to " + std::to_string(level.NumRooms));
         }
         TLevelRoom& room = level.Rooms[roomNumber - 1];
-        const int sectors = int{room.NumZSectors} * room.NumXSectors;
+        const int64_t sectors = int64_t{room.NumZSectors} * room.NumXSectors;
         if (sectorNumber < 1 || sectorNumber > sectors) {
             file.Refuse("a sector link names sector " + std::to_string(sectorNumber) + " of room " +
                         std::to_string(roomNumber) + ", which has " + std::to_string(sectors) +
                         " sectors");
         }
-        const uint16_t index = static_cast<uint16_t>(base + offset);
+        // Counted in 32 bits: a 16-bit sum would wrap round to a word before this file's.
+        const uint32_t index = uint32_t{base} + offset;
         if (index >= level.NumFloorData) {
             file.Refuse("a sector link of room " + std::to_string(roomNumber) +
                         " points past the floor data (offset " + std::to_string(offset) + ")");
         }
-        room.Sectors[sectorNumber - 1].FloorDataIndex = index;
+        room.Sectors[sectorNumber - 1].FloorDataIndex = static_cast<uint16_t>(index);
     }
     return ItemsTableRead;
 }
 
-uint8_t ReadMeshesFile(TLevelData& level, const std::string& fileName) {
-    BinaryReader in = BinaryReader::OpenFile(fileName);
-    SideFileReader file(in, fileName, "Meshes file");
+uint8_t MergeMeshesFile(TLevelData& level, SideFileReader& file, BinaryReader& in) {
     if (!file.Signature(16, "Quillon MSH file")) {
         return MeshesFileWrongSignature;
     }
@@ -157,6 +161,23 @@ uint8_t ReadMeshesFile(TLevelData& level, const std::string& fileName) {
         level.NumZones = level.NumBoxes;
     }
     return MeshesFileRead;
+}
+
+} // namespace
+
+uint8_t ReadItemsTable(TLevelData& level, const std::string& fileName) {
+    if (!FileExists(fileName)) {
+        return ItemsTableMissing;
+    }
+    return NamingTheFile(ItemsFileKind, fileName, [&](SideFileReader& file, BinaryReader& in) {
+        return MergeItemsTable(level, file, in);
+    });
+}
+
+uint8_t ReadMeshesFile(TLevelData& level, const std::string& fileName) {
+    return NamingTheFile(MeshesFileKind, fileName, [&](SideFileReader& file, BinaryReader& in) {
+        return MergeMeshesFile(level, file, in);
+    });
 }
 
 } // namespace morvane

@@ -132,7 +132,7 @@ private:
     }
 
     void LinkAreas(bool below) {
-        const int count = room_.SectorCount();
+        const auto count = static_cast<int>(room_.SectorCount()); // within MaxSectors, see above
         std::vector<int> targets(count + 1, 0);
         for (int n = 1; n <= count; ++n) {
             targets[n] = LinkTarget(project_, number_, room_, n, below);

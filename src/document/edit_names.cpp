@@ -26,7 +26,8 @@ std::string SendRoomToName(SendDirection direction) {
 std::string SectorEditName(const TEditorRoom& before, const TEditorRoom& after, bool ceiling) {
     bool raised = false, lowered = false, filled = false, shaped = false, painted = false,
          linked = false;
-    const int sectors = std::min({before.SectorCount(), after.SectorCount(), MaxSectors});
+    const auto sectors = static_cast<int>(
+        std::min<int64_t>({before.SectorCount(), after.SectorCount(), MaxSectors}));
     for (int n = 1; n <= sectors; ++n) {
         const TGameSector& g0 = before.GameSector(n);
         const TGameSector& g1 = after.GameSector(n);

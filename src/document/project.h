@@ -96,7 +96,8 @@ struct TEditorRoom {
     const TGameSector& GameSector(int n) const { return GameSectors[n - 1]; }
     TPortalView& PortalView(int d) { return PortalViews[d - 1]; }
     const TPortalView& PortalView(int d) const { return PortalViews[d - 1]; }
-    int SectorCount() const { return int{ZSectors} * int{XSectors}; }
+    // In 64 bits: two 16-bit sides from a damaged file multiply beyond an int.
+    int64_t SectorCount() const { return int64_t{ZSectors} * XSectors; }
 };
 
 // The document: build settings and up to 128 rooms. One instance for the whole run, never
@@ -128,7 +129,7 @@ struct TEditorProject {
 
     // Zero bytes everywhere, CurrentRoom 1, no rooms.
     void Clear();
-    // Takes over every byte of another document (a project read in full into a scratch record).
+    // Takes over every byte of another document (a copy kept to compare with, in the tests).
     void ReplaceWith(const TEditorProject& other);
 };
 

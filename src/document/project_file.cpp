@@ -1,6 +1,7 @@
 #include "document/project_file.h"
 
 #include "document/editor_texts.h"
+#include "document/room_limits.h"
 #include "io/atomic_file.h"
 #include "io/backup_copy.h"
 #include "io/binary_reader.h"
@@ -10,6 +11,9 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <type_traits>
+#include <utility>
+#include <vector>
 
 namespace morvane {
 
@@ -26,9 +30,41 @@ template <int N> void WriteString(BinaryWriter& out, const TShortString<N>& text
     out.WriteBytes(&text, sizeof(text));
 }
 
-class ProjectFileReader {
+// What a project file holds, read in full before the document is touched. Only the rooms the
+// file has are kept: a whole document is 14 MB, nearly all of it rooms that are not there.
+struct ProjectScratch {
+    TShortString<100> LevelDescription{};
+    TShortString<250> Comments{};
+    TShortString<100> BaseLevelFile{};
+    TShortString<100> ItemsTableFile{};
+    TShortString<100> MeshesFile{};
+    TShortString<100> ScriptFile{};
+    TShortString<100> OutputLevelFile{};
+    uint8_t CurrentRoom = 0;
+    std::vector<TEditorRoom> Rooms;
+
+    // The document becomes what a cleared document holds with the file's content.
+    void MoveInto(TEditorProject& project) const {
+        project.Clear();
+        project.LevelDescription = LevelDescription;
+        project.Comments = Comments;
+        project.BaseLevelFile = BaseLevelFile;
+        project.ItemsTableFile = ItemsTableFile;
+        project.MeshesFile = MeshesFile;
+        project.ScriptFile = ScriptFile;
+        project.OutputLevelFile = OutputLevelFile;
+        project.CurrentRoom = CurrentRoom;
+        project.RoomCount = static_cast<uint8_t>(Rooms.size());
+        std::copy(Rooms.begin(), Rooms.end(), project.Rooms);
+    }
+};
+
+// Reads the settings and rooms of a project file into a scratch of the whole document
+// (ProjectScratch) or into its outline (ProjectOutline), with the same checks: the outline skips
+// the sectors and portal views instead of reading them.
+template <class Project> class ProjectFileReader {
 public:
-    ProjectFileReader(TEditorProject& project, BinaryReader& in, const std::string& name)
+    ProjectFileReader(Project& project, BinaryReader& in, const std::string& name)
         : project_(project), in_(in), name_(name) {}
 
     void ReadSettingsAndRooms(uint8_t version) {
@@ -42,29 +78,34 @@ public:
         }
         ReadString(in_, project_.OutputLevelFile);
         project_.CurrentRoom = in_.ReadU8();
-        project_.RoomCount = in_.ReadU8();
-        Check(project_.RoomCount, MaxRooms, "the room count");
-        for (int r = 1; r <= project_.RoomCount; ++r) {
-            ReadRoom(project_.Room(r), r);
+        const int roomCount = in_.ReadU8();
+        Check(roomCount, MaxRooms, "the room count");
+        project_.Rooms.resize(static_cast<std::size_t>(roomCount)); // zero bytes
+        if constexpr (IsOutline) {
+            project_.RoomCount = static_cast<uint8_t>(roomCount);
+        }
+        for (int r = 1; r <= roomCount; ++r) {
+            ReadRoom(project_.Rooms[r - 1], r);
         }
         in_.Skip(TrailerBytes);
         // A current room outside the rooms would point past them; the first room stands in.
-        if (project_.CurrentRoom < 1 ||
-            project_.CurrentRoom > std::max<int>(1, project_.RoomCount)) {
+        if (project_.CurrentRoom < 1 || project_.CurrentRoom > std::max<int>(1, roomCount)) {
             project_.CurrentRoom = 1;
         }
     }
 
 private:
+    static constexpr bool IsOutline = std::is_same_v<Project, ProjectOutline>;
+
     void Check(int64_t value, int64_t limit, const std::string& what) const {
         if (value < 0 || value > limit) {
-            throw IoError("Project file \"" + name_ + "\" refused: " + what + " is " +
-                          std::to_string(value) + ", above the limit of " + std::to_string(limit) +
-                          ".");
+            throw FileError(ProjectFileKind, name_, RefusedOutcome,
+                            what + " is " + std::to_string(value) + ", above the limit of " +
+                                std::to_string(limit) + ".");
         }
     }
 
-    void ReadRoom(TEditorRoom& room, int number) {
+    template <class Room> void ReadRoom(Room& room, int number) {
         const std::string of = " of room " + std::to_string(number);
         room.PosX = in_.ReadI32();
         room.PosZ = in_.ReadI32();
@@ -84,24 +125,84 @@ private:
         in_.ReadBytes(room.Reserved, sizeof(room.Reserved));
         room.ZSectors = in_.ReadU16();
         room.XSectors = in_.ReadU16();
-        const int sectors = room.SectorCount();
+        const int64_t sectors = int64_t{room.ZSectors} * room.XSectors;
         Check(sectors, MaxSectors, "the sector grid (ZSectors x XSectors)" + of);
-        in_.ReadArray(room.GameSectors, sectors);
-        in_.ReadArray(room.Sectors, sectors);
+        if constexpr (IsOutline) {
+            in_.Skip((sizeof(TGameSector) + sizeof(TEditorSector)) * std::size_t(sectors));
+        } else {
+            in_.ReadArray(room.GameSectors, static_cast<int>(sectors));
+            in_.ReadArray(room.Sectors, static_cast<int>(sectors));
+        }
         room.PortalViewCount = in_.ReadI32();
         if (room.PortalViewCount < 0) {
-            throw IoError("Project file \"" + name_ + "\" refused: the portal view count" + of +
-                          " is " + std::to_string(room.PortalViewCount) + ".");
+            throw FileError(ProjectFileKind, name_, RefusedOutcome,
+                            "the portal view count" + of + " is " +
+                                std::to_string(room.PortalViewCount) + ".");
         }
         Check(room.PortalViewCount, MaxPortalViews, "the portal view count" + of);
-        in_.ReadArray(room.PortalViews, room.PortalViewCount);
+        if constexpr (IsOutline) {
+            NoteRoomLimits(room, number);
+        } else {
+            in_.ReadArray(room.PortalViews, room.PortalViewCount);
+        }
         in_.Skip(TrailerBytes);
     }
 
-    TEditorProject& project_;
+public:
+    // The outline's rooms against the room limits, as a whole read checks them once the file
+    // is read: the first room that breaks one, empty when none does.
+    const std::string& RoomLimitsProblemFound() const { return roomProblem_; }
+
+private:
+    // One room record carries each outline room's own fields and portal views to the check.
+    void NoteRoomLimits(const RoomOutline& from, int number) {
+        if (!limitsRoom_) {
+            limitsRoom_ = std::make_unique<TEditorRoom>();
+        }
+        TEditorRoom& room = *limitsRoom_;
+        room.PosX = from.PosX;
+        room.PosZ = from.PosZ;
+        room.Name = from.Name;
+        room.PosY = from.PosY;
+        room.Height = from.Height;
+        room.ZSectors = from.ZSectors;
+        room.XSectors = from.XSectors;
+        room.PortalViewCount = from.PortalViewCount;
+        in_.ReadArray(room.PortalViews, room.PortalViewCount);
+        if (roomProblem_.empty()) {
+            roomProblem_ = RoomLimitsProblem(room, number, RoomLimits::Placement);
+        }
+    }
+
+    std::unique_ptr<TEditorRoom> limitsRoom_;
+    std::string roomProblem_;
+
+    Project& project_;
     BinaryReader& in_;
     const std::string& name_;
 };
+
+// The magic text and the version; Done when the rest of the file is to be read.
+ProjectReadOutcome ReadProjectStart(BinaryReader& in) {
+    TShortString<16> magic{};
+    ReadString(in, magic);
+    ProjectReadOutcome outcome;
+    outcome.Version = in.ReadU8();
+    if (outcome.Version < OldestReadVersion) {
+        outcome.Result = ProjectReadResult::OldFormat;
+    } else if (magic.Length != 16 || std::memcmp(magic.Chars, ProjectMagic, 16) != 0) {
+        outcome.Result = ProjectReadResult::WrongMagic;
+    }
+    return outcome;
+}
+
+// A room breaking the limits of its place refuses the file, as it would refuse the build.
+void CheckRoomLimits(const TEditorRoom& room, int number, const std::string& name) {
+    const std::string problem = RoomLimitsProblem(room, number, RoomLimits::Placement);
+    if (!problem.empty()) {
+        throw FileError(ProjectFileKind, name, RefusedOutcome, problem + ".");
+    }
+}
 
 void WriteRoom(BinaryWriter& out, const TEditorRoom& room) {
     out.WriteI32(room.PosX);
@@ -121,7 +222,7 @@ void WriteRoom(BinaryWriter& out, const TEditorRoom& room) {
     out.WriteBytes(room.Reserved, sizeof(room.Reserved));
     out.WriteU16(room.ZSectors);
     out.WriteU16(room.XSectors);
-    const int sectors = std::min(room.SectorCount(), MaxSectors);
+    const auto sectors = static_cast<int>(std::min<int64_t>(room.SectorCount(), MaxSectors));
     out.WriteArray(room.GameSectors, sectors);
     out.WriteArray(room.Sectors, sectors);
     const int views = std::clamp(room.PortalViewCount, 0, MaxPortalViews);
@@ -148,31 +249,42 @@ void StoreBuildSettings(TEditorProject& project, const BuildSettings& settings) 
     project.OutputLevelFile.Assign(settings.OutputLevelFile);
 }
 
-ProjectReadOutcome ReadProject(TEditorProject& project, BinaryReader& in, const std::string& name) {
-    TShortString<16> magic{};
-    ReadString(in, magic);
-    ProjectReadOutcome outcome;
-    outcome.Version = in.ReadU8();
-    if (outcome.Version < OldestReadVersion) {
-        outcome.Result = ProjectReadResult::OldFormat;
+namespace {
+
+ProjectReadOutcome ReadProjectRecord(TEditorProject& project, BinaryReader& in,
+                                     const std::string& name) {
+    const ProjectReadOutcome outcome = ReadProjectStart(in);
+    if (outcome.Result != ProjectReadResult::Done) {
         return outcome;
     }
-    if (magic.Length != 16 || std::memcmp(magic.Chars, ProjectMagic, 16) != 0) {
-        outcome.Result = ProjectReadResult::WrongMagic;
-        return outcome;
+    ProjectScratch scratch;
+    ProjectFileReader(scratch, in, name).ReadSettingsAndRooms(outcome.Version);
+    for (std::size_t r = 0; r < scratch.Rooms.size(); ++r) {
+        CheckRoomLimits(scratch.Rooms[r], static_cast<int>(r + 1), name);
     }
-    auto scratch = std::make_unique<TEditorProject>();
-    ProjectFileReader(*scratch, in, name).ReadSettingsAndRooms(outcome.Version);
-    project.ReplaceWith(*scratch);
+    scratch.MoveInto(project);
     return outcome;
 }
 
-ProjectReadOutcome ReadProjectFile(TEditorProject& project, const std::string& path) {
-    BinaryReader in = BinaryReader::OpenFile(path);
-    return ReadProject(project, in, path);
+ProjectReadOutcome ReadOutlineRecord(ProjectOutline& outline, BinaryReader& in,
+                                     const std::string& name) {
+    const ProjectReadOutcome outcome = ReadProjectStart(in);
+    if (outcome.Result != ProjectReadResult::Done) {
+        return outcome;
+    }
+    ProjectOutline scratch;
+    ProjectFileReader reader(scratch, in, name);
+    reader.ReadSettingsAndRooms(outcome.Version);
+    if (!reader.RoomLimitsProblemFound().empty()) {
+        throw FileError(ProjectFileKind, name, RefusedOutcome,
+                        reader.RoomLimitsProblemFound() + ".");
+    }
+    scratch.Version = outcome.Version;
+    outline = std::move(scratch);
+    return outcome;
 }
 
-void WriteProjectFile(const TEditorProject& project, const std::string& path) {
+void WriteProjectRecord(const TEditorProject& project, const std::string& path) {
     AtomicFileWriter file(path);
     BinaryWriter& out = file.Writer();
     TShortString<16> magic{};
@@ -196,16 +308,107 @@ void WriteProjectFile(const TEditorProject& project, const std::string& path) {
     file.Commit();
 }
 
+} // namespace
+
+ProjectReadOutcome ReadProject(TEditorProject& project, BinaryReader& in, const std::string& name) {
+    try {
+        return ReadProjectRecord(project, in, name);
+    } catch (const IoError& e) {
+        throw FileError(ProjectFileKind, name, RefusedOutcome, e.what());
+    }
+}
+
+ProjectReadOutcome ReadProjectOutline(ProjectOutline& outline, BinaryReader& in,
+                                      const std::string& name) {
+    try {
+        return ReadOutlineRecord(outline, in, name);
+    } catch (const IoError& e) {
+        throw FileError(ProjectFileKind, name, RefusedOutcome, e.what());
+    }
+}
+
+ProjectReadOutcome ReadProjectOutlineFile(ProjectOutline& outline, const std::string& path) {
+    try {
+        BinaryReader in = BinaryReader::OpenFile(path);
+        return ReadProjectOutline(outline, in, path);
+    } catch (const IoError& e) {
+        throw FileError(ProjectFileKind, path, RefusedOutcome, e.what());
+    }
+}
+
+ProjectOutline OutlineOf(const TEditorProject& project, uint8_t version) {
+    ProjectOutline outline;
+    outline.Version = version;
+    outline.LevelDescription = project.LevelDescription;
+    outline.Comments = project.Comments;
+    outline.BaseLevelFile = project.BaseLevelFile;
+    outline.ItemsTableFile = project.ItemsTableFile;
+    outline.MeshesFile = project.MeshesFile;
+    outline.ScriptFile = project.ScriptFile;
+    outline.OutputLevelFile = project.OutputLevelFile;
+    outline.CurrentRoom = project.CurrentRoom;
+    outline.RoomCount = project.RoomCount;
+    for (int r = 1; r <= std::min<int>(project.RoomCount, MaxRooms); ++r) {
+        const TEditorRoom& room = project.Room(r);
+        RoomOutline& o = outline.Rooms.emplace_back();
+        o.PosX = room.PosX;
+        o.PosZ = room.PosZ;
+        o.Name = room.Name;
+        o.PosY = room.PosY;
+        o.Height = room.Height;
+        std::copy(std::begin(room.DefaultTextures), std::end(room.DefaultTextures),
+                  std::begin(o.DefaultTextures));
+        o.SectorLight = room.SectorLight;
+        o.AmbientIntensity = room.AmbientIntensity;
+        o.Water = room.Water;
+        o.WindRain = room.WindRain;
+        o.Quicksand = room.Quicksand;
+        o.Sky = room.Sky;
+        std::copy(std::begin(room.Reserved), std::end(room.Reserved), std::begin(o.Reserved));
+        o.ZSectors = room.ZSectors;
+        o.XSectors = room.XSectors;
+        o.PortalViewCount = room.PortalViewCount;
+    }
+    return outline;
+}
+
+ProjectReadOutcome ReadProjectFile(TEditorProject& project, const std::string& path) {
+    try {
+        BinaryReader in = BinaryReader::OpenFile(path);
+        return ReadProject(project, in, path);
+    } catch (const IoError& e) {
+        throw FileError(ProjectFileKind, path, RefusedOutcome, e.what());
+    }
+}
+
+std::string ProjectReadMessage(ProjectReadResult result, const std::string& path) {
+    switch (result) {
+    case ProjectReadResult::OldFormat:
+        return FileError(ProjectFileKind, path, RefusedOutcome, OldFormatText).what();
+    case ProjectReadResult::WrongMagic:
+        return FileError(ProjectFileKind, path, RefusedOutcome, ErrorOpeningText).what();
+    case ProjectReadResult::Done:
+        break;
+    }
+    return {};
+}
+
+void WriteProjectFile(const TEditorProject& project, const std::string& path) {
+    try {
+        WriteProjectRecord(project, path);
+    } catch (const IoError& e) {
+        throw FileError(ProjectFileKind, path, NotWrittenOutcome, e.what());
+    }
+}
+
 OpenProjectOutcome OpenProject(TEditorProject& project, SceneRooms& scene,
                                const std::string& path) {
     OpenProjectOutcome outcome;
     outcome.Read = ReadProjectFile(project, path);
     switch (outcome.Read.Result) {
     case ProjectReadResult::OldFormat:
-        outcome.Message = OldFormatText;
-        return outcome;
     case ProjectReadResult::WrongMagic:
-        outcome.Message = ErrorOpeningText;
+        outcome.Message = ProjectReadMessage(outcome.Read.Result, path);
         return outcome;
     case ProjectReadResult::Done:
         break;
@@ -216,7 +419,7 @@ OpenProjectOutcome OpenProject(TEditorProject& project, SceneRooms& scene,
     outcome.Caption = CaptionWithFile(path);
     outcome.Settings = BuildSettingsOf(project);
     const std::string base = project.BaseLevelFile.Str();
-    if (FileExists(base)) {
+    if (IsRegularFile(base)) {
         outcome.BaseLevelToRead = base;
     }
     return outcome;

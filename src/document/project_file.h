@@ -7,12 +7,15 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace morvane {
 
 class BinaryReader;
 
 inline constexpr uint8_t ProjectFileVersion = 5;
+// How messages name a project file: Project file "X" refused: ...
+inline constexpr const char* ProjectFileKind = "Project file";
 inline constexpr const char* ProjectMagic = "Quillon Mvn file";
 
 // The seven build settings as the "Build Level File" dialog edits them.
@@ -46,14 +49,69 @@ struct ProjectReadOutcome {
 
 // Reads a project file into the document, all or nothing: the file is read into a scratch
 // record that replaces the document only when the whole file was read. Versions 4 and 5 are read
-// (any version above 4 as 5). A file that ends early throws IoError "Read beyond end of file"; a
-// room count, grid or portal-view count beyond the document's capacities throws IoError naming
-// the file and the limit. In every case but Done the document is untouched.
+// (any version above 4 as 5). Every IoError names the file (Project file "X" refused: ...): a
+// file that ends early ("Read beyond end of file"), a room count, grid or portal-view count
+// beyond the document's capacities, a room that breaks the room limits (see room_limits.h), a
+// path that is not a regular file. In every case but Done the document is untouched.
 ProjectReadOutcome ReadProjectFile(TEditorProject& project, const std::string& path);
 ProjectReadOutcome ReadProject(TEditorProject& project, BinaryReader& in, const std::string& name);
 
+// A project file's settings and each room's own fields, without the sectors and portal views:
+// what a summary of the file shows, for a fraction of the cost of reading the whole document.
+struct RoomOutline {
+    int32_t PosX = 0;
+    int32_t PosZ = 0;
+    TShortString<40> Name{};
+    uint8_t PosY = 0;
+    uint8_t Height = 0;
+    int32_t DefaultTextures[10] = {};
+    uint8_t SectorLight = 0;
+    int32_t AmbientIntensity = 0;
+    uint8_t Water = 0;
+    uint8_t WindRain = 0;
+    uint8_t Quicksand = 0;
+    uint8_t Sky = 0;
+    uint8_t Reserved[2] = {};
+    uint16_t ZSectors = 0;
+    uint16_t XSectors = 0;
+    int32_t PortalViewCount = 0;
+
+    bool operator==(const RoomOutline&) const = default;
+};
+
+struct ProjectOutline {
+    uint8_t Version = 0; // as stored in the file
+    TShortString<100> LevelDescription{};
+    TShortString<250> Comments{};
+    TShortString<100> BaseLevelFile{};
+    TShortString<100> ItemsTableFile{};
+    TShortString<100> MeshesFile{};
+    TShortString<100> ScriptFile{};
+    TShortString<100> OutputLevelFile{};
+    uint8_t CurrentRoom = 1;
+    uint8_t RoomCount = 0;
+    std::vector<RoomOutline> Rooms; // RoomCount of them
+
+    RoomOutline& Room(int r) { return Rooms[static_cast<std::size_t>(r - 1)]; }
+    const RoomOutline& Room(int r) const { return Rooms[static_cast<std::size_t>(r - 1)]; }
+    bool operator==(const ProjectOutline&) const = default;
+};
+
+// Reads a project file's outline with the checks and outcomes of ReadProjectFile (the same
+// refusals, the same IoError texts), skipping the sectors and portal views; all or nothing.
+ProjectReadOutcome ReadProjectOutlineFile(ProjectOutline& outline, const std::string& path);
+ProjectReadOutcome ReadProjectOutline(ProjectOutline& outline, BinaryReader& in,
+                                      const std::string& name);
+// The outline of a document in memory.
+ProjectOutline OutlineOf(const TEditorProject& project, uint8_t version);
+
+// The message for a file that was not read, naming it: Project file "X" refused: followed by
+// " Old 2D file format not supported " or "Error Opening the file!". Empty for Done.
+std::string ProjectReadMessage(ProjectReadResult result, const std::string& path);
+
 // Writes the document as a version-5 project file; the target is replaced only by a complete
-// file. Throws IoError when it cannot be written.
+// file. Throws IoError naming the file when it cannot be written (Project file "X" not written:
+// ...), also when the target is refused (see AtomicFileWriter).
 void WriteProjectFile(const TEditorProject& project, const std::string& path);
 
 // Opening a project as the editor does it: read the file, then reset the view's rooms and give

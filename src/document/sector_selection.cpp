@@ -16,7 +16,7 @@ void SectorSelection::Begin(int room, bool adding) {
 
 void SectorSelection::Span(const TEditorRoom& room, int fromSector, int toSector) {
     chosen_ = kept_;
-    const int count = std::min(room.SectorCount(), MaxSectors);
+    const auto count = static_cast<int>(std::min<int64_t>(room.SectorCount(), MaxSectors));
     if (room.ZSectors == 0 || fromSector < 1 || fromSector > count || toSector < 1 ||
         toSector > count) {
         return;

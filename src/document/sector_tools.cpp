@@ -177,7 +177,7 @@ DocumentOutcome EditClick(TEditorProject& project, SceneRooms& scene, const Sect
     int n = pickedName;
     int count = tools.ReplicationCount;
     if (!tools.ReplicatesColumns()) {
-        count = std::min(count, room.SectorCount() - n + 1);
+        count = static_cast<int>(std::min<int64_t>(count, room.SectorCount() - n + 1));
     } else {
         count = std::min(count, room.XSectors - SectorColumn(n, room.ZSectors) + 1);
     }

@@ -21,6 +21,8 @@ template <int Capacity> struct TShortString {
         Length = static_cast<uint8_t>(std::min<std::size_t>(text.size(), Capacity));
         std::memcpy(Chars, text.data(), Length);
     }
+    // Byte for byte, the characters past the length included (a file keeps them).
+    bool operator==(const TShortString&) const = default;
 };
 #pragma pack(pop)
 

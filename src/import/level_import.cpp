@@ -1,6 +1,7 @@
 #include "import/level_import.h"
 
 #include "document/editor_texts.h"
+#include "document/room_limits.h"
 #include "document/sector_heights.h"
 #include "document/sector_numbering.h"
 #include "document/shape_table.h"
@@ -23,7 +24,8 @@ namespace morvane {
 
 namespace {
 
-constexpr int MaxGridSide = 32;
+// A project room's side: the level's 16-bit vertex coordinates reach 31 sectors from its corner.
+constexpr int MaxGridSide = MaxRoomSide;
 constexpr int SectorUnits = 1024;
 constexpr int ClicksPerLevel = 4;
 constexpr int WorldTopUnits = 32768; // level 0 lies at y = 32768, each level 1024 higher
@@ -86,6 +88,14 @@ std::vector<Placement> PlaceRooms(const TLevelData& level) {
         } else if (x % SectorUnits != 0 || z % SectorUnits != 0) {
             placement.SkipReason = "its corner (x " + std::to_string(x) + ", z " +
                                    std::to_string(z) + ") is not on the sector grid";
+        } else if (x / SectorUnits < MinRoomPosition || x / SectorUnits > MaxRoomPosition ||
+                   z / SectorUnits < MinRoomPosition || z / SectorUnits > MaxRoomPosition) {
+            placement.SkipReason = "its corner (x " + std::to_string(x) + ", z " +
+                                   std::to_string(z) +
+                                   ") lies beyond the positions of a project "
+                                   "room (" +
+                                   std::to_string(MinRoomPosition) + " to " +
+                                   std::to_string(MaxRoomPosition) + " sectors)";
         } else if (next > MaxRooms) {
             placement.SkipReason = "a project holds at most 128 rooms";
         } else {
@@ -161,8 +171,8 @@ bool RoomImporter::Import(int r, TEditorRoom& room, ImportResult& result) {
         notes_.push_back("its grid of " + std::to_string(from.NumXSectors) + " x " +
                          std::to_string(from.NumZSectors) + " sectors was cut to " +
                          std::to_string(keptX) + " x " + std::to_string(keptZ) +
-                         " (a project room has at most 32 a side); " + Sectors(cutSectors_) +
-                         " left out");
+                         " (a project room has at most " + std::to_string(MaxGridSide) +
+                         " a side); " + Sectors(cutSectors_) + " left out");
     }
     room.XSectors = static_cast<uint16_t>(keptX);
     room.ZSectors = static_cast<uint16_t>(keptZ);

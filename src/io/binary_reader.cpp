@@ -5,7 +5,9 @@
 #include <bit>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 static_assert(std::endian::native == std::endian::little,
               "records are transferred as little-endian blocks");
@@ -26,25 +28,10 @@ BinaryReader::~BinaryReader() {
     }
 }
 
-BinaryReader BinaryReader::OpenFile(const std::string& path) {
-    if (path.empty()) {
-        ThrowIoError(ENOENT);
-    }
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        ThrowIoError(errno);
-    }
-    struct stat info {};
-    if (fstat(fileno(file), &info) != 0) {
-        int error = errno;
-        std::fclose(file);
-        ThrowIoError(error);
-    }
-    if (S_ISDIR(info.st_mode)) {
-        std::fclose(file);
-        ThrowIoError(EISDIR);
-    }
-    return BinaryReader(file, nullptr, static_cast<uint64_t>(info.st_size));
+BinaryReader BinaryReader::OpenFile(const std::string& path, uint64_t maxBytes) {
+    uint64_t size = 0;
+    std::FILE* file = OpenRegularFile(path, maxBytes, size);
+    return BinaryReader(file, nullptr, size);
 }
 
 BinaryReader BinaryReader::FromMemory(const void* data, std::size_t size) {
@@ -103,7 +90,62 @@ uint32_t BinaryReader::ReadU32() {
 
 bool FileExists(const std::string& path) {
     struct stat info {};
-    return !path.empty() && stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+    return !path.empty() && stat(path.c_str(), &info) == 0;
+}
+
+bool IsRegularFile(const std::string& path) {
+    struct stat info {};
+    return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+std::string NotRegularFileText(mode_t mode) {
+    if (S_ISDIR(mode)) {
+        return "it is a folder, not a regular file";
+    }
+    if (S_ISFIFO(mode) || S_ISSOCK(mode)) {
+        return "it is a pipe, not a regular file";
+    }
+    if (S_ISCHR(mode) || S_ISBLK(mode)) {
+        return "it is a device, not a regular file";
+    }
+    return "it is not a regular file";
+}
+
+std::FILE* OpenRegularFile(const std::string& path, uint64_t maxBytes, uint64_t& size) {
+    if (path.empty()) {
+        ThrowIoError(ENOENT);
+    }
+    // Without O_NONBLOCK the open of a pipe waits for a writer; the flag is dropped again once
+    // the file is known to be a regular one.
+    const int descriptor = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (descriptor < 0) {
+        ThrowIoError(errno);
+    }
+    auto refuse = [descriptor](const std::string& text) {
+        close(descriptor);
+        throw IoError(text);
+    };
+    struct stat info {};
+    if (fstat(descriptor, &info) != 0) {
+        refuse(IoErrorText(errno));
+    }
+    if (!S_ISREG(info.st_mode)) {
+        refuse(NotRegularFileText(info.st_mode));
+    }
+    size = static_cast<uint64_t>(info.st_size);
+    if (size > maxBytes) {
+        refuse("its size is " + std::to_string(size) + " bytes, above the limit of " +
+               std::to_string(maxBytes) + ".");
+    }
+    const int flags = fcntl(descriptor, F_GETFL);
+    if (flags < 0 || fcntl(descriptor, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        refuse(IoErrorText(errno));
+    }
+    std::FILE* file = fdopen(descriptor, "rb");
+    if (file == nullptr) {
+        refuse(IoErrorText(errno));
+    }
+    return file;
 }
 
 } // namespace morvane

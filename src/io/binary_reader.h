@@ -4,8 +4,20 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <sys/types.h>
 
 namespace morvane {
+
+inline constexpr uint64_t NoSizeLimit = UINT64_MAX;
+
+// Opens a file for reading without ever waiting on it: a folder, a pipe or a device is refused
+// with a text that says what it is (a pipe would block the open, a device such as /dev/zero
+// never ends), and a file of more than maxBytes with its size and the limit. Throws IoError;
+// returns the open file, and its size in `size`.
+std::FILE* OpenRegularFile(const std::string& path, uint64_t maxBytes, uint64_t& size);
+
+// What a refused path is, for messages: "it is a folder, not a regular file", a pipe, a device.
+std::string NotRegularFileText(mode_t mode);
 
 // Little-endian reader over a whole file or a memory buffer. Every read either fills its
 // destination completely or throws IoError ("Read beyond end of file" when the data ends early),
@@ -13,8 +25,9 @@ namespace morvane {
 // transferred as blocks, exactly as they lie in the files.
 class BinaryReader {
 public:
-    // Opens a file for reading; throws IoError when it cannot be opened.
-    static BinaryReader OpenFile(const std::string& path);
+    // Opens a regular file for reading (see OpenRegularFile); throws IoError when it cannot be
+    // opened or is refused.
+    static BinaryReader OpenFile(const std::string& path, uint64_t maxBytes = NoSizeLimit);
     // Reads from a buffer that must outlive the reader.
     static BinaryReader FromMemory(const void* data, std::size_t size);
 
@@ -54,6 +67,10 @@ private:
     uint64_t position_ = 0;
 };
 
+// Whether anything is at the path (a file, but also a folder, a pipe or a device: the readers
+// then refuse what is not a regular file with a text that says what it is).
 bool FileExists(const std::string& path);
+// Whether the path names a regular file (or a link to one).
+bool IsRegularFile(const std::string& path);
 
 } // namespace morvane

@@ -37,4 +37,13 @@ void ThrowReadBeyondEnd() {
     throw IoError(ReadBeyondEndText);
 }
 
+IoError FileError(const std::string& kind, const std::string& path, const std::string& outcome,
+                  const std::string& text) {
+    const std::string named = kind + " \"" + path + "\"";
+    if (text.compare(0, named.size(), named) == 0) {
+        return IoError(text);
+    }
+    return IoError(named + " " + outcome + ": " + text);
+}
+
 } // namespace morvane

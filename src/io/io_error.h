@@ -21,4 +21,14 @@ std::string IoErrorText(int errnoValue);
 [[noreturn]] void ThrowIoError(int errnoValue);
 [[noreturn]] void ThrowReadBeyondEnd();
 
+// An error about one named file, so that the user knows which of the files at hand it is:
+// `kind "path" outcome: text`, e.g. Level file "a.phd" refused: Read beyond end of file. A text
+// that already starts by naming the file (a reader's own refusal) is kept as it is.
+IoError FileError(const std::string& kind, const std::string& path, const std::string& outcome,
+                  const std::string& text);
+
+// The outcomes FileError is used with.
+inline constexpr const char* RefusedOutcome = "refused";
+inline constexpr const char* NotWrittenOutcome = "not written";
+
 } // namespace morvane

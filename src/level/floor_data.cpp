@@ -189,17 +189,18 @@ bool IsSolidSector(const TLevelData& level, const TGameSector& sector) {
     return !data.HasFloorSlant && !data.HasCeilingSlant;
 }
 
-int SectorIndexAt(const TLevelRoom& room, int x, int z) {
-    const int dx = x - room.RoomInfo.X, dz = z - room.RoomInfo.Z;
+int SectorIndexAt(const TLevelRoom& room, int64_t x, int64_t z) {
+    // In 64 bits: a point and a room corner from a level file may lie anywhere in 32 bits.
+    const int64_t dx = x - room.RoomInfo.X, dz = z - room.RoomInfo.Z;
     if (dx < 0 || dz < 0) {
         return -1;
     }
-    const int column = dx / SectorSize, row = dz / SectorSize;
+    const int64_t column = dx / SectorSize, row = dz / SectorSize;
     if (column >= room.NumXSectors || row >= room.NumZSectors ||
         column * room.NumZSectors + row >= MaxRoomSectors) {
         return -1;
     }
-    return column * room.NumZSectors + row;
+    return static_cast<int>(column * room.NumZSectors + row);
 }
 
 FloorUnder FindFloorUnder(const TLevelData& level, int room, int x, int z) {
@@ -259,8 +260,10 @@ FloorUnder FindFloorUnder(const TLevelData& level, int room, int x, int z) {
     if (data.HasFloorSlant) {
         // A slant of s clicks lowers the floor by up to s * 256 across the sector: toward -x
         // for a positive X slant (the floor rises toward +x), toward +x for a negative one.
-        const int fx = (x - level.Rooms[room].RoomInfo.X) & (SectorSize - 1);
-        const int fz = (z - level.Rooms[room].RoomInfo.Z) & (SectorSize - 1);
+        const int fx =
+            static_cast<int>((int64_t{x} - level.Rooms[room].RoomInfo.X) & (SectorSize - 1));
+        const int fz =
+            static_cast<int>((int64_t{z} - level.Rooms[room].RoomInfo.Z) & (SectorSize - 1));
         found.FloorY += data.FloorSlantX < 0 ? -(data.FloorSlantX * fx) >> 2
                                              : (data.FloorSlantX * (SectorSize - 1 - fx)) >> 2;
         found.FloorY += data.FloorSlantZ < 0 ? -(data.FloorSlantZ * fz) >> 2

@@ -47,7 +47,7 @@ SectorFloorData ReadSectorFloorData(const TLevelData& level, uint32_t index);
 bool IsSolidSector(const TLevelData& level, const TGameSector& sector);
 
 // The sector of a room under a world point (x, z), or -1 when the point is outside the grid.
-int SectorIndexAt(const TLevelRoom& room, int x, int z);
+int SectorIndexAt(const TLevelRoom& room, int64_t x, int64_t z);
 
 // The floor under a world point as the game finds it: from the point's room through the wall
 // portals of the floor data to the room the point is in, then down through the rooms below to

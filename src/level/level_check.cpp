@@ -148,17 +148,18 @@ private:
 
     // The plane of a portal in world units: the axis its corners share and the rectangle they
     // span on the other two axes.
+    // In 64 bits: a room corner and a portal corner from a level file may add up beyond 32.
     struct Plane {
         int Axis = -1; // 0 x, 1 y, 2 z; -1 when the corners are not on one axis-aligned plane
-        int At = 0;
-        int Min[2] = {0, 0}, Max[2] = {0, 0};
+        int64_t At = 0;
+        int64_t Min[2] = {0, 0}, Max[2] = {0, 0};
     };
     Plane PlaneOf(int r, const TRoomPortal& portal) const {
         const TRoomInfo& info = level_.Rooms[r].RoomInfo;
-        std::array<std::array<int, 3>, 4> p;
+        std::array<std::array<int64_t, 3>, 4> p;
         for (int v = 0; v < 4; ++v) {
-            p[v] = {info.X + portal.Vertices[v].X, portal.Vertices[v].Y,
-                    info.Z + portal.Vertices[v].Z};
+            p[v] = {int64_t{info.X} + portal.Vertices[v].X, portal.Vertices[v].Y,
+                    int64_t{info.Z} + portal.Vertices[v].Z};
         }
         Plane plane;
         for (int axis = 0; axis < 3; ++axis) {
@@ -255,8 +256,8 @@ private:
     int SectorBeside(int r, int sector, int other) const {
         const TLevelRoom& room = level_.Rooms[r];
         const int nz = room.NumZSectors;
-        const int x = room.RoomInfo.X + (sector / nz) * SectorSize + SectorSize / 2;
-        const int z = room.RoomInfo.Z + (sector % nz) * SectorSize + SectorSize / 2;
+        const int64_t x = int64_t{room.RoomInfo.X} + (sector / nz) * SectorSize + SectorSize / 2;
+        const int64_t z = int64_t{room.RoomInfo.Z} + (sector % nz) * SectorSize + SectorSize / 2;
         return SectorIndexAt(level_.Rooms[other], x, z);
     }
 
@@ -450,17 +451,19 @@ private:
             return; // she swims: any height in the room will do
         }
         const std::string put = " Put her on the floor, at y " + std::to_string(floor.FloorY) + ".";
-        if (y > floor.FloorY) {
-            add(FindingSeverity::Error, "Lara starts " + std::to_string(y - floor.FloorY) +
+        // In 64 bits: y comes from the file and may lie anywhere in 32 bits.
+        const int64_t below = int64_t{y} - floor.FloorY;
+        if (below > 0) {
+            add(FindingSeverity::Error, "Lara starts " + std::to_string(below) +
                                             " units under the floor: she falls out of the "
                                             "level or is stuck." +
                                             put);
-        } else if (floor.FloorY - y > StartDropError) {
-            add(FindingSeverity::Error, "Lara starts " + std::to_string(floor.FloorY - y) +
+        } else if (-below > StartDropError) {
+            add(FindingSeverity::Error, "Lara starts " + std::to_string(-below) +
                                             " units above the floor: the fall hurts or kills her." +
                                             put);
-        } else if (floor.FloorY - y > StartDropWarning) {
-            add(FindingSeverity::Warning, "Lara starts " + std::to_string(floor.FloorY - y) +
+        } else if (-below > StartDropWarning) {
+            add(FindingSeverity::Warning, "Lara starts " + std::to_string(-below) +
                                               " units above the floor and drops on entry." + put);
         }
     }

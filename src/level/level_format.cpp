@@ -9,12 +9,15 @@ bool IsKnownVersion(uint32_t version) {
 
 int32_t FormatKindFor(uint32_t version, const std::string& fileName) {
     switch (version) {
-    case VersionTR1:
-        if (fileName.find(".TUB") != std::string::npos ||
-            fileName.find(".tub") != std::string::npos) {
+    case VersionTR1: {
+        // The file's own name, not the folders it lies in.
+        const std::size_t slash = fileName.find_last_of('/');
+        const std::string name = slash == std::string::npos ? fileName : fileName.substr(slash + 1);
+        if (name.find(".TUB") != std::string::npos || name.find(".tub") != std::string::npos) {
             return FormatTUB;
         }
         return FormatTR1;
+    }
     case VersionTR2:
         return FormatTR2;
     case VersionTR3:

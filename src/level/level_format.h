@@ -21,7 +21,8 @@ inline constexpr int32_t FormatTR3 = 4;
 bool IsKnownVersion(uint32_t version);
 
 // The layout of a level file from its version code and name. Version 32 is the add-on's layout
-// when the name contains ".TUB" or ".tub" (exactly these cases), the first game's otherwise.
+// when the file's name (the last part of the path) contains ".TUB" or ".tub" (exactly these
+// cases), the first game's otherwise.
 // 0 for an unknown version code.
 int32_t FormatKindFor(uint32_t version, const std::string& fileName);
 

@@ -20,9 +20,9 @@ public:
 
 private:
     [[noreturn]] void Refuse(const std::string& field, uint64_t count, uint64_t limit) const {
-        throw IoError("Level file \"" + fileName_ + "\" refused: " + field + " is " +
-                      std::to_string(count) + ", above the limit of " + std::to_string(limit) +
-                      ".");
+        throw FileError(LevelFileKind, fileName_, RefusedOutcome,
+                        field + " is " + std::to_string(count) + ", above the limit of " +
+                            std::to_string(limit) + ".");
     }
 
     template <class Count>
@@ -242,6 +242,9 @@ uint8_t ReadLevel(TLevelData& level, BinaryReader& reader, const std::string& fi
         level.SetSignature();
         level.FormatKind = FormatKindFor(level.Version, fileName);
         LevelFileReader(level, reader, fileName, level.FormatKind).Read();
+    } catch (const IoError& e) {
+        level.Clear();
+        throw FileError(LevelFileKind, fileName, RefusedOutcome, e.what());
     } catch (...) {
         level.Clear();
         throw;
@@ -250,13 +253,19 @@ uint8_t ReadLevel(TLevelData& level, BinaryReader& reader, const std::string& fi
 }
 
 uint8_t ReadLevelFile(TLevelData& level, const std::string& fileName) {
-    level.Clear();
-    level.LastBaseLevelName.clear();
     if (!FileExists(fileName)) {
+        level.Clear();
+        level.LastBaseLevelName.clear();
         return LevelFileMissing;
     }
-    BinaryReader reader = BinaryReader::OpenFile(fileName);
-    return ReadLevel(level, reader, fileName);
+    try {
+        BinaryReader reader = BinaryReader::OpenFile(fileName);
+        return ReadLevel(level, reader, fileName); // clears the record first
+    } catch (const IoError& e) {
+        level.Clear();
+        level.LastBaseLevelName.clear();
+        throw FileError(LevelFileKind, fileName, RefusedOutcome, e.what());
+    }
 }
 
 } // namespace morvane

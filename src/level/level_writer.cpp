@@ -2,6 +2,7 @@
 
 #include "io/atomic_file.h"
 #include "io/binary_writer.h"
+#include "io/io_error.h"
 #include "level/level_format.h"
 
 #include <stdexcept>
@@ -194,9 +195,13 @@ uint8_t WriteLevelFile(TLevelData& level, const std::string& fileName) {
         level.Version = 0;
         return LevelWriteVersionUnknown;
     }
-    AtomicFileWriter file(fileName);
-    WriteLevel(level, file.Writer(), kind);
-    file.Commit();
+    try {
+        AtomicFileWriter file(fileName);
+        WriteLevel(level, file.Writer(), kind);
+        file.Commit();
+    } catch (const IoError& e) {
+        throw FileError("Level file", fileName, NotWrittenOutcome, e.what());
+    }
     return LevelWritten;
 }
 

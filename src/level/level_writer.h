@@ -17,7 +17,8 @@ inline constexpr uint8_t LevelWriteVersionUnknown = 2;
 // (".TUB"/".tub" in the name chooses the add-on's layout for version 32). The file is written
 // beside the target and renamed over it only when complete; a record with an unknown version
 // code (Version is then set to 0) writes nothing and returns LevelWriteVersionUnknown. Each
-// room's NumDataWords is recomputed. Throws IoError when the file cannot be written.
+// room's NumDataWords is recomputed. Throws IoError naming the file when it cannot be written
+// (Level file "X" not written: ...), also when the target is refused (see AtomicFileWriter).
 uint8_t WriteLevelFile(TLevelData& level, const std::string& fileName);
 
 // The same into an open writer, in the given layout (FormatTR1 .. FormatTR3).

@@ -1,5 +1,7 @@
 #include "script/script.h"
 
+#include "io/io_error.h"
+
 #include <cctype>
 #include <charconv>
 
@@ -34,14 +36,25 @@ int32_t ToInteger(const std::string& text) {
 
 } // namespace
 
+ScriptValueError ScriptValueError::At(const std::string& fileName, int line) const {
+    return ScriptValueError(WholeText{}, FileError(ScriptFileKind, fileName, RefusedOutcome,
+                                                   "line " + std::to_string(line) + ": " + what())
+                                             .what());
+}
+
 bool ScriptLineReader::ReadPhysicalLine(std::string& line) {
     line.clear();
+    tooLong_ = false;
     int c = std::fgetc(file_);
     if (c == EOF) {
         return false;
     }
     while (c != EOF && c != '\n') {
-        line.push_back(static_cast<char>(c));
+        if (line.size() < MaxScriptLineLength) {
+            line.push_back(static_cast<char>(c));
+        } else {
+            tooLong_ = true; // the rest of the line is read and dropped
+        }
         c = std::fgetc(file_);
     }
     return true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <stdexcept>
@@ -8,6 +9,11 @@
 namespace morvane {
 
 inline constexpr int MaxScriptParams = 100;
+// A line longer than this is an error of the compile (a script is short lines of commands; a
+// longer line is most likely a file that is no script).
+inline constexpr std::size_t MaxScriptLineLength = 4096;
+// How messages name a script: Scripting file "X" refused: ...
+inline constexpr const char* ScriptFileKind = "Scripting file";
 
 // The parser's state, kept for the program's whole run: parameters stay from earlier lines
 // above the current count, and the clipboard of Copy_Trigger survives from build to build.
@@ -28,6 +34,14 @@ class ScriptValueError : public std::runtime_error {
 public:
     explicit ScriptValueError(const std::string& text)
         : std::runtime_error("'" + text + "' is not a valid integer value") {}
+
+    // The same error naming the script and its line:
+    // Scripting file "X" refused: line 12: 'a' is not a valid integer value
+    ScriptValueError At(const std::string& fileName, int line) const;
+
+private:
+    struct WholeText {};
+    ScriptValueError(WholeText, const std::string& text) : std::runtime_error(text) {}
 };
 
 // Reads script lines one by one: each physical line trimmed of characters up to 32 at both ends,
@@ -37,12 +51,15 @@ public:
     explicit ScriptLineReader(std::FILE* file) : file_(file) {}
 
     // The next command line, with ScriptLineNumber its physical number; an empty text and
-    // ScriptLineNumber -1 at the end of the file.
+    // ScriptLineNumber -1 at the end of the file. A line longer than MaxScriptLineLength comes
+    // back cut to that length, with LineTooLong set.
     std::string ReadScriptLine(TScriptState& state);
+    bool LineTooLong() const { return tooLong_; }
 
 private:
     bool ReadPhysicalLine(std::string& line);
     std::FILE* file_;
+    bool tooLong_ = false;
 };
 
 enum class ParseResult {

@@ -1,10 +1,11 @@
 #include "script/trscript.h"
 
+#include "io/binary_reader.h"
 #include "io/io_error.h"
 #include "level/level_format.h"
 
-#include <cerrno>
 #include <cstring>
+#include <limits>
 #include <memory>
 
 namespace morvane {
@@ -114,12 +115,21 @@ struct FileCloser {
 // One compile: the three reading states (top level, trigger block, action list) over one file.
 class Compiler {
 public:
-    Compiler(std::FILE* file, TLevelData& level, TScriptState& state)
-        : reader_(file), level_(level), state_(state) {}
+    Compiler(std::FILE* file, const std::string& fileName, TLevelData& level, TScriptState& state)
+        : reader_(file), fileName_(fileName), level_(level), state_(state) {}
 
-    int Run();
+    // A parameter that is not an integer comes out naming the file and the line.
+    int Run() {
+        try {
+            return Compile();
+        } catch (const ScriptValueError& e) {
+            throw e.At(fileName_, state_.ScriptLineNumber);
+        }
+    }
 
 private:
+    int Compile();
+
     enum class Line { Command, EndOfFile, Failed };
 
     // Reads and parses the next line: its command index in `command`.
@@ -127,6 +137,10 @@ private:
         line_ = reader_.ReadScriptLine(state_);
         if (state_.ScriptLineNumber < 0) {
             return Line::EndOfFile;
+        }
+        if (reader_.LineTooLong()) {
+            return Fail("Line too long (more than " + std::to_string(MaxScriptLineLength) +
+                        " characters):->");
         }
         std::string name;
         if (ParseScriptCommand(line_, state_, name) == ParseResult::TooManyParameters) {
@@ -166,11 +180,28 @@ private:
         TLevelRoom& r = level_.Rooms[room - 1];
         return r.Sectors[(x - 1) * r.NumZSectors + (z - 1)];
     }
-    int32_t CenterX(int room, int x) const {
-        return level_.Rooms[room - 1].RoomInfo.X + (x - 1) * 1024 + 512;
+    // World positions are worked out in 64 bits and must fit the level's 32-bit fields.
+    int64_t CenterX(int room, int x) const {
+        return int64_t{level_.Rooms[room - 1].RoomInfo.X} + (x - 1) * 1024 + 512;
     }
-    int32_t CenterZ(int room, int z) const {
-        return level_.Rooms[room - 1].RoomInfo.Z + (z - 1) * 1024 + 512;
+    int64_t CenterZ(int room, int z) const {
+        return int64_t{level_.Rooms[room - 1].RoomInfo.Z} + (z - 1) * 1024 + 512;
+    }
+    // Y of a height h in clicks above the sector's floor.
+    int64_t HeightY(int room, int x, int z, int h) {
+        return (int64_t{Sector(room, x, z).FloorHeight} - h) * 256;
+    }
+    static bool Fits32(int64_t value) {
+        return value >= std::numeric_limits<int32_t>::min() &&
+               value <= std::numeric_limits<int32_t>::max();
+    }
+    // A position that the level cannot hold: the sector lies too far out, or the height is
+    // too far above or below it.
+    bool CheckPosition(int64_t x, int64_t y, int64_t z) {
+        if (!Fits32(x) || !Fits32(z)) {
+            return Error("Invalid sector:->" + line_);
+        }
+        return Fits32(y) || Error("Invalid height:->" + line_);
     }
 
     bool TopLevelCommand(int code);
@@ -186,12 +217,13 @@ private:
     }
 
     ScriptLineReader reader_;
+    const std::string& fileName_;
     TLevelData& level_;
     TScriptState& state_;
     std::string line_;
 };
 
-int Compiler::Run() {
+int Compiler::Compile() {
     state_.ScriptLineNumber = 0;
     for (;;) {
         int command = 0;
@@ -263,7 +295,7 @@ bool Compiler::PutItemCommand() {
     const int flags = count >= 8 ? P(8) : 0;
     const int copies = count >= 9 ? P(9) : 1;
     const int light = count >= 10 ? P(10) : 16;
-    int32_t cx = CenterX(room, x), cz = CenterZ(room, z);
+    int64_t cx = CenterX(room, x), cz = CenterZ(room, z);
     switch (place) {
     case 1:
         cz += 512;
@@ -280,7 +312,10 @@ bool Compiler::PutItemCommand() {
     default:
         break;
     }
-    const int32_t y = (Sector(room, x, z).FloorHeight - h) * 256;
+    const int64_t y = HeightY(room, x, z, h);
+    if (!CheckPosition(cx, y, cz)) {
+        return false;
+    }
     const auto angle = static_cast<uint16_t>((facing % 4) * 16384);
     const auto intensity = static_cast<uint16_t>((light % 256) * 256 + 255);
     if (copies > 0 && level_.NumItems + static_cast<uint32_t>(copies) > MaxItems) {
@@ -290,9 +325,9 @@ bool Compiler::PutItemCommand() {
         if (UsesSecondGameRecords(level_.FormatKind)) {
             level_.Items2[level_.NumItems++] = TItem2{static_cast<int16_t>(type),
                                                       static_cast<int16_t>(room - 1),
-                                                      cx,
-                                                      y,
-                                                      cz,
+                                                      static_cast<int32_t>(cx),
+                                                      static_cast<int32_t>(y),
+                                                      static_cast<int32_t>(cz),
                                                       angle,
                                                       intensity,
                                                       0xFF0F,
@@ -300,9 +335,9 @@ bool Compiler::PutItemCommand() {
         } else {
             level_.Items1[level_.NumItems++] = TItem1{static_cast<int16_t>(type),
                                                       static_cast<int16_t>(room - 1),
-                                                      cx,
-                                                      y,
-                                                      cz,
+                                                      static_cast<int32_t>(cx),
+                                                      static_cast<int32_t>(y),
+                                                      static_cast<int32_t>(cz),
                                                       angle,
                                                       intensity,
                                                       static_cast<uint16_t>(flags)};
@@ -317,8 +352,12 @@ bool Compiler::AddCameraCommand() {
     }
     const int room = P(1), x = P(2), z = P(3), h = P(4);
     const int flags = state_.ScriptParamCount >= 5 ? P(5) : 0;
+    const int64_t cx = CenterX(room, x), y = HeightY(room, x, z, h), cz = CenterZ(room, z);
+    if (!CheckPosition(cx, y, cz)) {
+        return false;
+    }
     level_.Cameras[level_.NumCameras++] =
-        TCamera{CenterX(room, x), (Sector(room, x, z).FloorHeight - h) * 256, CenterZ(room, z),
+        TCamera{static_cast<int32_t>(cx), static_cast<int32_t>(y), static_cast<int32_t>(cz),
                 static_cast<int16_t>(room - 1), static_cast<uint16_t>(flags)};
     return true;
 }
@@ -367,7 +406,7 @@ bool Compiler::TriggerBlock(int room, int x, int z) {
         lastHeader = state_.TriggerBufferLength;
         if (!AppendWord(static_cast<uint16_t>(0x0004 + 256 * kind.Type)) ||
             !AppendWord(static_cast<uint16_t>((t % 256) + 256 * (s % 128) + 32768 * (f % 2))) ||
-            (kind.Item && !AppendWord(static_cast<uint16_t>(P(4) - 1)))) {
+            (kind.Item && !AppendWord(static_cast<uint16_t>(static_cast<uint32_t>(P(4)) - 1)))) {
             return false;
         }
         bool ended = false;
@@ -535,11 +574,14 @@ bool AppendSectorFloorData(TLevelData& level, int room, int x, int z, const uint
 }
 
 int CompileTriggerScript(const std::string& fileName, TLevelData& level, TScriptState& state) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(fileName.c_str(), "rb"));
-    if (!file) {
-        ThrowIoError(errno);
+    std::unique_ptr<std::FILE, FileCloser> file;
+    try {
+        uint64_t size = 0;
+        file.reset(OpenRegularFile(fileName, MaxScriptFileBytes, size));
+    } catch (const IoError& e) {
+        throw FileError(ScriptFileKind, fileName, RefusedOutcome, e.what());
     }
-    return Compiler(file.get(), level, state).Run();
+    return Compiler(file.get(), fileName, level, state).Run();
 }
 
 } // namespace morvane

@@ -18,11 +18,15 @@ struct ScriptCommand {
 int FindScriptCommand(const std::string& name);
 const ScriptCommand& ScriptCommandAt(int index);
 
+// A script larger than this is refused before it is read.
+inline constexpr uint64_t MaxScriptFileBytes = 32u << 20;
+
 // Compiles a trigger script into the level: triggers and kill zones into the sectors' floor
 // data, items, cameras, shared floor data and alternate rooms. Returns 0 at the end of the file,
 // -1 at the first error with ScriptErrorText set and ScriptLineNumber on the offending line.
-// Throws ScriptValueError for a parameter that is not an integer, IoError when the file cannot
-// be read.
+// Throws ScriptValueError naming the file and the line for a parameter that is not an integer,
+// IoError naming the file when it cannot be read (also when it is not a regular file or larger
+// than MaxScriptFileBytes).
 int CompileTriggerScript(const std::string& fileName, TLevelData& level, TScriptState& state);
 
 // Gives the sector a fresh copy of its floor-data entry list at the end of the floor data (first

@@ -84,7 +84,7 @@ MainWindow::MainWindow(TEditorProject& project, TLevelData& level, UiServices& s
     pointerLabel->setObjectName("pointerLabel");
     statusBar()->addPermanentWidget(pointerLabel);
 
-    viewport.DrawCallback = [this] { scene.Render(); };
+    ShowScene(viewport, scene);
     viewport.SetCamera(&camera);
     viewport.PickOnClickDisabled = true;
     viewport.PreviousMouseDown = [this](ShiftState shift, int x, int y) {
@@ -119,7 +119,7 @@ MainWindow::MainWindow(TEditorProject& project, TLevelData& level, UiServices& s
             services_.showMessage(this, QString::fromStdString(problem));
             return;
         }
-        const std::string message = LoadSolidTexture(programFolder_ + "/solid.bmp");
+        const std::string message = LoadSolidTexture(programFolder_);
         if (!message.empty()) {
             services_.showMessage(this, QString::fromStdString(message));
         }
@@ -150,8 +150,7 @@ MainWindow::MainWindow(TEditorProject& project, TLevelData& level, UiServices& s
     createDocks();
     createMenus();
     wireToolBar();
-    recentFiles.Load(recentListPath());
-    refreshRecentMenu();
+    loadRecentFiles();
     savedSettings_ = buildDialog->settings();
 
     recoveryTimer = new QTimer(this);

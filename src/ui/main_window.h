@@ -229,6 +229,7 @@ private:
     void applyOutcome(const DocumentOutcome& outcome);
     void refreshToolBar(const ToolBarView& view);
     void refreshRecentMenu();
+    void loadRecentFiles();
     void rememberRecent(const QString& path);
     void showTexturePreview(int field);
     bool saveTo(const QString& path);

@@ -12,6 +12,7 @@
 #include "ui/build_dialog.h"
 #include "ui/document_text.h"
 #include "ui/tool_bar_window.h"
+#include "ui/user_folders.h"
 
 #include <QAction>
 #include <QLabel>
@@ -163,8 +164,17 @@ bool MainWindow::maybeSaveChanges() {
     }
 }
 
+// The list lives in the user's config folder, never beside the program; empty when no such
+// folder is known.
 std::string MainWindow::recentListPath() const {
-    return programFolder_ + "/" + RecentFilesName;
+    return UserConfigFile(RecentFilesName).toStdString();
+}
+
+// At start: the list of the config folder, or once the one an older version kept beside the
+// program.
+void MainWindow::loadRecentFiles() {
+    recentFiles.LoadTakingOver(recentListPath(), programFolder_ + "/" + RecentFilesName);
+    refreshRecentMenu();
 }
 
 void MainWindow::rememberRecent(const QString& path) {
@@ -172,7 +182,7 @@ void MainWindow::rememberRecent(const QString& path) {
     try {
         recentFiles.Save(recentListPath());
     } catch (const IoError&) {
-        // A program folder that cannot be written keeps the list for this run only.
+        // A config folder that cannot be written (or none) keeps the list for this run only.
     }
     refreshRecentMenu();
 }

@@ -8,6 +8,7 @@
 #include "ui/limits_panel.h"
 #include "ui/texture_picker.h"
 #include "ui/tool_bar_window.h"
+#include "ui/user_folders.h"
 #include "ui/window_layout.h"
 
 #include <QAction>
@@ -24,10 +25,7 @@ namespace morvane {
 
 namespace {
 
-// The settings' names; the organisation and application name the file in the user's config
-// folder.
-constexpr const char* SettingsOrganisation = "Morvane3D";
-constexpr const char* SettingsApplication = "Morvane3D";
+// The keys in the user's settings file.
 constexpr const char* GeometryKey = "window/geometry";
 constexpr const char* StateKey = "window/state";
 constexpr const char* RenderModeKey = "view/renderMode";
@@ -114,23 +112,23 @@ void MainWindow::createViewMenu() {
 }
 
 void MainWindow::saveLayout() const {
-    QSettings settings(SettingsOrganisation, SettingsApplication);
-    settings.setValue(GeometryKey, saveGeometry());
-    settings.setValue(StateKey, saveState(LayoutVersion));
-    settings.setValue(RenderModeKey, int(scene.RenderMode));
+    const std::unique_ptr<QSettings> settings = OpenUserSettings();
+    settings->setValue(GeometryKey, saveGeometry());
+    settings->setValue(StateKey, saveState(LayoutVersion));
+    settings->setValue(RenderModeKey, int(scene.RenderMode));
 }
 
 void MainWindow::restoreLayout() {
-    QSettings settings(SettingsOrganisation, SettingsApplication);
-    if (!restoreGeometry(settings.value(GeometryKey).toByteArray())) {
+    const std::unique_ptr<QSettings> settings = OpenUserSettings();
+    if (!restoreGeometry(settings->value(GeometryKey).toByteArray())) {
         const QScreen* screen = QGuiApplication::primaryScreen();
         const QRect available =
             screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1280, 1024);
         setGeometry(initialWindowRect(WantedWindowSize, available));
     }
-    restoreState(settings.value(StateKey).toByteArray(), LayoutVersion);
+    restoreState(settings->value(StateKey).toByteArray(), LayoutVersion);
     bool known = false;
-    const int mode = settings.value(RenderModeKey).toInt(&known);
+    const int mode = settings->value(RenderModeKey).toInt(&known);
     if (known && (mode == RenderWireframe || mode == RenderSolid || mode == RenderTextured)) {
         setRenderMode(static_cast<uint8_t>(mode));
     }

@@ -14,6 +14,11 @@ constexpr GLuint SceneList = 1;
 constexpr int SelectBufferWords = 256;
 constexpr double WheelZoomStep = 0.15; // of the camera's distance, per notch
 
+uint64_t NextContextSerial() {
+    static uint64_t serial = 0;
+    return ++serial;
+}
+
 } // namespace
 
 bool TGLViewport::Attach(GLSurface& surface, std::string& problem) {
@@ -29,6 +34,11 @@ bool TGLViewport::Attach(GLSurface& surface, std::string& problem) {
     glCullFace(GL_BACK);
     glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
     glFrontFace(GL_CW);
+    // List 1 is the view's: made now, so that no list the figure asks GL for gets its name.
+    glNewList(SceneList, GL_COMPILE);
+    glEndList();
+    ListValid = 0;
+    contextSerial_ = NextContextSerial();
     SetupProjection();
     return true;
 }
@@ -86,6 +96,9 @@ void TGLViewport::DrawScene(bool fromList) {
     } else if (ListValid == 1) {
         glCallList(SceneList);
     } else {
+        if (PrepareCallback) {
+            PrepareCallback();
+        }
         glNewList(SceneList, GL_COMPILE_AND_EXECUTE);
         DrawCallback();
         glEndList();
@@ -151,7 +164,25 @@ void TGLViewport::CenterCamera() {
     MouseX = MouseY = 0;
 }
 
+Mat4 TGLViewport::PickTransform(double size) const {
+    const int width = surface_->Width(), height = surface_->Height();
+    const Mat4 camera = TranslationMatrix(-camera_->X, -camera_->Y, -camera_->Z) *
+                        RotationMatrix(camera_->RotX, 1, 0, 0) *
+                        RotationMatrix(camera_->RotY, 0, 1, 0) *
+                        RotationMatrix(camera_->RotZ, 0, 0, 1);
+    return PickRegionMatrix(MouseX, height - MouseY, size, size, {0, 0, width, height}) *
+           PerspectiveMatrix(FieldOfView, Aspect(), NearPlane, FarPlane) * camera *
+           PlacementMatrix(Translate, Scale, Rotate);
+}
+
 void TGLViewport::Pick() {
+    PickedName = 0;
+    if (surface_ != nullptr && camera_ != nullptr && PickCallback) {
+        PickedName = PickCallback(PickTransform(PickRegionSize));
+    }
+}
+
+void TGLViewport::PickBySelection() {
     if (surface_ == nullptr || camera_ == nullptr) {
         PickedName = 0;
         return;
@@ -165,7 +196,7 @@ void TGLViewport::Pick() {
     glPushMatrix();
     glRenderMode(GL_SELECT);
     glLoadIdentity();
-    gluPickMatrix(MouseX, viewport[3] - MouseY, 0.01, 0.01, viewport);
+    gluPickMatrix(MouseX, viewport[3] - MouseY, PickRegionSize, PickRegionSize, viewport);
     gluPerspective(FieldOfView, Aspect(), NearPlane, FarPlane);
     glInitNames();
     glPushName(0);

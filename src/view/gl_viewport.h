@@ -3,6 +3,7 @@
 #include "view/gl_camera.h"
 #include "view/gl_figure.h"
 #include "view/gl_surface.h"
+#include "view/view_matrix.h"
 
 #include <cstdint>
 #include <functional>
@@ -36,7 +37,8 @@ public:
     GLSurface* Panel() const { return surface_; }
 
     void SetupProjection();
-    // One frame: replays display list 1, compiling it first when it is not valid.
+    // One frame: replays display list 1, compiling it first when it is not valid (the figure
+    // prepares its own lists before that, through PrepareCallback).
     void Paint();
     // Recompiles the scene and paints.
     void Redraw();
@@ -48,7 +50,18 @@ public:
     // Frames BoundsMin..BoundsMax in 6 x 4 units; the caller redraws.
     void CenterCamera();
     // The name of what lies under (MouseX, MouseY): a sector number, 999, or 0 for nothing.
+    // Computed by the figure from its own geometry (PickCallback) through a region of
+    // 0.01 x 0.01 pixels, with the result the selection pass gives; no GL call is made.
     void Pick();
+    // The same pick by a GL selection pass that draws the scene once more (the reference the
+    // geometry pick is checked against).
+    void PickBySelection();
+    // The transform from the figure's world to clip space for a pick region of
+    // size x size pixels around (MouseX, MouseY): the region's matrix, the projection, the
+    // camera and the view's own moves, as the paint cycle makes them.
+    Mat4 PickTransform(double size) const;
+    // Tells GL contexts apart: a new number each time a surface is attached.
+    uint64_t ContextSerial() const { return contextSerial_; }
 
     // Window events. Each does the view's own work and chains to the handler set for it.
     void OnPaint();
@@ -71,6 +84,12 @@ public:
     // Drawn over the scene in every frame, outside the display list and not while picking:
     // marks that change without the document (the sectors a drag chooses).
     std::function<void()> OverlayCallback;
+    // Brings the figure's own display lists up to date; called outside any list, before list 1
+    // is compiled.
+    std::function<void()> PrepareCallback;
+    // The name the figure shows under a pick region, given the transform from its world to
+    // clip space (PickTransform).
+    std::function<int32_t(const Mat4&)> PickCallback;
 
     int32_t ListValid = 0;
     uint8_t ClearColor[3] = {0, 0, 0};
@@ -102,10 +121,13 @@ private:
 
     GLSurface* surface_ = nullptr;
     TGLCamera* camera_ = nullptr;
+    uint64_t contextSerial_ = 0;
 };
 
 inline constexpr double FieldOfView = 45;
 inline constexpr double NearPlane = 0.1;
 inline constexpr double FarPlane = 100;
+// The pick region's size in pixels.
+inline constexpr double PickRegionSize = 0.01;
 
 } // namespace morvane

@@ -2,50 +2,15 @@
 
 #include "document/sector_numbering.h"
 #include "document/sector_tools.h"
-#include "document/shape_table.h"
+#include "view/gl_viewport.h"
 
 #include <GL/gl.h>
 
 #include <algorithm>
-#include <array>
-#include <initializer_list>
 
 namespace morvane {
 
 namespace {
-
-constexpr uint32_t Green = 0x00FF00;
-constexpr uint32_t White = 0xFFFFFF;
-constexpr uint32_t Magenta = 0xFF00FF;
-constexpr uint32_t Cyan = 0xFFFF00;
-constexpr int NeighbourName = 999;
-
-// Texture-coordinate planes (s, t) of the six face kinds: walls 0-3, top, bottom.
-constexpr GLfloat PlaneS[6][4] = {{1, 0, 0, 0},  {-1, 0, 0, 0}, {0, 0, 1, 0},
-                                  {0, 0, -1, 0}, {1, 0, 0, 0},  {1, 0, 0, 0}};
-constexpr GLfloat PlaneT[6][4] = {{0, -1, 0, 0}, {0, -1, 0, 0}, {0, -1, 0, 0},
-                                  {0, -1, 0, 0}, {0, 0, 1, 0},  {0, 0, -1, 0}};
-
-// The surface slot of each box face: walls 0-3 take slots 1, 2, 4, 5, the horizontal face 3.
-constexpr int SurfaceSlot[5] = {0, 1, 3, 4, 2};
-
-double RiseInLevels(int shape) {
-    return ShapeTable[std::min(shape, HighestShape)].Rise / 4.0;
-}
-
-// A sector whose floor meets its ceiling, with the pass's own shape flat.
-bool IsClosed(const TEditorSector& sector, const TGameSector& game, int passShape) {
-    const double floor = uint8_t(game.FloorHeight) + RiseInLevels(sector.FloorShape);
-    const double ceiling = uint8_t(game.CeilingHeight) + RiseInLevels(sector.CeilingShape);
-    return floor == ceiling && passShape < FirstSlopeShape;
-}
-
-uint16_t FaceTexture(uint8_t mode, int32_t solidTexture, int32_t slotTexture) {
-    if (mode == RenderTextured) {
-        return static_cast<uint16_t>(slotTexture + 1);
-    }
-    return static_cast<uint16_t>(solidTexture);
-}
 
 // Outlined polygons; while picking they are filled so that a point inside a face hits it, as
 // the selection of a clipped polygon does.
@@ -60,26 +25,112 @@ void SetColor(uint32_t color) {
                static_cast<GLubyte>(color >> 16 & 0xFF));
 }
 
-} // namespace
-
-uint32_t FacingShade(uint32_t color, int face) {
-    // Faces 0-3 are the walls, 4 a standing box's top and 5 a hanging box's bottom.
-    constexpr int Percent[6] = {72, 72, 56, 56, 100, 86};
-    const int p = Percent[std::clamp(face, 0, 5)];
-    uint32_t shaded = 0;
-    for (int shift = 0; shift < 24; shift += 8) {
-        shaded |= ((color >> shift & 0xFF) * p / 100) << shift;
-    }
-    return shaded;
+void SetFilledAndTextured() {
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glEnable(GL_TEXTURE_2D);
+    glShadeModel(GL_FLAT);
 }
 
-bool HorizontalFaceShown(uint8_t mode, const TEditorSector& sector, const TGameSector& game,
-                         int passShape) {
+// The state each mode draws its rooms in.
+void SetUpMode(uint8_t mode, int32_t solidTexture) {
     if (mode == RenderWireframe) {
-        return uint8_t(game.FloorHeight) < uint8_t(game.CeilingHeight);
+        SetOutlineMode();
+        glDisable(GL_TEXTURE_2D);
+        glShadeModel(GL_FLAT);
+        return;
     }
-    return !IsClosed(sector, game, passShape);
+    SetFilledAndTextured();
+    if (mode == RenderSolid) {
+        glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(solidTexture & 0xFFFF));
+    }
 }
+
+void SetPortalViewState() {
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glDisable(GL_TEXTURE_2D);
+    glShadeModel(GL_FLAT);
+    glColor3f(255, 255, 0); // yellow once GL clamps it
+}
+
+void SetGridColor() {
+    glColor3f(0, 0, 255); // blue once GL clamps it
+}
+
+void Corners(const SceneQuad& quad) {
+    for (const auto& corner : quad.Corners) {
+        glVertex3fv(corner);
+    }
+}
+
+void DrawAxisMarker(const CurrentRoomDrawing& drawing) {
+    glBegin(GL_LINES);
+    for (const SceneLine& line : drawing.Axis) {
+        SetColor(line.Color);
+        glVertex3fv(line.Ends[0]);
+        glVertex3fv(line.Ends[1]);
+    }
+    glEnd();
+}
+
+// One face as a box of its own: colour, texture, texture-coordinate planes, then the quad.
+void DrawFace(const SceneQuad& quad) {
+    SetColor(quad.Color);
+    glBindTexture(GL_TEXTURE_2D, quad.Texture);
+    RoomScene::SetFaceTexGen(quad.Planes);
+    glBegin(GL_QUADS);
+    Corners(quad);
+    glEnd();
+}
+
+void DrawFaces(const std::vector<SceneQuad>& faces) {
+    int32_t loaded = -1;
+    for (const SceneQuad& quad : faces) {
+        if (quad.Name != loaded) {
+            glLoadName(static_cast<GLuint>(quad.Name));
+            loaded = quad.Name;
+        }
+        DrawFace(quad);
+    }
+}
+
+// The faces for a display list, in their drawing order: in the wireframe mode (no texturing) in
+// one run; otherwise in one run for each stretch of faces with the same texture, which is bound
+// once for it, with the texture coordinates that the face-by-face drawing generates from the
+// planes given at each corner. The order is kept because faces that overlap in one plane (a
+// floor above its ceiling, rooms that overlap) show the one drawn first.
+void CompileFaces(uint8_t mode, const std::vector<SceneQuad>& faces) {
+    if (faces.empty()) {
+        return;
+    }
+    if (mode == RenderWireframe) {
+        glBegin(GL_QUADS);
+        for (const SceneQuad& quad : faces) {
+            SetColor(quad.Color);
+            Corners(quad);
+        }
+        glEnd();
+        return;
+    }
+    glDisable(GL_TEXTURE_GEN_S);
+    glDisable(GL_TEXTURE_GEN_T);
+    for (std::size_t i = 0; i < faces.size();) {
+        const uint16_t texture = faces[i].Texture;
+        glBindTexture(GL_TEXTURE_2D, texture);
+        glBegin(GL_QUADS);
+        for (; i < faces.size() && faces[i].Texture == texture; ++i) {
+            const SceneQuad& quad = faces[i];
+            SetColor(quad.Color);
+            for (const auto& corner : quad.Corners) {
+                const std::array<float, 2> st = FaceTexCoord(quad.Planes, corner);
+                glTexCoord2f(st[0], st[1]);
+                glVertex3fv(corner);
+            }
+        }
+        glEnd();
+    }
+}
+
+} // namespace
 
 void RoomScene::Create() {
     GLFigure::Create();
@@ -93,323 +144,203 @@ void RoomScene::Create() {
     HidePortals = false;
 }
 
-void RoomScene::Draw() {
+bool RoomScene::Drawable() const {
     if (Project == nullptr || Project->RoomCount < DrawnRoom || DrawnRoom < 1 ||
         DrawnRoom > MaxRooms) {
+        return false;
+    }
+    return RenderMode == RenderWireframe || RenderMode == RenderSolid ||
+           (RenderMode == RenderTextured && TexturesLoaded);
+}
+
+bool RoomScene::NeighbourDrawn() const {
+    return NeighbourRoom != DrawnRoom && NeighbourRoom >= 1 &&
+           NeighbourRoom <= std::min<int>(Project->RoomCount, MaxRooms);
+}
+
+void RoomScene::RefreshGeometry() {
+    const TEditorRoom& room = Project->Room(DrawnRoom);
+    if (!current_.Key.Matches(room, RenderMode, SolidTexture)) {
+        BuildCurrentRoomDrawing(current_.Drawing, RenderMode, room, SolidTexture);
+        current_.Key.Take(room, RenderMode, SolidTexture);
+        current_.ListCompiled = false;
+    }
+    if (NeighbourDrawn()) {
+        const TEditorRoom& other = Project->Room(NeighbourRoom);
+        if (!neighbour_.Key.Matches(other, RenderMode, SolidTexture)) {
+            neighbour_.Faces.clear();
+            AppendRoomPasses(neighbour_.Faces, RenderMode, other, false, SolidTexture);
+            neighbour_.Key.Take(other, RenderMode, SolidTexture);
+            neighbour_.ListCompiled = false;
+        }
+    }
+}
+
+bool RoomScene::ListsCurrent(uint64_t context) const {
+    const bool current = current_.ListCompiled && current_.ListContext == context &&
+                         current_.Key.Matches(Project->Room(DrawnRoom), RenderMode, SolidTexture);
+    if (!current || !NeighbourDrawn()) {
+        return current;
+    }
+    return neighbour_.ListCompiled && neighbour_.ListContext == context &&
+           neighbour_.Key.Matches(Project->Room(NeighbourRoom), RenderMode, SolidTexture);
+}
+
+void RoomScene::PrepareLists(uint64_t context) {
+    context_ = context;
+    if (!Drawable()) {
         return;
     }
-    switch (RenderMode) {
-    case RenderWireframe:
-        DrawWireframe(DrawnRoom, NeighbourRoom);
-        break;
-    case RenderSolid:
-        DrawSolid(DrawnRoom, NeighbourRoom);
-        break;
-    case RenderTextured:
-        DrawTextured(DrawnRoom, NeighbourRoom);
-        break;
-    default:
-        break;
+    RefreshGeometry();
+    if (!current_.ListCompiled || current_.ListContext != context) {
+        if (current_.ListContext != context) {
+            current_.Lists = glGenLists(2);
+            current_.ListContext = context;
+        }
+        CompileCurrentRoom(RenderMode);
+        current_.ListCompiled = true;
+        ++listCompilations_;
     }
+    if (NeighbourDrawn() && (!neighbour_.ListCompiled || neighbour_.ListContext != context)) {
+        if (neighbour_.ListContext != context) {
+            neighbour_.List = glGenLists(1);
+            neighbour_.ListContext = context;
+        }
+        CompileNeighbour(RenderMode);
+        neighbour_.ListCompiled = true;
+        ++listCompilations_;
+    }
+}
+
+void RoomScene::CompileCurrentRoom(uint8_t mode) {
+    const CurrentRoomDrawing& drawing = current_.Drawing;
+    glNewList(current_.Lists, GL_COMPILE);
+    SetUpMode(mode, SolidTexture);
+    CompileFaces(mode, drawing.Faces);
+    if (mode != RenderWireframe) {
+        glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+        glDisable(GL_TEXTURE_2D);
+    }
+    DrawAxisMarker(drawing);
+    SetGridColor();
+    glBegin(GL_QUADS);
+    for (const SceneQuad& quad : drawing.Grid) {
+        Corners(quad);
+    }
+    glEnd();
+    if (mode != RenderWireframe) {
+        SetFilledAndTextured();
+    }
+    glEndList();
+
+    glNewList(current_.Lists + 1, GL_COMPILE);
+    SetPortalViewState();
+    glBegin(GL_QUADS);
+    for (const SceneQuad& quad : drawing.PortalViews) {
+        Corners(quad);
+    }
+    glEnd();
+    glEndList();
+}
+
+void RoomScene::CompileNeighbour(uint8_t mode) {
+    glNewList(neighbour_.List, GL_COMPILE);
+    CompileFaces(mode, neighbour_.Faces);
+    glEndList();
+}
+
+void RoomScene::Draw() {
+    if (!Drawable()) {
+        return;
+    }
+    GLint renderMode = GL_RENDER;
+    glGetIntegerv(GL_RENDER_MODE, &renderMode);
+    if (!DrawFromLists || renderMode != GL_RENDER || !ListsCurrent(context_)) {
+        DrawPlan(RenderMode, DrawnRoom, NeighbourRoom);
+        return;
+    }
+    ClampHeightSelector(*this, *Project);
+    glCallList(current_.Lists);
+    if (NeighbourDrawn()) {
+        glCallList(neighbour_.List);
+    }
+    if (!HidePortals) {
+        glCallList(current_.Lists + 1);
+    }
+}
+
+int32_t RoomScene::PickName(const Mat4& clipFromScene) {
+    if (!Drawable()) {
+        return NoSectorPicked;
+    }
+    ClampHeightSelector(*this, *Project);
+    RefreshGeometry();
+    SelectionPick pick(clipFromScene * PlacementMatrix(Position, Scale, Rotation));
+    PickScene(pick, current_.Drawing, NeighbourDrawn() ? &neighbour_.Faces : nullptr, !HidePortals);
+    return pick.Name();
 }
 
 void RoomScene::SetFaceTexGen(int face) {
     glEnable(GL_TEXTURE_GEN_S);
-    glTexGenfv(GL_S, GL_OBJECT_PLANE, PlaneS[face]);
+    glTexGenfv(GL_S, GL_OBJECT_PLANE, TexturePlaneS[face]);
     glEnable(GL_TEXTURE_GEN_T);
-    glTexGenfv(GL_T, GL_OBJECT_PLANE, PlaneT[face]);
+    glTexGenfv(GL_T, GL_OBJECT_PLANE, TexturePlaneT[face]);
 }
 
 void RoomScene::DrawSectorBox(const TSectorBox& box, double x, double y, double z) {
     SetColor(box.Color);
-    const double* h = box.Heights;
-    // Corners of each face in clockwise order as seen from outside: the top edge (heights)
-    // first for standing boxes, the base first for hanging ones.
-    auto quad = [&](int face, const double(&v)[4][3]) {
-        if (box.ShadeByFacing) {
-            SetColor(FacingShade(box.Color, face));
-        }
-        glBindTexture(GL_TEXTURE_2D, box.FaceTextures[face > 4 ? 4 : face]);
-        SetFaceTexGen(face);
-        glBegin(GL_QUADS);
-        for (const auto& p : v) {
-            glVertex3d(p[0], p[1], p[2]);
-        }
-        glEnd();
-    };
-    if (!box.Hanging) {
-        if (box.FaceTextures[0]) {
-            quad(0, {{x, y + h[0], z}, {x + 1, y + h[1], z}, {x + 1, y, z}, {x, y, z}});
-        }
-        if (box.FaceTextures[1]) {
-            quad(
-                1,
-                {{x + 1, y + h[2], z - 1}, {x, y + h[3], z - 1}, {x, y, z - 1}, {x + 1, y, z - 1}});
-        }
-        if (box.FaceTextures[2]) {
-            quad(2, {{x, y + h[4], z - 1}, {x, y + h[5], z}, {x, y, z}, {x, y, z - 1}});
-        }
-        if (box.FaceTextures[3]) {
-            quad(
-                3,
-                {{x + 1, y + h[6], z}, {x + 1, y + h[7], z - 1}, {x + 1, y, z - 1}, {x + 1, y, z}});
-        }
-        if (box.FaceTextures[4]) {
-            quad(4, {{x, y + h[3], z - 1},
-                     {x + 1, y + h[2], z - 1},
-                     {x + 1, y + h[1], z},
-                     {x, y + h[0], z}});
-        }
-    } else {
-        if (box.FaceTextures[0]) {
-            quad(0, {{x, y, z}, {x + 1, y, z}, {x + 1, y - h[1], z}, {x, y - h[0], z}});
-        }
-        if (box.FaceTextures[1]) {
-            quad(
-                1,
-                {{x + 1, y, z - 1}, {x, y, z - 1}, {x, y - h[3], z - 1}, {x + 1, y - h[2], z - 1}});
-        }
-        if (box.FaceTextures[2]) {
-            quad(2, {{x, y, z - 1}, {x, y, z}, {x, y - h[5], z}, {x, y - h[4], z - 1}});
-        }
-        if (box.FaceTextures[3]) {
-            quad(
-                3,
-                {{x + 1, y, z}, {x + 1, y, z - 1}, {x + 1, y - h[7], z - 1}, {x + 1, y - h[6], z}});
-        }
-        if (box.FaceTextures[4]) {
-            quad(5, {{x, y - h[0], z},
-                     {x + 1, y - h[1], z},
-                     {x + 1, y - h[2], z - 1},
-                     {x, y - h[3], z - 1}});
-        }
+    std::vector<SceneQuad> faces;
+    AppendSectorBox(faces, box, x, y, z, NoSectorPicked);
+    for (const SceneQuad& quad : faces) {
+        DrawFace(quad);
     }
 }
 
-void RoomScene::DrawRoomPasses(uint8_t mode, const TEditorRoom& room, bool current) {
-    const int zs = room.ZSectors, xs = room.XSectors, height = room.Height;
-    if (zs * xs > MaxSectors) {
-        return;
-    }
-    const uint32_t base = mode == RenderWireframe ? Green : White;
-    auto exists = [&](int x, int z) { return x >= 1 && x <= xs && z >= 1 && z <= zs; };
-    auto game = [&](int x, int z) -> const TGameSector& {
-        return room.GameSector(SectorNumber(x, z, zs));
-    };
-    // The level of a sector's floor and how far its ceiling hangs below the room's top.
-    auto floorLevel = [&](int x, int z) { return int(uint8_t(game(x, z).FloorHeight)); };
-    auto hang = [&](int x, int z) {
-        return (height - int(uint8_t(game(x, z).CeilingHeight))) & 0xFF;
-    };
-    const int neighbours[4][2] = {{0, -1}, {0, 1}, {-1, 0}, {1, 0}}; // walls 0-3 face these
-
-    for (int pass = 1; pass <= 4; ++pass) {
-        const bool ceiling = pass >= 3;
-        for (int x = 1; x <= xs; ++x) {
-            for (int z = 1; z <= zs; ++z) {
-                const int n = SectorNumber(x, z, zs);
-                const TEditorSector& sector = room.Sector(n);
-                const TGameSector& g = room.GameSector(n);
-                const TSectorSurface& surface =
-                    ceiling ? sector.CeilingSurface : sector.FloorSurface;
-                const double wx = room.PosX + x - 1, wz = -(room.PosZ + z - 1);
-                TSectorBox box;
-                box.Hanging = ceiling;
-                double baseY = room.PosY;
-                const int F = floorLevel(x, z), G = hang(x, z);
-                if (pass == 1 || pass == 3) {
-                    const int own = pass == 1 ? F : G;
-                    std::fill(std::begin(box.Heights), std::end(box.Heights), own);
-                    baseY = pass == 1 ? room.PosY : room.PosY + height;
-                    for (int wall = 0; wall < 4; ++wall) {
-                        const int nx = x + neighbours[wall][0], nz = z + neighbours[wall][1];
-                        const bool lower = exists(nx, nz) && (pass == 1 ? floorLevel(nx, nz) < own
-                                                                        : hang(nx, nz) < own);
-                        if (lower) {
-                            box.FaceTextures[wall] = FaceTexture(
-                                mode, SolidTexture, surface.Textures[SurfaceSlot[wall]]);
-                        }
-                    }
-                } else {
-                    const int shape = std::min<int>(
-                        ceiling ? sector.CeilingShape : sector.FloorShape, HighestShape);
-                    for (int i = 0; i < 8; ++i) {
-                        box.Heights[i] = ShapeTable[shape].CornerHeights[i] / 1024.0;
-                    }
-                    baseY = pass == 2 ? room.PosY + F : room.PosY + height - G;
-                    for (int wall = 0; wall < 4; ++wall) {
-                        if (exists(x + neighbours[wall][0], z + neighbours[wall][1])) {
-                            box.FaceTextures[wall] = FaceTexture(
-                                mode, SolidTexture, surface.Textures[SurfaceSlot[wall]]);
-                        }
-                    }
-                    if (HorizontalFaceShown(mode, sector, g, shape)) {
-                        box.FaceTextures[4] = FaceTexture(mode, SolidTexture, surface.Textures[2]);
-                    }
-                }
-                // Colours: the mode's base, portals in magenta (and a side portal in cyan).
-                box.Color = current ? base : White;
-                if (pass == 2 && g.RoomBelow != NoRoom) {
-                    box.Color =
-                        current ? Magenta : (sector.PortalKind == PortalKindAbove ? Magenta : Cyan);
-                }
-                if (current && pass == 2 && g.RoomAbove != NoRoom &&
-                    sector.PortalKind == PortalKindSide) {
-                    box.Color = Cyan;
-                }
-                if (pass == 4 && g.RoomAbove != NoRoom &&
-                    (!current || sector.PortalKind == PortalKindAbove)) {
-                    box.Color = Magenta;
-                }
-                if (!current && mode == RenderTextured) {
-                    box.Color = White;
-                }
-                box.ShadeByFacing = mode == RenderSolid;
-                if (current) {
-                    glLoadName(n);
-                }
-                DrawSectorBox(box, wx, baseY, wz);
-            }
-        }
-    }
-}
-
-void RoomScene::DrawPortalViews(const TEditorRoom& room) {
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    glDisable(GL_TEXTURE_2D);
-    glShadeModel(GL_FLAT);
-    glColor3f(255, 255, 0);
-    const int views = std::clamp(room.PortalViewCount, 0, MaxPortalViews);
-    for (int d = 1; d <= views; ++d) {
-        const TPortalView& view = room.PortalView(d);
-        const int ox = view.OriginX & 0xFF, oz = view.OriginZ & 0xFF;
-        if (ox < 1 || ox > room.XSectors || oz < 1 || oz > room.ZSectors) {
-            continue; // an origin outside the grid has no floor to stand on
-        }
-        const double w = view.WidthTiles & 0xFF, t = view.HeightTiles & 0xFF;
-        const double x0 = room.PosX + ox - 1, z0 = -(room.PosZ + oz);
-        const int n = SectorNumber(ox, oz, room.ZSectors);
-        const double yb =
-            room.PosY + room.GameSector(n).FloorHeight + RiseInLevels(room.Sector(n).FloorShape);
-        const double top = room.PosY + room.Height, bottom = room.PosY;
-        double q[4][3];
-        auto set = [&](double(&v)[4][3], std::initializer_list<std::array<double, 3>> points) {
-            int i = 0;
-            for (const auto& p : points) {
-                v[i][0] = p[0], v[i][1] = p[1], v[i][2] = p[2];
-                ++i;
-            }
-        };
-        switch (view.Facing) {
-        case PortalFacingFront:
-            set(q, {{x0, yb + t, z0}, {x0 + w, yb + t, z0}, {x0 + w, yb, z0}, {x0, yb, z0}});
-            break;
-        case PortalFacingBack:
-            set(q, {{x0 + w, yb + t, z0}, {x0, yb + t, z0}, {x0, yb, z0}, {x0 + w, yb, z0}});
-            break;
-        case PortalFacingLeft:
-            set(q, {{x0 + 1, yb + t, z0 + 1},
-                    {x0 + 1, yb + t, z0 + 1 - w},
-                    {x0 + 1, yb, z0 + 1 - w},
-                    {x0 + 1, yb, z0 + 1}});
-            break;
-        case PortalFacingRight:
-            set(q, {{x0 + 1, yb + t, z0},
-                    {x0 + 1, yb + t, z0 + w},
-                    {x0 + 1, yb, z0 + w},
-                    {x0 + 1, yb, z0}});
-            break;
-        case PortalFacingCeiling:
-            set(q, {{x0, top, z0 + t}, {x0 + w, top, z0 + t}, {x0 + w, top, z0}, {x0, top, z0}});
-            break;
-        case PortalFacingFloor:
-            set(q, {{x0, bottom, z0},
-                    {x0 + w, bottom, z0},
-                    {x0 + w, bottom, z0 + t},
-                    {x0, bottom, z0 + t}});
-            break;
-        default:
-            continue;
-        }
-        glBegin(GL_QUADS);
-        for (const auto& p : q) {
-            glVertex3d(p[0], p[1], p[2]);
-        }
-        glEnd();
-    }
-}
-
+// The drawing plan face by face in immediate mode, each sector under its name: what the
+// selection pass draws, and the picture the display lists must match.
 void RoomScene::DrawPlan(uint8_t mode, int r, int m) {
     if (mode == RenderTextured && !TexturesLoaded) {
         return;
     }
-    if (mode == RenderWireframe) {
-        SetOutlineMode();
-        glDisable(GL_TEXTURE_2D);
-        glShadeModel(GL_FLAT);
-    } else {
-        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-        glEnable(GL_TEXTURE_2D);
-        glShadeModel(GL_FLAT);
-        if (mode == RenderSolid) {
-            glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(SolidTexture & 0xFFFF));
-        }
-    }
-    const TEditorRoom& room = Project->Room(r);
-    DrawRoomPasses(mode, room, true);
+    CurrentRoomDrawing drawing;
+    BuildCurrentRoomDrawing(drawing, mode, Project->Room(r), SolidTexture);
+    SetUpMode(mode, SolidTexture);
+    DrawFaces(drawing.Faces);
     if (mode != RenderWireframe) {
         SetOutlineMode();
         glDisable(GL_TEXTURE_2D);
-        glLoadName(0);
     }
-    // Axis marker at the room's origin: red along growing rows, green along growing columns,
-    // blue upward.
-    const double ax = room.PosX, ay = room.PosY, az = -room.PosZ;
-    glBegin(GL_LINES);
-    glColor3f(1, 0, 0);
-    glVertex3d(ax, ay, az);
-    glVertex3d(ax, ay, az - 1);
-    glColor3f(0, 1, 0);
-    glVertex3d(ax, ay, az);
-    glVertex3d(ax + 1, ay, az);
-    glColor3f(0, 0, 1);
-    glVertex3d(ax, ay, az);
-    glVertex3d(ax, ay + 1, az);
-    glEnd();
+    glLoadName(static_cast<GLuint>(drawing.AxisName));
+    DrawAxisMarker(drawing);
     if (mode == RenderWireframe) {
         SetOutlineMode();
         glDisable(GL_TEXTURE_2D);
     }
     ClampHeightSelector(*this, *Project);
-    // The sector grid on the room's bottom, outlined from above and from below.
-    glColor3f(0, 0, 255);
-    for (int x = 1; x <= room.XSectors; ++x) {
-        for (int z = 1; z <= room.ZSectors; ++z) {
-            const double gx = room.PosX + x - 1, gz = -(room.PosZ + z - 1), gy = room.PosY;
-            glLoadName(SectorNumber(x, z, room.ZSectors));
-            glBegin(GL_QUADS);
-            glVertex3d(gx, gy, gz - 1);
-            glVertex3d(gx + 1, gy, gz - 1);
-            glVertex3d(gx + 1, gy, gz);
-            glVertex3d(gx, gy, gz);
-            glVertex3d(gx, gy, gz);
-            glVertex3d(gx + 1, gy, gz);
-            glVertex3d(gx + 1, gy, gz - 1);
-            glVertex3d(gx, gy, gz - 1);
-            glEnd();
-        }
+    SetGridColor();
+    for (std::size_t i = 0; i + 1 < drawing.Grid.size(); i += 2) {
+        glLoadName(static_cast<GLuint>(drawing.Grid[i].Name));
+        glBegin(GL_QUADS);
+        Corners(drawing.Grid[i]);
+        Corners(drawing.Grid[i + 1]);
+        glEnd();
     }
     if (mode != RenderWireframe) {
-        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-        glEnable(GL_TEXTURE_2D);
-        glShadeModel(GL_FLAT);
+        SetFilledAndTextured();
     }
-    if (m != r && m >= 1 && m <= Project->RoomCount) {
-        glLoadName(NeighbourName);
-        DrawRoomPasses(mode, Project->Room(m), false);
+    if (m != r && m >= 1 && m <= std::min<int>(Project->RoomCount, MaxRooms)) {
+        std::vector<SceneQuad> neighbour;
+        AppendRoomPasses(neighbour, mode, Project->Room(m), false, SolidTexture);
+        glLoadName(NeighbourRoomPicked);
+        DrawFaces(neighbour);
     }
     if (!HidePortals) {
-        DrawPortalViews(room);
+        SetPortalViewState();
+        for (const SceneQuad& quad : drawing.PortalViews) {
+            glBegin(GL_QUADS);
+            Corners(quad);
+            glEnd();
+        }
     }
 }
 
@@ -424,6 +355,14 @@ void RoomScene::FrameCurrentRoom() {
     Position = {-static_cast<float>((BoundsMin.X + BoundsMax.X) / 2),
                 -static_cast<float>((BoundsMin.Y + BoundsMax.Y) / 2),
                 -static_cast<float>((BoundsMin.Z + BoundsMax.Z) / 2)};
+}
+
+void ShowScene(TGLViewport& viewport, RoomScene& scene) {
+    viewport.DrawCallback = [&scene] { scene.Render(); };
+    viewport.PrepareCallback = [&viewport, &scene] {
+        scene.PrepareLists(viewport.ContextSerial());
+    };
+    viewport.PickCallback = [&scene](const Mat4& clip) { return scene.PickName(clip); };
 }
 
 } // namespace morvane

@@ -2,39 +2,27 @@
 
 #include "document/project.h"
 #include "document/scene_rooms.h"
+#include "view/drawn_room_key.h"
 #include "view/gl_figure.h"
+#include "view/scene_geometry.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace morvane {
 
-inline constexpr uint8_t RenderWireframe = 0;
-inline constexpr uint8_t RenderSolid = 3;
-inline constexpr uint8_t RenderTextured = 4;
-
-// One column of a sector drawn as a box standing on (or hanging from) its base level.
-struct TSectorBox {
-    bool Hanging = false;
-    double Heights[8] = {};        // h0, h1 wall 0; h2, h3 wall 1; h4, h5 wall 2; h6, h7 wall 3
-    uint16_t FaceTextures[5] = {}; // walls 0-3 and the horizontal face; 0 leaves a face out
-    uint32_t Color = 0;            // red in the lowest byte, then green, then blue
-    // The solid mode darkens the walls by the way they face, so that floors, ceilings and walls
-    // can be told apart; the other modes draw every face in Color.
-    bool ShadeByFacing = false;
-};
-
-// A face's colour when its box shades by facing: tops as they are, bottoms a little darker,
-// walls across the rows darker still and walls across the columns darkest.
-uint32_t FacingShade(uint32_t color, int face);
-
-// Whether a sector's horizontal face is drawn in a floor or ceiling surface pass: in the
-// wireframe mode when its floor is below its ceiling, in the other modes unless the sector is
-// closed (floor meets ceiling, the pass's own shape flat).
-bool HorizontalFaceShown(uint8_t mode, const TEditorSector& sector, const TGameSector& game,
-                         int passShape);
+class TGLViewport;
 
 // The room renderer: the current room (every sector under its own name for picking) and one
 // neighbour room (under the name 999), drawn from the document in one of three modes.
+//
+// The scene keeps, for the current room and for the neighbour, the geometry it drew and a
+// display list of it, together with a copy of what they were made from (the room's record and
+// the mode); a room is drawn anew only when that differs from the document, so an edit
+// recompiles the edited room alone and a camera move or a pick recompiles nothing. In the
+// lists the faces keep their drawing order in runs that share a texture (bound once a run)
+// with their texture coordinates given at the corners; the picture is the same, pixel for
+// pixel, as the one drawn face by face.
 class RoomScene : public GLFigure, public SceneRooms {
 public:
     RoomScene() { Create(); }
@@ -44,6 +32,8 @@ public:
     uint8_t RenderMode = RenderWireframe;
     bool TexturesLoaded = false;
     bool HidePortals = false;
+    // False draws face by face in immediate mode, as the selection pass does (to compare).
+    bool DrawFromLists = true;
 
     void Draw() override;
     void Create() override;
@@ -56,10 +46,54 @@ public:
     // Fits the figure's box and position to the drawn room, its centre at the origin.
     void FrameCurrentRoom();
 
+    // Compiles the display lists of the rooms that changed since they were compiled. Must run
+    // outside any display list (the viewport calls it before compiling its own); `context`
+    // tells GL contexts apart, the lists of another one are made anew.
+    void PrepareLists(uint64_t context);
+    // The name under a pick region: clipFromScene is the viewport's transform down to the
+    // figure, the pick region's matrix included.
+    int32_t PickName(const Mat4& clipFromScene);
+
+    // How many room lists have been compiled (the current room's and the neighbour's).
+    int ListCompilations() const { return listCompilations_; }
+
 private:
+    struct CurrentRoomCache {
+        DrawnRoomKey Key;
+        CurrentRoomDrawing Drawing;
+        uint32_t Lists = 0; // the room with its axis marker and grid, then its portal views
+        uint64_t ListContext = 0;
+        bool ListCompiled = false;
+    };
+    struct NeighbourCache {
+        DrawnRoomKey Key;
+        std::vector<SceneQuad> Faces;
+        uint32_t List = 0;
+        uint64_t ListContext = 0;
+        bool ListCompiled = false;
+    };
+
+    // Whether anything is drawn: a document, a drawn room among its rooms, a mode that draws,
+    // and the textures for the textured mode.
+    bool Drawable() const;
+    bool NeighbourDrawn() const;
+    // Brings the geometry up to date with the document.
+    void RefreshGeometry();
+    bool ListsCurrent(uint64_t context) const;
+
     void DrawPlan(uint8_t mode, int room, int neighbour);
-    void DrawRoomPasses(uint8_t mode, const TEditorRoom& room, bool current);
-    void DrawPortalViews(const TEditorRoom& room);
+    void DrawFaceByFace(uint8_t mode);
+    void CompileCurrentRoom(uint8_t mode);
+    void CompileNeighbour(uint8_t mode);
+
+    CurrentRoomCache current_;
+    NeighbourCache neighbour_;
+    uint64_t context_ = 0;
+    int listCompilations_ = 0;
 };
+
+// Makes the scene the viewport's figure: drawn by the paint cycle from its lists, prepared
+// before the viewport's own list is compiled, and picked from its geometry.
+void ShowScene(TGLViewport& viewport, RoomScene& scene);
 
 } // namespace morvane

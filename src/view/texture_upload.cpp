@@ -2,6 +2,7 @@
 
 #include "image/texture_strip.h"
 #include "io/io_error.h"
+#include "io/program_folder.h"
 
 #include <GL/gl.h>
 #include <GL/glext.h>
@@ -123,8 +124,10 @@ void BuildLevelTextures(const TLevelData& level) {
     }
 }
 
-std::string LoadSolidTexture(const std::string& path) {
+std::string LoadSolidTexture(const std::string& programFolder) {
+    std::string path = SolidBitmapFileName; // named alone until it is found
     try {
+        path = FindProgramDataFile(SolidBitmapFileName, programFolder);
         UploadBitmap(SolidTextureName, ReadBmp(path), 0);
         return "";
     } catch (const IoError& e) {

@@ -27,8 +27,12 @@ UploadedSize UploadBitmap(uint32_t name, const RgbImage& bitmap, uint8_t priorit
 // GL textures 1..NumObjectTextures from the level's object textures.
 void BuildLevelTextures(const TLevelData& level);
 
-// Uploads the plain texture of the wireframe and solid modes from a bitmap file. When the file
-// cannot be read a plain white texture is uploaded and the message to show is returned.
-std::string LoadSolidTexture(const std::string& path);
+inline constexpr const char* SolidBitmapFileName = "solid.bmp";
+
+// Uploads the plain texture of the wireframe and solid modes from the program's data file
+// "solid.bmp" (found by FindProgramDataFile from the program's folder). When the file is found
+// nowhere or cannot be read a plain white texture is uploaded and the message to show is
+// returned: it names the file read, or the folders looked in.
+std::string LoadSolidTexture(const std::string& programFolder);
 
 } // namespace morvane

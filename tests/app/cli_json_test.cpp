@@ -50,7 +50,7 @@ TEST(CliJson, ProjectSummaryIsPrintedInItsFixedLayout) {
     room.Water = 1;
     room.Sky = 1;
 
-    EXPECT_EQ(Printed(ProjectSummary(*project, 5)), R"({
+    EXPECT_EQ(Printed(ProjectSummary(OutlineOf(*project, 5))), R"({
   "version": 5,
   "level_description": "Caf\u00e9 \"noir\"",
   "comments": "tab\there\nline\u0001\u007f back\\slash",
@@ -82,7 +82,8 @@ TEST(CliJson, ProjectSummaryIsPrintedInItsFixedLayout) {
 )");
 
     project->RoomCount = 0;
-    EXPECT_NE(Printed(ProjectSummary(*project, 4)).find("\"room_count\": 0,\n  \"rooms\": []\n}"),
+    EXPECT_NE(Printed(ProjectSummary(OutlineOf(*project, 4)))
+                  .find("\"room_count\": 0,\n  \"rooms\": []\n}"),
               std::string::npos)
         << "a project without rooms prints an empty list";
 }

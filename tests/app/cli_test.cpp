@@ -16,9 +16,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace morvane {
 namespace {
@@ -70,7 +73,8 @@ TEST(Cli, RefusalsExitOneWithTheMessage) {
     test::WriteFileBytes(dir.Path("short.tr2"), {0x2D, 0, 0, 0, 1});
     CliResult shortFile = RunTool({"info", dir.Path("short.tr2")});
     EXPECT_EQ(shortFile.Code, CliFailed);
-    EXPECT_EQ(shortFile.Err, "Read beyond end of file\n");
+    EXPECT_EQ(shortFile.Err,
+              "Level file \"" + dir.Path("short.tr2") + "\" refused: Read beyond end of file\n");
     EXPECT_EQ(shortFile.Out, "");
 
     test::WriteFileBytes(dir.Path("v33.phd"), {33, 0, 0, 0});
@@ -81,8 +85,39 @@ TEST(Cli, RefusalsExitOneWithTheMessage) {
     CliResult unwritable =
         RunTool({"make-demo-level", "--layout", "tr2", dir.Path("no-folder/x.tr2")});
     EXPECT_EQ(unwritable.Code, CliFailed);
-    EXPECT_EQ(unwritable.Err, "File not found\n");
+    EXPECT_EQ(unwritable.Err,
+              "Level file \"" + dir.Path("no-folder/x.tr2") + "\" not written: File not found\n");
     EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"short.tr2", "v33.phd"}));
+}
+
+// Paths that are no regular file are refused at once (a pipe used to hang `info`), a write goes
+// through a link to its file, and the add-on's layout is told by the file's own name only.
+TEST(Cli, OddPathsAreRefusedNamingThem) {
+    TempDir dir;
+    ASSERT_EQ(mkfifo(dir.Path("pipe.phd").c_str(), 0600), 0);
+    CliResult pipe = RunTool({"info", dir.Path("pipe.phd")});
+    EXPECT_EQ(pipe.Code, CliFailed);
+    EXPECT_EQ(pipe.Err, "Level file \"" + dir.Path("pipe.phd") +
+                            "\" refused: it is a pipe, not a regular file\n");
+    CliResult folder = RunTool({"project-info", dir.Root().string()});
+    EXPECT_EQ(folder.Code, CliFailed);
+    EXPECT_EQ(folder.Err, "Project file \"" + dir.Root().string() +
+                              "\" refused: it is a folder, not a regular file\n");
+
+    std::filesystem::create_directory(dir.Path("old.tub"));
+    const std::string level = dir.Path("old.tub/level.phd");
+    ASSERT_EQ(RunTool({"make-demo-level", "--layout", "tr1", level}).Code, CliDone)
+        << "a .phd name in a folder named .tub is the first game's layout";
+    EXPECT_THAT(RunTool({"info", level}).Out, HasSubstr("\"format_kind\": 1,"));
+
+    ASSERT_EQ(symlink("/dev/null", dir.Path("null.phd").c_str()), 0);
+    CliResult device = RunTool({"rewrite", level, dir.Path("null.phd")});
+    EXPECT_EQ(device.Code, CliFailed);
+    EXPECT_EQ(device.Err, "Level file \"" + dir.Path("null.phd") +
+                              "\" not written: it is a device, not a regular file\n");
+    ASSERT_EQ(symlink("old.tub/level.phd", dir.Path("link.phd").c_str()), 0);
+    ASSERT_EQ(RunTool({"rewrite", level, dir.Path("link.phd")}).Code, CliDone);
+    EXPECT_TRUE(std::filesystem::is_symlink(std::filesystem::symlink_status(dir.Path("link.phd"))));
 }
 
 TEST(Cli, HelpAndVersionGoToTheOutputAndExitZero) {
@@ -201,7 +236,8 @@ TEST(Cli, ProjectInfoSummarisesAProject) {
     test::WriteFileBytes(dir.Path("bad.mvn"), {16, 'Q'});
     CliResult bad = RunTool({"project-info", dir.Path("bad.mvn")});
     EXPECT_EQ(bad.Code, CliFailed);
-    EXPECT_EQ(bad.Err, "Read beyond end of file\n");
+    EXPECT_EQ(bad.Err,
+              "Project file \"" + dir.Path("bad.mvn") + "\" refused: Read beyond end of file\n");
 }
 
 TEST(Cli, TheDemoProjectBuildsOntoTheDemoLevel) {
@@ -253,6 +289,40 @@ TEST(Cli, BuildUsesTheProjectSettingsOverriddenByOptions) {
 
     EXPECT_EQ(RunTool({"build", dir.Path("p.mvn"), "--bogus", "x"}).Code, CliUsage);
     EXPECT_EQ(RunTool({"build", dir.Path("p.mvn"), "--out"}).Code, CliUsage);
+}
+
+// --strict: a build that shows any message exits 1, although the level is written; a clean
+// build still exits 0.
+TEST(Cli, StrictBuildsFailOnAnyMessage) {
+    TempDir dir;
+    ASSERT_EQ(RunTool({"make-demo-level", "--layout", "tr1", dir.Path("base.phd")}).Code, CliDone);
+    ASSERT_EQ(
+        RunTool({"make-demo-project", dir.Path("p.mvn"), "--base", dir.Path("base.phd")}).Code,
+        CliDone);
+    const std::string script = "Kill_Lara(1,2,2)\nStart_Trigger(1,2)\n";
+    test::WriteFileBytes(dir.Path("t.scp"), test::Bytes(script.begin(), script.end()));
+    const std::vector<std::string> build = {
+        "build", dir.Path("p.mvn"), "--out", dir.Path("a.phd"), "--script", dir.Path("t.scp")};
+    const std::string error = "Error at Line 2:Not enough parameters:->\nLevel written: ";
+    CliResult lenient = RunTool(build);
+    EXPECT_EQ(lenient.Code, CliDone);
+    EXPECT_EQ(lenient.Err.substr(0, error.size()), error);
+
+    std::vector<std::string> strict = build;
+    strict[3] = dir.Path("b.phd");
+    strict.push_back("--strict");
+    CliResult failed = RunTool(strict);
+    EXPECT_EQ(failed.Code, CliFailed);
+    EXPECT_EQ(failed.Err.substr(0, error.size()), error);
+    EXPECT_TRUE(std::filesystem::exists(dir.Path("b.phd"))) << "the level is still written";
+
+    CliResult clean = RunTool({"build", dir.Path("p.mvn"), "--out", dir.Path("c.phd"), "--strict"});
+    EXPECT_EQ(clean.Code, CliDone) << clean.Err;
+    CliResult missing = RunTool({"build", dir.Path("p.mvn"), "--out", dir.Path("d.phd"), "--items",
+                                 dir.Path("none.itm"), "--strict"});
+    EXPECT_EQ(missing.Code, CliFailed);
+    EXPECT_THAT(missing.Err, ::testing::StartsWith("Items file " + dir.Path("none.itm") +
+                                                   " not found\nLevel written: "));
 }
 
 // A demo level of the second game made faulty on purpose by the test.

@@ -4,9 +4,12 @@
 #include "document/doorways.h"
 #include "document/sector_numbering.h"
 #include "document/sector_tools.h"
+#include "level/level_check.h"
 #include "level/level_reader.h"
 
 #include <gmock/gmock.h>
+
+#include <filesystem>
 
 namespace morvane {
 namespace {
@@ -193,6 +196,91 @@ TEST_F(BuildChecks, TheReportAndTheWarningsAreKeptApartFromTheMessages) {
     result = Build({base, "", "", "", ""});
     EXPECT_FALSE(result.Written);
     EXPECT_EQ(result.Report, "");
+}
+
+// What would break the level in the game stops the write, naming its place; a side file that
+// brings such a fault is taken back out and the level is written without it; sector textures
+// beyond the level's are reported with their room and sector.
+TEST_F(BuildChecks, ErrorsStopTheWriteAndSideFilesThatBringThemAreNotMerged) {
+    const std::string base = MakeBase(FormatTR3, "base.tr3");
+    ASSERT_TRUE(Build({base, dir.Path("clean.tr3"), "", "", ""}).Written);
+    auto clean = std::make_unique<TLevelData>();
+    ASSERT_EQ(ReadLevelFile(*clean, dir.Path("clean.tr3")), LevelReadDone);
+    const TLevelRoom& hall = clean->Rooms[0];
+
+    // A meshes file whose first rectangle names a vertex the room does not have.
+    test::ByteBuilder meshes;
+    meshes.U8(16).Raw("Quillon MSH file", 16).U32(FormatTR3).U16(1).U16(hall.NumVertices);
+    meshes.Raw(hall.Vertices2, sizeof(TVertex2) * hall.NumVertices).U16(hall.NumRectangles);
+    meshes.U16(hall.NumVertices)
+        .Raw(reinterpret_cast<const uint8_t*>(hall.Rectangles) + 2,
+             sizeof(TRectangle) * hall.NumRectangles - 2);
+    meshes.U16(hall.NumTriangles).Raw(hall.Triangles, sizeof(TTriangle) * hall.NumTriangles);
+    test::WriteFileBytes(dir.Path("bad.msh"), meshes.Get());
+    // An items table whose floor data has an entry of no known function, linked to a sector.
+    test::ByteBuilder items;
+    items.U8(7).Raw("QUILLON", 7).U32(0).U16(1).U16(0x801F).U32(0).U16(0);
+    items.U16(1).U16(SectorNumber(3, 3, 8)).U16(0);
+    test::WriteFileBytes(dir.Path("bad.itm"), items.Get());
+
+    // A script whose trigger names an item the level does not have.
+    const std::string script =
+        "Start_Trigger(1,3,3)\nDo_with_Activate(62,0,0)\nItem(9)\nEnd()\nEnd_Trigger()\n";
+    test::WriteFileBytes(dir.Path("bad.scp"), test::Bytes(script.begin(), script.end()));
+
+    BuildResult result = Build(
+        {base, dir.Path("out.tr3"), dir.Path("bad.itm"), dir.Path("bad.msh"), dir.Path("bad.scp")});
+    ASSERT_TRUE(result.Written) << ::testing::PrintToString(result.Messages);
+    EXPECT_THAT(result.Messages,
+                ElementsAre(HasSubstr("Items file " + dir.Path("bad.itm") +
+                                      " would break the level (error: room 1 (Hall), sector "
+                                      "(column 3, row 3): "),
+                            HasSubstr("Meshes file " + dir.Path("bad.msh") +
+                                      " would break the level (error: room 1 (Hall): 1 "
+                                      "rectangle uses vertices beyond the room's "),
+                            HasSubstr("Scripting file " + dir.Path("bad.scp") +
+                                      " would break the level (error: room 1 (Hall), sector "
+                                      "(column 3, row 3): a trigger here names item ")));
+    for (const std::string& message : result.Messages) {
+        EXPECT_THAT(message, ::testing::EndsWith("); it was not merged"));
+    }
+    auto out = std::make_unique<TLevelData>();
+    ASSERT_EQ(ReadLevelFile(*out, dir.Path("out.tr3")), LevelReadDone);
+    EXPECT_EQ(out->Rooms[0].NumRectangles, hall.NumRectangles);
+    EXPECT_EQ(out->Rooms[0].Rectangles[0].Vertices[0], hall.Rectangles[0].Vertices[0])
+        << "the meshes file was taken back out";
+    EXPECT_EQ(out->NumFloorData, clean->NumFloorData) << "and the items table and the script";
+    EXPECT_FALSE(HasErrors(CheckLevel(*out)));
+
+    // A sound items table (Lara and a second item at her place) stays merged when the meshes
+    // file after it is taken back out.
+    TItem2 second = clean->Items2[0];
+    second.Type = 1;
+    test::ByteBuilder good;
+    good.U8(7).Raw("QUILLON", 7).U32(2).Raw(&clean->Items2[0], sizeof(TItem2));
+    good.Raw(&second, sizeof(TItem2)).U16(0).U32(0).U16(0);
+    test::WriteFileBytes(dir.Path("good.itm"), good.Get());
+    result = Build({base, dir.Path("kept.tr3"), dir.Path("good.itm"), dir.Path("bad.msh"), ""});
+    ASSERT_TRUE(result.Written) << ::testing::PrintToString(result.Messages);
+    EXPECT_THAT(result.Messages, ElementsAre(HasSubstr("Meshes file " + dir.Path("bad.msh"))));
+    ASSERT_EQ(ReadLevelFile(*out, dir.Path("kept.tr3")), LevelReadDone);
+    EXPECT_EQ(out->NumItems, 2u) << "the items table merged before the meshes file is kept";
+    EXPECT_EQ(out->Items2[1].Type, 1);
+    EXPECT_EQ(out->Rooms[0].Rectangles[0].Vertices[0], hall.Rectangles[0].Vertices[0]);
+
+    // A floor face with a texture the base level does not have: the level check's error about
+    // the face stops the write; the project's check names the sector.
+    project->Room(1).Sector(SectorNumber(3, 3, 8)).FloorSurface.Textures[2] = 5000;
+    result = Build({base, dir.Path("none.tr3"), "", "", ""});
+    EXPECT_FALSE(result.Written);
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("none.tr3")));
+    EXPECT_THAT(Lines(result.Warnings),
+                ElementsAre(HasSubstr("room 1 (Hall), sector (column 3, row 3): texture 5001 is "
+                                      "beyond the level's ")));
+    ASSERT_EQ(result.Messages.size(), 1u) << ::testing::PrintToString(result.Messages);
+    EXPECT_THAT(result.Messages[0], ::testing::StartsWith("The level was not written: 1 error "
+                                                          "would break it in the game:\nerror: "
+                                                          "room 1 (Hall)"));
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "build/build_fixture.h"
 
 #include "build/slope_floor_data.h"
+#include "document/portal_views.h"
+#include "document/room_limits.h"
 #include "document/sector_numbering.h"
 #include "document/sector_tools.h"
 #include "document/shape_table.h"
@@ -60,6 +62,42 @@ TEST_F(BuildPipeline, RoomPositionHeightsAndThePlayer) {
     EXPECT_EQ(out->NumCameras, 0u);
     EXPECT_EQ(out->NumBoxes, 1u) << "only the middle sector is open";
     EXPECT_EQ(out->FloorData[0], out->NumFloorData);
+}
+
+// Rooms at the far edges of the level's coordinates build without any overflow (the sanitizer
+// run would stop at one); one sector further, or a room that reaches above level 64, stops the
+// build naming the room and the limit, and nothing is written.
+TEST_F(BuildPipeline, RoomsAtTheLimitsOfTheLevelsCoordinates) {
+    const std::string base = MakeBase(FormatTR1, "BASE.PHD");
+    TEditorRoom& far = Add(3, 31, MaxRoomPosition, 20, MinRoomPosition, 3);
+    AddPortalView(*project, {2, MaxPortalViewTiles, MaxPortalViewTiles, 0});
+    TEditorRoom& other = Add(31, 3, MinRoomPosition, 61, MaxRoomPosition, 3);
+    AddPortalView(*project, {1, MaxPortalViewTiles, MaxPortalViewTiles, 4});
+    BuildResult result = Build({base, dir.Path("FAR.PHD"), "", "", ""});
+    ASSERT_TRUE(result.Written) << ::testing::PrintToString(result.Messages);
+    auto out = std::make_unique<TLevelData>();
+    ASSERT_EQ(ReadLevelFile(*out, dir.Path("FAR.PHD")), LevelReadDone);
+    EXPECT_EQ(+out->Rooms[0].RoomInfo.X, MaxRoomPosition * 1024);
+    EXPECT_EQ(+out->Rooms[1].RoomInfo.X, MinRoomPosition * 1024);
+    EXPECT_EQ(out->Items1[0].Room, 1) << "the player is in room 2, the current room";
+    EXPECT_GE(+out->Items1[0].X, MinRoomPosition * 1024);
+    EXPECT_LT(+out->Items1[0].X, MinRoomPosition * 1024 + 3 * 1024);
+    EXPECT_GE(+out->Items1[0].Z, MaxRoomPosition * 1024);
+    EXPECT_LT(+out->Items1[0].Z, MaxRoomPosition * 1024 + 31 * 1024);
+
+    far.PosX = MaxRoomPosition + 1;
+    result = Build({base, dir.Path("NOT.PHD"), "", "", ""});
+    EXPECT_THAT(result.Messages,
+                ElementsAre("Room 1 (\"Room #1\") lies at X position 2097121; room positions go "
+                            "from -2097120 to 2097120; the level was not written."));
+    far.PosX = 0;
+    other.PosY = 62;
+    result = Build({base, dir.Path("NOT.PHD"), "", "", ""});
+    EXPECT_THAT(result.Messages,
+                ElementsAre(HasSubstr("Room 2 (\"Room #2\") reaches level 65 (level 62, height "
+                                      "3), above the limit of 64")));
+    EXPECT_FALSE(result.Written);
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("NOT.PHD")));
 }
 
 TEST_F(BuildPipeline, WallPortalsGetAPortalEntryAfterTheirSlope) {
@@ -128,6 +166,35 @@ TEST_F(BuildPipeline, NamesThatStopTheBuildOrAreSkipped) {
     EXPECT_THAT(junk.Messages, ElementsAre(HasSubstr("is not a level of the supported games")));
 }
 
+// An installed program has no floor.dat beside it: the build takes the one of the installed data
+// folder, and names both folders when neither has it.
+TEST_F(BuildPipeline, TheFloorDataFileIsFoundInstalledOrTheFoldersAreNamed) {
+    const std::string base = MakeBase(FormatTR1, "base.phd");
+    Add(4, 4, 1, 30, 1, 3);
+    const std::string bin = dir.Path("prefix/bin");
+    const std::string share = dir.Path("prefix/share/morvane3d");
+    std::filesystem::create_directories(bin);
+    std::filesystem::create_directories(share);
+    const BuildNames names{base, dir.Path("out.phd"), "", "", ""};
+
+    BuildResult missing = BuildLevel(*project, *level, names, bin, script);
+    EXPECT_FALSE(missing.Written);
+    EXPECT_THAT(missing.Messages, ElementsAre("The floor-data file floor.dat cannot be read: File "
+                                              "not found in " +
+                                              bin + " or " + share));
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("out.phd")));
+
+    const std::string source = std::string(MORVANE_SOURCE_DIR) + "/data";
+    std::filesystem::copy_file(source + "/floor.dat", share + "/floor.dat");
+    BuildResult installed = BuildLevel(*project, *level, names, bin, script);
+    ASSERT_TRUE(installed.Written) << ::testing::PrintToString(installed.Messages);
+    auto besideLevel = std::make_unique<TLevelData>();
+    const BuildNames beside{base, dir.Path("beside.phd"), "", "", ""};
+    ASSERT_TRUE(BuildLevel(*project, *besideLevel, beside, source, script).Written);
+    EXPECT_EQ(test::ReadFileBytes(dir.Path("out.phd")), test::ReadFileBytes(dir.Path("beside.phd")))
+        << "the installed floor.dat gives the level the copy beside the program gives";
+}
+
 TEST_F(BuildPipeline, ProjectsTheLevelCannotHoldAreRefusedAndNothingIsWritten) {
     const std::string base = MakeBase(FormatTR1, "base.phd");
     TEditorRoom& room = Add(31, 31, 1, 1, 1, 60);
@@ -171,7 +238,9 @@ TEST_F(BuildPipeline, ScriptErrorsAreShownAndTheLevelStillWritten) {
     test::WriteFileBytes(dir.Path("b.scp"), test::Bytes(bad.begin(), bad.end()));
     result = Build({base, dir.Path("b.phd"), "", "", dir.Path("b.scp")});
     EXPECT_FALSE(result.Written);
-    EXPECT_THAT(result.Messages, ElementsAre("'X' is not a valid integer value"));
+    EXPECT_THAT(result.Messages,
+                ElementsAre("Scripting file \"" + dir.Path("b.scp") +
+                            "\" refused: line 1: 'X' is not a valid integer value"));
 }
 
 } // namespace

@@ -7,6 +7,8 @@
 
 #include <gmock/gmock.h>
 
+#include <filesystem>
+
 namespace morvane {
 namespace {
 
@@ -111,18 +113,22 @@ TEST_F(PlayerPlacementTest, OffTheRoomOrOnAPillarSheStartsInTheFirstOpenSector) 
     EXPECT_EQ(start.X, 2048 + 1536);
 }
 
+// Lara in a wall would leave the level unplayable: the error stops the write.
 TEST_F(PlayerPlacementTest, ARoomWithoutAnOpenSectorIsReported) {
     Add(2, 2, 2, 20, 5, 4);
     const std::string base = MakeBase(FormatTR2, "base.tr2");
     BuildResult result = Build({base, dir.Path("out.tr2"), "", "", ""});
-    ASSERT_TRUE(result.Written);
-    ASSERT_GE(result.Warnings.size(), 2u);
+    EXPECT_FALSE(result.Written);
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("out.tr2")));
+    ASSERT_GE(result.Warnings.size(), 1u);
     EXPECT_THAT(FormatFinding(result.Warnings[0]),
                 HasSubstr("sector (column 2, row 2): Lara's usual start in the current room, "
                           "column 4, row 2, lies outside this 2 x 2 room, and the room has no "
                           "open sector: she starts in a wall."));
-    EXPECT_THAT(FormatFinding(result.Warnings[1]),
-                HasSubstr("error: room 1 (Room #1), item 1: Lara starts inside a solid sector "
+    ASSERT_EQ(result.Messages.size(), 1u);
+    EXPECT_THAT(result.Messages[0], ::testing::StartsWith("The level was not written: "));
+    EXPECT_THAT(result.Messages[0],
+                HasSubstr("\nerror: room 1 (Room #1), item 1: Lara starts inside a solid sector "
                           "(room 1 (Room #1), column 2, row 2)"));
     EXPECT_EQ(+level->Items2[0].X, 2048 + 1536);
     EXPECT_EQ(+level->Items2[0].Y, 8192) << "on the solid sector's floor, at the room's top";

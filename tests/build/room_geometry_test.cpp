@@ -228,5 +228,15 @@ TEST(RoomGeometry, ARoomBeyondTheVertexCapacityIsRefused) {
     EXPECT_EQ(g.room->NumVertices, 0);
 }
 
+// A grid beyond the sector capacity makes no faces; its two 16-bit sides multiply beyond an int
+// (the sanitizer run stops at an overflow).
+TEST(RoomGeometry, AGridBeyondTheCapacityMakesNoFaces) {
+    GeometryRoom g(1, 1);
+    g.room->NumXSectors = 65535;
+    g.room->NumZSectors = 65535;
+    BuildRoomFaces(g.faces, *g.room, g.sectors.data(), false);
+    EXPECT_TRUE(g.faces.Faces.empty());
+}
+
 } // namespace
 } // namespace morvane

@@ -7,7 +7,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
 #include <memory>
+#include <sys/stat.h>
 
 namespace morvane {
 namespace {
@@ -88,7 +91,13 @@ TEST(ItemsTable, RefusesWhatTheLevelCannotHold) {
     moreRooms.U16(0).U32(0).U16(3);
     ByteBuilder tooManyCameras = ItemsTableHead(0, 22);
     tooManyCameras.U16(0).U32(101);
+    // 500 + 65100 wraps in 16 bits to word 64, in the level's own floor data.
+    ByteBuilder wrappingLink = ItemsTableHead(0, 22);
+    wrappingLink.U16(1).U16(0).U32(0).U16(0).U16(1).U16(1).U16(65100);
+    ByteBuilder shortFile = ItemsTableHead(2, 22);
     const Case cases[] = {
+        {wrappingLink.Get(), "points past the floor data (offset 65100)"},
+        {shortFile.Get(), "refused: Read beyond end of file"},
         {tooManyItems.Get(), "the item count is 301, above the limit of 300"},
         {roomOutside.Get(), "names room 3, the level has rooms 1 to 2"},
         {sectorOutside.Get(), "names sector 13 of room 1, which has 12 sectors"},
@@ -148,6 +157,41 @@ TEST(MeshesFile, ReplacesRoomGeometryAndOptionallyTheZones) {
     } catch (const IoError& e) {
         EXPECT_THAT(e.what(), HasSubstr("is 3, above the limit of 2"));
     }
+}
+
+// Side files are read only when they are regular files within the size limit; every refusal
+// names the file. (The large file is sparse: it takes no room on the disk.)
+TEST(SideFiles, OnlyRegularFilesWithinTheSizeLimit) {
+    TempDir dir;
+    auto level = LevelWithRooms(FormatTR1, 2);
+    ASSERT_EQ(mkfifo(dir.Path("pipe.itm").c_str(), 0600), 0);
+    const std::string large = dir.Path("large.msh");
+    test::WriteFileBytes(large, MeshesHead(1, 0).Get());
+    std::filesystem::resize_file(large, MaxSideFileBytes + 1);
+    const struct {
+        std::function<uint8_t()> Read;
+        std::string Expected;
+    } cases[] = {
+        {[&] { return ReadItemsTable(*level, dir.Path("pipe.itm")); },
+         "Items file \"" + dir.Path("pipe.itm") + "\" refused: it is a pipe, not a regular file"},
+        {[&] { return ReadItemsTable(*level, dir.Root().string()); },
+         "Items file \"" + dir.Root().string() + "\" refused: it is a folder, not a regular file"},
+        {[&] { return ReadMeshesFile(*level, "/dev/zero"); },
+         "Meshes file \"/dev/zero\" refused: it is a device, not a regular file"},
+        {[&] { return ReadMeshesFile(*level, large); },
+         "Meshes file \"" + large + "\" refused: its size is 33554433 bytes, above the limit of " +
+             "33554432."},
+    };
+    for (const auto& c : cases) {
+        try {
+            c.Read();
+            ADD_FAILURE() << "read: " << c.Expected;
+        } catch (const IoError& e) {
+            EXPECT_EQ(e.what(), c.Expected);
+        }
+    }
+    std::filesystem::resize_file(large, MaxSideFileBytes);
+    EXPECT_EQ(ReadMeshesFile(*level, large), MeshesFileRead) << "zeros: no zones";
 }
 
 } // namespace

@@ -262,7 +262,9 @@ TEST(ProjectFile, EveryTruncationIsRefusedWithTheDocumentUntouched) {
             ReadBytes(*project, cut);
             FAIL() << "a project cut at " << length << " bytes was read";
         } catch (const IoError& e) {
-            ASSERT_STREQ(e.what(), ReadBeyondEndText) << "cut at " << length;
+            ASSERT_EQ(e.what(),
+                      "Project file \"test.mvn\" refused: " + std::string(ReadBeyondEndText))
+                << "cut at " << length;
         }
         ExpectKnownDocument(*project, "cut at " + std::to_string(length));
     }
@@ -280,6 +282,7 @@ TEST(ProjectFile, CountsBeyondCapacityAreRefused) {
     const Case cases[] = {
         {assembled.RoomCountOffset, {129}, "the room count is 129, above the limit of 128"},
         {assembled.GridOffset, {33, 0, 32, 0}, "1056, above the limit of 1024"},
+        {assembled.GridOffset, {0xFF, 0xFF, 0xFF, 0xFF}, "4294836225, above the limit of 1024"},
         {assembled.PortalCountOffset, {21, 0, 0, 0}, "portal view count of room 1 is 21"},
         {assembled.PortalCountOffset,
          {0xFF, 0xFF, 0xFF, 0xFF},
@@ -357,8 +360,138 @@ TEST(OpenProject, ResetsTheViewAndNamesTheBaseLevelOnlyWhenItExists) {
     Bytes old = AssembleProject(5).File;
     old[17] = 2;
     test::WriteFileBytes(dir.Path("old.mvn"), old);
-    EXPECT_EQ(OpenProject(*project, scene, dir.Path("old.mvn")).Message, OldFormatText);
+    EXPECT_EQ(OpenProject(*project, scene, dir.Path("old.mvn")).Message,
+              "Project file \"" + dir.Path("old.mvn") + "\" refused: " + OldFormatText);
     EXPECT_THROW(OpenProject(*project, scene, dir.Path("absent.mvn")), IoError);
+}
+
+// What the whole read and the outline read make of one file: the outcome, or the refusal's text.
+struct BothReads {
+    std::string Refusal;
+    ProjectReadOutcome Whole, Outlined;
+    ProjectOutline FromWhole, Outline;
+};
+
+BothReads ReadBothWays(TEditorProject& project, const Bytes& bytes) {
+    BothReads both;
+    std::string wholeRefusal;
+    try {
+        both.Whole = ReadBytes(project, bytes);
+        both.FromWhole = OutlineOf(project, both.Whole.Version);
+    } catch (const IoError& e) {
+        wholeRefusal = e.what();
+    }
+    try {
+        BinaryReader reader = BinaryReader::FromMemory(bytes.data(), bytes.size());
+        both.Outlined = ReadProjectOutline(both.Outline, reader, "test.mvn");
+    } catch (const IoError& e) {
+        both.Refusal = e.what();
+    }
+    EXPECT_EQ(both.Refusal, wholeRefusal) << "the two reads refuse a file alike";
+    return both;
+}
+
+// The outline (what project-info shows) skips the sectors and portal views: every file must give
+// it the same outcome, refusal or fields as the whole read gives the document.
+TEST(ProjectOutline, AgreesWithTheWholeReadOnEveryFile) {
+    std::vector<std::pair<std::string, Bytes>> files;
+    for (int version : {4, 5}) {
+        const AssembledProject assembled = AssembleProject(version, "trig.scp");
+        files.emplace_back("version " + std::to_string(version), assembled.File);
+        // Cuts all over the file (a whole read takes a 14 MB scratch record, so not every one),
+        // and at every byte around the counts and the end.
+        for (std::size_t length = 0; length < assembled.File.size(); ++length) {
+            const auto near = [length](std::size_t offset) {
+                return length + 4 >= offset && length <= offset + 8;
+            };
+            if (length % 29 != 0 && !near(assembled.RoomCountOffset) &&
+                !near(assembled.GridOffset) && !near(assembled.PortalCountOffset) &&
+                !near(assembled.File.size() - 8)) {
+                continue;
+            }
+            files.emplace_back("cut at " + std::to_string(length),
+                               Bytes(assembled.File.begin(),
+                                     assembled.File.begin() + static_cast<std::ptrdiff_t>(length)));
+        }
+        for (auto [offset, value] :
+             {std::pair{assembled.RoomCountOffset, Bytes{129}},
+              std::pair{assembled.GridOffset, Bytes{33, 0, 32, 0}},
+              std::pair{assembled.PortalCountOffset, Bytes{21, 0, 0, 0}},
+              std::pair{assembled.PortalCountOffset, Bytes{0xFF, 0xFF, 0xFF, 0xFF}}}) {
+            Bytes file = assembled.File;
+            std::copy(value.begin(), value.end(),
+                      file.begin() + static_cast<std::ptrdiff_t>(offset));
+            files.emplace_back("a count changed at " + std::to_string(offset), file);
+        }
+    }
+    Bytes old = AssembleProject(5).File;
+    old[17] = 3;
+    files.emplace_back("old version", old);
+    Bytes foreign = AssembleProject(5).File;
+    foreign[5] = 'X';
+    files.emplace_back("wrong magic", foreign);
+
+    // Projects of several rooms as the editor saves them, with every field varied.
+    std::mt19937 random(5);
+    TempDir dir;
+    for (int round = 0; round < 4; ++round) {
+        auto project = std::make_unique<TEditorProject>();
+        SceneRooms scene;
+        for (int r = 0; r < 3 + round * 4; ++r) {
+            RoomDialogValues values;
+            values.Name = "Room " + std::to_string(r);
+            values.Long = 1 + random() % 31;
+            values.Width = 1 + random() % 31;
+            AddRoom(*project, scene, values);
+            TEditorRoom& room = project->Current();
+            room.PosX = static_cast<int32_t>(random() % 2000001) - 1000000;
+            room.PosZ = static_cast<int32_t>(random() % 200);
+            room.AmbientIntensity = static_cast<int32_t>(random());
+            room.DefaultTextures[random() % 10] = -1;
+            room.Reserved[1] = static_cast<uint8_t>(random());
+            room.Sky = static_cast<uint8_t>(random() % 2);
+            room.PortalViewCount = static_cast<int32_t>(random() % (MaxPortalViews + 1));
+        }
+        project->CurrentRoom = static_cast<uint8_t>(1 + random() % project->RoomCount);
+        project->Comments.Assign("round " + std::to_string(round));
+        WriteProjectFile(*project, dir.Path("p.mvn"));
+        files.emplace_back("saved project " + std::to_string(round),
+                           test::ReadFileBytes(dir.Path("p.mvn")));
+    }
+    // Damaged copies of the two assembled files and the saved ones.
+    const std::vector<Bytes> whole = {
+        files.front().second,           AssembleProject(5, "trig.scp").File,
+        files[files.size() - 1].second, files[files.size() - 2].second,
+        files[files.size() - 3].second, files[files.size() - 4].second};
+    for (int round = 0; round < 60; ++round) {
+        Bytes file = whole[random() % whole.size()];
+        if (file.size() > 18) {
+            for (int flips = 1 + random() % 4; flips > 0; --flips) {
+                file[18 + random() % (file.size() - 18)] = static_cast<uint8_t>(random());
+            }
+        }
+        files.emplace_back("damaged " + std::to_string(round), file);
+    }
+
+    int done = 0, refused = 0;
+    auto project = std::make_unique<TEditorProject>();
+    for (const auto& [what, file] : files) {
+        SCOPED_TRACE(what);
+        const BothReads both = ReadBothWays(*project, file);
+        if (!both.Refusal.empty()) {
+            ++refused;
+            continue;
+        }
+        EXPECT_EQ(both.Outlined.Result, both.Whole.Result);
+        EXPECT_EQ(both.Outlined.Version, both.Whole.Version);
+        if (both.Whole.Result == ProjectReadResult::Done) {
+            ++done;
+            EXPECT_TRUE(both.Outline == both.FromWhole) << "the outline's fields differ";
+            EXPECT_EQ(both.Outline.Rooms.size(), both.Outline.RoomCount);
+        }
+    }
+    EXPECT_GT(done, 20) << "enough files are read to compare the fields";
+    EXPECT_GT(refused, 60) << "enough files are refused to compare the refusals";
 }
 
 // Saving as the editor does it keeps the file being replaced as NAME.mvn.bak; a backup that
@@ -384,6 +517,93 @@ TEST(SaveProject, KeepsThePreviousFileAsItsBackup) {
     settings.LevelDescription = "third";
     EXPECT_THROW(SaveProject(*project, settings, path), IoError);
     EXPECT_EQ(test::ReadFileBytes(path), second) << "the project file is as it was";
+}
+
+} // namespace
+} // namespace morvane
+
+namespace morvane {
+namespace {
+
+// A room the level's coordinates cannot hold is refused when the file is opened, naming the
+// file, the room and the limit; a room set above level 64 by the tool bar still opens.
+TEST(ProjectFile, RoomsBeyondTheLevelsCoordinatesAreRefused) {
+    const AssembledProject assembled = AssembleProject(5);
+    const std::size_t posX = assembled.RoomCountOffset + 1;
+    const std::size_t posY = posX + 8 + 41;
+    const std::size_t viewWidth = assembled.PortalCountOffset + 4 + 4;
+    auto project = std::make_unique<TEditorProject>();
+    MakeKnownDocument(*project);
+    struct Case {
+        std::size_t Offset;
+        Bytes Value;
+        const char* Expected;
+    };
+    const Case cases[] = {
+        {posX, {0xFD, 0xFF, 0x1F, 0x00}, "Room 1 (\"Hall\") lies at X position 2097149"},
+        {posX + 4, {0, 0, 0, 0x80}, "Room 1 (\"Hall\") lies at Z position -2147483648"},
+        {viewWidth, {33, 0, 0, 0}, "Portal view Door #1 of room 1 is 33 by 3 sectors"},
+    };
+    for (const Case& c : cases) {
+        Bytes file = assembled.File;
+        std::copy(c.Value.begin(), c.Value.end(), file.begin() + c.Offset);
+        try {
+            ReadBytes(*project, file);
+            FAIL() << c.Expected;
+        } catch (const IoError& e) {
+            EXPECT_THAT(e.what(),
+                        HasSubstr(std::string("Project file \"test.mvn\" refused: ") + c.Expected));
+        }
+        ExpectKnownDocument(*project, c.Expected);
+    }
+
+    Bytes high = assembled.File;
+    high[posY] = 64; // height 4: the top at level 68
+    ASSERT_EQ(ReadBytes(*project, high).Result, ProjectReadResult::Done);
+    EXPECT_EQ(project->Room(1).PosY, 64);
+
+    TempDir dir;
+    project->Room(1).XSectors = 32;
+    project->Room(1).ZSectors = 1;
+    WriteProjectFile(*project, dir.Path("wide.mvn"));
+    EXPECT_THROW(
+        {
+            try {
+                ReadProjectFile(*project, dir.Path("wide.mvn"));
+            } catch (const IoError& e) {
+                EXPECT_THAT(e.what(), HasSubstr("\" refused: Room 1 (\"Hall\") has 32 columns"));
+                throw;
+            }
+        },
+        IoError);
+}
+
+// Errors of files that cannot be read or written name the file.
+TEST(ProjectFile, FileErrorsNameTheFile) {
+    TempDir dir;
+    auto project = std::make_unique<TEditorProject>();
+    const auto readError = [&](const std::string& path) -> std::string {
+        try {
+            ReadProjectFile(*project, path);
+        } catch (const IoError& e) {
+            return e.what();
+        }
+        return "read";
+    };
+    EXPECT_EQ(readError(dir.Path("absent.mvn")),
+              "Project file \"" + dir.Path("absent.mvn") + "\" refused: File not found");
+    EXPECT_EQ(readError(dir.Root().string()), "Project file \"" + dir.Root().string() +
+                                                  "\" refused: it is a folder, not a regular file");
+    try {
+        WriteProjectFile(*project, dir.Path("no-folder/p.mvn"));
+        FAIL() << "written into a folder that is not there";
+    } catch (const IoError& e) {
+        EXPECT_EQ(e.what(), "Project file \"" + dir.Path("no-folder/p.mvn") +
+                                "\" not written: File not found");
+    }
+    EXPECT_EQ(ProjectReadMessage(ProjectReadResult::WrongMagic, "x.mvn"),
+              "Project file \"x.mvn\" refused: Error Opening the file!");
+    EXPECT_EQ(ProjectReadMessage(ProjectReadResult::Done, "x.mvn"), "");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "build/build_pipeline.h"
 #include "demo/demo_level.h"
+#include "document/room_limits.h"
 #include "document/room_operations.h"
 #include "document/sector_numbering.h"
 #include "import/level_import.h"
@@ -171,39 +172,59 @@ TEST(LevelImport, RoomsThatCannotComeOverAreSkippedAndLinksToThemLeftOut) {
     EXPECT_EQ(result.Counts.SectorsSkipped, 9 + 0 + 9) << "the skipped rooms' sectors";
 }
 
-TEST(LevelImport, GridsAbove32ASideAreCut) {
+// A room whose corner a project room cannot take (its vertices would leave the level's 32-bit
+// coordinates once built) is skipped; one at the edge comes over.
+TEST(LevelImport, RoomsBeyondTheProjectsPositionsAreSkipped) {
+    LevelMaker maker;
+    maker.Room(MinRoomPosition, MaxRoomPosition, 3, 3, 0, -8);
+    maker.Room(MaxRoomPosition + 1, 0, 3, 3, 0, -8);
+    maker.Room(0, MinRoomPosition - 1, 3, 3, 0, -8);
+    auto project = std::make_unique<TEditorProject>();
+    const ImportResult result = ImportLevelRooms(*maker.level, *project, "base.phd");
+    ASSERT_EQ(project->RoomCount, 1);
+    EXPECT_EQ(project->Room(1).PosX, MinRoomPosition);
+    EXPECT_EQ(project->Room(1).PosZ, MaxRoomPosition);
+    EXPECT_EQ(result.Counts.RoomsSkipped, 2);
+    EXPECT_THAT(result.Messages,
+                Contains("Level room 2: not imported, its corner (x 2147451904, z 0) lies beyond "
+                         "the positions of a project room (-2097120 to 2097120 sectors)."));
+    EXPECT_THAT(result.Messages, Contains(HasSubstr("Level room 3: not imported, its corner (x 0, "
+                                                    "z -2147451904) lies beyond")));
+}
+
+TEST(LevelImport, GridsAbove31ASideAreCut) {
     LevelMaker maker;
     TLevelRoom& wide = maker.Room(0, 0, 40, 10, 0, -8);
-    LevelMaker::Sector(wide, 32, 5).FloorHeight = -2;
-    LevelMaker::Sector(wide, 33, 5).FloorHeight = -3;
+    LevelMaker::Sector(wide, 31, 5).FloorHeight = -2;
+    LevelMaker::Sector(wide, 32, 5).FloorHeight = -3;
     maker.Room(50, 0, 3, 3, 0, -8);
     TLevelRoom& tooMany = maker.Room(60, 0, 3, 3, 0, -8);
     tooMany.NumXSectors = tooMany.NumZSectors = 40; // a record no level file gives
     for (int p = 0; p < MaxRoomPortals; ++p) {
-        LevelMaker::FloorPortal(wide, 1, 15 + p, 2); // the last two beyond column 32
+        LevelMaker::FloorPortal(wide, 1, 15 + p, 2); // the last three beyond column 31
     }
     auto project = std::make_unique<TEditorProject>();
     const ImportResult result = ImportLevelRooms(*maker.level, *project, "base.phd");
 
     const TEditorRoom& room = project->Room(1);
-    EXPECT_EQ(room.XSectors, 32);
+    EXPECT_EQ(room.XSectors, 31);
     EXPECT_EQ(room.ZSectors, 10);
-    EXPECT_EQ(room.GameSector(SectorNumber(32, 5, 10)).FloorHeight, 0)
-        << "column 32 keeps its own floor, half a level up";
-    EXPECT_EQ(room.Sector(SectorNumber(32, 5, 10)).FloorShape, 3);
-    EXPECT_EQ(result.Counts.SectorsSkipped, 80 + 1600);
+    EXPECT_EQ(room.GameSector(SectorNumber(31, 5, 10)).FloorHeight, 0)
+        << "column 31 keeps its own floor, half a level up";
+    EXPECT_EQ(room.Sector(SectorNumber(31, 5, 10)).FloorShape, 3);
+    EXPECT_EQ(result.Counts.SectorsSkipped, 90 + 1600);
     EXPECT_EQ(result.Counts.RoomsClipped, 1);
     EXPECT_THAT(result.Messages,
-                Contains("Level room 1: its grid of 40 x 10 sectors was cut to 32 x 10 (a "
-                         "project room has at most 32 a side); 80 sectors left out."));
+                Contains("Level room 1: its grid of 40 x 10 sectors was cut to 31 x 10 (a "
+                         "project room has at most 31 a side); 90 sectors left out."));
     EXPECT_THAT(result.Messages,
-                Contains("Level room 1: 2 portals were left out: not square to the grid, "
+                Contains("Level room 1: 3 portals were left out: not square to the grid, "
                          "outside the room's grid or to a room that was not imported."));
     EXPECT_THAT(result.Messages,
                 Contains("Level room 3: not imported, its grid of 40 x 40 sectors is more than a "
                          "level room holds."));
-    ASSERT_EQ(room.PortalViewCount, 18);
-    for (int d = 1; d <= 18; ++d) {
+    ASSERT_EQ(room.PortalViewCount, 17);
+    for (int d = 1; d <= 17; ++d) {
         EXPECT_EQ(+room.PortalView(d).OriginX, 14 + d) << "view " << d;
         EXPECT_EQ(+room.PortalView(d).OriginZ, 2) << "view " << d;
         EXPECT_EQ(+room.PortalView(d).Facing, PortalFacingFloor);
@@ -373,7 +394,7 @@ TEST(LevelImport, ImportingAFileReplacesTheProjectOnlyWhenRoomsCameOver) {
                 HasSubstr("is not a level of the supported games"));
     test::WriteFileBytes(dir.Path("short.phd"), {32, 0, 0, 0, 1});
     EXPECT_EQ(ImportLevelFile(dir.Path("short.phd"), *level, *project).Refusal,
-              "Read beyond end of file");
+              "Level file \"" + dir.Path("short.phd") + "\" refused: Read beyond end of file");
 
     // A level whose only room is off the grid: read, but nothing came over.
     LevelMaker maker;

@@ -2,6 +2,7 @@
 
 #include "document/portal_views.h"
 #include "document/room_operations.h"
+#include "document/sector_numbering.h"
 #include "document/sector_tools.h"
 
 namespace morvane::test {
@@ -42,6 +43,7 @@ public:
                 AddRandomView();
             }
         }
+        ClearLinksThatMissTheirRoom();
         SelectRoom(project_, scene_, Between(0, project_.RoomCount - 1));
     }
 
@@ -108,6 +110,34 @@ private:
         }
         scene_.HeightSelector = Between(0, room.Height - 1);
         EditClick(project_, scene_, tools, Between(1, room.SectorCount()), Chance(40), Chance(30));
+    }
+
+    // The build refuses a level whose floor or ceiling link names a room that does not reach the
+    // sector (the game would read outside that room's sectors): such random links are cleared as
+    // a click without a room would clear them.
+    void ClearLinksThatMissTheirRoom() {
+        for (int r = 1; r <= project_.RoomCount; ++r) {
+            TEditorRoom& room = project_.Room(r);
+            for (int n = 1; n <= room.SectorCount(); ++n) {
+                TGameSector& game = room.GameSector(n);
+                const int x = room.PosX + SectorColumn(n, room.ZSectors) - 1;
+                const int z = room.PosZ + SectorRow(n, room.ZSectors) - 1;
+                auto misses = [&](uint8_t link) {
+                    if (link == NoRoom || link >= project_.RoomCount) {
+                        return false;
+                    }
+                    const TEditorRoom& other = project_.Room(link + 1);
+                    return x < other.PosX || x >= other.PosX + other.XSectors || z < other.PosZ ||
+                           z >= other.PosZ + other.ZSectors;
+                };
+                if (misses(game.RoomBelow)) {
+                    game.RoomBelow = NoRoom;
+                }
+                if (room.Sector(n).PortalKind == PortalKindAbove && misses(game.RoomAbove)) {
+                    game.RoomAbove = NoRoom;
+                }
+            }
+        }
     }
 
     void AddRandomView() {

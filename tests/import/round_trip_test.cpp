@@ -74,8 +74,18 @@ protected:
                 }
             }
         }
-        TLevelData* level = scratchLevel_.get();
-        Build(*tagged, "tagged", *level);
+        // The tags lie beyond the base level's object textures, which stops the write of all but
+        // the smallest projects; the level record holds the level as built all the same.
+        TLevelData* level = record_.get();
+        level->LastBaseLevelName.clear();
+        TScriptState script;
+        const BuildResult result =
+            BuildLevel(*tagged, *level, {base_, dir_.Path("tagged" + extension_), "", "", ""},
+                       std::string(MORVANE_SOURCE_DIR) + "/data", script);
+        EXPECT_TRUE(result.Written ||
+                    (result.Messages.size() == 1 &&
+                     result.Messages[0].find("use object textures beyond") != std::string::npos))
+            << ::testing::PrintToString(result.Messages);
         std::set<std::pair<int, int>> slots;
         for (int r = 0; r < level->NumRooms; ++r) {
             const TLevelRoom& room = level->Rooms[r];
@@ -95,7 +105,6 @@ protected:
     test::TempDir dir_;
     // Records made once: each is tens of megabytes.
     std::unique_ptr<TLevelData> record_ = std::make_unique<TLevelData>();
-    std::unique_ptr<TLevelData> scratchLevel_ = std::make_unique<TLevelData>();
     std::unique_ptr<TEditorProject> scratchProject_ = std::make_unique<TEditorProject>();
 };
 
@@ -183,10 +192,13 @@ TEST_P(RoundTrip, ProjectsMadeByTheEditorComeBackFromTheirLevel) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         std::mt19937 random(static_cast<unsigned>(seed * 7 + kind_));
         test::MakeRandomProject(*made, random, textures_);
-        // A random room can need more vertices than a level room holds: such a project has no
-        // level to come back from.
+        // A random room can need more vertices than a level room holds, and the current room
+        // can be closed all over (Lara would start in a wall, which stops the write): such a
+        // project has no level to come back from.
         if (const std::string refusal = TryBuild(*made, "made", *level); !refusal.empty()) {
-            EXPECT_NE(refusal.find("needs more than"), std::string::npos) << refusal;
+            EXPECT_TRUE(refusal.find("needs more than") != std::string::npos ||
+                        refusal.find("Lara starts inside a solid sector") != std::string::npos)
+                << refusal;
             ++unbuildable;
             continue;
         }

@@ -50,7 +50,8 @@ TEST(LevelFormat, KindFollowsVersionAndCaseExactTubName) {
     EXPECT_EQ(FormatKindFor(VersionTR1, "LEVEL1.PHD"), FormatTR1);
     EXPECT_EQ(FormatKindFor(VersionTR1, "LEVEL1.TUB"), FormatTUB);
     EXPECT_EQ(FormatKindFor(VersionTR1, "a.tub.phd"), FormatTUB);
-    EXPECT_EQ(FormatKindFor(VersionTR1, "dir.tub/level.phd"), FormatTUB);
+    EXPECT_EQ(FormatKindFor(VersionTR1, "dir.tub/level.phd"), FormatTR1) << "a folder's name";
+    EXPECT_EQ(FormatKindFor(VersionTR1, "dir.phd/level.tub"), FormatTUB);
     EXPECT_EQ(FormatKindFor(VersionTR1, "Level1.Tub"), FormatTR1);
     EXPECT_EQ(FormatKindFor(VersionTR2, "x.tub"), FormatTR2);
     EXPECT_EQ(FormatKindFor(VersionTR3, "x"), FormatTR3);
@@ -218,13 +219,15 @@ TEST(LevelReader, ASecondReadKeepsOnlyItsOwnBuffers) {
 TEST_P(LevelReaderLayouts, EveryTruncationIsRefusedCleanly) {
     const Bytes file = AssembleLevel(GetParam()).File;
     auto level = std::make_unique<TLevelData>();
+    const std::string expected =
+        "Level file \"" + FileNameFor(GetParam()) + "\" refused: " + ReadBeyondEndText;
     for (std::size_t length = 0; length < file.size(); ++length) {
         Bytes cut(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(length));
         try {
             ReadBytes(*level, cut, FileNameFor(GetParam()));
             FAIL() << "a file cut at " << length << " of " << file.size() << " bytes was read";
         } catch (const IoError& e) {
-            ASSERT_STREQ(e.what(), ReadBeyondEndText) << "cut at " << length;
+            ASSERT_EQ(e.what(), expected) << "cut at " << length;
         }
         ASSERT_TRUE(IsEmpty(*level)) << "cut at " << length;
     }

@@ -119,7 +119,8 @@ TEST(LevelWriter, AFailedWriteLeavesThePreviousFileAndNoTemporary) {
         WriteLevelFile(*level, dir.Path("missing-folder/out.tr2"));
         FAIL() << "a level was written into a folder that does not exist";
     } catch (const IoError& e) {
-        EXPECT_STREQ(e.what(), "File not found");
+        EXPECT_EQ(e.what(), "Level file \"" + dir.Path("missing-folder/out.tr2") +
+                                "\" not written: File not found");
     }
 }
 

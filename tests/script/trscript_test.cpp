@@ -1,6 +1,7 @@
 #include "support/test_files.h"
 
 #include "demo/demo_level.h"
+#include "io/io_error.h"
 #include "level/level_format.h"
 #include "script/trscript.h"
 
@@ -9,6 +10,7 @@
 
 #include <memory>
 #include <random>
+#include <sys/stat.h>
 
 namespace morvane {
 namespace {
@@ -178,6 +180,63 @@ TEST_F(TriggerScript, LimitsOfTheBufferFloorDataAndCameras) {
     EXPECT_EQ(Compile("Kill_Lara(1,2,2)\nKill_Lara(1,2,3)\n"), -1);
     EXPECT_EQ(state.ScriptErrorText, "Floor data full:->Kill_Lara(1,2,3)");
     EXPECT_EQ(level->NumFloorData, static_cast<uint32_t>(MaxFloorData));
+}
+
+// Parameters at the ends of the 32-bit range: a height whose world y does not fit the level's
+// field stops the compile like the other range errors; an item number of -2147483648 still
+// gives its word (as 65535 - 1 wraps); a sector of a room far out is refused.
+TEST_F(TriggerScript, ResultsThatDoNotFitTheirFieldsAreRefused) {
+    const uint32_t items = level->NumItems, cameras = level->NumCameras;
+    EXPECT_EQ(Compile("Put_Item(1,2,2,8388607,5,0,0)\nPut_Item(1,2,2,2147483647,5,0,0)\n"), -1);
+    EXPECT_EQ(Error(), "Error at Line 2:Invalid height:->Put_Item(1,2,2,2147483647,5,0,0)");
+    EXPECT_EQ(level->NumItems, items + 1) << "8388607 clicks is the highest y";
+    EXPECT_EQ(+level->Items1[items].Y, -8388607 * 256);
+    EXPECT_EQ(Compile("Add_Camera(1,2,2,-2147483648)\n"), -1);
+    EXPECT_EQ(Error(), "Error at Line 1:Invalid height:->Add_Camera(1,2,2,-2147483648)");
+    EXPECT_EQ(level->NumCameras, cameras);
+
+    ASSERT_EQ(Compile("Start_Trigger(1,2,2)\nIf_Item_is_ON_Do_with_Activate(1,0,1,-2147483648)\n"
+                      "End()\nEnd_Trigger()\n"),
+              0);
+    EXPECT_EQ(level->FloorData[level->NumFloorData - 1], 0xFFFF);
+
+    level->Rooms[0].RoomInfo.X = 2147483647 - 1024;
+    EXPECT_EQ(Compile("Put_Item(1,2,2,0,5,0,0)\n"), -1);
+    EXPECT_EQ(Error(), "Error at Line 1:Invalid sector:->Put_Item(1,2,2,0,5,0,0)");
+}
+
+// A script that is no script: a line longer than the limit stops the compile on that line; a
+// path that is not a regular file is refused before anything is read, naming the file.
+TEST_F(TriggerScript, OverlongLinesAndFilesThatAreNoScript) {
+    const std::string comment = ";" + std::string(MaxScriptLineLength + 10, 'c') + "\n";
+    std::string longest = "Kill_Lara(1,2,2)";
+    longest.resize(MaxScriptLineLength, ' ');
+    std::string tooLong = "Kill_Lara(1,3,3)";
+    tooLong.resize(MaxScriptLineLength + 1, ' ');
+    EXPECT_EQ(Compile(comment + longest + "\n" + tooLong + "\nKill_Lara(1,4,4)\n"), -1);
+    EXPECT_EQ(Error(), "Error at Line 3:Line too long (more than 4096 characters):->");
+    EXPECT_NE(Sector(1, 2, 2).FloorDataIndex, 0) << "a line of 4096 characters is compiled";
+    EXPECT_EQ(Sector(1, 3, 3).FloorDataIndex, 0);
+    EXPECT_EQ(Sector(1, 4, 4).FloorDataIndex, 0);
+
+    ASSERT_EQ(mkfifo(dir.Path("pipe.scp").c_str(), 0600), 0);
+    for (const std::string& path :
+         {dir.Path("pipe.scp"), std::string("/dev/zero"), dir.Root().string()}) {
+        try {
+            CompileTriggerScript(path, *level, state);
+            FAIL() << path << " was read";
+        } catch (const IoError& e) {
+            EXPECT_THAT(e.what(),
+                        ::testing::StartsWith("Scripting file \"" + path + "\" refused: it is a "));
+        }
+    }
+    try {
+        Compile("Kill_Lara(1,2,2)\n\nKill_Lara(1,2,two)\n");
+        FAIL() << "a parameter that is no integer was taken";
+    } catch (const ScriptValueError& e) {
+        EXPECT_EQ(e.what(), "Scripting file \"" + dir.Path("t.scp") +
+                                "\" refused: line 3: 'TWO' is not a valid integer value");
+    }
 }
 
 // Random and damaged scripts against the generated level: every compile ends with 0, -1 or a

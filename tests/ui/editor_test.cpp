@@ -271,12 +271,16 @@ TEST_F(EditorWithRoom, SaveNewOpenAndTheRecentFiles) {
     test::WriteFileBytes(files.Path("bad.mvn"), test::Bytes(40, 7));
     services.FileAnswers.push_back(QString::fromStdString(files.Path("bad.mvn")));
     window->action("openProject")->trigger();
-    EXPECT_EQ(services.Messages.back(), "Error Opening the file!");
+    EXPECT_EQ(services.Messages.back(),
+              QString::fromStdString("Project file \"" + files.Path("bad.mvn") +
+                                     "\" refused: Error Opening the file!"));
     EXPECT_EQ(window->projectFileName, first) << "the previous name stays";
     test::WriteFileBytes(files.Path("short.mvn"), {16, 'Q'});
     services.FileAnswers.push_back(QString::fromStdString(files.Path("short.mvn")));
     window->action("openProject")->trigger();
-    EXPECT_EQ(services.Messages.back(), "Read beyond end of file")
+    EXPECT_EQ(services.Messages.back(),
+              QString::fromStdString("Project file \"" + files.Path("short.mvn") +
+                                     "\" refused: Read beyond end of file"))
         << "a file error is shown, the editor goes on";
     EXPECT_EQ(project->RoomCount, 1);
 }

@@ -6,10 +6,11 @@
 #include "ui/main_window.h"
 #include "ui/tool_bar_window.h"
 #include "ui/ui_services.h"
+#include "ui/user_folders.h"
 
 #include <QDialog>
+#include <QDir>
 #include <QElapsedTimer>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -115,8 +116,8 @@ struct EditorFixture : ::testing::Test {
     std::unique_ptr<MainWindow> window;
 
     void SetUp() override {
-        // Each test starts from no saved layout (the settings are the tests' own, see ui_main).
-        QSettings("Morvane3D", "Morvane3D").clear();
+        // Each test starts with no recent files (the config folder is this run's own).
+        QDir(UserConfigFolder()).removeRecursively();
         for (const char* name : {"floor.dat", "solid.bmp"}) {
             std::filesystem::copy_file(std::string(MORVANE_SOURCE_DIR) + "/data/" + name,
                                        program.Path(name));

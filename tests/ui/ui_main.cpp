@@ -2,6 +2,7 @@
 #include "ui/gl_panel.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
@@ -20,6 +21,15 @@ int main(int argc, char** argv) {
     // Never the user's own folders (settings, recent files, recovery copies), from the start.
     QStandardPaths::setTestModeEnabled(true);
     QApplication application(argc, argv);
+    // The editor's user folders go under ~/.qttest, named for this run alone so that runs at the
+    // same time do not share them; the fixtures clear them between tests.
+    QApplication::setApplicationName(
+        QString("Morvane3D-ui-tests-%1").arg(QCoreApplication::applicationPid()));
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    for (const auto location :
+         {QStandardPaths::AppConfigLocation, QStandardPaths::AppDataLocation}) {
+        QDir(QStandardPaths::writableLocation(location)).removeRecursively();
+    }
+    return result;
 }

@@ -34,7 +34,7 @@ struct ViewFixture : ::testing::Test {
         std::string problem;
         ASSERT_TRUE(viewport.Attach(surface, problem)) << problem;
         viewport.SetCamera(&camera);
-        viewport.DrawCallback = [this] { scene.Render(); };
+        ShowScene(viewport, scene);
         viewport.PickOnClickDisabled = true;
         scene.Project = project.get();
         scene.NeighbourRoom = 0;

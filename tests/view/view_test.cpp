@@ -5,6 +5,7 @@
 #include "document/sector_numbering.h"
 #include "image/rgb_image.h"
 #include "level/level_format.h"
+#include "support/test_files.h"
 
 #include <GL/glext.h>
 
@@ -157,8 +158,17 @@ TEST_F(ViewTest, TexturesOfAcceptedSizesGoUpAsTheyAre) {
     EXPECT_EQ(size(71), std::make_pair(128, 128));
     EXPECT_EQ(size(72), std::make_pair(64, 64)) << "48 x 48 is resampled";
 
-    EXPECT_EQ(LoadSolidTexture(std::string(MORVANE_SOURCE_DIR) + "/data/solid.bmp"), "");
-    EXPECT_NE(LoadSolidTexture("/nowhere/solid.bmp"), "");
+    // The plain texture is the program's data file, found beside the program or installed.
+    EXPECT_EQ(LoadSolidTexture(std::string(MORVANE_SOURCE_DIR) + "/data"), "");
+    test::TempDir prefix;
+    std::filesystem::create_directories(prefix.Path("bin"));
+    std::filesystem::create_directories(prefix.Path("share/morvane3d"));
+    std::filesystem::copy_file(std::string(MORVANE_SOURCE_DIR) + "/data/solid.bmp",
+                               prefix.Path("share/morvane3d/solid.bmp"));
+    EXPECT_EQ(LoadSolidTexture(prefix.Path("bin")), "") << "installed in share/morvane3d";
+    EXPECT_EQ(LoadSolidTexture("/nowhere/bin"),
+              "The plain texture solid.bmp could not be read (File not found in /nowhere/bin or "
+              "/nowhere/share/morvane3d); the solid view uses plain white.");
     std::vector<uint8_t> white(64 * 64 * 3);
     glBindTexture(GL_TEXTURE_2D, SolidTextureName);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, white.data());

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "fuzz/fuzz_inputs.h"
+
+#include <string>
+
+namespace morvane::fuzz {
+
+// A damaged copy of a sample and what was done to it (for the failure messages).
+struct Mutant {
+    test::Bytes File;
+    std::string What;
+};
+
+// One mutation of the sample: bits flipped, bytes set, the file cut at a field boundary (the
+// `boundary`-th one, counted round the sample's fields, so that a run reaches every boundary),
+// a number field set to an extreme, or bytes appended. A text gets its numbers replaced by
+// extreme or broken numbers, its lines repeated, cut or made too long.
+Mutant Mutate(const Sample& sample, Random& random, std::size_t boundary);
+
+} // namespace morvane::fuzz
