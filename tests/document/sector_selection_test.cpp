@@ -1,3 +1,5 @@
+#include "document/sector_room_fixture.h"
+
 #include "document/editor_texts.h"
 #include "document/room_operations.h"
 #include "document/sector_numbering.h"
@@ -14,20 +16,7 @@ namespace {
 
 using Sectors = std::vector<int>;
 
-struct Selection : ::testing::Test {
-    std::unique_ptr<TEditorProject> project = std::make_unique<TEditorProject>();
-    SceneRooms scene;
-    SectorToolState tools;
-
-    TEditorRoom& Add(int length, int width, int height = 3) {
-        RoomDialogValues values;
-        values.Long = length;
-        values.Width = width;
-        values.Height = height;
-        values.Name = NextRoomName(*project);
-        AddRoom(*project, scene, values);
-        return project->Current();
-    }
+struct Selection : test::SectorRoomFixture {
     static int N(int x, int z) { return SectorNumber(x, z, 6); } // rooms of 6 rows
 };
 

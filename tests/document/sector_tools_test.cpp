@@ -1,3 +1,5 @@
+#include "document/sector_room_fixture.h"
+
 #include "document/editor_texts.h"
 #include "document/room_operations.h"
 #include "document/sector_numbering.h"
@@ -11,20 +13,7 @@
 namespace morvane {
 namespace {
 
-struct SectorTools : ::testing::Test {
-    std::unique_ptr<TEditorProject> project = std::make_unique<TEditorProject>();
-    SceneRooms scene;
-    SectorToolState tools;
-
-    TEditorRoom& Add(int length, int width, int height = 3) {
-        RoomDialogValues values;
-        values.Long = length;
-        values.Width = width;
-        values.Height = height;
-        values.Name = NextRoomName(*project);
-        AddRoom(*project, scene, values);
-        return project->Current();
-    }
+struct SectorTools : test::SectorRoomFixture {
     DocumentOutcome Floor(int n, bool shift = false) {
         return EditClick(*project, scene, tools, n, false, shift);
     }

@@ -358,16 +358,8 @@ TEST_F(DesktopShell, ShapeTipsShowThePictureAndTheKeysGuideEveryKey) {
 
 // Pictures of the main window with its docks, for a person to look at.
 TEST_F(DesktopShell, ScreenshotsOfTheMainWindow) {
-    auto base = std::make_unique<TLevelData>();
-    demo::MakeDemoLevel(*base, FormatTR1);
-    WriteLevelFile(*base, files.Path("DEMO.PHD"));
-    auto demo = std::make_unique<TEditorProject>();
-    demo::MakeDemoProject(*demo, files.Path("DEMO.PHD"), files.Path("BUILT.PHD"));
-    WriteProjectFile(*demo, files.Path("demo.mvn"));
-    window->openProjectFile(QString::fromStdString(files.Path("demo.mvn")));
-    ASSERT_EQ(project->RoomCount, 3);
+    ASSERT_NO_FATAL_FAILURE(OpenDemoProject());
     window->resize(1280, 900);
-    window->toolBar->neighbourRoomField->setValue(2);
     const std::string folder = std::string(MORVANE_BINARY_DIR) + "/screenshots";
     std::filesystem::create_directories(folder);
     QSignalSpy updated(window.get(), &MainWindow::limitsUpdated);

@@ -448,15 +448,7 @@ TEST_F(EditorWithTwoRooms, PortalViewEditor) {
 
 // Pictures of the editor on the demo project in its three render modes.
 TEST_F(Editor, ScreenshotsOfTheEditor) {
-    auto base = std::make_unique<TLevelData>();
-    demo::MakeDemoLevel(*base, FormatTR1);
-    WriteLevelFile(*base, files.Path("DEMO.PHD"));
-    auto demo = std::make_unique<TEditorProject>();
-    demo::MakeDemoProject(*demo, files.Path("DEMO.PHD"), files.Path("BUILT.PHD"));
-    WriteProjectFile(*demo, files.Path("demo.mvn"));
-    window->openProjectFile(QString::fromStdString(files.Path("demo.mvn")));
-    ASSERT_EQ(project->RoomCount, 3);
-    window->toolBar->neighbourRoomField->setValue(2);
+    ASSERT_NO_FATAL_FAILURE(OpenDemoProject());
     window->texturePicker->show();
     const std::string folder = std::string(MORVANE_BINARY_DIR) + "/screenshots";
     std::filesystem::create_directories(folder);

@@ -1,5 +1,10 @@
 #pragma once
 
+#include "demo/demo_level.h"
+#include "demo/demo_project.h"
+#include "document/project_file.h"
+#include "level/level_format.h"
+#include "level/level_writer.h"
 #include "support/test_files.h"
 
 #include "ui/gl_panel.h"
@@ -12,6 +17,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -146,6 +152,20 @@ struct EditorFixture : ::testing::Test {
         if (!painted.wait(WaitLimitMs)) {
             ADD_FAILURE() << "the 3D panel painted no frame within " << WaitLimitMs << " ms";
         }
+    }
+
+    // The demo project (three rooms on the demo base level, written to `files`) opened as a
+    // user opens it, its second room as the neighbour.
+    void OpenDemoProject() {
+        auto base = std::make_unique<TLevelData>();
+        demo::MakeDemoLevel(*base, FormatTR1);
+        WriteLevelFile(*base, files.Path("DEMO.PHD"));
+        auto demo = std::make_unique<TEditorProject>();
+        demo::MakeDemoProject(*demo, files.Path("DEMO.PHD"), files.Path("BUILT.PHD"));
+        WriteProjectFile(*demo, files.Path("demo.mvn"));
+        window->openProjectFile(QString::fromStdString(files.Path("demo.mvn")));
+        ASSERT_EQ(project->RoomCount, 3);
+        window->toolBar->neighbourRoomField->setValue(2);
     }
 };
 
