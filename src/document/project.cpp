@@ -1,5 +1,7 @@
 #include "document/project.h"
 
+#include "io/zeroed_pages.h"
+
 #include <cstring>
 #include <type_traits>
 
@@ -9,7 +11,7 @@ static_assert(std::is_standard_layout_v<TEditorProject>);
 static_assert(std::is_trivially_destructible_v<TEditorProject>);
 
 void TEditorProject::Clear() {
-    std::memset(static_cast<void*>(this), 0, sizeof(*this));
+    ZeroBytes(this, sizeof(*this));
     CurrentRoom = 1;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "document/short_string.h"
+#include "io/zeroed_pages.h"
 #include "level/game_sector.h"
 
+#include <cstddef>
 #include <cstdint>
 
 namespace morvane {
@@ -102,10 +104,15 @@ struct TEditorRoom {
 
 // The document: build settings and up to 128 rooms. One instance for the whole run, never
 // copied; New clears it to zero bytes.
+//
+// Made with new (std::make_unique), in zero pages that are mapped only as the rooms in use are
+// written: a new record starts as Clear() leaves it without writing its 14 MB.
 struct TEditorProject {
-    TEditorProject() { Clear(); }
+    TEditorProject() { CurrentRoom = 1; } // the rest is zero: see operator new
     TEditorProject(const TEditorProject&) = delete;
     TEditorProject& operator=(const TEditorProject&) = delete;
+    static void* operator new(std::size_t bytes) { return AllocateZeroedPages(bytes); }
+    static void operator delete(void* memory, std::size_t bytes) { FreeZeroedPages(memory, bytes); }
 
     TShortString<100> LevelDescription;
     TShortString<250> Comments;

@@ -1,5 +1,7 @@
 #include "level/level_data.h"
 
+#include "io/zeroed_pages.h"
+
 #include <cstring>
 #include <type_traits>
 
@@ -12,10 +14,11 @@ namespace {
 constexpr uint8_t Marker[8] = {7, 'Q', 'u', 'i', 'l', 'l', 'o', 'n'};
 }
 
-TLevelData::TLevelData() : TLevelRecord{} {}
+// The fixed part is left as operator new gives it: zero bytes.
+TLevelData::TLevelData() {}
 
 void TLevelData::Clear() {
-    std::memset(static_cast<TLevelRecord*>(this), 0, sizeof(TLevelRecord));
+    ZeroBytes(static_cast<TLevelRecord*>(this), sizeof(TLevelRecord));
     // The buffers are emptied but keep their memory for the next read: loading levels one after
     // another then costs no fresh pages.
     Textile8.clear();

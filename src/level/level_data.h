@@ -1,7 +1,9 @@
 #pragma once
 
+#include "io/zeroed_pages.h"
 #include "level/game_sector.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <new>
@@ -279,10 +281,15 @@ using ByteBuffer = std::vector<uint8_t, UninitializedAllocator<uint8_t>>;
 
 // The current base level: one instance for the whole run, never copied. The texture pages and
 // the sound samples are heap buffers owned by the record and released by the next read.
+//
+// Made with new (std::make_unique), in zero pages that are mapped only as the parts in use are
+// written: a new record starts as Clear() leaves it without writing its 19 MB.
 struct TLevelData : TLevelRecord {
     TLevelData();
     TLevelData(const TLevelData&) = delete;
     TLevelData& operator=(const TLevelData&) = delete;
+    static void* operator new(std::size_t bytes) { return AllocateZeroedPages(bytes); }
+    static void operator delete(void* memory, std::size_t bytes) { FreeZeroedPages(memory, bytes); }
 
     ByteBuffer Textile8;  // NumTextiles pages of 256 x 256 palette indices
     ByteBuffer Textile16; // second and third game: 16-bit pages (1-5-5-5)
