@@ -47,6 +47,9 @@ void TGLViewport::FreeContext() {
     if (surface_ != nullptr) {
         surface_->MakeCurrent();
         glDeleteLists(SceneList, 1);
+        if (ReleaseCallback) {
+            ReleaseCallback();
+        }
     }
     surface_ = nullptr;
     ListValid = 0;

@@ -87,6 +87,8 @@ public:
     // Brings the figure's own display lists up to date; called outside any list, before list 1
     // is compiled.
     std::function<void()> PrepareCallback;
+    // Deletes the figure's own display lists; called by FreeContext with the context current.
+    std::function<void()> ReleaseCallback;
     // The name the figure shows under a pick region, given the transform from its world to
     // clip space (PickTransform).
     std::function<int32_t(const Mat4&)> PickCallback;

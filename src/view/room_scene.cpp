@@ -212,6 +212,18 @@ void RoomScene::PrepareLists(uint64_t context) {
     }
 }
 
+void RoomScene::ReleaseLists(uint64_t context) {
+    if (current_.ListContext == context && current_.Lists != 0) {
+        glDeleteLists(current_.Lists, 2);
+    }
+    if (neighbour_.ListContext == context && neighbour_.List != 0) {
+        glDeleteLists(neighbour_.List, 1);
+    }
+    current_.Lists = neighbour_.List = 0;
+    current_.ListContext = neighbour_.ListContext = 0;
+    current_.ListCompiled = neighbour_.ListCompiled = false;
+}
+
 void RoomScene::CompileCurrentRoom(uint8_t mode) {
     const CurrentRoomDrawing& drawing = current_.Drawing;
     glNewList(current_.Lists, GL_COMPILE);
@@ -363,6 +375,9 @@ void ShowScene(TGLViewport& viewport, RoomScene& scene) {
         scene.PrepareLists(viewport.ContextSerial());
     };
     viewport.PickCallback = [&scene](const Mat4& clip) { return scene.PickName(clip); };
+    viewport.ReleaseCallback = [&viewport, &scene] {
+        scene.ReleaseLists(viewport.ContextSerial());
+    };
 }
 
 } // namespace morvane

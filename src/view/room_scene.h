@@ -50,6 +50,9 @@ public:
     // outside any display list (the viewport calls it before compiling its own); `context`
     // tells GL contexts apart, the lists of another one are made anew.
     void PrepareLists(uint64_t context);
+    // Deletes the lists made in `context` (which must be current); the next PrepareLists makes
+    // them again.
+    void ReleaseLists(uint64_t context);
     // The name under a pick region: clipFromScene is the viewport's transform down to the
     // figure, the pick region's matrix included.
     int32_t PickName(const Mat4& clipFromScene);

@@ -156,8 +156,12 @@ TEST_F(SceneListsTest, AnEditCompilesTheEditedRoomAloneAndShowsAtOnce) {
     std::tie(reference, lists) = BothFrames();
     EXPECT_EQ(Difference(reference, lists), "") << "the rooms swapped";
 
-    // A new GL context (the window made anew) gets lists of its own.
+    // A new GL context (the window made anew) gets lists of its own; the old ones are deleted
+    // with the view's own list, so none is left behind in the context.
     viewport.FreeContext();
+    for (GLuint name = 1; name <= 16; ++name) {
+        EXPECT_FALSE(glIsList(name)) << "list " << name << " left after the context was freed";
+    }
     std::string problem;
     ASSERT_TRUE(viewport.Attach(surface, problem)) << problem;
     std::tie(reference, lists) = BothFrames();
