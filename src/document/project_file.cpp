@@ -7,8 +7,10 @@
 #include "io/binary_reader.h"
 #include "io/binary_writer.h"
 #include "io/io_error.h"
+#include "io/zeroed_pages.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <memory>
 #include <type_traits>
@@ -43,9 +45,13 @@ struct ProjectScratch {
     uint8_t CurrentRoom = 0;
     std::vector<TEditorRoom> Rooms;
 
-    // The document becomes what a cleared document holds with the file's content.
+    // The document becomes what a cleared document holds with the file's content: the rooms in
+    // use are written over whole, and only the others cleared.
     void MoveInto(TEditorProject& project) const {
-        project.Clear();
+        const std::size_t count = std::min<std::size_t>(Rooms.size(), MaxRooms);
+        std::memset(static_cast<void*>(&project), 0, offsetof(TEditorProject, Rooms));
+        std::memcpy(static_cast<void*>(project.Rooms), Rooms.data(), count * sizeof(TEditorRoom));
+        ZeroBytes(project.Rooms + count, (MaxRooms - count) * sizeof(TEditorRoom));
         project.LevelDescription = LevelDescription;
         project.Comments = Comments;
         project.BaseLevelFile = BaseLevelFile;
@@ -54,8 +60,7 @@ struct ProjectScratch {
         project.ScriptFile = ScriptFile;
         project.OutputLevelFile = OutputLevelFile;
         project.CurrentRoom = CurrentRoom;
-        project.RoomCount = static_cast<uint8_t>(Rooms.size());
-        std::copy(Rooms.begin(), Rooms.end(), project.Rooms);
+        project.RoomCount = static_cast<uint8_t>(count);
     }
 };
 

@@ -15,9 +15,11 @@ void* AllocateZeroedPages(std::size_t bytes);
 // Gives back memory from AllocateZeroedPages (the same size) to the system at once.
 void FreeZeroedPages(void* memory, std::size_t bytes) noexcept;
 
-// Sets `bytes` bytes at `memory` to zero; the whole pages among them are handed back to the
-// system rather than written (they read as zero until written again). The memory must be the
-// program's own private memory (heap, stack or AllocateZeroedPages), as every record is.
+// Sets `bytes` bytes at `memory` to zero. Whole pages that are in memory are written, so that a
+// record cleared to be filled again keeps them; those that are not (never written, or swapped
+// out) are handed back to the system rather than brought in, so that clearing a record that was
+// never used costs nothing. The memory must be the program's own private memory (heap, stack or
+// AllocateZeroedPages), as every record is.
 void ZeroBytes(void* memory, std::size_t bytes) noexcept;
 
 } // namespace morvane

@@ -31,5 +31,22 @@ TEST(ZeroBytes, ClearsExactlyTheRangeWhateverItsAlignment) {
     }
 }
 
+// Memory of which only some pages were written: the written ones are cleared, the others stay
+// zero, and the whole can be used again.
+TEST(ZeroBytes, PagesWrittenOrNotAllReadZero) {
+    constexpr std::size_t Length = 4 * 1024 * 1024;
+    auto* memory = static_cast<uint8_t*>(AllocateZeroedPages(Length));
+    for (std::size_t at = 0; at < Length; at += 3 * 65536) {
+        std::memset(memory + at, 0xAB, 65536);
+    }
+    ZeroBytes(memory + 10, Length - 20);
+    EXPECT_EQ(std::count(memory, memory + Length, 0xAB), 20)
+        << "only the 10 bytes left out at each end keep their value";
+    std::memset(memory, 0x11, Length);
+    ZeroBytes(memory, Length);
+    EXPECT_EQ(std::count(memory, memory + Length, 0), std::ptrdiff_t(Length));
+    FreeZeroedPages(memory, Length);
+}
+
 } // namespace
 } // namespace morvane
