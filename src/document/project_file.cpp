@@ -50,7 +50,10 @@ struct ProjectScratch {
     void MoveInto(TEditorProject& project) const {
         const std::size_t count = std::min<std::size_t>(Rooms.size(), MaxRooms);
         std::memset(static_cast<void*>(&project), 0, offsetof(TEditorProject, Rooms));
-        std::memcpy(static_cast<void*>(project.Rooms), Rooms.data(), count * sizeof(TEditorRoom));
+        if (count > 0) { // a file of no rooms leaves no room data to copy
+            std::memcpy(static_cast<void*>(project.Rooms), Rooms.data(),
+                        count * sizeof(TEditorRoom));
+        }
         ZeroBytes(project.Rooms + count, (MaxRooms - count) * sizeof(TEditorRoom));
         project.LevelDescription = LevelDescription;
         project.Comments = Comments;
