@@ -1,8 +1,8 @@
 // The build of a full project against writing the resulting level alone.
 //   out/bin/build_bench
-#include "build/build_pipeline.h"
-#include "build/level_usage.h"
-#include "build/room_geometry.h"
+#include "levelbuild/build_pipeline.h"
+#include "levelbuild/level_usage.h"
+#include "levelbuild/room_geometry.h"
 #include "demo/demo_level.h"
 #include "document/room_operations.h"
 #include "document/sector_numbering.h"

@@ -2,7 +2,7 @@
 
 #include "app/cli.h"
 #include "app/cli_json.h"
-#include "build/build_pipeline.h"
+#include "levelbuild/build_pipeline.h"
 #include "demo/demo_level.h"
 #include "demo/demo_project.h"
 #include "document/doorways.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "build/room_geometry.h"
+#include "levelbuild/room_geometry.h"
 #include "level/level_data.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "build/build_pipeline.h"
+#include "levelbuild/build_pipeline.h"
 #include "document/project_file.h"
 #include "ui/ui_services.h"
 

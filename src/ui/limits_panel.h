@@ -1,6 +1,6 @@
 #pragma once
 
-#include "build/level_usage.h"
+#include "levelbuild/level_usage.h"
 
 #include <QColor>
 #include <QWidget>

@@ -3,7 +3,7 @@
 // inside the window's guard, which shows a file error as a message.
 #include "ui/main_window.h"
 
-#include "build/build_pipeline.h"
+#include "levelbuild/build_pipeline.h"
 #include "document/editor_texts.h"
 #include "document/project_file.h"
 #include "io/binary_reader.h"

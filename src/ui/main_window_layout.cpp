@@ -3,7 +3,7 @@
 // settings, and the limits panel's counts.
 #include "ui/main_window.h"
 
-#include "build/level_usage.h"
+#include "levelbuild/level_usage.h"
 #include "level/level_format.h"
 #include "ui/limits_panel.h"
 #include "ui/texture_picker.h"

@@ -16,7 +16,7 @@
 #include "fuzz/fuzz_mutations.h"
 
 #include "app/cli.h"
-#include "build/build_pipeline.h"
+#include "levelbuild/build_pipeline.h"
 #include "demo/demo_level.h"
 #include "demo/demo_project.h"
 #include "document/project_file.h"

@@ -1,6 +1,6 @@
 #include "support/test_files.h"
 
-#include "build/build_pipeline.h"
+#include "levelbuild/build_pipeline.h"
 #include "demo/demo_level.h"
 #include "document/room_limits.h"
 #include "document/room_operations.h"

@@ -1,6 +1,6 @@
 #include "support/test_files.h"
 
-#include "build/build_pipeline.h"
+#include "levelbuild/build_pipeline.h"
 #include "import/level_import.h"
 #include "import/sector_corners.h"
 #include "level/floor_data.h"

@@ -1,7 +1,7 @@
 #include "import/random_project.h"
 #include "support/test_files.h"
 
-#include "build/build_pipeline.h"
+#include "levelbuild/build_pipeline.h"
 #include "demo/demo_level.h"
 #include "document/shape_table.h"
 #include "import/level_import.h"

@@ -1,6 +1,6 @@
 #include "import/sector_corners.h"
 
-#include "build/slope_floor_data.h"
+#include "levelbuild/slope_floor_data.h"
 #include "document/sector_heights.h"
 #include "document/shape_table.h"
 

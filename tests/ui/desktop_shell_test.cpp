@@ -4,7 +4,7 @@
 // tool tips and the keys guide.
 #include "ui/editor_fixtures.h"
 
-#include "build/level_usage.h"
+#include "levelbuild/level_usage.h"
 #include "demo/demo_level.h"
 #include "demo/demo_project.h"
 #include "document/project_file.h"

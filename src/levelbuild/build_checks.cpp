@@ -1,4 +1,4 @@
-#include "build/build_checks.h"
+#include "levelbuild/build_checks.h"
 
 #include "document/doorways.h"
 #include "document/sector_heights.h"

@@ -1,4 +1,4 @@
-#include "build/build_fixture.h"
+#include "levelbuild/build_fixture.h"
 
 #include "document/sector_numbering.h"
 #include "document/sector_tools.h"

@@ -1,9 +1,9 @@
-#include "build/level_usage.h"
+#include "levelbuild/level_usage.h"
 
-#include "build/boxes.h"
-#include "build/build_error.h"
-#include "build/build_steps.h"
-#include "build/room_geometry.h"
+#include "levelbuild/boxes.h"
+#include "levelbuild/build_error.h"
+#include "levelbuild/build_steps.h"
+#include "levelbuild/room_geometry.h"
 
 #include <memory>
 

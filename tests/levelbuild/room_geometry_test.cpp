@@ -1,4 +1,4 @@
-#include "build/room_geometry.h"
+#include "levelbuild/room_geometry.h"
 #include "document/shape_table.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "build/boxes.h"
+#include "levelbuild/boxes.h"
 
-#include "build/build_error.h"
+#include "levelbuild/build_error.h"
 #include "level/floor_data.h"
 #include "level/level_format.h"
 

@@ -1,4 +1,4 @@
-#include "build/player_placement.h"
+#include "levelbuild/player_placement.h"
 
 #include "level/floor_data.h"
 

@@ -1,6 +1,6 @@
-#include "build/build_fixture.h"
+#include "levelbuild/build_fixture.h"
 
-#include "build/build_checks.h"
+#include "levelbuild/build_checks.h"
 #include "document/doorways.h"
 #include "document/sector_numbering.h"
 #include "document/sector_tools.h"

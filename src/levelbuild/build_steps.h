@@ -2,7 +2,7 @@
 
 // The steps of the level build that also measure how full a project makes the level (see
 // level_usage.h): the same code runs for both.
-#include "build/room_geometry.h"
+#include "levelbuild/room_geometry.h"
 #include "document/project.h"
 #include "level/level_data.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "build/player_placement.h"
+#include "levelbuild/player_placement.h"
 #include "document/project.h"
 #include "level/level_check.h"
 #include "level/level_data.h"

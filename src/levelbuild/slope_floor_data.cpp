@@ -1,4 +1,4 @@
-#include "build/slope_floor_data.h"
+#include "levelbuild/slope_floor_data.h"
 
 #include "document/shape_table.h"
 

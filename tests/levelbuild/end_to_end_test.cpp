@@ -1,4 +1,4 @@
-#include "build/build_fixture.h"
+#include "levelbuild/build_fixture.h"
 
 #include "demo/demo_project.h"
 #include "document/doorways.h"

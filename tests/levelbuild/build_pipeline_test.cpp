@@ -1,6 +1,6 @@
-#include "build/build_fixture.h"
+#include "levelbuild/build_fixture.h"
 
-#include "build/slope_floor_data.h"
+#include "levelbuild/slope_floor_data.h"
 #include "document/portal_views.h"
 #include "document/room_limits.h"
 #include "document/sector_numbering.h"

@@ -1,6 +1,6 @@
 #include "support/test_files.h"
 
-#include "build/side_files.h"
+#include "levelbuild/side_files.h"
 #include "io/io_error.h"
 #include "level/level_format.h"
 

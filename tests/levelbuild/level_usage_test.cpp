@@ -1,6 +1,6 @@
 #include "build_fixture.h"
 
-#include "build/level_usage.h"
+#include "levelbuild/level_usage.h"
 #include "document/sector_numbering.h"
 #include "document/shape_table.h"
 

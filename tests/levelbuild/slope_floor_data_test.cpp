@@ -1,6 +1,6 @@
 #include "support/test_files.h"
 
-#include "build/slope_floor_data.h"
+#include "levelbuild/slope_floor_data.h"
 #include "document/shape_table.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "build/side_files.h"
+#include "levelbuild/side_files.h"
 
 #include "io/binary_reader.h"
 #include "io/io_error.h"

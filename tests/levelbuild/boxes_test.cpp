@@ -1,5 +1,5 @@
-#include "build/boxes.h"
-#include "build/build_error.h"
+#include "levelbuild/boxes.h"
+#include "levelbuild/build_error.h"
 #include "level/level_format.h"
 
 #include <gtest/gtest.h>
