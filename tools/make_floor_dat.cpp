@@ -1,7 +1,7 @@
 // Writes the floor-data file that the build loads (beside the program, or installed in
 // share/morvane3d):
 //   make_floor_dat data/floor.dat
-#include "build/slope_floor_data.h"
+#include "levelbuild/slope_floor_data.h"
 
 #include <cstdio>
 
