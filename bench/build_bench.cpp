@@ -1,8 +1,5 @@
 // The build of a full project against writing the resulting level alone.
 //   out/bin/build_bench
-#include "levelbuild/build_pipeline.h"
-#include "levelbuild/level_usage.h"
-#include "levelbuild/room_geometry.h"
 #include "demo/demo_level.h"
 #include "document/room_operations.h"
 #include "document/sector_numbering.h"
@@ -11,6 +8,9 @@
 #include "level/level_check.h"
 #include "level/level_format.h"
 #include "level/level_writer.h"
+#include "levelbuild/build_pipeline.h"
+#include "levelbuild/level_usage.h"
+#include "levelbuild/room_geometry.h"
 
 #include <benchmark/benchmark.h>
 
@@ -53,10 +53,10 @@ void MakeProject(TEditorProject& project) {
                 tools.SelectedShape = (x * 7 + z * 3 + r) % 11;
                 tools.FloorTexture = 1 + (x + z) % 20;
                 scene.HeightSelector = (x + r) % 2;
-                EditClick(project, scene, tools, n, false, (x + z) % 2 == 0);
+                EditClick(project, scene, tools, ViewHit::OfSector(n), false, (x + z) % 2 == 0);
                 tools.SelectedShape = (x + z) % 3 == 0 ? 5 + (x % 6) : 0;
                 scene.HeightSelector = 0;
-                EditClick(project, scene, tools, n, true, false);
+                EditClick(project, scene, tools, ViewHit::OfSector(n), true, false);
             }
         }
     }
@@ -180,7 +180,7 @@ void BM_MeasureRoomUse(benchmark::State& state) {
     for (int n = 1; n <= Side * Side; ++n) {
         tools.SelectedShape = n % 11;
         scene.HeightSelector = n % 3;
-        EditClick(*project, scene, tools, n, false, n % 2 == 0);
+        EditClick(*project, scene, tools, ViewHit::OfSector(n), false, n % 2 == 0);
     }
     RoomUse use;
     for (auto _ : state) {

@@ -6,6 +6,7 @@
 // refresh), the compile of the edited room's lists, and the paint; and the editor's peak
 // resident memory once a project of 128 rooms of 31 x 31 with 20 portal views each is open, and
 // again after 200 edit clicks on it that the undo history keeps.
+#include "editor_input.h"
 #include "full_project.h"
 
 #include "document/project_file.h"
@@ -81,14 +82,14 @@ int main(int argc, char** argv) {
     auto level = std::make_unique<morvane::TLevelData>();
     morvane::QtServices services;
     morvane::MainWindow window(*project, *level, services, morvane::ProgramFolder());
-    window.recoveryTimer->stop();
+    window.recoveryTimer()->stop();
     const double windowMs = Milliseconds(start);
     window.show();
     const double shownMs = Milliseconds(start);
     window.openProjectFile(QString::fromLocal8Bit(argv[1]));
-    window.setRenderMode(morvane::RenderTextured);
+    window.setRenderMode(morvane::RenderMode::Textured);
     const double openedMs = Milliseconds(start);
-    WaitForFrame(window.viewPanel);
+    WaitForFrame(window.viewPanel());
     std::printf("start to first painted frame: %.1f ms (%d rooms)\n", Milliseconds(start),
                 project->RoomCount);
     std::printf("  application at %.1f ms, main window at %.1f ms, shown at %.1f ms, project and "
@@ -102,44 +103,44 @@ int main(int argc, char** argv) {
     for (int r = 0; r < 2; ++r) {
         values.Name = "Big " + std::to_string(r);
         values.X = 10 + 29 * r;
-        morvane::AddRoom(*project, window.scene, values);
+        morvane::AddRoom(*project, window.scene(), values);
     }
-    window.toolBar->neighbourRoomField->setValue(project->RoomCount);
-    morvane::SelectRoom(*project, window.scene, project->RoomCount - 2);
+    Find<QSpinBox>(*window.toolBar(), "neighbourRoomField")->setValue(project->RoomCount);
+    morvane::SelectRoom(*project, window.scene(), project->RoomCount - 2);
     window.centerCamera();
-    window.viewport.Rotate.X = 60;
+    window.viewport().SetRotation({60, 0, 0});
     window.redraw();
-    WaitForFrame(window.viewPanel);
+    WaitForFrame(window.viewPanel());
 
     // The parts of a click, timed where they run.
-    morvane::TGLViewport& viewport = window.viewport;
+    morvane::TGLViewport& viewport = window.viewport();
     double pickMs = 0, compileMs = 0;
-    const auto pick = viewport.PickCallback;
-    viewport.PickCallback = [&](const morvane::Mat4& clip) {
+    morvane::ViewFigureHooks timed = viewport.Figure();
+    const auto pick = timed.Pick;
+    timed.Pick = [&](const morvane::Mat4& clip) {
         const auto from = Clock::now();
         const int32_t name = pick(clip);
         pickMs = Milliseconds(from);
         return name;
     };
-    const auto prepare = viewport.PrepareCallback;
-    viewport.PrepareCallback = [&] {
+    const auto prepare = timed.Prepare;
+    timed.Prepare = [&] {
         const auto from = Clock::now();
         prepare();
         compileMs = Milliseconds(from);
     };
+    viewport.SetFigure(timed);
     std::vector<double> clicks, picks, edits, compiles, paints;
     for (int i = 0; i < 21; ++i) {
-        viewport.MouseX = window.viewPanel->Width() / 2 + i;
-        viewport.MouseY = window.viewPanel->Height() / 2;
+        const QPoint at(window.viewPanel()->Width() / 2 + i, window.viewPanel()->Height() / 2);
         pickMs = compileMs = 0;
         // Every click changes the sector: its floor goes to the other of two levels.
-        window.scene.HeightSelector = i % 2;
+        window.scene().HeightSelector = i % 2;
         const auto click = Clock::now();
-        morvane::ShiftState left;
-        left.Left = true;
-        window.viewMouseDown(left, viewport.MouseX, viewport.MouseY);
+        PressLeftButton(window, at);
         const auto handled = Clock::now();
-        WaitForFrame(window.viewPanel);
+        ReleaseLeftButton(window, at);
+        WaitForFrame(window.viewPanel());
         const double total = Milliseconds(click);
         clicks.push_back(total);
         picks.push_back(pickMs);
@@ -150,15 +151,16 @@ int main(int argc, char** argv) {
     const Spread click = SpreadOf(clicks);
     std::printf("edit click on a 31 x 31 room (pick + edit + redraw, textured): median %.1f ms, "
                 "min %.1f ms, max %.1f ms, picked %d\n",
-                click.Median, click.Min, click.Max, viewport.PickedName);
+                click.Median, click.Min, click.Max, viewport.Pick());
     for (auto [name, values] : {std::pair{"pick", &picks}, std::pair{"edit", &edits},
                                 std::pair{"recompile", &compiles}, std::pair{"paint", &paints}}) {
         const Spread part = SpreadOf(*values);
         std::printf("  %-9s median %6.2f ms, min %6.2f ms, max %6.2f ms\n", name, part.Median,
                     part.Min, part.Max);
     }
-    viewport.PickCallback = pick;
-    viewport.PrepareCallback = prepare;
+    timed.Pick = pick;
+    timed.Prepare = prepare;
+    viewport.SetFigure(timed);
 
     // The largest project the document holds, opened as the user opens it.
     const std::filesystem::path full =
@@ -170,7 +172,7 @@ int main(int argc, char** argv) {
     }
     const auto open = Clock::now();
     window.openProjectFile(QString::fromStdString(full.string()));
-    WaitForFrame(window.viewPanel);
+    WaitForFrame(window.viewPanel());
     std::printf("open of a project of %d rooms of 31 x 31 to its first frame: %.1f ms; "
                 "peak resident memory of the editor: %s\n",
                 project->RoomCount, Milliseconds(open), PeakResidentMemory().c_str());
@@ -181,29 +183,28 @@ int main(int argc, char** argv) {
     // changes nothing (no sector under it, the floor already at that height) leaves no step.
     const auto edits200 = Clock::now();
     int attempts = 0;
-    for (int room = 0; window.undoStack->count() < 200 && attempts < 2000; ++attempts) {
-        if (window.undoStack->count() >= room * 20) {
-            morvane::SelectRoom(*project, window.scene, room++);
+    for (int room = 0; window.undoStack()->count() < 200 && attempts < 2000; ++attempts) {
+        if (window.undoStack()->count() >= room * 20) {
+            morvane::SelectRoom(*project, window.scene(), room++);
             window.centerCamera();
-            viewport.Rotate.X = 60;
+            viewport.SetRotation({60, 0, 0});
         }
-        viewport.MouseX =
-            window.viewPanel->Width() / 4 + (attempts * 37) % (window.viewPanel->Width() / 2);
-        viewport.MouseY =
-            window.viewPanel->Height() / 4 + (attempts * 53) % (window.viewPanel->Height() / 2);
-        window.scene.HeightSelector = attempts % 3;
-        const int steps = window.undoStack->count();
-        morvane::ShiftState left;
-        left.Left = true;
-        window.viewMouseDown(left, viewport.MouseX, viewport.MouseY);
-        if (window.undoStack->count() > steps) {
-            WaitForFrame(window.viewPanel);
+        const QPoint at(window.viewPanel()->Width() / 4 +
+                            (attempts * 37) % (window.viewPanel()->Width() / 2),
+                        window.viewPanel()->Height() / 4 +
+                            (attempts * 53) % (window.viewPanel()->Height() / 2));
+        window.scene().HeightSelector = attempts % 3;
+        const int steps = window.undoStack()->count();
+        PressLeftButton(window, at);
+        ReleaseLeftButton(window, at);
+        if (window.undoStack()->count() > steps) {
+            WaitForFrame(window.viewPanel());
         }
     }
     std::printf("%d edit clicks on it in %.1f ms, %d steps in the undo history; peak resident "
                 "memory of the editor: %s\n",
-                attempts, Milliseconds(edits200), window.undoStack->count(),
+                attempts, Milliseconds(edits200), window.undoStack()->count(),
                 PeakResidentMemory().c_str());
-    window.toolBar->hide();
+    window.toolBar()->hide();
     return 0;
 }

@@ -2,6 +2,8 @@
 // click of a 31 x 31 room with a 31 x 31 neighbour (textured), until the view has painted the
 // frame, then Ctrl+Y likewise; and the two without the painting.
 //   xvfb-run -a -s "-screen 0 1280x1024x24" out/bin/editor_undo_bench DEMO_PROJECT.mvn
+#include "editor_input.h"
+
 #include "document/edit_names.h"
 #include "document/room_operations.h"
 #include "io/program_folder.h"
@@ -12,6 +14,7 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QSpinBox>
 #include <QTimer>
@@ -31,7 +34,7 @@ MainWindow* editor = nullptr;
 bool WaitForFrame() {
     QEventLoop loop;
     bool painted = false;
-    QObject::connect(editor->viewPanel, &GLPanel::framePainted, &loop, [&] {
+    QObject::connect(editor->viewPanel(), &GLPanel::framePainted, &loop, [&] {
         painted = true;
         loop.quit();
     });
@@ -41,14 +44,14 @@ bool WaitForFrame() {
 }
 
 void BM_UndoThenRedoOfAClick(benchmark::State& state) {
-    const QString step = editor->undoStack->undoText();
+    const QString step = editor->undoStack()->undoText();
     for (auto _ : state) {
-        editor->undoStack->undo();
+        editor->undoStack()->undo();
         if (!WaitForFrame()) {
             state.SkipWithError("no frame after the undo");
             return;
         }
-        editor->undoStack->redo();
+        editor->undoStack()->redo();
         if (!WaitForFrame()) {
             state.SkipWithError("no frame after the redo");
             return;
@@ -62,8 +65,8 @@ BENCHMARK(BM_UndoThenRedoOfAClick)->Unit(benchmark::kMillisecond)->UseRealTime()
 // request to repaint; the painting itself is the view's.
 void BM_UndoThenRedoBeforeThePaint(benchmark::State& state) {
     for (auto _ : state) {
-        editor->undoStack->undo();
-        editor->undoStack->redo();
+        editor->undoStack()->undo();
+        editor->undoStack()->redo();
     }
     WaitForFrame();
 }
@@ -83,10 +86,10 @@ int main(int argc, char** argv) {
     QtServices services;
     MainWindow window(*project, *level, services, ProgramFolder());
     editor = &window;
-    window.recoveryTimer->stop();
+    window.recoveryTimer()->stop();
     window.show();
     window.openProjectFile(QString::fromLocal8Bit(argv[1]));
-    window.setRenderMode(RenderTextured);
+    window.setRenderMode(RenderMode::Textured);
     WaitForFrame();
 
     // Two rooms of 31 x 31 added as the editor adds them, the second as the neighbour.
@@ -94,29 +97,29 @@ int main(int argc, char** argv) {
     for (int r = 0; r < 2; ++r) {
         values.Name = "Big " + std::to_string(r);
         values.X = 10 + 29 * r;
-        window.edit(EditNames::AddRoom, [&] { return AddRoom(*project, window.scene, values); });
+        window.edit(EditNames::AddRoom, [&] { return AddRoom(*project, window.scene(), values); });
     }
-    window.toolBar->neighbourRoomField->setValue(project->RoomCount);
-    window.toolBar->roomList->setCurrentRow(project->RoomCount - 2);
-    emit window.toolBar->roomList->itemClicked(window.toolBar->roomList->currentItem());
+    Find<QSpinBox>(*window.toolBar(), "neighbourRoomField")->setValue(project->RoomCount);
+    Find<QListWidget>(*window.toolBar(), "roomList")->setCurrentRow(project->RoomCount - 2);
+    emit Find<QListWidget>(*window.toolBar(), "roomList")
+        ->itemClicked(Find<QListWidget>(*window.toolBar(), "roomList")->currentItem());
     window.centerCamera();
-    window.viewport.Rotate.X = 60;
+    window.viewport().SetRotation({60, 0, 0});
     window.redraw();
     WaitForFrame();
-    window.stepHeightSelector(1); // a floor raised one level: a step to undo
-    window.viewport.MouseX = window.viewPanel->Width() / 2;
-    window.viewport.MouseY = window.viewPanel->Height() / 2;
-    ShiftState left;
-    left.Left = true;
-    window.viewMouseDown(left, window.viewport.MouseX, window.viewport.MouseY);
+    QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
+    QApplication::sendEvent(&window, &up); // a floor raised one level: a step to undo
+    const QPoint at(window.viewPanel()->Width() / 2, window.viewPanel()->Height() / 2);
+    PressLeftButton(window, at);
+    ReleaseLeftButton(window, at);
     WaitForFrame();
     std::printf("step to undo: %s (picked sector %d of room %d)\n",
-                window.undoStack->undoText().toStdString().c_str(), window.viewport.PickedName,
+                window.undoStack()->undoText().toStdString().c_str(), window.viewport().Pick(),
                 project->CurrentRoom);
 
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    window.toolBar->hide();
+    window.toolBar()->hide();
     return 0;
 }

@@ -51,7 +51,7 @@ struct Document {
         scene.HeightSelector = step % 3;
         const int n =
             SectorNumber(2 + step % (Side - 2), replication > 1 ? 1 : 2 + step % 27, Side);
-        return EditClick(*project, scene, tools, n, false, false);
+        return EditClick(*project, scene, tools, ViewHit::OfSector(n), false, false);
     }
 
     // The largest edit of one room: its grid rebuilt.

@@ -48,7 +48,7 @@ struct View {
         scene.Project = project.get();
         scene.SolidTexture = SolidTextureName;
         scene.TexturesLoaded = true;
-        scene.RenderMode = RenderTextured;
+        scene.Mode = RenderMode::Textured;
         for (int r = 0; r < 2; ++r) {
             RoomDialogValues values;
             values.Long = values.Width = 31;
@@ -70,7 +70,7 @@ struct View {
         scene.FrameCurrentRoom();
         viewport.FitToFigure(scene);
         viewport.CenterCamera();
-        viewport.Rotate = {40, -25, 0};
+        viewport.SetRotation({40, -25, 0});
         viewport.Redraw();
     }
 };
@@ -149,9 +149,9 @@ void BM_CheckRoomUnchanged(benchmark::State& state) {
     View& v = *ready;
     DrawnRoomKey key;
     const TEditorRoom& room = v.project->Room(v.scene.DrawnRoom);
-    key.Take(room, v.scene.RenderMode, v.scene.SolidTexture);
+    key.Take(room, v.scene.Mode, v.scene.SolidTexture);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(key.Matches(room, v.scene.RenderMode, v.scene.SolidTexture));
+        benchmark::DoNotOptimize(key.Matches(room, v.scene.Mode, v.scene.SolidTexture));
     }
 }
 
@@ -163,7 +163,7 @@ void BM_BuildRoomGeometry(benchmark::State& state) {
     View& v = *ready;
     CurrentRoomDrawing drawing;
     for (auto _ : state) {
-        BuildCurrentRoomDrawing(drawing, v.scene.RenderMode, v.project->Room(v.scene.DrawnRoom),
+        BuildCurrentRoomDrawing(drawing, v.scene.Mode, v.project->Room(v.scene.DrawnRoom),
                                 v.scene.SolidTexture);
     }
     state.counters["faces"] = double(drawing.Faces.size());
@@ -190,12 +190,12 @@ void BM_Pick(benchmark::State& state) {
         return;
     }
     View& v = *ready;
-    v.viewport.MouseX = 400;
-    v.viewport.MouseY = 300;
+    v.viewport.SetPointer(400, 300);
+    int32_t picked = 0;
     for (auto _ : state) {
-        v.viewport.Pick();
+        picked = v.viewport.Pick();
     }
-    state.counters["picked"] = v.viewport.PickedName;
+    state.counters["picked"] = picked;
 }
 
 void BM_PickBySelection(benchmark::State& state) {
@@ -204,12 +204,12 @@ void BM_PickBySelection(benchmark::State& state) {
         return;
     }
     View& v = *ready;
-    v.viewport.MouseX = 400;
-    v.viewport.MouseY = 300;
+    v.viewport.SetPointer(400, 300);
+    int32_t picked = 0;
     for (auto _ : state) {
-        v.viewport.PickBySelection();
+        picked = v.viewport.PickBySelection();
     }
-    state.counters["picked"] = v.viewport.PickedName;
+    state.counters["picked"] = picked;
 }
 
 BENCHMARK(BM_RedrawAfterEdit)->Unit(benchmark::kMillisecond);

@@ -33,13 +33,11 @@ int main(int argc, char** argv) {
 
     QString project;
     // Without --mode the editor starts in the mode it was closed in (wireframe the first time).
-    std::optional<uint8_t> mode;
+    std::optional<morvane::RenderMode> mode;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--mode") == 0 && i + 1 < argc) {
-            const std::string name = argv[++i];
-            mode = name == "solid"      ? morvane::RenderSolid
-                   : name == "textured" ? morvane::RenderTextured
-                                        : morvane::RenderWireframe;
+            // An unknown name draws the wireframe.
+            mode = morvane::RenderModeOfName(argv[++i]).value_or(morvane::RenderMode::Wireframe);
         } else if (argv[i][0] != '-') {
             project = QString::fromLocal8Bit(argv[i]);
         } else {

@@ -52,15 +52,15 @@ struct Builder {
         tools.SelectedShape = shape;
         tools.FloorTexture = texture;
         scene.HeightSelector = level;
-        EditClick(project, scene, tools, SectorNumber(x, z, project.Current().ZSectors), false,
-                  turned);
+        EditClick(project, scene, tools,
+                  ViewHit::OfSector(SectorNumber(x, z, project.Current().ZSectors)), false, turned);
     }
     void Ceiling(int x, int z, int shape, int below, int texture) {
         tools.SelectedShape = shape;
         tools.CeilingTexture = texture;
         scene.HeightSelector = below;
-        EditClick(project, scene, tools, SectorNumber(x, z, project.Current().ZSectors), true,
-                  false);
+        EditClick(project, scene, tools,
+                  ViewHit::OfSector(SectorNumber(x, z, project.Current().ZSectors)), true, false);
     }
 };
 

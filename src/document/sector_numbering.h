@@ -3,9 +3,7 @@
 namespace morvane {
 
 // Sector n of a room sits at column x (1..XSectors) and row z (1..ZSectors):
-// n = (x - 1) * ZSectors + z. The pick results 0 and 999 are never sector numbers.
-inline constexpr int NoSectorPicked = 0;
-inline constexpr int NeighbourRoomPicked = 999;
+// n = (x - 1) * ZSectors + z.
 
 constexpr int SectorNumber(int column, int row, int zSectors) {
     return (column - 1) * zSectors + row;

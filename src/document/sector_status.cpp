@@ -20,8 +20,8 @@ std::string LinkText(const char* what, uint8_t stored) {
 
 } // namespace
 
-std::string SectorStatusText(const TEditorProject& project, int neighbourRoom, int pickedName) {
-    if (pickedName == NeighbourRoomPicked) {
+std::string SectorStatusText(const TEditorProject& project, int neighbourRoom, const ViewHit& hit) {
+    if (hit.IsNeighbourRoom()) {
         if (neighbourRoom < 1 || neighbourRoom > project.RoomCount || neighbourRoom > MaxRooms) {
             return {};
         }
@@ -32,7 +32,9 @@ std::string SectorStatusText(const TEditorProject& project, int neighbourRoom, i
         return {};
     }
     const TEditorRoom& room = project.Current();
-    if (pickedName < 1 || pickedName > room.SectorCount() || pickedName > MaxSectors) {
+    const int pickedName = hit.Sector;
+    if (!hit.IsSector() || pickedName < 1 || pickedName > room.SectorCount() ||
+        pickedName > MaxSectors) {
         return {};
     }
     const TEditorSector& sector = room.Sector(pickedName);

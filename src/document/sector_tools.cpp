@@ -143,9 +143,9 @@ void SectorToolState::SetRoomBelow(int room) {
 }
 
 DocumentOutcome EditClick(TEditorProject& project, SceneRooms& scene, const SectorToolState& tools,
-                          int pickedName, bool ctrl, bool shift) {
+                          const ViewHit& hit, bool ctrl, bool shift) {
     DocumentOutcome outcome;
-    if (pickedName == NeighbourRoomPicked) {
+    if (hit.IsNeighbourRoom()) {
         if (scene.NeighbourRoom >= 1 && scene.NeighbourRoom <= project.RoomCount) {
             return SwapWithNeighbour(project, scene);
         }
@@ -155,7 +155,7 @@ DocumentOutcome EditClick(TEditorProject& project, SceneRooms& scene, const Sect
         return outcome;
     }
     TEditorRoom& room = project.Current();
-    if (!IsSector(room, pickedName) || tools.SelectedShape < 0 ||
+    if (!hit.IsSector() || !IsSector(room, hit.Sector) || tools.SelectedShape < 0 ||
         tools.SelectedShape > HighestToolShape) {
         return outcome;
     }
@@ -174,7 +174,7 @@ DocumentOutcome EditClick(TEditorProject& project, SceneRooms& scene, const Sect
         shape += mirror;
     }
 
-    int n = pickedName;
+    int n = hit.Sector;
     int count = tools.ReplicationCount;
     if (!tools.ReplicatesColumns()) {
         count = static_cast<int>(std::min<int64_t>(count, room.SectorCount() - n + 1));
@@ -201,10 +201,10 @@ DocumentOutcome EditSectors(TEditorProject& project, SceneRooms& scene,
     once.ReplicationCount = 1;
     DocumentOutcome outcome;
     for (const int n : sectors) {
-        if (n == NeighbourRoomPicked || n == NoSectorPicked) {
-            continue; // only sectors: a click's other targets are no part of a selection
+        if (!project.HasCurrentRoom() || !IsSector(project.Current(), n)) {
+            continue; // only the current room's sectors are part of a selection
         }
-        outcome = EditClick(project, scene, once, n, ctrl, shift);
+        outcome = EditClick(project, scene, once, ViewHit::OfSector(n), ctrl, shift);
         if (!outcome.Message.empty()) {
             return outcome;
         }
@@ -213,38 +213,38 @@ DocumentOutcome EditSectors(TEditorProject& project, SceneRooms& scene,
     return outcome;
 }
 
-DocumentOutcome PortalOriginClick(TEditorProject& project, int pickedName, int selectedView) {
+DocumentOutcome PortalOriginClick(TEditorProject& project, const ViewHit& hit, int selectedView) {
     DocumentOutcome outcome;
     if (!project.HasCurrentRoom()) {
         return outcome;
     }
     TEditorRoom& room = project.Current();
-    if (!IsSector(room, pickedName) || selectedView < 1 || selectedView > room.PortalViewCount ||
-        selectedView > MaxPortalViews) {
+    if (!hit.IsSector() || !IsSector(room, hit.Sector) || selectedView < 1 ||
+        selectedView > room.PortalViewCount || selectedView > MaxPortalViews) {
         return outcome;
     }
     TPortalView& view = room.PortalView(selectedView);
-    view.OriginZ = SectorRow(pickedName, room.ZSectors);
-    view.OriginX = SectorColumn(pickedName, room.ZSectors);
+    view.OriginZ = SectorRow(hit.Sector, room.ZSectors);
+    view.OriginX = SectorColumn(hit.Sector, room.ZSectors);
     outcome.Redraw = true;
     return outcome;
 }
 
-ReadSectorOutcome ReadSector(const TEditorProject& project, int pickedName,
+ReadSectorOutcome ReadSector(const TEditorProject& project, const ViewHit& hit,
                              SectorToolState& tools) {
     ReadSectorOutcome outcome;
     if (!project.HasCurrentRoom()) {
         return outcome;
     }
     const TEditorRoom& room = project.Current();
-    if (!IsSector(room, pickedName)) {
+    if (!hit.IsSector() || !IsSector(room, hit.Sector)) {
         return outcome;
     }
     outcome.Read = true;
-    outcome.StatusText = " Column:" + std::to_string(SectorColumn(pickedName, room.ZSectors)) +
-                         " Row:" + std::to_string(SectorRow(pickedName, room.ZSectors));
-    const TEditorSector& sector = room.Sector(pickedName);
-    const TGameSector& game = room.GameSector(pickedName);
+    outcome.StatusText = " Column:" + std::to_string(SectorColumn(hit.Sector, room.ZSectors)) +
+                         " Row:" + std::to_string(SectorRow(hit.Sector, room.ZSectors));
+    const TEditorSector& sector = room.Sector(hit.Sector);
+    const TGameSector& game = room.GameSector(hit.Sector);
     tools.FloorTexture = sector.FloorSurface.Textures[2] + 1;
     tools.FloorWalls = sector.FloorSurface.Textures[0] + 1;
     tools.CeilingTexture = sector.CeilingSurface.Textures[2] + 1;

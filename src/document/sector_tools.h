@@ -3,6 +3,7 @@
 #include "document/project.h"
 #include "document/scene_rooms.h"
 #include "document/tool_bar_view.h"
+#include "document/view_hit.h"
 
 #include <string>
 #include <vector>
@@ -41,11 +42,11 @@ private:
     int roomBelow_ = 0;
 };
 
-// A left click in the view on the picked name (a sector number, 999 for the neighbour room, 0
-// for nothing): the neighbour becomes the current room, or the floor (the ceiling with Ctrl) of
-// the sector and its replicas is edited. Shift places the other turn of the sloped shapes.
+// A left click in the view on what the pick found: the neighbour becomes the current room, or
+// the floor (the ceiling with Ctrl) of the sector and its replicas is edited. Shift places the
+// other turn of the sloped shapes.
 DocumentOutcome EditClick(TEditorProject& project, SceneRooms& scene, const SectorToolState& tools,
-                          int pickedName, bool ctrl, bool shift);
+                          const ViewHit& hit, bool ctrl, bool shift);
 
 // The edit of a click (floor, or ceiling with Ctrl; Shift turns the sloped shapes) applied to
 // each of the sectors of the current room once, without replication: what a drag over them
@@ -55,14 +56,15 @@ DocumentOutcome EditSectors(TEditorProject& project, SceneRooms& scene,
                             bool ctrl, bool shift);
 
 // An Alt-click: the selected portal view (from 1; 0 for none) gets its origin at the sector.
-DocumentOutcome PortalOriginClick(TEditorProject& project, int pickedName, int selectedView);
+DocumentOutcome PortalOriginClick(TEditorProject& project, const ViewHit& hit, int selectedView);
 
 // The Space key: the sector's textures and portal links go back into the tool bar.
 struct ReadSectorOutcome {
     bool Read = false;
     std::string StatusText; // " Column:" x " Row:" z for the status bar
 };
-ReadSectorOutcome ReadSector(const TEditorProject& project, int pickedName, SectorToolState& tools);
+ReadSectorOutcome ReadSector(const TEditorProject& project, const ViewHit& hit,
+                             SectorToolState& tools);
 
 // The view keeps the height selector within 0 .. Height - 1 of the drawn room.
 void ClampHeightSelector(SceneRooms& scene, const TEditorProject& project);

@@ -78,9 +78,14 @@ BuildDialog::BuildDialog(UiServices& services, QWidget* parent)
 }
 
 void BuildDialog::buildLevelClicked() {
-    if (!outputLevelField->text().trimmed().isEmpty()) {
-        accept();
+    if (outputLevelField->text().trimmed().isEmpty()) {
+        return;
     }
+    if (const QString refused = unstorableSettingMessage(); !refused.isEmpty()) {
+        services_.showMessage(this, refused); // the dialog stays open to mend it
+        return;
+    }
+    accept();
 }
 
 BuildSettings BuildDialog::settings() const {
@@ -93,6 +98,25 @@ BuildSettings BuildDialog::settings() const {
     s.ScriptFile = toDocumentText(scriptFileField->text());
     s.OutputLevelFile = toDocumentText(outputLevelField->text());
     return s;
+}
+
+QString BuildDialog::unstorableSettingMessage() const {
+    const std::pair<const char*, const QLineEdit*> fields[] = {
+        {"The level's description", levelDescriptionField},
+        {"The comments", commentsField},
+        {"The base level's file name", baseLevelField},
+        {"The items table's file name", itemsTableField},
+        {"The meshes file's name", meshesFileField},
+        {"The script's file name", scriptFileField},
+        {"The output level's file name", outputLevelField},
+    };
+    for (const auto& [what, field] : fields) {
+        if (const QString message = unstorableTextMessage(what, field->text());
+            !message.isEmpty()) {
+            return message;
+        }
+    }
+    return {};
 }
 
 BuildNames BuildDialog::buildNames() const {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "levelbuild/build_pipeline.h"
 #include "document/project_file.h"
+#include "levelbuild/build_pipeline.h"
 #include "ui/ui_services.h"
 
 #include <QDialog>
@@ -21,6 +21,9 @@ public:
     void setSettings(const BuildSettings& settings);
     // The five file names for a build, as the file system names them.
     BuildNames buildNames() const;
+    // The refusal of the first setting the project cannot store (a character beyond Latin-1),
+    // naming it; empty when all seven can be stored.
+    QString unstorableSettingMessage() const;
 
     // "Build Level": accepted only with a "File's Name" that is not blank.
     void buildLevelClicked();

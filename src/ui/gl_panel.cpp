@@ -52,8 +52,8 @@ int GLPanel::Height() const {
 void GLPanel::initializeGL() {
     std::string problem;
     attached_ = viewport_.Attach(*this, problem);
-    if (onContextReady) {
-        onContextReady(attached_, problem);
+    if (contextReady_) {
+        contextReady_(attached_, problem);
     }
 }
 
@@ -83,41 +83,55 @@ ShiftState GLPanel::shiftOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons bu
     return state;
 }
 
+ViewPointer GLPanel::pointerOf(const QPointF& position, Qt::KeyboardModifiers modifiers,
+                               Qt::MouseButtons buttons) const {
+    const QPointF at = position * devicePixelRatioF();
+    return {static_cast<int>(at.x()), static_cast<int>(at.y()), shiftOf(modifiers, buttons)};
+}
+
 void GLPanel::mousePressEvent(QMouseEvent* event) {
-    const QPoint at = event->position().toPoint() * devicePixelRatioF();
     // The press itself is where the tools pick, also when no move came before it.
-    viewport_.MouseX = at.x();
-    viewport_.MouseY = at.y();
-    viewport_.OnMouseDown(shiftOf(event->modifiers(), event->buttons()), at.x(), at.y());
+    const ViewPointer pointer =
+        pointerOf(QPointF(event->position().toPoint()), event->modifiers(), event->buttons());
+    viewport_.OnMouseDown(pointer.Keys, pointer.X, pointer.Y);
+    if (input_ != nullptr) {
+        input_->viewPressed(pointer, event->button());
+    }
 }
 
 void GLPanel::mouseReleaseEvent(QMouseEvent* event) {
     viewport_.OnMouseUp();
-    if (onMouseReleased) {
-        onMouseReleased(event->button());
+    if (input_ != nullptr) {
+        input_->viewReleased(
+            pointerOf(QPointF(event->position().toPoint()), event->modifiers(), event->buttons()),
+            event->button());
+    }
+}
+
+void GLPanel::mouseMoveEvent(QMouseEvent* event) {
+    const ViewPointer pointer =
+        pointerOf(QPointF(event->position().toPoint()), event->modifiers(), event->buttons());
+    viewport_.OnMouseMove(pointer.Keys, pointer.X, pointer.Y);
+    if (input_ != nullptr) {
+        input_->viewMoved(pointer);
     }
 }
 
 void GLPanel::wheelEvent(QWheelEvent* event) {
-    const QPointF at = event->position() * devicePixelRatioF();
+    const ViewPointer pointer = pointerOf(event->position(), event->modifiers(), event->buttons());
     // One notch of a wheel is 120 eighths of a degree; finer wheels send parts of it.
     const double notches = event->angleDelta().y() / 120.0;
-    if (notches != 0) {
-        viewport_.WheelZoom(static_cast<int>(at.x()), static_cast<int>(at.y()), notches);
+    if (notches != 0 && (input_ == nullptr || !input_->viewWheel(pointer, notches))) {
+        viewport_.WheelZoom(pointer.X, pointer.Y, notches);
     }
     event->accept();
 }
 
 void GLPanel::leaveEvent(QEvent* event) {
     QOpenGLWidget::leaveEvent(event);
-    if (onPointerLeft) {
-        onPointerLeft();
+    if (input_ != nullptr) {
+        input_->viewLeft();
     }
-}
-
-void GLPanel::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint at = event->position().toPoint() * devicePixelRatioF();
-    viewport_.OnMouseMove(shiftOf(event->modifiers(), event->buttons()), at.x(), at.y());
 }
 
 } // namespace morvane

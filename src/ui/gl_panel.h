@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/view_input_router.h"
 #include "view/gl_surface.h"
 #include "view/gl_viewport.h"
 
@@ -21,11 +22,11 @@ public:
     GLPanel(TGLViewport& viewport, QWidget* parent);
 
     // Called once the GL context exists (the viewport is attached by then).
-    std::function<void(bool attached, const std::string& problem)> onContextReady;
-    // A mouse button released over the view (after the viewport's own handling), and the
-    // pointer leaving the view.
-    std::function<void(Qt::MouseButton)> onMouseReleased;
-    std::function<void()> onPointerLeft;
+    void setContextReady(std::function<void(bool attached, const std::string& problem)> ready) {
+        contextReady_ = std::move(ready);
+    }
+    // Where the mouse goes after the viewport's own navigation.
+    void setInput(ViewInput* input) { input_ = input; }
 
     bool HasContext() const override;
     void MakeCurrent() override;
@@ -52,7 +53,12 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    ViewPointer pointerOf(const QPointF& position, Qt::KeyboardModifiers modifiers,
+                          Qt::MouseButtons buttons) const;
+
     TGLViewport& viewport_;
+    ViewInput* input_ = nullptr;
+    std::function<void(bool attached, const std::string& problem)> contextReady_;
     bool inPaint_ = false;
     bool attached_ = false;
 };

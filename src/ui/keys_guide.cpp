@@ -29,6 +29,7 @@ const char* const GuideLines[][2] = {
     {"SHIFT+DRAG", "Add a rectangle (shapes inverted)."},
     {"SPACEBAR", "Get the Textures and portals of the sector."},
     {"POINTER OVER A SECTOR", "Its heights and links in the status bar."},
+    {"S", "The Sector tool: the clicks above edit sectors."},
     {"CTRL+N", "New project."},
     {"CTRL+O, F3", "Open a project."},
     {"CTRL+S", "Save the project."},

@@ -1,5 +1,6 @@
 #include "ui/main_window.h"
 
+#include "document/editor_texts.h"
 #include "io/io_error.h"
 #include "ui/about_dialog.h"
 #include "ui/build_dialog.h"
@@ -8,6 +9,7 @@
 #include "ui/keys_guide.h"
 #include "ui/rebuild_warning_dialog.h"
 #include "ui/room_dialog.h"
+#include "ui/sector_tool.h"
 #include "ui/texture_picker.h"
 #include "ui/tool_bar_window.h"
 #include "view/texture_upload.h"
@@ -35,9 +37,8 @@ namespace morvane {
 
 namespace {
 
-constexpr const char* InitialCaption = "Quillon's Morvane3D";
 // The status bar names the sector under the pointer once the pointer rests this long (each name
-// costs a pick of the scene).
+// costs a pick of the scene_).
 constexpr int PointerPause = 60;
 // The whole project's use of the level is measured once the edits pause this long.
 constexpr int ProjectLimitsPause = 250;
@@ -49,72 +50,51 @@ MainWindow::MainWindow(TEditorProject& project, TLevelData& level, UiServices& s
     : project_(project), level_(level), services_(services),
       programFolder_(std::move(programFolder)) {
     setObjectName("mainWindow");
-    captionBase_ = InitialCaption;
+    captionBase_ = CaptionNew; // the editor starts on a new project
     setWindowTitle(captionBase_);
 
-    // The 3D view: viewport, scene and camera; picks only through the sector tools.
+    // The 3D view: viewport_, scene_ and camera_; picks only through the sector tools.
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(6, 6, 6, 0);
     auto* top = new QHBoxLayout();
     auto* heightBox = new QGroupBox("Height Selector", central);
     auto* heightLayout = new QHBoxLayout(heightBox);
-    heightSelectorLabel = new QLabel("1", heightBox);
-    heightSelectorLabel->setObjectName("heightSelectorLabel");
-    heightLayout->addWidget(heightSelectorLabel);
+    heightSelectorLabel_ = new QLabel("1", heightBox);
+    heightSelectorLabel_->setObjectName("heightSelectorLabel");
+    heightLayout->addWidget(heightSelectorLabel_);
     auto* roomBox = new QGroupBox("Current Room", central);
     auto* roomLayout = new QHBoxLayout(roomBox);
-    currentRoomLabel = new QLabel("None", roomBox);
-    currentRoomLabel->setObjectName("currentRoomLabel");
-    roomLayout->addWidget(currentRoomLabel);
+    currentRoomLabel_ = new QLabel("None", roomBox);
+    currentRoomLabel_->setObjectName("currentRoomLabel");
+    roomLayout->addWidget(currentRoomLabel_);
     heightBox->setFixedWidth(130);
     roomBox->setMinimumWidth(260);
     top->addWidget(heightBox);
     top->addWidget(roomBox);
     top->addStretch();
     layout->addLayout(top);
-    viewPanel = new GLPanel(viewport, central);
-    layout->addWidget(viewPanel, 1);
+    viewPanel_ = new GLPanel(viewport_, central);
+    layout->addWidget(viewPanel_, 1);
     setCentralWidget(central);
-    statusLabel = new QLabel(this);
-    statusLabel->setObjectName("statusLabel");
-    statusLabel->setMinimumWidth(50);
-    statusBar()->addWidget(statusLabel);
-    pointerLabel = new QLabel(this);
-    pointerLabel->setObjectName("pointerLabel");
-    statusBar()->addPermanentWidget(pointerLabel);
+    statusLabel_ = new QLabel(this);
+    statusLabel_->setObjectName("statusLabel");
+    statusLabel_->setMinimumWidth(50);
+    statusBar()->addWidget(statusLabel_);
+    pointerLabel_ = new QLabel(this);
+    pointerLabel_->setObjectName("pointerLabel");
+    statusBar()->addPermanentWidget(pointerLabel_);
 
-    ShowScene(viewport, scene);
-    viewport.SetCamera(&camera);
-    viewport.PickOnClickDisabled = true;
-    viewport.PreviousMouseDown = [this](ShiftState shift, int x, int y) {
-        runGuarded([&] { viewMouseDown(shift, x, y); });
-    };
-    viewport.PreviousMouseMove = [this](ShiftState shift, int x, int y) {
-        viewMouseMove(shift, x, y);
-    };
-    viewPanel->onMouseReleased = [this](Qt::MouseButton button) {
-        runGuarded([&] { viewMouseReleased(button); });
-    };
-    viewPanel->onPointerLeft = [this] {
-        pointerTimer_->stop();
-        pointerLabel->clear();
-    };
-    highlight.Project = &project_;
-    highlight.Selection = &selection;
-    viewport.OverlayCallback = [this] {
-        highlight.DrawnRoom = scene.DrawnRoom;
-        highlight.Position = scene.Position;
-        highlight.Render();
-    };
-    scene.RenderMode = RenderWireframe;
-    scene.SolidTexture = SolidTextureName;
-    scene.Project = &project_;
-    scene.DrawnRoom = 1;
-    scene.NeighbourRoom = 0;
-    scene.HeightSelector = 0;
+    ShowScene(viewport_, scene_);
+    viewport_.SetCamera(&camera_);
+    scene_.Mode = RenderMode::Wireframe;
+    scene_.SolidTexture = SolidTextureName;
+    scene_.Project = &project_;
+    scene_.DrawnRoom = 1;
+    scene_.NeighbourRoom = 0;
+    scene_.HeightSelector = 0;
     project_.Clear();
-    viewPanel->onContextReady = [this](bool attached, const std::string& problem) {
+    viewPanel_->setContextReady([this](bool attached, const std::string& problem) {
         if (!attached) {
             services_.showMessage(this, QString::fromStdString(problem));
             return;
@@ -126,15 +106,15 @@ MainWindow::MainWindow(TEditorProject& project, TLevelData& level, UiServices& s
         if (texturesPending_) {
             loadTexturePicker();
         }
-    };
+    });
 
-    toolBar = new ToolBarWindow(this);
-    roomDialog = new RoomDialog(this);
-    rebuildWarningDialog = new RebuildWarningDialog(this);
-    aboutDialog = new AboutDialog(this);
-    keysGuideDialog = new KeysGuideDialog(this);
-    buildDialog = new BuildDialog(services_, this);
-    texturePicker = new TexturePicker(this);
+    toolBar_ = new ToolBarWindow(this);
+    roomDialog_ = new RoomDialog(this);
+    rebuildWarningDialog_ = new RebuildWarningDialog(this);
+    aboutDialog_ = new AboutDialog(this);
+    keysGuideDialog_ = new KeysGuideDialog(this);
+    buildDialog_ = new BuildDialog(services_, this);
+    texturePicker_ = new TexturePicker(this);
 
     pointerTimer_ = new QTimer(this);
     pointerTimer_->setObjectName("pointerTimer");
@@ -147,17 +127,18 @@ MainWindow::MainWindow(TEditorProject& project, TLevelData& level, UiServices& s
     projectLimitsTimer_->setInterval(ProjectLimitsPause);
     connect(projectLimitsTimer_, &QTimer::timeout, this, [this] { updateProjectLimits(); });
 
+    wireView();
     createDocks();
     createMenus();
     wireToolBar();
     loadRecentFiles();
-    savedSettings_ = buildDialog->settings();
+    savedSettings_ = buildDialog_->settings();
 
-    recoveryTimer = new QTimer(this);
-    recoveryTimer->setObjectName("recoveryTimer");
-    recoveryTimer->setInterval(DefaultRecoveryIntervalMs);
-    connect(recoveryTimer, &QTimer::timeout, this, [this] { saveRecoveryCopyQuietly(); });
-    recoveryTimer->start();
+    recoveryTimer_ = new QTimer(this);
+    recoveryTimer_->setObjectName("recoveryTimer");
+    recoveryTimer_->setInterval(DefaultRecoveryIntervalMs);
+    connect(recoveryTimer_, &QTimer::timeout, this, [this] { saveRecoveryCopyQuietly(); });
+    recoveryTimer_->start();
     setRecoveryFolder(defaultRecoveryFolder());
     restoreLayout();
     updateLimits();
@@ -165,7 +146,7 @@ MainWindow::MainWindow(TEditorProject& project, TLevelData& level, UiServices& s
 
 MainWindow::~MainWindow() {
     // The history's last signals would reach windows already gone.
-    disconnect(undoStack, nullptr, this, nullptr);
+    disconnect(undoStack_, nullptr, this, nullptr);
 }
 
 QAction* MainWindow::action(const QString& objectName) const {
@@ -191,48 +172,47 @@ void MainWindow::createMenus() {
         connect(action, &QAction::triggered, this, [this, command] { runGuarded(command); });
         return action;
     };
-    fileMenu = menuBar()->addMenu("&File");
-    fileMenu->setObjectName("fileMenu");
+    fileMenu_ = menuBar()->addMenu("&File");
+    fileMenu_->setObjectName("fileMenu");
     // The usual keys of a desktop program come after the editor's own, where they take no
     // key the editor already uses.
     auto alsoKeys = [](QAction* action, const QKeySequence& keys) {
         action->setShortcuts(action->shortcuts() << keys);
     };
-    alsoKeys(add(fileMenu, "newProject", "&New", {}, [this] { newProject(); }),
+    alsoKeys(add(fileMenu_, "newProject", "&New", {}, [this] { newProject(); }),
              QKeySequence("Ctrl+N"));
     alsoKeys(
-        add(fileMenu, "openProject", "&Open", QKeySequence(Qt::Key_F3), [this] { openProject(); }),
+        add(fileMenu_, "openProject", "&Open", QKeySequence(Qt::Key_F3), [this] { openProject(); }),
         QKeySequence("Ctrl+O"));
-    add(fileMenu, "saveProject", "&Save", QKeySequence("Ctrl+S"), [this] { saveProject(); });
-    alsoKeys(add(fileMenu, "saveProjectAs", "Save &As...", {}, [this] { saveProjectAs(); }),
+    add(fileMenu_, "saveProject", "&Save", QKeySequence("Ctrl+S"), [this] { saveProject(); });
+    alsoKeys(add(fileMenu_, "saveProjectAs", "Save &As...", {}, [this] { saveProjectAs(); }),
              QKeySequence("Ctrl+Shift+S"));
-    fileMenu->addSeparator();
-    add(fileMenu, "importRooms", "&Import Rooms from Level...", {},
+    fileMenu_->addSeparator();
+    add(fileMenu_, "importRooms", "&Import Rooms from Level...", {},
         [this] { importRoomsFromLevel(); });
-    add(fileMenu, "openBaseLevel", "Open &Base", QKeySequence("Ctrl+B"),
+    add(fileMenu_, "openBaseLevel", "Open &Base", QKeySequence("Ctrl+B"),
         [this] { openBaseLevel(); });
-    alsoKeys(add(fileMenu, "buildLevel", "Build &Level", QKeySequence(Qt::Key_F10),
+    alsoKeys(add(fileMenu_, "buildLevel", "Build &Level", QKeySequence(Qt::Key_F10),
                  [this] { buildLevel(); }),
              QKeySequence(Qt::Key_F5));
-    fileMenu->addSeparator();
-    alsoKeys(add(fileMenu, "exit", "&Exit", {}, [this] { close(); }), QKeySequence("Ctrl+Q"));
+    fileMenu_->addSeparator();
+    alsoKeys(add(fileMenu_, "exit", "&Exit", {}, [this] { close(); }), QKeySequence("Ctrl+Q"));
 
     createEditMenu();
-    menuBar()->addMenu(editMenu);
+    editMenu_->addSeparator();
+    createToolsMenu(editMenu_);
+    menuBar()->addMenu(editMenu_);
     createViewMenu();
-    menuBar()->addMenu(viewMenu);
+    menuBar()->addMenu(viewMenu_);
 
-    // The room commands press the tool bar's buttons, so that both run the same wiring.
+    // The room commands run what the tool bar's buttons run.
     QMenu* rooms = menuBar()->addMenu("&Rooms");
     rooms->setObjectName("roomsMenu");
-    add(rooms, "addRoom", "&Add Room", QKeySequence("Shift+Ins"),
-        [this] { toolBar->addRoomButton->click(); });
+    add(rooms, "addRoom", "&Add Room", QKeySequence("Shift+Ins"), [this] { addRoom(); });
     add(rooms, "editRoomProperties", "&Edit Properties", QKeySequence("Ctrl+Ins"),
-        [this] { toolBar->roomPropertiesButton->click(); });
-    add(rooms, "deleteRoom", "&Delete Room", QKeySequence("Ctrl+Del"),
-        [this] { toolBar->deleteRoomButton->click(); });
-    add(rooms, "cloneRoom", "&Clone Room", QKeySequence("Ctrl+C"),
-        [this] { toolBar->cloneRoomButton->click(); });
+        [this] { editRoomProperties(); });
+    add(rooms, "deleteRoom", "&Delete Room", QKeySequence("Ctrl+Del"), [this] { deleteRoom(); });
+    add(rooms, "cloneRoom", "&Clone Room", QKeySequence("Ctrl+C"), [this] { cloneRoom(); });
     rooms->addSeparator();
     struct SendCommand {
         const char* name;
@@ -258,26 +238,26 @@ void MainWindow::createMenus() {
         [this] { makePortalViews(PortalViewScope::AllRooms); });
     rooms->addSeparator();
     add(rooms, "showToolBar", "&Show Tools bar", {}, [this] {
-        toolBar->show();
-        toolBarDock->show();
-        toolBarDock->raise();
+        toolBar_->show();
+        toolBarDock_->show();
+        toolBarDock_->raise();
     });
     QMenu* textures = menuBar()->addMenu("&Textures");
     textures->setObjectName("texturesMenu");
     add(textures, "showTextures", "&Show Textures", QKeySequence("Ctrl+T"), [this] {
-        texturePicker->show();
-        texturesDock->show();
-        texturesDock->raise();
+        texturePicker_->show();
+        texturesDock_->show();
+        texturesDock_->raise();
     });
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("helpMenu");
     add(help, "keysGuide", "&Keys Guide", QKeySequence(Qt::Key_F1), [this] {
-        services_.runModal(*keysGuideDialog);
-        viewport.Paint();
+        services_.runModal(*keysGuideDialog_);
+        viewport_.Paint();
     });
     add(help, "about", "&About...", {}, [this] {
-        services_.runModal(*aboutDialog);
-        viewport.Paint();
+        services_.runModal(*aboutDialog_);
+        viewport_.Paint();
     });
 }
 
@@ -294,9 +274,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::redraw() {
-    viewport.Redraw();
+    viewport_.Redraw();
     updateLimits();
-    if (viewPanel->underMouse()) {
+    if (viewPanel_->underMouse()) {
         pointerTimer_->start(); // what is under the pointer may have changed
     }
 }
@@ -309,19 +289,15 @@ void MainWindow::applyOutcome(const DocumentOutcome& outcome) {
         refreshToolBar(*outcome.ToolBar);
     }
     if (outcome.PortalList) {
-        toolBar->portalViewList->clear();
-        for (const std::string& entry : outcome.PortalList->Entries) {
-            toolBar->portalViewList->addItem(QString::fromStdString(entry));
-        }
-        toolBar->portalViewList->setCurrentRow(outcome.PortalList->Selected);
+        toolBar_->showPortalList(*outcome.PortalList);
     }
     if (outcome.NeighbourField) {
-        toolBar->neighbourRoomField->setValue(*outcome.NeighbourField);
+        toolBar_->setNeighbourRoom(*outcome.NeighbourField);
     }
     if (outcome.FrameRoom) {
-        scene.FrameCurrentRoom();
-        viewport.FitToFigure(scene);
-        viewport.CenterCamera();
+        scene_.FrameCurrentRoom();
+        viewport_.FitToFigure(scene_);
+        viewport_.CenterCamera();
     }
     if (outcome.Redraw || outcome.FrameRoom) {
         redraw();
@@ -329,29 +305,8 @@ void MainWindow::applyOutcome(const DocumentOutcome& outcome) {
 }
 
 void MainWindow::refreshToolBar(const ToolBarView& view) {
-    refreshing_ = true; // the position fields' handlers leave the document alone meanwhile
-    ToolBarWindow* t = toolBar;
-    t->roomList->clear();
-    for (const std::string& name : view.RoomList) {
-        t->roomList->addItem(fromDocumentText(name));
-    }
-    t->roomList->setCurrentRow(view.SelectedRoom);
-    currentRoomLabel->setText(fromDocumentText(view.CurrentRoomLabel));
-    t->roomXField->setValue(view.PosX);
-    t->roomYField->setValue(view.PosY);
-    t->roomZField->setValue(view.PosZ);
-    t->portalViewList->clear();
-    for (const std::string& entry : view.PortalViewList) {
-        t->portalViewList->addItem(QString::fromStdString(entry));
-    }
-    t->portalViewList->setCurrentRow(view.SelectedPortalView);
-    t->portalRoomField->setValue(view.PortalRoom);
-    t->portalWidthField->setValue(view.PortalWidth);
-    t->portalHeightField->setValue(view.PortalHeight);
-    if (view.PortalFacingIndex) {
-        t->portalFacingBox->setCurrentIndex(std::clamp(*view.PortalFacingIndex, 0, 5));
-    }
-    refreshing_ = false;
+    toolBar_->showDocument(view);
+    currentRoomLabel_->setText(fromDocumentText(view.CurrentRoomLabel));
 }
 
 } // namespace morvane

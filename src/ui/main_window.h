@@ -11,10 +11,11 @@
 #include "level/level_data.h"
 #include "script/script.h"
 #include "ui/ui_services.h"
+#include "ui/view_tool.h"
 #include "view/gl_camera.h"
 #include "view/gl_viewport.h"
+#include "view/render_mode.h"
 #include "view/room_scene.h"
-#include "view/sector_highlight.h"
 
 #include <QMainWindow>
 
@@ -40,8 +41,10 @@ class KeysGuideDialog;
 class LimitsPanel;
 class RebuildWarningDialog;
 class RoomDialog;
+class SectorTool;
 class TexturePicker;
 class ToolBarWindow;
+class ViewInputRouter;
 
 // The main window: the 3D view with its mouse and keys, the menus, the file commands and the
 // recent files. It makes the other windows and gives the tool bar's controls their effects.
@@ -52,78 +55,52 @@ class ToolBarWindow;
 //   main_window_files.cpp        new, open, save, save as, recent files, open base, build,
 //                                the question about unsaved changes
 //   main_window_recovery.cpp     recovery copies of unsaved work and their offer at start
-//   main_window_view_input.cpp   the view's mouse and keys: edit click, height selector,
-//                                reading a sector back
+//   main_window_view_input.cpp   the view's mouse and keys handed to the active tool, and
+//                                what the tools may ask of the window
 //   main_window_textures.cpp     the level's textures in the picker, the view and the previews
 //   main_window_layout.cpp       the docks, the View menu, the window's layout and render mode
 //                                kept between runs, the limits panel
 //   tool_bar_wiring.cpp          the tool bar's controls to document operations
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, private ViewToolHost {
     Q_OBJECT
 public:
     MainWindow(TEditorProject& project, TLevelData& level, UiServices& services,
                std::string programFolder);
     ~MainWindow() override;
 
-    // The other windows, in the order they are made.
-    ToolBarWindow* toolBar;
-    RoomDialog* roomDialog;
-    RebuildWarningDialog* rebuildWarningDialog;
-    AboutDialog* aboutDialog;
-    KeysGuideDialog* keysGuideDialog;
-    BuildDialog* buildDialog;
-    TexturePicker* texturePicker;
-
-    GLPanel* viewPanel;
-    QLabel* heightSelectorLabel; // the height selector, as H + 1
-    QLabel* currentRoomLabel;    // the current room's name
-    QLabel* statusLabel;         // the status bar's text: the sector read with Space
-    QLabel* pointerLabel;        // the status bar's right part: the sector under the pointer
-
-    // The tool bar, the texture picker and the limits panel, docked beside the view.
-    QDockWidget* toolBarDock;
-    QDockWidget* texturesDock;
-    QDockWidget* limitsDock;
-    LimitsPanel* limitsPanel;
-    QMenu* viewMenu;
-
-    TGLViewport viewport;
-    TGLCamera camera;
-    RoomScene scene;
-    // The sectors a drag with the edit tool chose, drawn over the view.
-    SectorSelection selection;
-    SectorHighlight highlight;
-    TScriptState script;
-    RecentFiles recentFiles;
-    QString projectFileName; // empty until the project is opened or saved
-
-    // The history of the document's edits; its clean state is the saved document.
-    QUndoStack* undoStack;
-    // Writes a recovery copy of unsaved work every few minutes.
-    QTimer* recoveryTimer;
-
     // A menu command by its object name ("newProject", "saveProject", "undo", "addRoom", ...).
+    // Controls are found by their object names (findChild); these give what is not a control.
     QAction* action(const QString& objectName) const;
-    QMenu* fileMenu;
-    QMenu* editMenu;
+    GLPanel* viewPanel() const { return viewPanel_; }
+    ToolBarWindow* toolBar() const { return toolBar_; }
+    TexturePicker* texturePicker() const { return texturePicker_; }
+    BuildDialog* buildDialog() const { return buildDialog_; }
+    RoomDialog* roomDialog() const { return roomDialog_; }
+    LimitsPanel* limitsPanel() const { return limitsPanel_; }
+    QUndoStack* undoStack() const { return undoStack_; }
+    QTimer* recoveryTimer() const { return recoveryTimer_; }
+    // The view: its scene, viewport and camera.
+    const RoomScene& scene() const { return scene_; }
+    RoomScene& scene() { return scene_; }
+    TGLViewport& viewport() { return viewport_; }
+    const TGLCamera& camera() const { return camera_; }
+    // The sectors the sector tool's last drag chose.
+    const SectorSelection& sectorSelection() const;
+    // The project's file, empty until it is opened or saved.
+    QString projectFileName() const { return projectFileName_; }
 
     // Edits (main_window_edits.cpp). Every operation that changes the document runs through
     // edit: the rooms in scope are taken before it, the operation runs, its outcome reaches the
     // windows, and what changed becomes one step of the history under the given name ("Add
     // Room" shows as "Undo Add Room"). An operation refused with a message is taken back whole
     // and leaves no step; one that changed nothing leaves none either. Steps with the same
-    // merge id that change the same rooms one after another become one step.
-    using EditName = std::function<std::string(const DocumentSnapshot& before)>;
+    // merge id that change the same rooms one after another become one step. Returns the
+    // operation's outcome.
     static constexpr int MoveRoomMerge = 1; // the tool bar's position fields
-    void edit(const EditName& name, const std::function<DocumentOutcome()>& operation,
-              RoomScope scope = RoomScope::CurrentAndNext, int mergeId = -1);
-    void edit(const char* name, const std::function<DocumentOutcome()>& operation,
-              RoomScope scope = RoomScope::CurrentAndNext, int mergeId = -1);
-    // The same in two parts, for an edit that spans several events (a dialog and its warning,
-    // a drag of the mouse): the outcomes along the way are shown by the caller.
-    DocumentSnapshot beginEdit(RoomScope scope = RoomScope::CurrentAndNext) const;
-    void finishEdit(const DocumentSnapshot& before, const EditName& name,
-                    const DocumentOutcome& outcome, int mergeId = -1);
+    DocumentOutcome edit(const EditName& name, const std::function<DocumentOutcome()>& operation,
+                         RoomScope scope = RoomScope::CurrentAndNext, int mergeId = -1);
+    DocumentOutcome edit(const char* name, const std::function<DocumentOutcome()>& operation,
+                         RoomScope scope = RoomScope::CurrentAndNext, int mergeId = -1);
     // The windows shown again from the document: after an undo or a redo.
     void refreshFromDocument();
     // Unsaved changes: edits since the last save, or build settings changed in their dialog.
@@ -137,7 +114,8 @@ public:
     // stays open). A file that cannot be read is reported and nothing changes.
     bool openProjectFile(const QString& path);
     // Save: under the current name, asking for one when there is none. Returns whether the
-    // project was written (false when the dialog was cancelled); throws IoError.
+    // project was written (false when the dialog was cancelled, or a build setting the file
+    // cannot store was reported); throws IoError.
     bool saveProject();
     void saveProjectAs();
     // With unsaved changes, asks whether to save them: true to go on (saved or discarded),
@@ -177,24 +155,15 @@ public:
     // every room's, made from the doorways; one step.
     void makePortalViews(PortalViewScope scope);
     void centerCamera();
-    void setRenderMode(uint8_t mode);
+    void setRenderMode(RenderMode mode);
 
-    // The view's mouse and keys (main_window_view_input.cpp).
+    // The view's tools (main_window_view_input.cpp): the one whose mouse and keys the view
+    // hands on. The sector tool is the only one so far.
+    enum class Tool { Sector };
+    void setActiveTool(Tool tool);
+    Tool activeTool() const { return activeTool_; }
     // The tool bar's settings for a click in the view.
-    SectorToolState sectorToolState() const;
-    // The view's mouse-down, run after the viewport's own handling of it.
-    void viewMouseDown(ShiftState shift, int x, int y);
-    // The pointer moving over the view: a drag with the left button chooses the rectangle of
-    // sectors from the one pressed to the one under the pointer (added to the earlier ones with
-    // Shift); otherwise the status bar soon says what is under the pointer.
-    void viewMouseMove(ShiftState shift, int x, int y);
-    // The left button released after a drag: the press's tool on every chosen sector, one step
-    // with the press's own edit.
-    void viewMouseReleased(Qt::MouseButton button);
-    // Picks and shows what is under the pointer in the status bar.
-    void showWhatIsUnderPointer();
-    void readSectorUnderMouse();
-    void stepHeightSelector(int step);
+    SectorToolState sectorToolState() const override;
 
     // The level's textures (main_window_textures.cpp): the picker's strips, the view's GL
     // textures, and the tool bar's texture fields set to the first texture.
@@ -220,10 +189,14 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    friend class ViewInputRouter;
+
     void createMenus();
     void createDocks();
     void createViewMenu();
+    void createToolsMenu(QMenu* menu);
     void wireToolBar();
+    void wireView();
     // Every document operation's outcome reaches the windows here: its message, the tool bar's
     // values, the portal-view list, the neighbour field, framing and redrawing the view.
     void applyOutcome(const DocumentOutcome& outcome);
@@ -233,6 +206,11 @@ private:
     void rememberRecent(const QString& path);
     void showTexturePreview(int field);
     bool saveTo(const QString& path);
+    // The same as edit in two parts, for an edit that spans several events (a dialog and its
+    // warning): the outcomes along the way are shown by the caller.
+    DocumentSnapshot beginEdit(RoomScope scope = RoomScope::CurrentAndNext);
+    void finishEdit(const DocumentSnapshot& before, const EditName& name,
+                    const DocumentOutcome& outcome, int mergeId = -1);
     // The document was replaced (New, Open) or written (Save): the history, the caption's base
     // text and the saved build settings start again from it.
     void documentReplaced(const QString& caption);
@@ -248,11 +226,72 @@ private:
     // Runs a command, showing a file error instead of letting it end the program.
     void runGuarded(const std::function<void()>& command);
     std::string recentListPath() const;
+    // The neighbour room the view draws, as the tool bar says.
+    void showDrawnNeighbour();
+
+    // The view's input (main_window_view_input.cpp).
+    ViewTool& tool();
+    // What the view shows under the pointer, in the status bar's right part.
+    void showWhatIsUnderPointer() override;
+    // ViewToolHost
+    TEditorProject& document() override { return project_; }
+    RoomScene& roomScene() override { return scene_; }
+    ViewHit pickUnderPointer() override;
+    DocumentOutcome runEdit(const EditName& name, const std::function<DocumentOutcome()>& operation,
+                            RoomScope scope, int mergeId) override;
+    int newGestureMerge() override { return nextGestureMerge_++; }
+    void showSectorToolState(const SectorToolState& tools) override;
+    int selectedPortalView() const override;
+    void showStatus(const QString& text) override;
+    void heightSelectorChanged() override;
+    void repaintView() override;
 
     TEditorProject& project_;
     TLevelData& level_;
     UiServices& services_;
     std::string programFolder_;
+
+    // The other windows, in the order they are made.
+    ToolBarWindow* toolBar_;
+    RoomDialog* roomDialog_;
+    RebuildWarningDialog* rebuildWarningDialog_;
+    AboutDialog* aboutDialog_;
+    KeysGuideDialog* keysGuideDialog_;
+    BuildDialog* buildDialog_;
+    TexturePicker* texturePicker_;
+
+    GLPanel* viewPanel_;
+    QLabel* heightSelectorLabel_; // the height selector, as H + 1
+    QLabel* currentRoomLabel_;    // the current room's name
+    QLabel* statusLabel_;         // the status bar's text: the sector read with Space, a build
+    QLabel* pointerLabel_;        // the status bar's right part: what is under the pointer
+
+    // The tool bar, the texture picker and the limits panel, docked beside the view.
+    QDockWidget* toolBarDock_;
+    QDockWidget* texturesDock_;
+    QDockWidget* limitsDock_;
+    LimitsPanel* limitsPanel_;
+    QMenu* viewMenu_;
+    QMenu* fileMenu_;
+    QMenu* editMenu_;
+
+    TGLViewport viewport_;
+    TGLCamera camera_;
+    RoomScene scene_;
+    TScriptState script_;
+    RecentFiles recentFiles_;
+    QString projectFileName_; // empty until the project is opened or saved
+
+    // The history of the document's edits; its clean state is the saved document.
+    QUndoStack* undoStack_;
+    // Writes a recovery copy of unsaved work every few minutes.
+    QTimer* recoveryTimer_;
+
+    // The view's tools and the one that is active; the router hands them the view's input.
+    std::unique_ptr<SectorTool> sectorTool_;
+    Tool activeTool_ = Tool::Sector;
+    ViewInputRouter* inputRouter_;
+
     bool refreshing_ = false;
     QString captionBase_;
     BuildSettings savedSettings_; // the build dialog's settings as last saved or opened
@@ -264,19 +303,9 @@ private:
     bool texturesPending_ = false;
     std::vector<QAction*> recentActions_;
     QAction* recentSeparator_ = nullptr;
+    // The neighbour field when the edit under way began: its step puts it back on undo.
+    int neighbourAtEditStart_ = 0;
 
-    // A press of the left button on a sector and the drag that may follow it. Its edits carry
-    // a merge id of their own, so that the press and the drag are one step.
-    struct DragGesture {
-        bool Active = false;
-        bool Dragged = false;
-        int Anchor = 0; // the sector pressed
-        int Last = 0;   // the sector under the pointer
-        bool Ctrl = false;
-        bool Shift = false;
-        int MergeId = -1;
-    };
-    DragGesture drag_;
     int nextGestureMerge_ = FirstGestureMerge;
     static constexpr int FirstGestureMerge = 1000;
     QTimer* pointerTimer_;

@@ -3,12 +3,12 @@
 // inside the window's guard, which shows a file error as a message.
 #include "ui/main_window.h"
 
-#include "levelbuild/build_pipeline.h"
 #include "document/editor_texts.h"
 #include "document/project_file.h"
 #include "io/binary_reader.h"
 #include "io/io_error.h"
 #include "level/level_reader.h"
+#include "levelbuild/build_pipeline.h"
 #include "ui/build_dialog.h"
 #include "ui/document_text.h"
 #include "ui/tool_bar_window.h"
@@ -19,7 +19,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QSpinBox>
-#include <QStatusBar>
 
 namespace morvane {
 
@@ -34,9 +33,9 @@ void MainWindow::newProject() {
         return;
     }
     BusyCursor busy(services_);
-    applyOutcome(NewProject(project_, scene));
-    heightSelectorLabel->setText("1");
-    projectFileName.clear();
+    applyOutcome(NewProject(project_, scene_));
+    heightSelectorLabel_->setText("1");
+    projectFileName_.clear();
     documentReplaced(CaptionNew);
     redraw();
 }
@@ -65,7 +64,7 @@ bool MainWindow::openProjectFile(const QString& path) {
 bool MainWindow::readProject(const QString& file, const QString& name) {
     OpenProjectOutcome opened;
     try {
-        opened = OpenProject(project_, scene, localPath(file));
+        opened = OpenProject(project_, scene_, localPath(file));
     } catch (const IoError& e) {
         services_.showMessage(this, QString::fromStdString(e.what()));
         return false; // read into a scratch record: the document and its name are as they were
@@ -74,11 +73,11 @@ bool MainWindow::readProject(const QString& file, const QString& name) {
         services_.showMessage(this, QString::fromStdString(opened.Message));
         return false;
     }
-    projectFileName = name;
+    projectFileName_ = name;
     refreshToolBar(*opened.Window.ToolBar);
-    toolBar->neighbourRoomField->setValue(0);
-    heightSelectorLabel->setText("1");
-    buildDialog->setSettings(opened.Settings);
+    toolBar_->setNeighbourRoom(0);
+    heightSelectorLabel_->setText("1");
+    buildDialog_->setSettings(opened.Settings);
     documentReplaced(name.isEmpty() ? QString(CaptionNew) : CaptionWithFilePrefix + name);
     readBaseLevelOf(opened.Settings.BaseLevelFile);
     return true;
@@ -103,10 +102,10 @@ void MainWindow::readBaseLevelOf(const std::string& documentFileName) {
 }
 
 void MainWindow::openRecentFile(int index) {
-    if (index < 0 || index >= static_cast<int>(recentFiles.Paths().size())) {
+    if (index < 0 || index >= static_cast<int>(recentFiles_.Paths().size())) {
         return;
     }
-    const QString path = fromLocalPath(recentFiles.Paths()[index]);
+    const QString path = fromLocalPath(recentFiles_.Paths()[index]);
     if (!FileExists(localPath(path))) {
         services_.showMessage(this, FileNotFoundText);
         return;
@@ -117,23 +116,28 @@ void MainWindow::openRecentFile(int index) {
 }
 
 bool MainWindow::saveTo(const QString& path) {
+    // A setting that the file cannot hold is never stored changed: the save is refused.
+    if (const QString refused = buildDialog_->unstorableSettingMessage(); !refused.isEmpty()) {
+        services_.showMessage(this, refused);
+        return false;
+    }
     BusyCursor busy(services_);
-    SaveProject(project_, buildDialog->settings(), localPath(path));
-    projectFileName = path;
+    SaveProject(project_, buildDialog_->settings(), localPath(path));
+    projectFileName_ = path;
     documentSaved(CaptionWithFilePrefix + path);
     rememberRecent(path);
     return true;
 }
 
 bool MainWindow::saveProject() {
-    if (projectFileName.isEmpty()) {
+    if (projectFileName_.isEmpty()) {
         const auto path = services_.askSaveFile(this, FileDialogs::saveProject());
         if (!path) {
             return false;
         }
         return saveTo(*path);
     }
-    return saveTo(projectFileName);
+    return saveTo(projectFileName_);
 }
 
 void MainWindow::saveProjectAs() {
@@ -147,7 +151,7 @@ bool MainWindow::maybeSaveChanges() {
     if (!isModified()) {
         return true;
     }
-    switch (services_.askSaveChanges(this, projectFileName)) {
+    switch (services_.askSaveChanges(this, projectFileName_)) {
     case SaveChoice::Cancel:
         return false;
     case SaveChoice::Discard:
@@ -173,14 +177,14 @@ std::string MainWindow::recentListPath() const {
 // At start: the list of the config folder, or once the one an older version kept beside the
 // program.
 void MainWindow::loadRecentFiles() {
-    recentFiles.LoadTakingOver(recentListPath(), programFolder_ + "/" + RecentFilesName);
+    recentFiles_.LoadTakingOver(recentListPath(), programFolder_ + "/" + RecentFilesName);
     refreshRecentMenu();
 }
 
 void MainWindow::rememberRecent(const QString& path) {
-    recentFiles.Remember(localPath(path));
+    recentFiles_.Remember(localPath(path));
     try {
-        recentFiles.Save(recentListPath());
+        recentFiles_.Save(recentListPath());
     } catch (const IoError&) {
         // A config folder that cannot be written (or none) keeps the list for this run only.
     }
@@ -190,13 +194,13 @@ void MainWindow::rememberRecent(const QString& path) {
 // The recent files follow a separator at the end of the File menu; their actions are named
 // by their place in the list ("recentFile1" is the newest).
 void MainWindow::refreshRecentMenu() {
-    const auto& paths = recentFiles.Paths();
+    const auto& paths = recentFiles_.Paths();
     if (recentSeparator_ == nullptr) {
-        recentSeparator_ = fileMenu->addSeparator();
+        recentSeparator_ = fileMenu_->addSeparator();
     }
     while (recentActions_.size() < paths.size()) {
         const int index = static_cast<int>(recentActions_.size());
-        QAction* action = fileMenu->addAction("");
+        QAction* action = fileMenu_->addAction("");
         action->setObjectName(QString("recentFile%1").arg(index + 1));
         connect(action, &QAction::triggered, this,
                 [this, index] { runGuarded([this, index] { openRecentFile(index); }); });
@@ -212,10 +216,16 @@ void MainWindow::openBaseLevel() {
     if (!path) {
         return;
     }
+    // The project keeps the base level's name: one it cannot store is not taken.
+    if (const QString refused = unstorableTextMessage("The base level's file name", *path);
+        !refused.isEmpty()) {
+        services_.showMessage(this, refused);
+        return;
+    }
     redraw();
     BusyCursor busy(services_);
     const std::string message = OpenBaseLevel(level_, localPath(*path));
-    buildDialog->baseLevelField->setText(*path);
+    buildDialog_->baseLevelField->setText(*path);
     if (!message.empty()) {
         services_.showMessage(this, QString::fromStdString(message));
     }
@@ -223,16 +233,20 @@ void MainWindow::openBaseLevel() {
 }
 
 void MainWindow::buildLevel() {
-    const int answer = services_.runModal(*buildDialog);
+    const int answer = services_.runModal(*buildDialog_);
     updateCaption(); // the dialog's settings may have changed
     if (answer != QDialog::Accepted) {
+        return;
+    }
+    if (const QString refused = buildDialog_->unstorableSettingMessage(); !refused.isEmpty()) {
+        services_.showMessage(this, refused);
         return;
     }
     redraw();
     BusyCursor busy(services_);
     saveRecoveryCopyQuietly(); // a build that brings the editor down keeps the work
     const BuildResult result =
-        BuildLevel(project_, level_, buildDialog->buildNames(), programFolder_, script);
+        BuildLevel(project_, level_, buildDialog_->buildNames(), programFolder_, script_);
     if (result.BaseLevelRead) {
         loadTexturePicker();
     }
@@ -240,7 +254,9 @@ void MainWindow::buildLevel() {
         services_.showMessage(this, QString::fromStdString(message));
     }
     if (result.Written) {
-        statusBar()->showMessage(QString::fromStdString(result.Report));
+        // Beside the read-out of Space, which the next Space writes over: a message of the
+        // status bar itself would cover it for good.
+        statusLabel_->setText(QString::fromStdString(result.Report));
     }
     if (!result.Warnings.empty()) {
         // Each finding names its room by the project's (single-byte) name.

@@ -12,7 +12,6 @@
 
 #include <QLabel>
 #include <QSpinBox>
-#include <QStatusBar>
 #include <QUndoStack>
 
 #include <memory>
@@ -49,19 +48,19 @@ void MainWindow::importRoomsFromLevel() {
 
     level_.TakeFrom(*level);
     project_.ReplaceWith(*project);
-    static_cast<SceneRooms&>(scene) = SceneRooms{project_.CurrentRoom, 0, 0};
+    static_cast<SceneRooms&>(scene_) = SceneRooms{project_.CurrentRoom, 0, 0};
     refreshToolBar(ToolBarValues(project_));
-    toolBar->neighbourRoomField->setValue(0);
-    heightSelectorLabel->setText("1");
-    buildDialog->setSettings(BuildSettingsOf(project_));
-    projectFileName.clear();
+    toolBar_->setNeighbourRoom(0);
+    heightSelectorLabel_->setText("1");
+    buildDialog_->setSettings(BuildSettingsOf(project_));
+    projectFileName_.clear();
     documentReplaced(CaptionNew);
-    undoStack->resetClean(); // a new document that holds work: unsaved until it is saved
+    undoStack_->resetClean(); // a new document that holds work: unsaved until it is saved
     updateCaption();
     loadTexturePicker();
     centerCamera();
     const QString summary = QString::fromStdString(ImportSummary(result.Counts));
-    statusBar()->showMessage(summary);
+    statusLabel_->setText(summary); // beside the read-out of Space, which writes over it
     if (!result.Messages.empty()) {
         services_.showMessage(this, summary + "\n" + said);
     }

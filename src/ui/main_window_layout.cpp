@@ -3,8 +3,8 @@
 // settings, and the limits panel's counts.
 #include "ui/main_window.h"
 
-#include "levelbuild/level_usage.h"
 #include "level/level_format.h"
+#include "levelbuild/level_usage.h"
 #include "ui/limits_panel.h"
 #include "ui/texture_picker.h"
 #include "ui/tool_bar_window.h"
@@ -59,17 +59,17 @@ void MainWindow::createDocks() {
         addDockWidget(Qt::RightDockWidgetArea, d);
         return d;
     };
-    toolBarDock = dock("Tools Bar", "toolBarDock", toolBar);
-    limitsPanel = new LimitsPanel(this);
-    limitsDock = dock("Limits", "limitsDock", limitsPanel);
-    texturesDock = dock("TEXTURES", "texturesDock", texturePicker);
+    toolBarDock_ = dock("Tools Bar", "toolBarDock", toolBar_);
+    limitsPanel_ = new LimitsPanel(this);
+    limitsDock_ = dock("Limits", "limitsDock", limitsPanel_);
+    texturesDock_ = dock("TEXTURES", "texturesDock", texturePicker_);
     // The picker shows the texture under the pointer in its title.
-    connect(texturePicker, &QWidget::windowTitleChanged, texturesDock, &QWidget::setWindowTitle);
+    connect(texturePicker_, &QWidget::windowTitleChanged, texturesDock_, &QWidget::setWindowTitle);
     // The picker shares its place with the limits panel, so that the docks fit a screen of
     // 1000 pixels; it is shown by "Show Textures".
-    tabifyDockWidget(limitsDock, texturesDock);
-    texturesDock->hide();
-    connect(limitsDock, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+    tabifyDockWidget(limitsDock_, texturesDock_);
+    texturesDock_->hide();
+    connect(limitsDock_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
         if (visible) {
             updateLimits();
         }
@@ -77,18 +77,18 @@ void MainWindow::createDocks() {
 }
 
 void MainWindow::createViewMenu() {
-    viewMenu = new QMenu("&View", this);
-    viewMenu->setObjectName("viewMenu");
+    viewMenu_ = new QMenu("&View", this);
+    viewMenu_->setObjectName("viewMenu");
     // Each dock by its own name (the picker's title changes as the pointer moves over it).
     const struct {
         QDockWidget* dock;
         const char* name;
         const char* text;
-    } docks[] = {{toolBarDock, "viewToolBar", "&Tools Bar"},
-                 {texturesDock, "viewTextures", "T&extures"},
-                 {limitsDock, "viewLimits", "&Limits"}};
+    } docks[] = {{toolBarDock_, "viewToolBar", "&Tools Bar"},
+                 {texturesDock_, "viewTextures", "T&extures"},
+                 {limitsDock_, "viewLimits", "&Limits"}};
     for (const auto& d : docks) {
-        QAction* action = viewMenu->addAction(d.text);
+        QAction* action = viewMenu_->addAction(d.text);
         action->setObjectName(d.name);
         action->setCheckable(true);
         QDockWidget* dock = d.dock;
@@ -105,8 +105,8 @@ void MainWindow::createViewMenu() {
             }
         });
     }
-    viewMenu->addSeparator();
-    QAction* center = viewMenu->addAction("&Center Camera");
+    viewMenu_->addSeparator();
+    QAction* center = viewMenu_->addAction("&Center Camera");
     center->setObjectName("viewCenterCamera");
     connect(center, &QAction::triggered, this, [this] { centerCamera(); });
 }
@@ -115,7 +115,7 @@ void MainWindow::saveLayout() const {
     const std::unique_ptr<QSettings> settings = OpenUserSettings();
     settings->setValue(GeometryKey, saveGeometry());
     settings->setValue(StateKey, saveState(LayoutVersion));
-    settings->setValue(RenderModeKey, int(scene.RenderMode));
+    settings->setValue(RenderModeKey, static_cast<int>(scene_.Mode));
 }
 
 void MainWindow::restoreLayout() {
@@ -128,17 +128,17 @@ void MainWindow::restoreLayout() {
     }
     restoreState(settings->value(StateKey).toByteArray(), LayoutVersion);
     bool known = false;
-    const int mode = settings->value(RenderModeKey).toInt(&known);
-    if (known && (mode == RenderWireframe || mode == RenderSolid || mode == RenderTextured)) {
-        setRenderMode(static_cast<uint8_t>(mode));
+    const int number = settings->value(RenderModeKey).toInt(&known);
+    if (const std::optional<RenderMode> mode = RenderModeOfNumber(number); known && mode) {
+        setRenderMode(*mode);
     }
 }
 
 void MainWindow::updateLimits() {
-    if (!limitsDock->isVisible()) {
+    if (!limitsDock_->isVisible()) {
         return; // measured when it shows again
     }
-    limitsPanel->showRoom(
+    limitsPanel_->showRoom(
         MeasureRoom(project_, project_.CurrentRoom, level_.FormatKind >= FormatTR1));
     projectLimitsTimer_->start();
 }
@@ -149,7 +149,7 @@ void MainWindow::updateProjectLimits() {
     }
     // Without a base level the first game's capacities hold.
     const int32_t layout = level_.FormatKind != 0 ? level_.FormatKind : FormatTR1;
-    limitsPanel->showProject(MeasureProject(project_, *limitsLevel_, layout, programFolder_));
+    limitsPanel_->showProject(MeasureProject(project_, *limitsLevel_, layout, programFolder_));
     emit limitsUpdated();
 }
 

@@ -54,8 +54,8 @@ void MainWindow::saveRecoveryCopy() {
         discardRecoveryCopy();
         return;
     }
-    const BuildSettings settings = buildDialog->settings();
-    if (!recoveryCopyPath_.isEmpty() && recoveryIndex_ == undoStack->index() &&
+    const BuildSettings settings = buildDialog_->settings();
+    if (!recoveryCopyPath_.isEmpty() && recoveryIndex_ == undoStack_->index() &&
         recoverySettings_ == settings && QFile::exists(recoveryCopyPath_)) {
         return; // the copy holds these changes already
     }
@@ -76,8 +76,8 @@ void MainWindow::saveRecoveryCopy() {
     }
     // What a save would write: the document with the build dialog's settings.
     StoreBuildSettings(project_, settings);
-    WriteRecoveryCopy(project_, localPath(recoveryCopyPath_), localPath(projectFileName));
-    recoveryIndex_ = undoStack->index();
+    WriteRecoveryCopy(project_, localPath(recoveryCopyPath_), localPath(projectFileName_));
+    recoveryIndex_ = undoStack_->index();
     recoverySettings_ = settings;
 }
 
@@ -117,7 +117,7 @@ bool MainWindow::offerRecovery() {
             discardRecoveryCopy();
             recoveryLock_ = std::move(lock);
             recoveryCopyPath_ = path;
-            undoStack->resetClean();
+            undoStack_->resetClean();
             updateCaption();
             centerCamera();
             return true;

@@ -17,27 +17,20 @@ namespace {
 
 constexpr int TextureFieldCount = 4;
 
-// Sets a spin box without running its change handlers.
-void setQuietly(QSpinBox* spin, int value) {
-    const bool blocked = spin->blockSignals(true);
-    spin->setValue(value);
-    spin->blockSignals(blocked);
-}
-
 } // namespace
 
 void MainWindow::loadTexturePicker() {
-    texturePicker->loadStrips(level_);
-    if (!viewport.HasContext()) {
+    texturePicker_->loadStrips(level_);
+    if (!viewport_.HasContext()) {
         texturesPending_ = true; // the GL textures are made once the view has its context
     } else {
         texturesPending_ = false;
-        viewPanel->MakeCurrent();
+        viewPanel_->MakeCurrent();
         BuildLevelTextures(level_);
-        scene.TexturesLoaded = true;
+        scene_.TexturesLoaded = true;
     }
     for (int field = 0; field < TextureFieldCount; ++field) {
-        setQuietly(toolBar->textureField(field), texturePicker->currentTexture);
+        toolBar_->setTextureNumberQuietly(field, texturePicker_->currentTexture);
     }
     for (int field = 0; field < TextureFieldCount; ++field) {
         showTexturePreview(field);
@@ -46,13 +39,13 @@ void MainWindow::loadTexturePicker() {
 }
 
 void MainWindow::showTexturePreview(int field) {
-    QSpinBox* number = toolBar->textureField(field);
-    const uint32_t shown = ClampTextureNumber(level_, number->value());
-    if (static_cast<int>(shown) != number->value()) {
-        setQuietly(number, static_cast<int>(shown)); // the field shows what is previewed
+    const int number = toolBar_->textureNumber(field);
+    const uint32_t shown = ClampTextureNumber(level_, number);
+    if (static_cast<int>(shown) != number) {
+        // the field shows what is previewed
+        toolBar_->setTextureNumberQuietly(field, static_cast<int>(shown));
     }
-    toolBar->texturePreview(field)->setPixmap(
-        QPixmap::fromImage(toQImage(TexturePreview(level_, shown))));
+    toolBar_->setTexturePreview(field, QPixmap::fromImage(toQImage(TexturePreview(level_, shown))));
 }
 
 } // namespace morvane

@@ -113,14 +113,20 @@ void TexturePicker::hoverStrip(int strip, int y) {
     currentStripHeight = CellHeights[strip];
 }
 
-void TexturePicker::keyPressEvent(QKeyEvent* event) {
-    const int key = event->key();
-    if (key >= Qt::Key_1 && key <= Qt::Key_4 &&
-        (currentStripHeight == 16 || currentStripHeight == 32 || currentStripHeight == 64)) {
-        emit textureChosen(key - Qt::Key_1, currentTexture);
-        return;
+bool TexturePicker::chooseTexture(int key, Qt::KeyboardModifiers modifiers) {
+    const bool plain = (modifiers & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (!plain || key < Qt::Key_1 || key > Qt::Key_4 ||
+        (currentStripHeight != 16 && currentStripHeight != 32 && currentStripHeight != 64)) {
+        return false;
     }
-    QWidget::keyPressEvent(event);
+    emit textureChosen(key - Qt::Key_1, currentTexture);
+    return true;
+}
+
+void TexturePicker::keyPressEvent(QKeyEvent* event) {
+    if (!chooseTexture(event->key(), event->modifiers())) {
+        QWidget::keyPressEvent(event);
+    }
 }
 
 } // namespace morvane

@@ -54,6 +54,10 @@ public:
     void loadStrips(const TLevelData& level);
     // The pointer over strip 0, 1 or 2 at y pixels from its top.
     void hoverStrip(int strip, int y);
+    // Key 1..4 (without Ctrl, Alt or Shift) gives the texture last pointed at to a tool bar
+    // field; false for any other key, or before a texture was pointed at. The main window hands
+    // the keys pressed while the pointer is over the picker, whichever control has the focus.
+    bool chooseTexture(int key, Qt::KeyboardModifiers modifiers);
 
     uint16_t currentTexture = 0;
     int currentStripHeight = 0; // 64, 32 or 16 once the mouse was over a strip

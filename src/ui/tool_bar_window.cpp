@@ -2,8 +2,10 @@
 
 #include "document/shape_description.h"
 #include "document/shape_table.h"
+#include "ui/document_text.h"
 #include "ui/named_controls.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -16,10 +18,13 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace morvane {
 
@@ -85,97 +90,97 @@ ToolBarWindow::ToolBarWindow(QWidget* parent) : QWidget(parent) {
     setWindowTitle("Tools Bar");
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
-    pages = named(new QTabWidget(this), "pages");
-    layout->addWidget(pages);
+    pages_ = named(new QTabWidget(this), "pages");
+    layout->addWidget(pages_);
 
     // ---- Rooms
     auto* rooms = new QWidget();
     auto* roomsLayout = new QVBoxLayout(rooms);
     auto* manager = new QGroupBox("Room Manager", rooms);
     auto* managerLayout = new QGridLayout(manager);
-    addRoomButton = named(new QPushButton("Add", manager), "addRoomButton", "Add new room");
-    roomPropertiesButton = named(new QPushButton("Properties", manager), "roomPropertiesButton",
-                                 "Edit room properties");
-    deleteRoomButton =
+    addRoomButton_ = named(new QPushButton("Add", manager), "addRoomButton", "Add new room");
+    roomPropertiesButton_ = named(new QPushButton("Properties", manager), "roomPropertiesButton",
+                                  "Edit room properties");
+    deleteRoomButton_ =
         named(new QPushButton("Delete", manager), "deleteRoomButton", "Delete the last room");
-    cloneRoomButton =
+    cloneRoomButton_ =
         named(new QPushButton("Clone", manager), "cloneRoomButton", "Clone the current room");
-    managerLayout->addWidget(addRoomButton, 0, 0);
-    managerLayout->addWidget(roomPropertiesButton, 0, 1);
-    managerLayout->addWidget(deleteRoomButton, 1, 0);
-    managerLayout->addWidget(cloneRoomButton, 1, 1);
+    managerLayout->addWidget(addRoomButton_, 0, 0);
+    managerLayout->addWidget(roomPropertiesButton_, 0, 1);
+    managerLayout->addWidget(deleteRoomButton_, 1, 0);
+    managerLayout->addWidget(cloneRoomButton_, 1, 1);
     roomsLayout->addWidget(manager);
 
     auto* render = new QGroupBox("Render Mode", rooms);
     render->setToolTip("Select the render mode");
     auto* renderLayout = new QHBoxLayout(render);
-    wireframeModeButton = named(new QRadioButton("Wireframe", render), "wireframeModeButton");
-    solidModeButton = named(new QRadioButton("Solid", render), "solidModeButton");
-    texturedModeButton = named(new QRadioButton("Textured", render), "texturedModeButton");
-    wireframeModeButton->setChecked(true);
-    renderLayout->addWidget(wireframeModeButton);
-    renderLayout->addWidget(solidModeButton);
-    renderLayout->addWidget(texturedModeButton);
+    wireframeModeButton_ = named(new QRadioButton("Wireframe", render), "wireframeModeButton");
+    solidModeButton_ = named(new QRadioButton("Solid", render), "solidModeButton");
+    texturedModeButton_ = named(new QRadioButton("Textured", render), "texturedModeButton");
+    wireframeModeButton_->setChecked(true);
+    renderLayout->addWidget(wireframeModeButton_);
+    renderLayout->addWidget(solidModeButton_);
+    renderLayout->addWidget(texturedModeButton_);
     roomsLayout->addWidget(render);
 
     auto* available = new QGroupBox("Rooms Availibles", rooms);
     auto* availableLayout = new QVBoxLayout(available);
-    roomList = named(new QListWidget(available), "roomList", "Make a room current");
-    availableLayout->addWidget(roomList);
+    roomList_ = named(new QListWidget(available), "roomList", "Make a room current");
+    availableLayout->addWidget(roomList_);
     roomsLayout->addWidget(available, 1);
 
     auto* position = new QGridLayout();
-    roomXField = namedSpin(rooms, "roomXField", 0, 200, 0, "X position for the room");
-    roomYField = namedSpin(rooms, "roomYField", 1, 64, 1, "Y position for the room");
-    roomZField = namedSpin(rooms, "roomZField", 0, 200, 0, "Z position for the room");
+    roomXField_ = namedSpin(rooms, "roomXField", 0, 200, 0, "X position for the room");
+    roomYField_ = namedSpin(rooms, "roomYField", 1, 64, 1, "Y position for the room");
+    roomZField_ = namedSpin(rooms, "roomZField", 0, 200, 0, "Z position for the room");
     position->addWidget(new QLabel("XPos", rooms), 0, 0);
     position->addWidget(new QLabel("YPos", rooms), 0, 1);
     position->addWidget(new QLabel("ZPos", rooms), 0, 2);
-    position->addWidget(roomXField, 1, 0);
-    position->addWidget(roomYField, 1, 1);
-    position->addWidget(roomZField, 1, 2);
+    position->addWidget(roomXField_, 1, 0);
+    position->addWidget(roomYField_, 1, 1);
+    position->addWidget(roomZField_, 1, 2);
     roomsLayout->addLayout(position);
 
     auto* neighbour = new QHBoxLayout();
-    neighbourRoomField =
+    neighbourRoomField_ =
         namedSpin(rooms, "neighbourRoomField", 0, 128, 0, "Select the neigboring room.");
-    currentRoomOnlyBox = named(new QCheckBox("Current Only", rooms), "currentRoomOnlyBox",
-                               "Render only the current room");
+    currentRoomOnlyBox_ = named(new QCheckBox("Current Only", rooms), "currentRoomOnlyBox",
+                                "Render only the current room");
     neighbour->addWidget(new QLabel("Neighbor", rooms));
-    neighbour->addWidget(neighbourRoomField);
-    neighbour->addWidget(currentRoomOnlyBox);
+    neighbour->addWidget(neighbourRoomField_);
+    neighbour->addWidget(currentRoomOnlyBox_);
     roomsLayout->addLayout(neighbour);
-    centerCameraButton = named(new QPushButton("Center Camera", rooms), "centerCameraButton",
-                               "Center the camera at the current room");
-    roomsLayout->addWidget(centerCameraButton);
-    pages->addTab(rooms, "Rooms");
+    centerCameraButton_ = named(new QPushButton("Center Camera", rooms), "centerCameraButton",
+                                "Center the camera at the current room");
+    roomsLayout->addWidget(centerCameraButton_);
+    pages_->addTab(rooms, "Rooms");
 
     // ---- Edit
     auto* edit = new QWidget();
     auto* editLayout = new QVBoxLayout(edit);
     auto* direction = new QGroupBox("Direction", edit);
     auto* directionLayout = new QHBoxLayout(direction);
-    backFrontDirectionButton = named(new QRadioButton("Back-Front", direction),
-                                     "backFrontDirectionButton", "Replicate the rows");
-    leftRightDirectionButton = named(new QRadioButton("Left-Right", direction),
-                                     "leftRightDirectionButton", "Replicate the columns");
-    backFrontDirectionButton->setChecked(true);
-    directionLayout->addWidget(backFrontDirectionButton);
-    directionLayout->addWidget(leftRightDirectionButton);
+    backFrontDirectionButton_ = named(new QRadioButton("Back-Front", direction),
+                                      "backFrontDirectionButton", "Replicate the rows");
+    leftRightDirectionButton_ = named(new QRadioButton("Left-Right", direction),
+                                      "leftRightDirectionButton", "Replicate the columns");
+    backFrontDirectionButton_->setChecked(true);
+    directionLayout->addWidget(backFrontDirectionButton_);
+    directionLayout->addWidget(leftRightDirectionButton_);
     editLayout->addWidget(direction);
     auto* replicate = new QHBoxLayout();
-    replicationCountField =
+    replicationCountField_ =
         namedSpin(edit, "replicationCountField", 1, 1000, 1, "How much to replicatte");
     replicate->addWidget(new QLabel("Replicatte", edit));
-    replicate->addWidget(replicationCountField);
+    replicate->addWidget(replicationCountField_);
     editLayout->addLayout(replicate);
 
     auto* shapes = new QGroupBox("Shapes", edit);
     shapes->setToolTip("Select the shape to use");
     auto* shapesLayout = new QGridLayout(shapes);
-    shapeButtons = new QButtonGroup(this);
-    shapeButtons->setObjectName("shapeButtons");
-    shapeButtons->setExclusive(true);
+    shapeButtons_ = new QButtonGroup(this);
+    shapeButtons_->setObjectName("shapeButtons");
+    shapeButtons_->setExclusive(true);
     for (const ShapeButtonPlace& place : ShapeButtonPlaces) {
         auto* button = new QToolButton(shapes);
         button->setObjectName(QString("shape%1Button").arg(place.shape));
@@ -183,20 +188,20 @@ ToolBarWindow::ToolBarWindow(QWidget* parent) : QWidget(parent) {
         button->setIcon(shapeIcon(place.shape));
         button->setIconSize(QSize(40, 32));
         button->setToolTip(shapeToolTip(place.shape));
-        shapeButtons->addButton(button, place.shape);
+        shapeButtons_->addButton(button, place.shape);
         shapesLayout->addWidget(button, place.row, place.column);
     }
     shapeButton(1)->setChecked(true);
-    connect(shapeButtons, &QButtonGroup::idClicked, this,
-            [this](int shape) { selectedShape = shape; });
-    connect(backFrontDirectionButton, &QRadioButton::toggled, this, [this](bool on) {
+    connect(shapeButtons_, &QButtonGroup::idClicked, this,
+            [this](int shape) { selectedShape_ = shape; });
+    connect(backFrontDirectionButton_, &QRadioButton::toggled, this, [this](bool on) {
         if (on) {
-            shapeMirror = 0;
+            shapeMirror_ = 0;
         }
     });
-    connect(leftRightDirectionButton, &QRadioButton::toggled, this, [this](bool on) {
+    connect(leftRightDirectionButton_, &QRadioButton::toggled, this, [this](bool on) {
         if (on) {
-            shapeMirror = TurnedShapeOffset;
+            shapeMirror_ = TurnedShapeOffset;
         }
     });
     editLayout->addWidget(shapes);
@@ -204,31 +209,31 @@ ToolBarWindow::ToolBarWindow(QWidget* parent) : QWidget(parent) {
     auto* portals = new QGroupBox("Portals Attrib", edit);
     portals->setToolTip("Select the portals attrib");
     auto* portalsLayout = new QGridLayout(portals);
-    roomAboveField = namedSpin(portals, "roomAboveField", 0, 128, 0);
-    roomSideField = namedSpin(portals, "roomSideField", 0, 128, 0);
-    roomBelowField = namedSpin(portals, "roomBelowField", 0, 128, 0);
+    roomAboveField_ = namedSpin(portals, "roomAboveField", 0, 128, 0);
+    roomSideField_ = namedSpin(portals, "roomSideField", 0, 128, 0);
+    roomBelowField_ = namedSpin(portals, "roomBelowField", 0, 128, 0);
     portalsLayout->addWidget(new QLabel("Room Above", portals), 0, 0);
-    portalsLayout->addWidget(roomAboveField, 0, 1);
+    portalsLayout->addWidget(roomAboveField_, 0, 1);
     portalsLayout->addWidget(new QLabel("Room Side", portals), 1, 0);
-    portalsLayout->addWidget(roomSideField, 1, 1);
+    portalsLayout->addWidget(roomSideField_, 1, 1);
     portalsLayout->addWidget(new QLabel("Room Below", portals), 2, 0);
-    portalsLayout->addWidget(roomBelowField, 2, 1);
+    portalsLayout->addWidget(roomBelowField_, 2, 1);
     editLayout->addWidget(portals);
 
     auto* put = new QGroupBox("When Click put", edit);
     auto* putLayout = new QHBoxLayout(put);
-    putShapesBox = named(new QCheckBox("Shapes", put), "putShapesBox", "Only put the shapes data");
-    putTexturesBox =
+    putShapesBox_ = named(new QCheckBox("Shapes", put), "putShapesBox", "Only put the shapes data");
+    putTexturesBox_ =
         named(new QCheckBox("Textures", put), "putTexturesBox", "Only put textures data");
-    putPortalsBox =
+    putPortalsBox_ =
         named(new QCheckBox("Portals", put), "putPortalsBox", "Only put the portals data");
-    for (QCheckBox* box : {putShapesBox, putTexturesBox, putPortalsBox}) {
+    for (QCheckBox* box : {putShapesBox_, putTexturesBox_, putPortalsBox_}) {
         box->setChecked(true);
         putLayout->addWidget(box);
     }
     editLayout->addWidget(put);
     editLayout->addStretch();
-    pages->addTab(edit, "Edit");
+    pages_->addTab(edit, "Edit");
 
     // ---- Textures: a box for the floors and one for the ceilings, each with the horizontal
     // face's texture and its walls', a number above its preview.
@@ -267,61 +272,253 @@ ToolBarWindow::ToolBarWindow(QWidget* parent) : QWidget(parent) {
         grid->addWidget(texturePreviews_[walls], 2, 1);
         texturesLayout->addWidget(box);
     }
-    floorTextureField = textureFields_[0];
-    floorWallsTextureField = textureFields_[1];
-    ceilingTextureField = textureFields_[2];
-    ceilingWallsTextureField = textureFields_[3];
-    floorTexturePreview = texturePreviews_[0];
-    floorWallsTexturePreview = texturePreviews_[1];
-    ceilingTexturePreview = texturePreviews_[2];
-    ceilingWallsTexturePreview = texturePreviews_[3];
     texturesLayout->addStretch();
-    pages->addTab(textures, "Textures");
+    pages_->addTab(textures, "Textures");
 
     // ---- Portals
     auto* views = new QWidget();
     auto* viewsLayout = new QVBoxLayout(views);
     auto* box = new QGroupBox("Portal Views", views);
     auto* grid = new QGridLayout(box);
-    portalRoomField =
+    portalRoomField_ =
         namedSpin(box, "portalRoomField", 1, 128, 1, "What room the portal will show");
-    portalWidthField =
+    portalWidthField_ =
         namedSpin(box, "portalWidthField", 1, 32, 1, "the width in tiles for the portal view");
-    portalHeightField = namedSpin(box, "portalHeightField", 1, 32, 1,
-                                  "The heigh or long in tiles for the portal view");
-    portalFacingBox =
+    portalHeightField_ = namedSpin(box, "portalHeightField", 1, 32, 1,
+                                   "The heigh or long in tiles for the portal view");
+    portalFacingBox_ =
         named(new QComboBox(box), "portalFacingBox", "Where is facing the portal view");
-    portalFacingBox->addItems({"Front", "Back", "Left", "Right", "Ceiling", "Floor"});
+    portalFacingBox_->addItems({"Front", "Back", "Left", "Right", "Ceiling", "Floor"});
     grid->addWidget(new QLabel("Room #", box), 0, 0);
     grid->addWidget(new QLabel("Width", box), 0, 1);
     grid->addWidget(new QLabel("Height", box), 0, 2);
-    grid->addWidget(portalRoomField, 1, 0);
-    grid->addWidget(portalWidthField, 1, 1);
-    grid->addWidget(portalHeightField, 1, 2);
+    grid->addWidget(portalRoomField_, 1, 0);
+    grid->addWidget(portalWidthField_, 1, 1);
+    grid->addWidget(portalHeightField_, 1, 2);
     grid->addWidget(new QLabel("Type", box), 2, 0);
-    grid->addWidget(portalFacingBox, 2, 1, 1, 2);
-    addPortalViewButton =
+    grid->addWidget(portalFacingBox_, 2, 1, 1, 2);
+    addPortalViewButton_ =
         named(new QPushButton("Add", box), "addPortalViewButton", "Add new portal view");
-    replacePortalViewButton = named(new QPushButton("Replace", box), "replacePortalViewButton",
-                                    "Replace the current portal view");
-    deletePortalViewButton = named(new QPushButton("Delete", box), "deletePortalViewButton",
-                                   "Delete the last portal view");
-    grid->addWidget(addPortalViewButton, 3, 0);
-    grid->addWidget(replacePortalViewButton, 3, 1);
-    grid->addWidget(deletePortalViewButton, 3, 2);
-    hidePortalsBox = named(new QCheckBox("Hide Portals", box), "hidePortalsBox");
-    grid->addWidget(hidePortalsBox, 4, 0, 1, 3);
-    portalViewList =
+    replacePortalViewButton_ = named(new QPushButton("Replace", box), "replacePortalViewButton",
+                                     "Replace the current portal view");
+    deletePortalViewButton_ = named(new QPushButton("Delete", box), "deletePortalViewButton",
+                                    "Delete the last portal view");
+    grid->addWidget(addPortalViewButton_, 3, 0);
+    grid->addWidget(replacePortalViewButton_, 3, 1);
+    grid->addWidget(deletePortalViewButton_, 3, 2);
+    hidePortalsBox_ = named(new QCheckBox("Hide Portals", box), "hidePortalsBox");
+    grid->addWidget(hidePortalsBox_, 4, 0, 1, 3);
+    portalViewList_ =
         named(new QListWidget(box), "portalViewList", "Select the current  portal view");
-    grid->addWidget(portalViewList, 5, 0, 1, 3);
+    grid->addWidget(portalViewList_, 5, 0, 1, 3);
     viewsLayout->addWidget(box);
-    pages->addTab(views, "Portals");
-    pages->setCurrentIndex(0);
+    pages_->addTab(views, "Portals");
+    pages_->setCurrentIndex(0);
     resize(280, 560);
+    wireControls();
+}
+
+void ToolBarWindow::wireControls() {
+    // Buttons take the keyboard focus only by Tab: a click on one leaves the keys where they
+    // were, so that Space or Enter pressed later over the view never presses it again.
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        button->setFocusPolicy(Qt::TabFocus);
+    }
+    for (QAbstractButton* button : shapeButtons_->buttons()) {
+        button->setFocusPolicy(Qt::TabFocus);
+    }
+    connect(addRoomButton_, &QPushButton::clicked, this,
+            [this] { emit roomCommand(RoomCommand::Add); });
+    connect(roomPropertiesButton_, &QPushButton::clicked, this,
+            [this] { emit roomCommand(RoomCommand::Properties); });
+    connect(deleteRoomButton_, &QPushButton::clicked, this,
+            [this] { emit roomCommand(RoomCommand::Delete); });
+    connect(cloneRoomButton_, &QPushButton::clicked, this,
+            [this] { emit roomCommand(RoomCommand::Clone); });
+    connect(centerCameraButton_, &QPushButton::clicked, this, &ToolBarWindow::centerCameraClicked);
+
+    const std::pair<QRadioButton*, RenderMode> modes[] = {
+        {wireframeModeButton_, RenderMode::Wireframe},
+        {solidModeButton_, RenderMode::Solid},
+        {texturedModeButton_, RenderMode::Textured}};
+    for (const auto& [button, mode] : modes) {
+        const RenderMode m = mode;
+        connect(button, &QRadioButton::toggled, this, [this, m](bool on) {
+            if (on) {
+                emit renderModeChosen(m);
+            }
+        });
+    }
+    // A room is made current by a click on it (also on the current one, which frames it again)
+    // or by moving through the list with the keys: the highlighted room is the current one.
+    connect(roomList_, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { emit roomChosen(roomList_->row(item)); });
+    connect(roomList_, &QListWidget::currentRowChanged, this, [this](int row) {
+        const bool byMouse = QApplication::mouseButtons() != Qt::NoButton; // itemClicked follows
+        if (!showing_ && !byMouse && row >= 0) {
+            emit roomChosen(row);
+        }
+    });
+    connect(roomXField_, &QSpinBox::valueChanged, this, [this](int v) {
+        if (!showing_) {
+            emit roomMovedX(v);
+        }
+    });
+    connect(roomYField_, &QSpinBox::valueChanged, this, [this](int v) {
+        if (!showing_) {
+            emit roomMovedY(v);
+        }
+    });
+    connect(roomZField_, &QSpinBox::valueChanged, this, [this](int v) {
+        if (!showing_) {
+            emit roomMovedZ(v);
+        }
+    });
+    connect(neighbourRoomField_, &QSpinBox::valueChanged, this, [this] {
+        if (!currentRoomOnlyBox_->isChecked()) {
+            emit drawnNeighbourChanged();
+        }
+    });
+    connect(currentRoomOnlyBox_, &QCheckBox::toggled, this, &ToolBarWindow::drawnNeighbourChanged);
+
+    // "Room Side" is kept apart from "Room Above" and "Room Below".
+    connect(roomAboveField_, &QSpinBox::valueChanged, this, [this](int v) {
+        if (v > 0) {
+            roomSideField_->setValue(0);
+        }
+    });
+    connect(roomSideField_, &QSpinBox::valueChanged, this, [this](int v) {
+        if (v > 0) {
+            roomAboveField_->setValue(0);
+            roomBelowField_->setValue(0);
+        }
+    });
+    connect(roomBelowField_, &QSpinBox::valueChanged, this, [this](int v) {
+        if (v > 0) {
+            roomSideField_->setValue(0);
+        }
+    });
+
+    for (int field = 0; field < 4; ++field) {
+        connect(textureFields_[field], &QSpinBox::valueChanged, this,
+                [this, field] { emit textureNumberChanged(field); });
+    }
+
+    connect(addPortalViewButton_, &QPushButton::clicked, this,
+            &ToolBarWindow::addPortalViewClicked);
+    connect(replacePortalViewButton_, &QPushButton::clicked, this,
+            &ToolBarWindow::replacePortalViewClicked);
+    connect(deletePortalViewButton_, &QPushButton::clicked, this,
+            &ToolBarWindow::deletePortalViewClicked);
+    connect(hidePortalsBox_, &QCheckBox::toggled, this, &ToolBarWindow::hidePortalsToggled);
+    connect(portalViewList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        emit portalViewChosen(portalViewList_->row(item) + 1);
+    });
+}
+
+ToolBarState ToolBarWindow::state() const {
+    ToolBarState state;
+    SectorToolState& tools = state.Sector;
+    tools.SelectedShape = selectedShape_;
+    tools.ShapeMirror = shapeMirror_;
+    tools.ReplicationCount = replicationCountField_->value();
+    tools.PutShapes = putShapesBox_->isChecked();
+    tools.PutTextures = putTexturesBox_->isChecked();
+    tools.PutPortals = putPortalsBox_->isChecked();
+    tools.FloorTexture = textureFields_[0]->value();
+    tools.FloorWalls = textureFields_[1]->value();
+    tools.CeilingTexture = textureFields_[2]->value();
+    tools.CeilingWalls = textureFields_[3]->value();
+    tools.SetRoomAbove(roomAboveField_->value());
+    tools.SetRoomSide(roomSideField_->value());
+    tools.SetRoomBelow(roomBelowField_->value());
+    state.Mode = solidModeButton_->isChecked()      ? RenderMode::Solid
+                 : texturedModeButton_->isChecked() ? RenderMode::Textured
+                                                    : RenderMode::Wireframe;
+    state.NeighbourRoom = neighbourRoomField_->value();
+    state.CurrentRoomOnly = currentRoomOnlyBox_->isChecked();
+    state.HidePortals = hidePortalsBox_->isChecked();
+    state.PortalView = {portalRoomField_->value(), portalWidthField_->value(),
+                        portalHeightField_->value(), portalFacingBox_->currentIndex()};
+    state.SelectedPortalView = portalViewList_->currentRow() + 1;
+    return state;
+}
+
+void ToolBarWindow::showDocument(const ToolBarView& view) {
+    showing_ = true;
+    roomList_->clear();
+    for (const std::string& name : view.RoomList) {
+        roomList_->addItem(fromDocumentText(name));
+    }
+    roomList_->setCurrentRow(view.SelectedRoom);
+    roomXField_->setValue(view.PosX);
+    roomYField_->setValue(view.PosY);
+    roomZField_->setValue(view.PosZ);
+    showPortalList({view.PortalViewList, view.SelectedPortalView});
+    portalRoomField_->setValue(view.PortalRoom);
+    portalWidthField_->setValue(view.PortalWidth);
+    portalHeightField_->setValue(view.PortalHeight);
+    if (view.PortalFacingIndex) {
+        portalFacingBox_->setCurrentIndex(std::clamp(*view.PortalFacingIndex, 0, 5));
+    }
+    showing_ = false;
+}
+
+void ToolBarWindow::showPortalList(const PortalListView& list) {
+    portalViewList_->clear();
+    for (const std::string& entry : list.Entries) {
+        portalViewList_->addItem(QString::fromStdString(entry));
+    }
+    portalViewList_->setCurrentRow(list.Selected);
+}
+
+void ToolBarWindow::showPortalViewFields(const PortalViewFields& fields) {
+    portalRoomField_->setValue(fields.Room);
+    portalWidthField_->setValue(fields.Width);
+    portalHeightField_->setValue(fields.Height);
+    portalFacingBox_->setCurrentIndex(std::clamp(fields.FacingIndex, 0, 5));
+}
+
+void ToolBarWindow::setNeighbourRoom(int room) {
+    neighbourRoomField_->setValue(room);
+}
+
+void ToolBarWindow::setRenderMode(RenderMode mode) {
+    QRadioButton* button = mode == RenderMode::Solid      ? solidModeButton_
+                           : mode == RenderMode::Textured ? texturedModeButton_
+                                                          : wireframeModeButton_;
+    button->setChecked(true);
+}
+
+void ToolBarWindow::showSectorSettings(const SectorToolState& settings) {
+    textureFields_[0]->setValue(settings.FloorTexture);
+    textureFields_[1]->setValue(settings.FloorWalls);
+    textureFields_[2]->setValue(settings.CeilingTexture);
+    textureFields_[3]->setValue(settings.CeilingWalls);
+    roomAboveField_->setValue(settings.RoomAbove());
+    roomSideField_->setValue(settings.RoomSide());
+    roomBelowField_->setValue(settings.RoomBelow());
+}
+
+int ToolBarWindow::textureNumber(int field) const {
+    return textureFields_[field]->value();
+}
+
+void ToolBarWindow::setTextureNumber(int field, int number) {
+    textureFields_[field]->setValue(number);
+}
+
+void ToolBarWindow::setTextureNumberQuietly(int field, int number) {
+    const QSignalBlocker quiet(textureFields_[field]);
+    textureFields_[field]->setValue(number);
+}
+
+void ToolBarWindow::setTexturePreview(int field, const QPixmap& preview) {
+    texturePreviews_[field]->setPixmap(preview);
 }
 
 QToolButton* ToolBarWindow::shapeButton(int shape) const {
-    return static_cast<QToolButton*>(shapeButtons->button(shape));
+    return static_cast<QToolButton*>(shapeButtons_->button(shape));
 }
 
 } // namespace morvane

@@ -16,6 +16,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -26,39 +27,39 @@
 namespace morvane {
 
 void MainWindow::wireToolBar() {
-    ToolBarWindow* t = toolBar;
+    ToolBarWindow* t = toolBar_;
 
     // ---- Rooms
-    connect(t->addRoomButton, &QPushButton::clicked, this,
-            [this] { runGuarded([this] { addRoom(); }); });
-    connect(t->roomPropertiesButton, &QPushButton::clicked, this,
-            [this] { runGuarded([this] { editRoomProperties(); }); });
-    connect(t->deleteRoomButton, &QPushButton::clicked, this,
-            [this] { runGuarded([this] { deleteRoom(); }); });
-    connect(t->cloneRoomButton, &QPushButton::clicked, this,
-            [this] { runGuarded([this] { cloneRoom(); }); });
-    connect(t->centerCameraButton, &QPushButton::clicked, this, [this] { centerCamera(); });
-
-    const std::pair<QRadioButton*, uint8_t> modes[] = {{t->wireframeModeButton, RenderWireframe},
-                                                       {t->solidModeButton, RenderSolid},
-                                                       {t->texturedModeButton, RenderTextured}};
-    for (const auto& [button, mode] : modes) {
-        const uint8_t m = mode;
-        connect(button, &QRadioButton::toggled, this, [this, m](bool on) {
-            if (on) {
-                scene.RenderMode = m;
-                redraw();
+    connect(t, &ToolBarWindow::roomCommand, this, [this](RoomCommand command) {
+        runGuarded([this, command] {
+            switch (command) {
+            case RoomCommand::Add:
+                addRoom();
+                break;
+            case RoomCommand::Properties:
+                editRoomProperties();
+                break;
+            case RoomCommand::Delete:
+                deleteRoom();
+                break;
+            case RoomCommand::Clone:
+                cloneRoom();
+                break;
             }
         });
-    }
-    connect(t->roomList, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        applyOutcome(SelectRoom(project_, scene, toolBar->roomList->row(item)));
     });
-    // The position fields write the current room's place directly (not while the tool bar is
-    // being refreshed from the document); successive moves of a room are one step.
+    connect(t, &ToolBarWindow::centerCameraClicked, this, [this] { centerCamera(); });
+    connect(t, &ToolBarWindow::renderModeChosen, this, [this](RenderMode mode) {
+        scene_.Mode = mode;
+        redraw();
+    });
+    connect(t, &ToolBarWindow::roomChosen, this,
+            [this](int row) { applyOutcome(SelectRoom(project_, scene_, row)); });
+    // The position fields write the current room's place directly (the tool bar tells no
+    // move while it shows the document); successive moves of a room are one step.
     auto position = [this](std::function<void(TEditorRoom&, int)> store) {
         return [this, store](int value) {
-            if (!refreshing_ && project_.HasCurrentRoom()) {
+            if (project_.HasCurrentRoom()) {
                 edit(
                     EditNames::MoveRoom,
                     [&] {
@@ -71,77 +72,46 @@ void MainWindow::wireToolBar() {
             }
         };
     };
-    connect(t->roomXField, &QSpinBox::valueChanged, this,
+    connect(t, &ToolBarWindow::roomMovedX, this,
             position([](TEditorRoom& r, int v) { r.PosX = v; }));
-    connect(t->roomYField, &QSpinBox::valueChanged, this,
+    connect(t, &ToolBarWindow::roomMovedY, this,
             position([](TEditorRoom& r, int v) { r.PosY = static_cast<uint8_t>(v); }));
-    connect(t->roomZField, &QSpinBox::valueChanged, this,
+    connect(t, &ToolBarWindow::roomMovedZ, this,
             position([](TEditorRoom& r, int v) { r.PosZ = v; }));
-    connect(t->neighbourRoomField, &QSpinBox::valueChanged, this, [this](int value) {
-        if (!toolBar->currentRoomOnlyBox->isChecked()) {
-            scene.NeighbourRoom = value;
-            redraw();
-        }
-    });
-    connect(t->currentRoomOnlyBox, &QCheckBox::toggled, this, [this](bool only) {
-        scene.NeighbourRoom = only ? 0 : toolBar->neighbourRoomField->value();
-        redraw();
-    });
-
-    // ---- Edit: "Room Side" is kept apart from "Room Above" and "Room Below".
-    connect(t->roomAboveField, &QSpinBox::valueChanged, this, [t](int v) {
-        if (v > 0) {
-            t->roomSideField->setValue(0);
-        }
-    });
-    connect(t->roomSideField, &QSpinBox::valueChanged, this, [t](int v) {
-        if (v > 0) {
-            t->roomAboveField->setValue(0);
-            t->roomBelowField->setValue(0);
-        }
-    });
-    connect(t->roomBelowField, &QSpinBox::valueChanged, this, [t](int v) {
-        if (v > 0) {
-            t->roomSideField->setValue(0);
-        }
-    });
+    connect(t, &ToolBarWindow::drawnNeighbourChanged, this, [this] { showDrawnNeighbour(); });
 
     // ---- Textures: each field shows its texture; the picker's keys 1 to 4 fill them.
-    for (int field = 0; field < 4; ++field) {
-        connect(t->textureField(field), &QSpinBox::valueChanged, this,
-                [this, field] { showTexturePreview(field); });
-    }
-    connect(texturePicker, &TexturePicker::textureChosen, this,
-            [this](int field, int number) { toolBar->textureField(field)->setValue(number); });
+    connect(t, &ToolBarWindow::textureNumberChanged, this,
+            [this](int field) { showTexturePreview(field); });
+    connect(texturePicker_, &TexturePicker::textureChosen, this,
+            [this](int field, int number) { toolBar_->setTextureNumber(field, number); });
 
     // ---- Portals
-    auto fields = [t] {
-        return PortalViewFields{t->portalRoomField->value(), t->portalWidthField->value(),
-                                t->portalHeightField->value(), t->portalFacingBox->currentIndex()};
-    };
-    connect(t->addPortalViewButton, &QPushButton::clicked, this, [this, fields] {
-        edit(EditNames::AddPortalView, [&] { return AddPortalView(project_, fields()); });
+    connect(t, &ToolBarWindow::addPortalViewClicked, this, [this] {
+        const PortalViewFields fields = toolBar_->state().PortalView;
+        edit(EditNames::AddPortalView, [&] { return AddPortalView(project_, fields); });
     });
-    connect(t->replacePortalViewButton, &QPushButton::clicked, this, [this, fields] {
-        const int selected = toolBar->portalViewList->currentRow() + 1;
-        edit(EditNames::ReplacePortalView,
-             [&] { return ReplacePortalView(project_, selected, fields()); });
+    connect(t, &ToolBarWindow::replacePortalViewClicked, this, [this] {
+        const ToolBarState state = toolBar_->state();
+        edit(EditNames::ReplacePortalView, [&] {
+            return ReplacePortalView(project_, state.SelectedPortalView, state.PortalView);
+        });
     });
-    connect(t->deletePortalViewButton, &QPushButton::clicked, this, [this] {
+    connect(t, &ToolBarWindow::deletePortalViewClicked, this, [this] {
         edit(EditNames::DeletePortalView, [&] { return DeletePortalView(project_); });
     });
-    connect(t->hidePortalsBox, &QCheckBox::toggled, this, [this](bool hide) {
-        scene.HidePortals = hide;
+    connect(t, &ToolBarWindow::hidePortalsToggled, this, [this](bool hide) {
+        scene_.HidePortals = hide;
         redraw();
     });
-    connect(t->portalViewList, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        const PortalViewFields f =
-            PortalViewFieldsOf(project_, toolBar->portalViewList->row(item) + 1);
-        toolBar->portalRoomField->setValue(f.Room);
-        toolBar->portalWidthField->setValue(f.Width);
-        toolBar->portalHeightField->setValue(f.Height);
-        toolBar->portalFacingBox->setCurrentIndex(std::clamp(f.FacingIndex, 0, 5));
+    connect(t, &ToolBarWindow::portalViewChosen, this, [this](int view) {
+        toolBar_->showPortalViewFields(PortalViewFieldsOf(project_, view));
     });
+}
+
+void MainWindow::showDrawnNeighbour() {
+    scene_.NeighbourRoom = toolBar_->state().DrawnNeighbour();
+    redraw();
 }
 
 // ---- the room manager -------------------------------------------------------------------------
@@ -151,12 +121,18 @@ void MainWindow::addRoom() {
         services_.showMessage(this, TooManyRoomsText);
         return;
     }
-    roomDialog->setName(fromDocumentText(NextRoomName(project_)));
-    if (services_.runModal(*roomDialog) != QDialog::Accepted) {
+    roomDialog_->setName(fromDocumentText(NextRoomName(project_)));
+    if (services_.runModal(*roomDialog_) != QDialog::Accepted) {
         return;
     }
-    const RoomDialogValues values = roomDialog->values();
-    edit(EditNames::AddRoom, [&] { return AddRoom(project_, scene, values); });
+    if (const QString refused =
+            unstorableTextMessage("The room name", roomDialog_->nameField->text());
+        !refused.isEmpty()) {
+        services_.showMessage(this, refused);
+        return;
+    }
+    const RoomDialogValues values = roomDialog_->values();
+    edit(EditNames::AddRoom, [&] { return AddRoom(project_, scene_, values); });
 }
 
 void MainWindow::editRoomProperties() {
@@ -164,27 +140,31 @@ void MainWindow::editRoomProperties() {
         return;
     }
     const RoomDialogValues shown = PropertiesDialogValues(project_);
-    roomDialog->setValues(shown);
-    roomDialog->beginProperties();
-    if (services_.runModal(*roomDialog) == QDialog::Accepted) {
+    roomDialog_->setValues(shown);
+    roomDialog_->beginProperties();
+    const int answer = services_.runModal(*roomDialog_);
+    const QString refused = unstorableTextMessage("The room name", roomDialog_->nameField->text());
+    if (answer == QDialog::Accepted && !refused.isEmpty()) {
+        services_.showMessage(this, refused);
+    } else if (answer == QDialog::Accepted) {
         // The properties and the rebuild they may ask for are one step.
         const DocumentSnapshot before = beginEdit();
-        const RoomDialogValues edited = roomDialog->values();
+        const RoomDialogValues edited = roomDialog_->values();
         const PropertiesOutcome applied =
-            ApplyRoomProperties(project_, shown, edited, roomDialog->rebuildTicked());
+            ApplyRoomProperties(project_, shown, edited, roomDialog_->rebuildTicked());
         applyOutcome(applied.Window);
         const char* name = EditNames::EditRoomProperties;
-        if (applied.AskRebuild && services_.runModal(*rebuildWarningDialog) == QDialog::Accepted) {
+        if (applied.AskRebuild && services_.runModal(*rebuildWarningDialog_) == QDialog::Accepted) {
             applyOutcome(RebuildCurrentRoom(project_, edited));
             name = EditNames::RebuildRoom;
         }
         finishEdit(before, [name](const DocumentSnapshot&) { return std::string(name); }, {});
     }
-    roomDialog->endProperties();
+    roomDialog_->endProperties();
 }
 
 void MainWindow::deleteRoom() {
-    edit(EditNames::DeleteRoom, [this] { return DeleteRoom(project_, scene); });
+    edit(EditNames::DeleteRoom, [this] { return DeleteRoom(project_, scene_); });
 }
 
 void MainWindow::cloneRoom() {
@@ -192,7 +172,7 @@ void MainWindow::cloneRoom() {
 }
 
 void MainWindow::sendRoomTo(SendDirection direction) {
-    const int neighbour = toolBar->neighbourRoomField->value();
+    const int neighbour = toolBar_->state().NeighbourRoom;
     edit(SendRoomToName(direction).c_str(),
          [&] { return SendRoomTo(project_, direction, neighbour); });
 }
@@ -206,17 +186,14 @@ void MainWindow::makePortalViews(PortalViewScope scope) {
 }
 
 void MainWindow::centerCamera() {
-    scene.FrameCurrentRoom();
-    viewport.FitToFigure(scene);
-    viewport.CenterCamera();
+    scene_.FrameCurrentRoom();
+    viewport_.FitToFigure(scene_);
+    viewport_.CenterCamera();
     redraw();
 }
 
-void MainWindow::setRenderMode(uint8_t mode) {
-    QRadioButton* button = mode == RenderSolid      ? toolBar->solidModeButton
-                           : mode == RenderTextured ? toolBar->texturedModeButton
-                                                    : toolBar->wireframeModeButton;
-    button->setChecked(true);
+void MainWindow::setRenderMode(RenderMode mode) {
+    toolBar_->setRenderMode(mode);
 }
 
 } // namespace morvane

@@ -4,12 +4,12 @@
 
 namespace morvane {
 
-bool DrawnRoomKey::Matches(const TEditorRoom& room, uint8_t mode, int32_t solidTexture) const {
+bool DrawnRoomKey::Matches(const TEditorRoom& room, RenderMode mode, int32_t solidTexture) const {
     return room_ != nullptr && mode_ == mode && solidTexture_ == solidTexture &&
            std::memcmp(room_.get(), &room, sizeof(TEditorRoom)) == 0;
 }
 
-void DrawnRoomKey::Take(const TEditorRoom& room, uint8_t mode, int32_t solidTexture) {
+void DrawnRoomKey::Take(const TEditorRoom& room, RenderMode mode, int32_t solidTexture) {
     if (room_ == nullptr) {
         room_ = std::make_unique<TEditorRoom>();
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/project.h"
+#include "view/render_mode.h"
 
 #include <cstdint>
 #include <memory>
@@ -13,12 +14,12 @@ namespace morvane {
 // the record's bytes (about 110 KB).
 class DrawnRoomKey {
 public:
-    bool Matches(const TEditorRoom& room, uint8_t mode, int32_t solidTexture) const;
-    void Take(const TEditorRoom& room, uint8_t mode, int32_t solidTexture);
+    bool Matches(const TEditorRoom& room, RenderMode mode, int32_t solidTexture) const;
+    void Take(const TEditorRoom& room, RenderMode mode, int32_t solidTexture);
 
 private:
     std::unique_ptr<TEditorRoom> room_;
-    uint8_t mode_ = 0;
+    RenderMode mode_ = RenderMode::Wireframe;
     int32_t solidTexture_ = 0;
 };
 

@@ -37,7 +37,7 @@ bool TGLViewport::Attach(GLSurface& surface, std::string& problem) {
     // List 1 is the view's: made now, so that no list the figure asks GL for gets its name.
     glNewList(SceneList, GL_COMPILE);
     glEndList();
-    ListValid = 0;
+    listValid_ = false;
     contextSerial_ = NextContextSerial();
     SetupProjection();
     return true;
@@ -47,12 +47,12 @@ void TGLViewport::FreeContext() {
     if (surface_ != nullptr) {
         surface_->MakeCurrent();
         glDeleteLists(SceneList, 1);
-        if (ReleaseCallback) {
-            ReleaseCallback();
+        if (figure_.Release) {
+            figure_.Release();
         }
     }
     surface_ = nullptr;
-    ListValid = 0;
+    listValid_ = false;
 }
 
 double TGLViewport::Aspect() const {
@@ -75,7 +75,7 @@ void TGLViewport::Paint() {
         return;
     }
     surface_->MakeCurrent();
-    glClearColor(ClearColor[0], ClearColor[1], ClearColor[2], 1.0f);
+    glClearColor(0, 0, 0, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     DrawScene(true);
     glFlush();
@@ -88,27 +88,29 @@ void TGLViewport::DrawScene(bool fromList) {
     camera_->Apply();
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
-    glTranslatef(static_cast<float>(Translate.X), static_cast<float>(Translate.Y),
-                 static_cast<float>(Translate.Z));
-    glScalef(static_cast<float>(Scale.X), static_cast<float>(Scale.Y), static_cast<float>(Scale.Z));
-    glRotatef(static_cast<float>(Rotate.X), 1, 0, 0);
-    glRotatef(static_cast<float>(Rotate.Y), 0, 1, 0);
-    glRotatef(static_cast<float>(Rotate.Z), 0, 0, 1);
+    glTranslatef(static_cast<float>(placement_.Translate.X),
+                 static_cast<float>(placement_.Translate.Y),
+                 static_cast<float>(placement_.Translate.Z));
+    glScalef(static_cast<float>(placement_.Scale.X), static_cast<float>(placement_.Scale.Y),
+             static_cast<float>(placement_.Scale.Z));
+    glRotatef(static_cast<float>(placement_.Rotate.X), 1, 0, 0);
+    glRotatef(static_cast<float>(placement_.Rotate.Y), 0, 1, 0);
+    glRotatef(static_cast<float>(placement_.Rotate.Z), 0, 0, 1);
     if (!fromList) {
-        DrawCallback();
-    } else if (ListValid == 1) {
+        figure_.Draw();
+    } else if (listValid_) {
         glCallList(SceneList);
     } else {
-        if (PrepareCallback) {
-            PrepareCallback();
+        if (figure_.Prepare) {
+            figure_.Prepare();
         }
         glNewList(SceneList, GL_COMPILE_AND_EXECUTE);
-        DrawCallback();
+        figure_.Draw();
         glEndList();
-        ListValid = 1;
+        listValid_ = true;
     }
-    if (fromList && OverlayCallback) {
-        OverlayCallback();
+    if (fromList && overlay_) {
+        overlay_();
     }
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
@@ -117,15 +119,15 @@ void TGLViewport::DrawScene(bool fromList) {
 }
 
 void TGLViewport::Redraw() {
-    ListValid = 0;
+    listValid_ = false;
     Paint();
 }
 
 void TGLViewport::FitToFigure(const GLFigure& figure) {
-    BoundsMin = {figure.BoundsMin.X + figure.Position.X, figure.BoundsMin.Y + figure.Position.Y,
-                 figure.BoundsMin.Z + figure.Position.Z};
-    BoundsMax = {figure.BoundsMax.X + figure.Position.X, figure.BoundsMax.Y + figure.Position.Y,
-                 figure.BoundsMax.Z + figure.Position.Z};
+    boundsMin_ = {figure.BoundsMin.X + figure.Position.X, figure.BoundsMin.Y + figure.Position.Y,
+                  figure.BoundsMin.Z + figure.Position.Z};
+    boundsMax_ = {figure.BoundsMax.X + figure.Position.X, figure.BoundsMax.Y + figure.Position.Y,
+                  figure.BoundsMax.Z + figure.Position.Z};
 }
 
 void TGLViewport::WheelZoom(int x, int y, double notches) {
@@ -134,17 +136,17 @@ void TGLViewport::WheelZoom(int x, int y, double notches) {
     }
     ZoomCameraTowards(*camera_, x, y, surface_->Width(), surface_->Height(),
                       1 - std::pow(1 - WheelZoomStep, notches));
-    SavedCamX = camera_->X;
-    SavedCamY = camera_->Y;
+    savedCamX_ = camera_->X;
+    savedCamY_ = camera_->Y;
     Paint();
 }
 
 void TGLViewport::CenterCamera() {
-    const double cx = BoundsMin.X + (BoundsMax.X - BoundsMin.X) / 2;
-    const double cy = BoundsMin.Y + (BoundsMax.Y - BoundsMin.Y) / 2;
-    const double cz = BoundsMax.Z + 4;
-    const double width = std::abs(BoundsMax.X - BoundsMin.X);
-    const double height = std::abs(BoundsMax.Y - BoundsMin.Y);
+    const double cx = boundsMin_.X + (boundsMax_.X - boundsMin_.X) / 2;
+    const double cy = boundsMin_.Y + (boundsMax_.Y - boundsMin_.Y) / 2;
+    const double cz = boundsMax_.Z + 4;
+    const double width = std::abs(boundsMax_.X - boundsMin_.X);
+    const double height = std::abs(boundsMax_.Y - boundsMin_.Y);
     const double sx = width > 6 ? 6 / width : 1;
     const double sy = height > 4 ? 4 / height : 1;
     const float s = static_cast<float>(std::min(sx, sy));
@@ -153,18 +155,18 @@ void TGLViewport::CenterCamera() {
         camera_->SetY(static_cast<float>(cy * s));
         camera_->SetZ(static_cast<float>(cz));
     }
-    Scale = {s, s, s};
-    Translate = {};
-    Rotate = {};
-    RotateStartX = RotateStartY = PanStartX = PanStartY = ZoomStartX = ZoomStartY = 0;
-    Rotating = Zooming = false;
-    SavedRotX = SavedRotY = 0;
+    placement_.Scale = {s, s, s};
+    placement_.Translate = {};
+    placement_.Rotate = {};
+    rotateStartX_ = rotateStartY_ = panStartX_ = panStartY_ = zoomStartX_ = zoomStartY_ = 0;
+    rotating_ = zooming_ = false;
+    savedRotX_ = savedRotY_ = 0;
     if (camera_ != nullptr) {
-        SavedCamX = camera_->X;
-        SavedCamY = camera_->Y;
+        savedCamX_ = camera_->X;
+        savedCamY_ = camera_->Y;
     }
-    SavedScale = Scale;
-    MouseX = MouseY = 0;
+    savedScale_ = placement_.Scale;
+    mouseX_ = mouseY_ = 0;
 }
 
 Mat4 TGLViewport::PickTransform(double size) const {
@@ -173,22 +175,21 @@ Mat4 TGLViewport::PickTransform(double size) const {
                         RotationMatrix(camera_->RotX, 1, 0, 0) *
                         RotationMatrix(camera_->RotY, 0, 1, 0) *
                         RotationMatrix(camera_->RotZ, 0, 0, 1);
-    return PickRegionMatrix(MouseX, height - MouseY, size, size, {0, 0, width, height}) *
+    return PickRegionMatrix(mouseX_, height - mouseY_, size, size, {0, 0, width, height}) *
            PerspectiveMatrix(FieldOfView, Aspect(), NearPlane, FarPlane) * camera *
-           PlacementMatrix(Translate, Scale, Rotate);
+           PlacementMatrix(placement_.Translate, placement_.Scale, placement_.Rotate);
 }
 
-void TGLViewport::Pick() {
-    PickedName = 0;
-    if (surface_ != nullptr && camera_ != nullptr && PickCallback) {
-        PickedName = PickCallback(PickTransform(PickRegionSize));
+int32_t TGLViewport::Pick() {
+    if (surface_ == nullptr || camera_ == nullptr || !figure_.Pick) {
+        return 0;
     }
+    return figure_.Pick(PickTransform(PickRegionSize));
 }
 
-void TGLViewport::PickBySelection() {
+int32_t TGLViewport::PickBySelection() {
     if (surface_ == nullptr || camera_ == nullptr) {
-        PickedName = 0;
-        return;
+        return 0;
     }
     surface_->MakeCurrent();
     GLuint buffer[SelectBufferWords] = {};
@@ -199,7 +200,7 @@ void TGLViewport::PickBySelection() {
     glPushMatrix();
     glRenderMode(GL_SELECT);
     glLoadIdentity();
-    gluPickMatrix(MouseX, viewport[3] - MouseY, PickRegionSize, PickRegionSize, viewport);
+    gluPickMatrix(mouseX_, viewport[3] - mouseY_, PickRegionSize, PickRegionSize, viewport);
     gluPerspective(FieldOfView, Aspect(), NearPlane, FarPlane);
     glInitNames();
     glPushName(0);
@@ -212,7 +213,7 @@ void TGLViewport::PickBySelection() {
     const GLint hits = glRenderMode(GL_RENDER);
     // The nearest hit by its smallest depth; the earliest record wins a tie. A buffer that
     // overflowed (a negative count) counts as no hit.
-    PickedName = 0;
+    int32_t picked = 0;
     GLuint best = 0;
     int at = 0;
     for (GLint hit = 0; hit < hits; ++hit) {
@@ -223,106 +224,90 @@ void TGLViewport::PickBySelection() {
         const GLuint depth = buffer[at + 1];
         if (hit == 0 || depth < best) {
             best = depth;
-            PickedName = static_cast<int32_t>(buffer[at + 3 + names - 1]);
+            picked = static_cast<int32_t>(buffer[at + 3 + names - 1]);
         }
         at += 3 + static_cast<int>(names);
     }
     SetupProjection();
+    return picked;
 }
 
-void TGLViewport::BeginDrag(ShiftState shift, int x, int y) {
-    if (shift.Right && !shift.Shift && !shift.Ctrl) {
-        RotateStartX = x;
-        RotateStartY = y;
-        Rotating = true;
-    }
-    if (shift.Right && shift.Shift) {
-        PanStartX = x;
-        PanStartY = y;
-    }
-}
-
-void TGLViewport::Drag(ShiftState shift, int x, int y) {
-    MouseX = x;
-    MouseY = y;
-    if (Rotating && !shift.Shift) {
-        Rotate.Y = SavedRotY + (x - RotateStartX);
-        Rotate.X = SavedRotX + (y - RotateStartY);
+void TGLViewport::OnMouseMove(ShiftState shift, int x, int y) {
+    mouseX_ = x;
+    mouseY_ = y;
+    if (rotating_ && !shift.Shift) {
+        placement_.Rotate.Y = savedRotY_ + (x - rotateStartX_);
+        placement_.Rotate.X = savedRotX_ + (y - rotateStartY_);
     }
     if (shift.Right && shift.Shift && camera_ != nullptr) {
-        camera_->SetX(static_cast<float>(SavedCamX - (x - PanStartX) / 50.0));
-        camera_->SetY(static_cast<float>(SavedCamY + (y - PanStartY) / 50.0));
+        camera_->SetX(static_cast<float>(savedCamX_ - (x - panStartX_) / 50.0));
+        camera_->SetY(static_cast<float>(savedCamY_ + (y - panStartY_) / 50.0));
     }
     if (shift.Right && shift.Ctrl) {
-        if (!Zooming) {
-            Zooming = true;
-            SavedScale = Scale;
-            ZoomStartX = x;
-            ZoomStartY = y;
+        if (!zooming_) {
+            zooming_ = true;
+            savedScale_ = placement_.Scale;
+            zoomStartX_ = x;
+            zoomStartY_ = y;
         }
-        auto zoom = [&](double saved) { return std::max(0.0, saved + (y - ZoomStartY) / 100.0); };
-        Scale = {zoom(SavedScale.X), zoom(SavedScale.Y), zoom(SavedScale.Z)};
+        auto zoom = [&](double saved) { return std::max(0.0, saved + (y - zoomStartY_) / 100.0); };
+        placement_.Scale = {zoom(savedScale_.X), zoom(savedScale_.Y), zoom(savedScale_.Z)};
     }
     if (!shift.Ctrl) {
-        Zooming = false;
+        zooming_ = false;
     }
     Paint();
 }
 
-void TGLViewport::EndDrag() {
-    Rotating = false;
-    Zooming = false;
-    SavedRotX = Rotate.X;
-    SavedRotY = Rotate.Y;
-    if (camera_ != nullptr) {
-        SavedCamX = camera_->X;
-        SavedCamY = camera_->Y;
-    }
-}
-
 void TGLViewport::OnPaint() {
-    if (PreviousPaint) {
-        PreviousPaint();
-    }
     Paint();
 }
 
 void TGLViewport::OnResize() {
-    if (PreviousResize) {
-        PreviousResize();
-    }
     SetupProjection();
     Paint();
 }
 
-void TGLViewport::OnClick() {
-    if (!PickOnClickDisabled) {
-        Pick();
-    }
-    if (PreviousClick) {
-        PreviousClick();
-    }
-}
-
 void TGLViewport::OnMouseDown(ShiftState shift, int x, int y) {
-    BeginDrag(shift, x, y);
-    if (PreviousMouseDown) {
-        PreviousMouseDown(shift, x, y);
+    SetPointer(x, y);
+    if (shift.Right && !shift.Shift && !shift.Ctrl) {
+        rotateStartX_ = x;
+        rotateStartY_ = y;
+        rotating_ = true;
+    }
+    if (shift.Right && shift.Shift) {
+        panStartX_ = x;
+        panStartY_ = y;
     }
 }
 
 void TGLViewport::OnMouseUp() {
-    EndDrag();
-    if (PreviousMouseUp) {
-        PreviousMouseUp();
+    rotating_ = false;
+    zooming_ = false;
+    savedRotX_ = placement_.Rotate.X;
+    savedRotY_ = placement_.Rotate.Y;
+    if (camera_ != nullptr) {
+        savedCamX_ = camera_->X;
+        savedCamY_ = camera_->Y;
     }
 }
 
-void TGLViewport::OnMouseMove(ShiftState shift, int x, int y) {
-    Drag(shift, x, y);
-    if (PreviousMouseMove) {
-        PreviousMouseMove(shift, x, y);
-    }
+void TGLViewport::SetPointer(int x, int y) {
+    mouseX_ = x;
+    mouseY_ = y;
+}
+
+void TGLViewport::SetRotation(const Vec3& degrees) {
+    ViewPlacement placement = placement_;
+    placement.Rotate = degrees;
+    SetPlacement(placement);
+}
+
+void TGLViewport::SetPlacement(const ViewPlacement& placement) {
+    placement_ = placement;
+    savedRotX_ = placement.Rotate.X;
+    savedRotY_ = placement.Rotate.Y;
+    savedScale_ = placement.Scale;
 }
 
 } // namespace morvane

@@ -32,15 +32,15 @@ void SetFilledAndTextured() {
 }
 
 // The state each mode draws its rooms in.
-void SetUpMode(uint8_t mode, int32_t solidTexture) {
-    if (mode == RenderWireframe) {
+void SetUpMode(RenderMode mode, int32_t solidTexture) {
+    if (mode == RenderMode::Wireframe) {
         SetOutlineMode();
         glDisable(GL_TEXTURE_2D);
         glShadeModel(GL_FLAT);
         return;
     }
     SetFilledAndTextured();
-    if (mode == RenderSolid) {
+    if (mode == RenderMode::Solid) {
         glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(solidTexture & 0xFFFF));
     }
 }
@@ -98,11 +98,11 @@ void DrawFaces(const std::vector<SceneQuad>& faces) {
 // once for it, with the texture coordinates that the face-by-face drawing generates from the
 // planes given at each corner. The order is kept because faces that overlap in one plane (a
 // floor above its ceiling, rooms that overlap) show the one drawn first.
-void CompileFaces(uint8_t mode, const std::vector<SceneQuad>& faces) {
+void CompileFaces(RenderMode mode, const std::vector<SceneQuad>& faces) {
     if (faces.empty()) {
         return;
     }
-    if (mode == RenderWireframe) {
+    if (mode == RenderMode::Wireframe) {
         glBegin(GL_QUADS);
         for (const SceneQuad& quad : faces) {
             SetColor(quad.Color);
@@ -138,7 +138,7 @@ void RoomScene::Create() {
     DrawnRoom = 1;
     NeighbourRoom = 1;
     SolidTexture = 0;
-    RenderMode = RenderWireframe;
+    Mode = RenderMode::Wireframe;
     HeightSelector = 0;
     TexturesLoaded = false;
     HidePortals = false;
@@ -149,8 +149,8 @@ bool RoomScene::Drawable() const {
         DrawnRoom > MaxRooms) {
         return false;
     }
-    return RenderMode == RenderWireframe || RenderMode == RenderSolid ||
-           (RenderMode == RenderTextured && TexturesLoaded);
+    return Mode == RenderMode::Wireframe || Mode == RenderMode::Solid ||
+           (Mode == RenderMode::Textured && TexturesLoaded);
 }
 
 bool RoomScene::NeighbourDrawn() const {
@@ -160,17 +160,17 @@ bool RoomScene::NeighbourDrawn() const {
 
 void RoomScene::RefreshGeometry() {
     const TEditorRoom& room = Project->Room(DrawnRoom);
-    if (!current_.Key.Matches(room, RenderMode, SolidTexture)) {
-        BuildCurrentRoomDrawing(current_.Drawing, RenderMode, room, SolidTexture);
-        current_.Key.Take(room, RenderMode, SolidTexture);
+    if (!current_.Key.Matches(room, Mode, SolidTexture)) {
+        BuildCurrentRoomDrawing(current_.Drawing, Mode, room, SolidTexture);
+        current_.Key.Take(room, Mode, SolidTexture);
         current_.ListCompiled = false;
     }
     if (NeighbourDrawn()) {
         const TEditorRoom& other = Project->Room(NeighbourRoom);
-        if (!neighbour_.Key.Matches(other, RenderMode, SolidTexture)) {
+        if (!neighbour_.Key.Matches(other, Mode, SolidTexture)) {
             neighbour_.Faces.clear();
-            AppendRoomPasses(neighbour_.Faces, RenderMode, other, false, SolidTexture);
-            neighbour_.Key.Take(other, RenderMode, SolidTexture);
+            AppendRoomPasses(neighbour_.Faces, Mode, other, false, SolidTexture);
+            neighbour_.Key.Take(other, Mode, SolidTexture);
             neighbour_.ListCompiled = false;
         }
     }
@@ -178,12 +178,12 @@ void RoomScene::RefreshGeometry() {
 
 bool RoomScene::ListsCurrent(uint64_t context) const {
     const bool current = current_.ListCompiled && current_.ListContext == context &&
-                         current_.Key.Matches(Project->Room(DrawnRoom), RenderMode, SolidTexture);
+                         current_.Key.Matches(Project->Room(DrawnRoom), Mode, SolidTexture);
     if (!current || !NeighbourDrawn()) {
         return current;
     }
     return neighbour_.ListCompiled && neighbour_.ListContext == context &&
-           neighbour_.Key.Matches(Project->Room(NeighbourRoom), RenderMode, SolidTexture);
+           neighbour_.Key.Matches(Project->Room(NeighbourRoom), Mode, SolidTexture);
 }
 
 void RoomScene::PrepareLists(uint64_t context) {
@@ -197,7 +197,7 @@ void RoomScene::PrepareLists(uint64_t context) {
             current_.Lists = glGenLists(2);
             current_.ListContext = context;
         }
-        CompileCurrentRoom(RenderMode);
+        CompileCurrentRoom(Mode);
         current_.ListCompiled = true;
         ++listCompilations_;
     }
@@ -206,7 +206,7 @@ void RoomScene::PrepareLists(uint64_t context) {
             neighbour_.List = glGenLists(1);
             neighbour_.ListContext = context;
         }
-        CompileNeighbour(RenderMode);
+        CompileNeighbour(Mode);
         neighbour_.ListCompiled = true;
         ++listCompilations_;
     }
@@ -224,12 +224,12 @@ void RoomScene::ReleaseLists(uint64_t context) {
     current_.ListCompiled = neighbour_.ListCompiled = false;
 }
 
-void RoomScene::CompileCurrentRoom(uint8_t mode) {
+void RoomScene::CompileCurrentRoom(RenderMode mode) {
     const CurrentRoomDrawing& drawing = current_.Drawing;
     glNewList(current_.Lists, GL_COMPILE);
     SetUpMode(mode, SolidTexture);
     CompileFaces(mode, drawing.Faces);
-    if (mode != RenderWireframe) {
+    if (mode != RenderMode::Wireframe) {
         glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
         glDisable(GL_TEXTURE_2D);
     }
@@ -240,7 +240,7 @@ void RoomScene::CompileCurrentRoom(uint8_t mode) {
         Corners(quad);
     }
     glEnd();
-    if (mode != RenderWireframe) {
+    if (mode != RenderMode::Wireframe) {
         SetFilledAndTextured();
     }
     glEndList();
@@ -255,7 +255,7 @@ void RoomScene::CompileCurrentRoom(uint8_t mode) {
     glEndList();
 }
 
-void RoomScene::CompileNeighbour(uint8_t mode) {
+void RoomScene::CompileNeighbour(RenderMode mode) {
     glNewList(neighbour_.List, GL_COMPILE);
     CompileFaces(mode, neighbour_.Faces);
     glEndList();
@@ -268,7 +268,7 @@ void RoomScene::Draw() {
     GLint renderMode = GL_RENDER;
     glGetIntegerv(GL_RENDER_MODE, &renderMode);
     if (!DrawFromLists || renderMode != GL_RENDER || !ListsCurrent(context_)) {
-        DrawPlan(RenderMode, DrawnRoom, NeighbourRoom);
+        DrawPlan(Mode, DrawnRoom, NeighbourRoom);
         return;
     }
     ClampHeightSelector(*this, *Project);
@@ -283,7 +283,7 @@ void RoomScene::Draw() {
 
 int32_t RoomScene::PickName(const Mat4& clipFromScene) {
     if (!Drawable()) {
-        return NoSectorPicked;
+        return NoPickName;
     }
     ClampHeightSelector(*this, *Project);
     RefreshGeometry();
@@ -299,32 +299,23 @@ void RoomScene::SetFaceTexGen(int face) {
     glTexGenfv(GL_T, GL_OBJECT_PLANE, TexturePlaneT[face]);
 }
 
-void RoomScene::DrawSectorBox(const TSectorBox& box, double x, double y, double z) {
-    SetColor(box.Color);
-    std::vector<SceneQuad> faces;
-    AppendSectorBox(faces, box, x, y, z, NoSectorPicked);
-    for (const SceneQuad& quad : faces) {
-        DrawFace(quad);
-    }
-}
-
 // The drawing plan face by face in immediate mode, each sector under its name: what the
 // selection pass draws, and the picture the display lists must match.
-void RoomScene::DrawPlan(uint8_t mode, int r, int m) {
-    if (mode == RenderTextured && !TexturesLoaded) {
+void RoomScene::DrawPlan(RenderMode mode, int r, int m) {
+    if (mode == RenderMode::Textured && !TexturesLoaded) {
         return;
     }
     CurrentRoomDrawing drawing;
     BuildCurrentRoomDrawing(drawing, mode, Project->Room(r), SolidTexture);
     SetUpMode(mode, SolidTexture);
     DrawFaces(drawing.Faces);
-    if (mode != RenderWireframe) {
+    if (mode != RenderMode::Wireframe) {
         SetOutlineMode();
         glDisable(GL_TEXTURE_2D);
     }
     glLoadName(static_cast<GLuint>(drawing.AxisName));
     DrawAxisMarker(drawing);
-    if (mode == RenderWireframe) {
+    if (mode == RenderMode::Wireframe) {
         SetOutlineMode();
         glDisable(GL_TEXTURE_2D);
     }
@@ -337,13 +328,13 @@ void RoomScene::DrawPlan(uint8_t mode, int r, int m) {
         Corners(drawing.Grid[i + 1]);
         glEnd();
     }
-    if (mode != RenderWireframe) {
+    if (mode != RenderMode::Wireframe) {
         SetFilledAndTextured();
     }
     if (m != r && m >= 1 && m <= std::min<int>(Project->RoomCount, MaxRooms)) {
         std::vector<SceneQuad> neighbour;
         AppendRoomPasses(neighbour, mode, Project->Room(m), false, SolidTexture);
-        glLoadName(NeighbourRoomPicked);
+        glLoadName(NeighbourRoomPickName);
         DrawFaces(neighbour);
     }
     if (!HidePortals) {
@@ -370,14 +361,12 @@ void RoomScene::FrameCurrentRoom() {
 }
 
 void ShowScene(TGLViewport& viewport, RoomScene& scene) {
-    viewport.DrawCallback = [&scene] { scene.Render(); };
-    viewport.PrepareCallback = [&viewport, &scene] {
-        scene.PrepareLists(viewport.ContextSerial());
-    };
-    viewport.PickCallback = [&scene](const Mat4& clip) { return scene.PickName(clip); };
-    viewport.ReleaseCallback = [&viewport, &scene] {
-        scene.ReleaseLists(viewport.ContextSerial());
-    };
+    ViewFigureHooks hooks;
+    hooks.Draw = [&scene] { scene.Render(); };
+    hooks.Prepare = [&viewport, &scene] { scene.PrepareLists(viewport.ContextSerial()); };
+    hooks.Pick = [&scene](const Mat4& clip) { return scene.PickName(clip); };
+    hooks.Release = [&viewport, &scene] { scene.ReleaseLists(viewport.ContextSerial()); };
+    viewport.SetFigure(std::move(hooks));
 }
 
 } // namespace morvane

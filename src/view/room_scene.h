@@ -14,7 +14,7 @@ namespace morvane {
 class TGLViewport;
 
 // The room renderer: the current room (every sector under its own name for picking) and one
-// neighbour room (under the name 999), drawn from the document in one of three modes.
+// neighbour room (under a name of its own), drawn from the document in one of three modes.
 //
 // The scene keeps, for the current room and for the neighbour, the geometry it drew and a
 // display list of it, together with a copy of what they were made from (the room's record and
@@ -29,7 +29,7 @@ public:
 
     TEditorProject* Project = nullptr;
     int32_t SolidTexture = 0;
-    uint8_t RenderMode = RenderWireframe;
+    RenderMode Mode = RenderMode::Wireframe;
     bool TexturesLoaded = false;
     bool HidePortals = false;
     // False draws face by face in immediate mode, as the selection pass does (to compare).
@@ -38,10 +38,6 @@ public:
     void Draw() override;
     void Create() override;
 
-    void DrawWireframe(int room, int neighbour) { DrawPlan(RenderWireframe, room, neighbour); }
-    void DrawSolid(int room, int neighbour) { DrawPlan(RenderSolid, room, neighbour); }
-    void DrawTextured(int room, int neighbour) { DrawPlan(RenderTextured, room, neighbour); }
-    static void DrawSectorBox(const TSectorBox& box, double x, double y, double z);
     static void SetFaceTexGen(int face);
     // Fits the figure's box and position to the drawn room, its centre at the origin.
     void FrameCurrentRoom();
@@ -84,10 +80,9 @@ private:
     void RefreshGeometry();
     bool ListsCurrent(uint64_t context) const;
 
-    void DrawPlan(uint8_t mode, int room, int neighbour);
-    void DrawFaceByFace(uint8_t mode);
-    void CompileCurrentRoom(uint8_t mode);
-    void CompileNeighbour(uint8_t mode);
+    void DrawPlan(RenderMode mode, int room, int neighbour);
+    void CompileCurrentRoom(RenderMode mode);
+    void CompileNeighbour(RenderMode mode);
 
     CurrentRoomCache current_;
     NeighbourCache neighbour_;

@@ -31,8 +31,8 @@ bool IsClosed(const TEditorSector& sector, const TGameSector& game, int passShap
     return floor == ceiling && passShape < FirstSlopeShape;
 }
 
-uint16_t FaceTexture(uint8_t mode, int32_t solidTexture, int32_t slotTexture) {
-    if (mode == RenderTextured) {
+uint16_t FaceTexture(RenderMode mode, int32_t solidTexture, int32_t slotTexture) {
+    if (mode == RenderMode::Textured) {
         return static_cast<uint16_t>(slotTexture + 1);
     }
     return static_cast<uint16_t>(solidTexture);
@@ -119,9 +119,9 @@ uint32_t FacingShade(uint32_t color, int face) {
     return shaded;
 }
 
-bool HorizontalFaceShown(uint8_t mode, const TEditorSector& sector, const TGameSector& game,
+bool HorizontalFaceShown(RenderMode mode, const TEditorSector& sector, const TGameSector& game,
                          int passShape) {
-    if (mode == RenderWireframe) {
+    if (mode == RenderMode::Wireframe) {
         return uint8_t(game.FloorHeight) < uint8_t(game.CeilingHeight);
     }
     return !IsClosed(sector, game, passShape);
@@ -168,13 +168,13 @@ void AppendSectorBox(std::vector<SceneQuad>& quads, const TSectorBox& box, doubl
     }
 }
 
-void AppendRoomPasses(std::vector<SceneQuad>& quads, uint8_t mode, const TEditorRoom& room,
+void AppendRoomPasses(std::vector<SceneQuad>& quads, RenderMode mode, const TEditorRoom& room,
                       bool current, int32_t solidTexture) {
     const int zs = room.ZSectors, xs = room.XSectors, height = room.Height;
     if (zs * xs > MaxSectors) {
         return;
     }
-    const uint32_t base = mode == RenderWireframe ? Green : White;
+    const uint32_t base = mode == RenderMode::Wireframe ? Green : White;
     auto exists = [&](int x, int z) { return x >= 1 && x <= xs && z >= 1 && z <= zs; };
     auto game = [&](int x, int z) -> const TGameSector& {
         return room.GameSector(SectorNumber(x, z, zs));
@@ -244,17 +244,17 @@ void AppendRoomPasses(std::vector<SceneQuad>& quads, uint8_t mode, const TEditor
                     (!current || sector.PortalKind == PortalKindAbove)) {
                     box.Color = Magenta;
                 }
-                if (!current && mode == RenderTextured) {
+                if (!current && mode == RenderMode::Textured) {
                     box.Color = White;
                 }
-                box.ShadeByFacing = mode == RenderSolid;
-                AppendSectorBox(quads, box, wx, baseY, wz, current ? n : NeighbourRoomPicked);
+                box.ShadeByFacing = mode == RenderMode::Solid;
+                AppendSectorBox(quads, box, wx, baseY, wz, current ? n : NeighbourRoomPickName);
             }
         }
     }
 }
 
-void BuildCurrentRoomDrawing(CurrentRoomDrawing& drawing, uint8_t mode, const TEditorRoom& room,
+void BuildCurrentRoomDrawing(CurrentRoomDrawing& drawing, RenderMode mode, const TEditorRoom& room,
                              int32_t solidTexture) {
     const int xs = room.XSectors, zs = room.ZSectors;
     drawing.Faces.clear();
@@ -262,8 +262,8 @@ void BuildCurrentRoomDrawing(CurrentRoomDrawing& drawing, uint8_t mode, const TE
     // Every box of the passes loads its sector's name, the last one that of sector (xs, zs);
     // the solid and textured modes then load 0 for the axis marker.
     const bool passesDrawn = xs >= 1 && zs >= 1 && xs * zs <= MaxSectors;
-    const int32_t afterPasses = passesDrawn ? SectorNumber(xs, zs, zs) : NoSectorPicked;
-    drawing.AxisName = mode == RenderWireframe ? afterPasses : NoSectorPicked;
+    const int32_t afterPasses = passesDrawn ? SectorNumber(xs, zs, zs) : NoPickName;
+    drawing.AxisName = mode == RenderMode::Wireframe ? afterPasses : NoPickName;
 
     // Red along growing rows, green along growing columns, blue upward.
     const float ax = static_cast<float>(room.PosX), ay = static_cast<float>(room.PosY),
@@ -308,7 +308,7 @@ void PickScene(SelectionPick& pick, const CurrentRoomDrawing& current,
         }
     }
     if (portalViewsShown) {
-        const int32_t name = neighbour != nullptr ? NeighbourRoomPicked : current.NameAfterGrid;
+        const int32_t name = neighbour != nullptr ? NeighbourRoomPickName : current.NameAfterGrid;
         for (const SceneQuad& quad : current.PortalViews) {
             pick.Quad(quad.Corners, name);
         }

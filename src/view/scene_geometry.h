@@ -1,6 +1,8 @@
 #pragma once
 
 #include "document/project.h"
+#include "view/pick_names.h"
+#include "view/render_mode.h"
 #include "view/selection_pick.h"
 
 #include <array>
@@ -12,10 +14,6 @@ namespace morvane {
 // What the room scene draws, as plain data: the quads and lines in the order GL is given them,
 // each with the texture, colour and name it is drawn and picked with. The scene draws from it
 // and picks from it, so that the picture and the pick come from the same geometry.
-
-inline constexpr uint8_t RenderWireframe = 0;
-inline constexpr uint8_t RenderSolid = 3;
-inline constexpr uint8_t RenderTextured = 4;
 
 // One column of a sector drawn as a box standing on (or hanging from) its base level.
 struct TSectorBox {
@@ -36,7 +34,7 @@ uint32_t FacingShade(uint32_t color, int face);
 // Whether a sector's horizontal face is drawn in a floor or ceiling surface pass: in the
 // wireframe mode when its floor is below its ceiling, in the other modes unless the sector is
 // closed (floor meets ceiling, the pass's own shape flat).
-bool HorizontalFaceShown(uint8_t mode, const TEditorSector& sector, const TGameSector& game,
+bool HorizontalFaceShown(RenderMode mode, const TEditorSector& sector, const TGameSector& game,
                          int passShape);
 
 // Texture-coordinate planes (s, t) of the six kinds of face, generated from object coordinates:
@@ -72,8 +70,8 @@ void AppendSectorBox(std::vector<SceneQuad>& quads, const TSectorBox& box, doubl
 
 // The four passes of a room (floor blocks, floor surfaces, ceiling blocks, ceiling surfaces),
 // sector by sector. The current room's boxes carry their sector numbers; a neighbour's carry
-// 999 and take the neighbour's colours.
-void AppendRoomPasses(std::vector<SceneQuad>& quads, uint8_t mode, const TEditorRoom& room,
+// its pick name and take the neighbour's colours.
+void AppendRoomPasses(std::vector<SceneQuad>& quads, RenderMode mode, const TEditorRoom& room,
                       bool current, int32_t solidTexture);
 
 // Everything the scene draws for its current room in one mode: the four passes, the axis
@@ -89,7 +87,7 @@ struct CurrentRoomDrawing {
     std::vector<SceneQuad> PortalViews;
 };
 
-void BuildCurrentRoomDrawing(CurrentRoomDrawing& drawing, uint8_t mode, const TEditorRoom& room,
+void BuildCurrentRoomDrawing(CurrentRoomDrawing& drawing, RenderMode mode, const TEditorRoom& room,
                              int32_t solidTexture);
 
 // Offers the drawn scene to a pick in the order it is drawn: the current room, its axis marker

@@ -116,7 +116,8 @@ TEST_F(DocumentChanges, RandomEditsUndoneAndRedoneGiveEveryStateBackByteForByte)
                 scene.HeightSelector = pick(0, 3);
                 scene.NeighbourRoom = pick(0, project->RoomCount);
                 const int sectors = project->Current().SectorCount();
-                const int picked = pick(0, 9) == 0 ? NeighbourRoomPicked : pick(0, sectors);
+                const ViewHit picked = pick(0, 9) == 0 ? ViewHit::OfNeighbourRoom()
+                                                       : ViewHit::OfSector(pick(0, sectors));
                 const bool ceiling = pick(0, 2) == 0;
                 const bool shift = pick(0, 3) == 0;
                 operation = [=, this] {
@@ -174,7 +175,9 @@ TEST_F(DocumentChanges, RandomEditsUndoneAndRedoneGiveEveryStateBackByteForByte)
                 break;
             }
             case 10:
-                operation = [&] { return PortalOriginClick(*project, pick(1, 40), pick(1, 3)); };
+                operation = [&] {
+                    return PortalOriginClick(*project, ViewHit::OfSector(pick(1, 40)), pick(1, 3));
+                };
                 break;
             case 11: // the position fields
                 operation = [&] {
@@ -245,17 +248,18 @@ TEST_F(DocumentChanges, AStepKeepsOnlyWhatChanged) {
     SectorToolState tools;
     tools.SelectedShape = 2;
     const int n = SectorNumber(10, 12, 31);
-    std::optional<DocumentChange> click =
-        Record([&] { return EditClick(*project, scene, tools, n, false, false); });
+    std::optional<DocumentChange> click = Record(
+        [&] { return EditClick(*project, scene, tools, ViewHit::OfSector(n), false, false); });
     ASSERT_TRUE(click);
     EXPECT_EQ(click->ChangedRooms(), std::vector<int>{2});
     EXPECT_LT(click->MemoryBytes(), 512u) << "one sector, not a room";
-    EXPECT_FALSE(Record([&] { return EditClick(*project, scene, tools, n, false, false); }))
-        << "the same click again changes nothing";
+    EXPECT_FALSE(Record([&] {
+        return EditClick(*project, scene, tools, ViewHit::OfSector(n), false, false);
+    })) << "the same click again changes nothing";
 
     scene.NeighbourRoom = 1;
     EXPECT_FALSE(Record([&] {
-        return EditClick(*project, scene, tools, NeighbourRoomPicked, false, false);
+        return EditClick(*project, scene, tools, ViewHit::OfNeighbourRoom(), false, false);
     })) << "a click on the neighbour room only makes it current";
     EXPECT_EQ(project->CurrentRoom, 1);
     EXPECT_EQ(scene.DrawnRoom, 1);
@@ -293,7 +297,8 @@ TEST_F(DocumentChanges, RefusedEditsAreTakenBackWhole) {
     const auto before = std::make_unique<TEditorProject>();
     before->ReplaceWith(*project);
     const DocumentSnapshot snapshot(*project, scene, RoomScope::CurrentAndNext);
-    const DocumentOutcome outcome = EditClick(*project, scene, tools, first, false, false);
+    const DocumentOutcome outcome =
+        EditClick(*project, scene, tools, ViewHit::OfSector(first), false, false);
     ASSERT_EQ(outcome.Message, InvalidHeightText);
     ASSERT_EQ(project->Current().GameSector(first).FloorHeight, 1) << "written before the stop";
     EXPECT_FALSE(snapshot.Finish(*project, scene, outcome));

@@ -31,13 +31,15 @@ struct Doorways : ::testing::Test {
     void Floor(int column, int row, int shape = 0) {
         scene.HeightSelector = 0;
         tools.SelectedShape = shape;
-        EditClick(*project, scene, tools, SectorNumber(column, row, project->Current().ZSectors),
-                  false, false);
+        EditClick(*project, scene, tools,
+                  ViewHit::OfSector(SectorNumber(column, row, project->Current().ZSectors)), false,
+                  false);
     }
     void Ceiling(int column, int row) {
         tools.PutShapes = false;
-        EditClick(*project, scene, tools, SectorNumber(column, row, project->Current().ZSectors),
-                  true, false);
+        EditClick(*project, scene, tools,
+                  ViewHit::OfSector(SectorNumber(column, row, project->Current().ZSectors)), true,
+                  false);
         tools.PutShapes = true;
     }
     void Select(int room) { SelectRoom(*project, scene, room - 1); }
@@ -110,7 +112,7 @@ TEST_F(Doorways, TheOpeningSpansTheFloorsAndCeilingsOnBothSidesOfItsPlane) {
     scene.HeightSelector = 1;
     tools.PutShapes = true;
     for (int row = 2; row <= 4; ++row) { // the ceiling inside is a level lower all along
-        EditClick(*project, scene, tools, SectorNumber(5, row, 6), true, false);
+        EditClick(*project, scene, tools, ViewHit::OfSector(SectorNumber(5, row, 6)), true, false);
     }
     std::vector<Doorway> found = FindDoorways(*project, 1);
     ASSERT_EQ(found.size(), 1u);

@@ -85,16 +85,13 @@ TEST_F(Selection, EditSectorsIsTheClickOnEverySectorWithoutReplication) {
     EXPECT_EQ(room.GameSector(N(5, 3)).FloorHeight, 2) << "sectors before the refusal are done";
     EXPECT_EQ(room.GameSector(N(5, 5)).FloorHeight, 0) << "the refusal ends the drag";
 
-    // The pick's other answers are no sectors of the drag: a click on the neighbour would make
-    // it current.
+    // Numbers that are no sectors of the current room are no part of the drag (999 is beyond
+    // any room): in particular the neighbour room is not made current.
     Add(4, 4);
     project->CurrentRoom = 1;
     scene.DrawnRoom = 1;
     scene.NeighbourRoom = 2;
-    EXPECT_EQ(
-        EditSectors(*project, scene, tools, {NeighbourRoomPicked, NoSectorPicked}, false, false)
-            .Message,
-        "");
+    EXPECT_EQ(EditSectors(*project, scene, tools, {999, 0}, false, false).Message, "");
     EXPECT_EQ(project->CurrentRoom, 1) << "the neighbour is not swapped in by a drag";
 }
 

@@ -36,7 +36,7 @@ TEST_F(SectorStatus, NamesTheRoomThePlaceTheHeightsTheShapesAndTheLinks) {
     game.CeilingHeight = 3;        // 12 clicks, less the shape's 1 hanging below
     hall.Sector(n).CeilingShape = 4;
     game.RoomBelow = 0; // room 1
-    EXPECT_EQ(SectorStatusText(*project, 0, n),
+    EXPECT_EQ(SectorStatusText(*project, 0, ViewHit::OfSector(n)),
               "Room 2 \"Hall\xE9\" | column 3, row 4 | floor 6, ceiling 11 clicks | shapes: "
               "floor 3, ceiling 4 | links below: room 1");
 
@@ -44,14 +44,17 @@ TEST_F(SectorStatus, NamesTheRoomThePlaceTheHeightsTheShapesAndTheLinks) {
     game.RoomBelow = NoRoom;
     game.RoomAbove = 0;
     hall.Sector(n).PortalKind = PortalKindSide;
-    EXPECT_NE(SectorStatusText(*project, 0, n).find("links beside: room 1"), std::string::npos);
+    EXPECT_NE(SectorStatusText(*project, 0, ViewHit::OfSector(n)).find("links beside: room 1"),
+              std::string::npos);
     hall.Sector(n).PortalKind = PortalKindAbove;
     game.RoomBelow = 0;
-    EXPECT_NE(SectorStatusText(*project, 0, n).find("links below: room 1, above: room 1"),
+    EXPECT_NE(SectorStatusText(*project, 0, ViewHit::OfSector(n))
+                  .find("links below: room 1, above: room 1"),
               std::string::npos);
 
     // The solid border of a new room: its floor reaches its ceiling.
-    const std::string border = SectorStatusText(*project, 0, SectorNumber(1, 1, 6));
+    const std::string border =
+        SectorStatusText(*project, 0, ViewHit::OfSector(SectorNumber(1, 1, 6)));
     EXPECT_NE(border.find("column 1, row 1 | floor 16, ceiling 16 clicks (closed)"),
               std::string::npos)
         << border;
@@ -61,15 +64,17 @@ TEST_F(SectorStatus, NamesTheRoomThePlaceTheHeightsTheShapesAndTheLinks) {
 TEST_F(SectorStatus, NeighbourNothingAndSectorsOutsideTheRoom) {
     Add(5, 5, "Cellar");
     Add(6, 8, "Hall");
-    EXPECT_EQ(SectorStatusText(*project, 1, NeighbourRoomPicked),
+    EXPECT_EQ(SectorStatusText(*project, 1, ViewHit::OfNeighbourRoom()),
               "Neighbour: Room 1 \"Cellar\" (click to make it the current room)");
-    EXPECT_EQ(SectorStatusText(*project, 0, NeighbourRoomPicked), "") << "no neighbour drawn";
-    EXPECT_EQ(SectorStatusText(*project, 3, NeighbourRoomPicked), "") << "no such room";
-    EXPECT_EQ(SectorStatusText(*project, 1, NoSectorPicked), "");
-    EXPECT_EQ(SectorStatusText(*project, 1, 6 * 8 + 1), "") << "past the room's last sector";
-    EXPECT_NE(SectorStatusText(*project, 1, 6 * 8), "");
+    EXPECT_EQ(SectorStatusText(*project, 0, ViewHit::OfNeighbourRoom()), "")
+        << "no neighbour drawn";
+    EXPECT_EQ(SectorStatusText(*project, 3, ViewHit::OfNeighbourRoom()), "") << "no such room";
+    EXPECT_EQ(SectorStatusText(*project, 1, ViewHit::Nothing()), "");
+    EXPECT_EQ(SectorStatusText(*project, 1, ViewHit::OfSector(6 * 8 + 1)), "")
+        << "past the room's last sector";
+    EXPECT_NE(SectorStatusText(*project, 1, ViewHit::OfSector(6 * 8)), "");
     project->RoomCount = 0;
-    EXPECT_EQ(SectorStatusText(*project, 1, 1), "") << "no current room";
+    EXPECT_EQ(SectorStatusText(*project, 1, ViewHit::OfSector(1)), "") << "no current room";
 }
 
 TEST(ShapeDescription, SaysHowEachShapeRisesFromTheShapeTable) {

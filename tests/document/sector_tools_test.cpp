@@ -15,9 +15,11 @@ namespace {
 
 struct SectorTools : test::SectorRoomFixture {
     DocumentOutcome Floor(int n, bool shift = false) {
-        return EditClick(*project, scene, tools, n, false, shift);
+        return EditClick(*project, scene, tools, ViewHit::OfSector(n), false, shift);
     }
-    DocumentOutcome Ceiling(int n) { return EditClick(*project, scene, tools, n, true, false); }
+    DocumentOutcome Ceiling(int n) {
+        return EditClick(*project, scene, tools, ViewHit::OfSector(n), true, false);
+    }
 };
 
 TEST_F(SectorTools, FloorShapesAndTheHeightCheck) {
@@ -207,31 +209,32 @@ TEST_F(SectorTools, ClickingTheNeighbourMakesItCurrent) {
     Add(5, 5);
     Add(6, 6);
     scene.NeighbourRoom = 1;
-    DocumentOutcome swapped = EditClick(*project, scene, tools, NeighbourRoomPicked, false, false);
+    DocumentOutcome swapped =
+        EditClick(*project, scene, tools, ViewHit::OfNeighbourRoom(), false, false);
     EXPECT_EQ(scene.DrawnRoom, 1);
     EXPECT_EQ(scene.NeighbourRoom, 2);
     EXPECT_EQ(project->CurrentRoom, 1);
     EXPECT_EQ(swapped.NeighbourField, 2);
     EXPECT_EQ(swapped.ToolBar->SelectedRoom, 0);
-    EXPECT_FALSE(EditClick(*project, scene, tools, NoSectorPicked, false, false).Redraw);
+    EXPECT_FALSE(EditClick(*project, scene, tools, ViewHit::Nothing(), false, false).Redraw);
     EXPECT_FALSE(Floor(26).Redraw) << "room 1 has 25 sectors";
 }
 
 TEST_F(SectorTools, AltClickPlacesTheSelectedPortalOrigin) {
     TEditorRoom& room = Add(6, 6);
     room.PortalViewCount = 2;
-    EXPECT_TRUE(PortalOriginClick(*project, SectorNumber(4, 6, 6), 2).Redraw);
+    EXPECT_TRUE(PortalOriginClick(*project, ViewHit::OfSector(SectorNumber(4, 6, 6)), 2).Redraw);
     EXPECT_EQ(+room.PortalView(2).OriginX, 4);
     EXPECT_EQ(+room.PortalView(2).OriginZ, 6);
-    EXPECT_FALSE(PortalOriginClick(*project, 5, 0).Redraw) << "no view selected";
-    EXPECT_FALSE(PortalOriginClick(*project, 5, 3).Redraw);
-    EXPECT_FALSE(PortalOriginClick(*project, NeighbourRoomPicked, 1).Redraw);
+    EXPECT_FALSE(PortalOriginClick(*project, ViewHit::OfSector(5), 0).Redraw) << "no view selected";
+    EXPECT_FALSE(PortalOriginClick(*project, ViewHit::OfSector(5), 3).Redraw);
+    EXPECT_FALSE(PortalOriginClick(*project, ViewHit::OfNeighbourRoom(), 1).Redraw);
 }
 
 TEST_F(SectorTools, SpaceReadsTheSectorBack) {
     TEditorRoom& room = Add(5, 5);
     tools.SetRoomAbove(7);
-    ReadSectorOutcome read = ReadSector(*project, SectorNumber(2, 5, 5), tools);
+    ReadSectorOutcome read = ReadSector(*project, ViewHit::OfSector(SectorNumber(2, 5, 5)), tools);
     EXPECT_TRUE(read.Read);
     EXPECT_EQ(read.StatusText, " Column:2 Row:5");
     EXPECT_EQ(tools.RoomAbove(), 0);
@@ -245,16 +248,16 @@ TEST_F(SectorTools, SpaceReadsTheSectorBack) {
     s.CeilingSurface.Textures[2] = 8;
     s.PortalKind = PortalKindSide;
     room.GameSector(7).RoomAbove = 4;
-    ReadSector(*project, 7, tools);
+    ReadSector(*project, ViewHit::OfSector(7), tools);
     EXPECT_EQ(tools.FloorTexture, 41);
     EXPECT_EQ(tools.FloorWalls, 0);
     EXPECT_EQ(tools.CeilingTexture, 9);
     EXPECT_EQ(tools.RoomSide(), 5);
     room.GameSector(7).RoomBelow = 1;
-    ReadSector(*project, 7, tools);
+    ReadSector(*project, ViewHit::OfSector(7), tools);
     EXPECT_EQ(tools.RoomSide(), 0) << "setting Room Below clears Room Side";
     EXPECT_EQ(tools.RoomBelow(), 2);
-    EXPECT_FALSE(ReadSector(*project, NeighbourRoomPicked, tools).Read);
+    EXPECT_FALSE(ReadSector(*project, ViewHit::OfNeighbourRoom(), tools).Read);
 }
 
 TEST_F(SectorTools, HeightSelectorStaysInsideTheRoom) {

@@ -199,12 +199,12 @@ void MakeRandomProject(TEditorProject& project, Random& random, const std::strin
             break;
         }
         scene.HeightSelector = Below(random, room.Height);
-        EditClick(project, scene, tools, 1 + Below(random, room.SectorCount()),
+        EditClick(project, scene, tools, ViewHit::OfSector(1 + Below(random, room.SectorCount())),
                   Below(random, 2) == 0, Below(random, 2) == 0);
         if (Below(random, 10) == 0 && project.RoomCount > 1) {
             AddPortalView(project, {1 + Below(random, project.RoomCount), 1 + Below(random, 4),
                                     1 + Below(random, 4), Below(random, 6)});
-            PortalOriginClick(project, 1 + Below(random, room.SectorCount()),
+            PortalOriginClick(project, ViewHit::OfSector(1 + Below(random, room.SectorCount())),
                               project.Current().PortalViewCount);
         }
     }

@@ -109,7 +109,8 @@ private:
             }
         }
         scene_.HeightSelector = Between(0, room.Height - 1);
-        EditClick(project_, scene_, tools, Between(1, room.SectorCount()), Chance(40), Chance(30));
+        EditClick(project_, scene_, tools, ViewHit::OfSector(Between(1, room.SectorCount())),
+                  Chance(40), Chance(30));
     }
 
     // The build refuses a level whose floor or ceiling link names a room that does not reach the
@@ -144,7 +145,8 @@ private:
         const int target = OtherRoom();
         if (AddPortalView(project_, {target, Between(1, 4), Between(1, 4), Between(0, 5)})
                 .Message.empty()) {
-            PortalOriginClick(project_, Between(1, project_.Current().SectorCount()),
+            PortalOriginClick(project_,
+                              ViewHit::OfSector(Between(1, project_.Current().SectorCount())),
                               project_.Current().PortalViewCount);
         }
     }

@@ -1,11 +1,11 @@
 #include "levelbuild/build_fixture.h"
 
-#include "levelbuild/build_checks.h"
 #include "document/doorways.h"
 #include "document/sector_numbering.h"
 #include "document/sector_tools.h"
 #include "level/level_check.h"
 #include "level/level_reader.h"
+#include "levelbuild/build_checks.h"
 
 #include <gmock/gmock.h>
 
@@ -42,21 +42,23 @@ protected:
         Select(1);
         tools.SetRoomSide(2);
         for (int row = 3; row <= 5; ++row) {
-            EditClick(*project, scene, tools, SectorNumber(8, row, 8), false, false);
+            EditClick(*project, scene, tools, ViewHit::OfSector(SectorNumber(8, row, 8)), false,
+                      false);
         }
         tools.SetRoomAbove(3);
         tools.PutShapes = false;
-        EditClick(*project, scene, tools, SectorNumber(4, 4, 8), true, false);
+        EditClick(*project, scene, tools, ViewHit::OfSector(SectorNumber(4, 4, 8)), true, false);
         Select(2);
         tools.PutShapes = true;
         tools.SetRoomSide(1);
         for (int row = 3; row <= 5; ++row) {
-            EditClick(*project, scene, tools, SectorNumber(1, row, 6), false, false);
+            EditClick(*project, scene, tools, ViewHit::OfSector(SectorNumber(1, row, 6)), false,
+                      false);
         }
         Select(3);
         tools.SetRoomBelow(1);
         tools.PutShapes = false;
-        EditClick(*project, scene, tools, SectorNumber(4, 4, 8), false, false);
+        EditClick(*project, scene, tools, ViewHit::OfSector(SectorNumber(4, 4, 8)), false, false);
         MakePortalViews(*project, PortalViewScope::AllRooms);
         Select(1);
     }

@@ -130,14 +130,17 @@ protected:
         for (int shape : {5, 6, 7, 8, 9, 10}) {
             tools.SelectedShape = shape;
             tools.FloorTexture = shape;
-            EditClick(*project, scene, tools, SectorNumber(2, shape - 3, 8), false, false);
-            EditClick(*project, scene, tools, SectorNumber(3, shape - 3, 8), false, true);
-            EditClick(*project, scene, tools, SectorNumber(4, shape - 3, 8), true, false);
+            EditClick(*project, scene, tools, ViewHit::OfSector(SectorNumber(2, shape - 3, 8)),
+                      false, false);
+            EditClick(*project, scene, tools, ViewHit::OfSector(SectorNumber(3, shape - 3, 8)),
+                      false, true);
+            EditClick(*project, scene, tools, ViewHit::OfSector(SectorNumber(4, shape - 3, 8)),
+                      true, false);
         }
         tools.SelectedShape = 3;
         scene.HeightSelector = 1;
         tools.ReplicationCount = 3;
-        EditClick(*project, scene, tools, SectorNumber(5, 2, 8), false, false);
+        EditClick(*project, scene, tools, ViewHit::OfSector(SectorNumber(5, 2, 8)), false, false);
         scene.HeightSelector = 0;
         tools.ReplicationCount = 1;
 
@@ -154,31 +157,33 @@ protected:
         tools.SelectedShape = 0;
         tools.SetRoomSide(2);
         for (int z = 2; z <= 5; ++z) {
-            EditClick(*project, scene, tools, SectorNumber(8, z, 8), false, false);
+            EditClick(*project, scene, tools, ViewHit::OfSector(SectorNumber(8, z, 8)), false,
+                      false);
         }
         tools.PutShapes = false;
         tools.SetRoomAbove(3);
-        EditClick(*project, scene, tools, SectorNumber(6, 6, 8), true, false);
-        EditClick(*project, scene, tools, SectorNumber(7, 6, 8), true, false);
+        EditClick(*project, scene, tools, ViewHit::OfSector(SectorNumber(6, 6, 8)), true, false);
+        EditClick(*project, scene, tools, ViewHit::OfSector(SectorNumber(7, 6, 8)), true, false);
         tools.SetRoomAbove(0);
         tools.SetRoomBelow(4);
-        EditClick(*project, scene, tools, SectorNumber(6, 3, 8), false, false);
+        EditClick(*project, scene, tools, ViewHit::OfSector(SectorNumber(6, 3, 8)), false, false);
         tools.SetRoomBelow(0);
 
         SelectRoom(*project, scene, 1);
         tools.PutShapes = true;
         tools.SetRoomSide(1);
         for (int z = 2; z <= 5; ++z) {
-            EditClick(*project, scene, tools, SectorNumber(1, z, 6), false, false);
+            EditClick(*project, scene, tools, ViewHit::OfSector(SectorNumber(1, z, 6)), false,
+                      false);
         }
         tools.PutShapes = false;
         SelectRoom(*project, scene, 2);
         tools.SetRoomBelow(1);
-        EditClick(*project, scene, tools, SectorNumber(6, 6, 10), false, false);
-        EditClick(*project, scene, tools, SectorNumber(7, 6, 10), false, false);
+        EditClick(*project, scene, tools, ViewHit::OfSector(SectorNumber(6, 6, 10)), false, false);
+        EditClick(*project, scene, tools, ViewHit::OfSector(SectorNumber(7, 6, 10)), false, false);
         SelectRoom(*project, scene, 3);
         tools.SetRoomAbove(1);
-        EditClick(*project, scene, tools, SectorNumber(6, 3, 10), true, false);
+        EditClick(*project, scene, tools, ViewHit::OfSector(SectorNumber(6, 3, 10)), true, false);
 
         MakePortalViews(*project, PortalViewScope::AllRooms);
         SelectRoom(*project, scene, 0);

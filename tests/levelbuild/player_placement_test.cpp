@@ -45,8 +45,9 @@ protected:
         SectorToolState tools;
         tools.SelectedShape = shape;
         scene.HeightSelector = level;
-        EditClick(*project, scene, tools, SectorNumber(column, row, project->Current().ZSectors),
-                  false, false);
+        EditClick(*project, scene, tools,
+                  ViewHit::OfSector(SectorNumber(column, row, project->Current().ZSectors)), false,
+                  false);
     }
     std::string base_;
 };

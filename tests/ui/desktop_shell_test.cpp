@@ -4,12 +4,12 @@
 // tool tips and the keys guide.
 #include "ui/editor_fixtures.h"
 
-#include "levelbuild/level_usage.h"
 #include "demo/demo_level.h"
 #include "demo/demo_project.h"
 #include "document/project_file.h"
 #include "level/level_format.h"
 #include "level/level_writer.h"
+#include "levelbuild/level_usage.h"
 #include "ui/keys_guide.h"
 #include "ui/limits_panel.h"
 #include "ui/texture_picker.h"
@@ -50,35 +50,39 @@ TEST_F(DesktopShell, TheToolWindowsAreDocksOfTheMainWindowReopenedFromTheViewMen
         menus << menu->text();
     }
     EXPECT_EQ(menus, (QStringList{"&File", "&Edit", "&View", "&Rooms", "&Textures", "&Help"}));
-    for (QDockWidget* dock : {window->toolBarDock, window->texturesDock, window->limitsDock}) {
+    for (QDockWidget* dock :
+         {Find<QDockWidget>(*window, "toolBarDock"), Find<QDockWidget>(*window, "texturesDock"),
+          Find<QDockWidget>(*window, "limitsDock")}) {
         SCOPED_TRACE(dock->objectName().toStdString());
         EXPECT_EQ(window->dockWidgetArea(dock), Qt::RightDockWidgetArea);
         EXPECT_TRUE(dock->features() & QDockWidget::DockWidgetClosable);
         EXPECT_TRUE(dock->features() & QDockWidget::DockWidgetFloatable);
         EXPECT_FALSE(dock->isFloating());
     }
-    EXPECT_EQ(window->toolBarDock->widget(), window->toolBar);
-    EXPECT_EQ(window->texturesDock->widget(), window->texturePicker);
-    EXPECT_TRUE(window->toolBarDock->isVisible());
-    EXPECT_TRUE(window->limitsDock->isVisible());
-    EXPECT_FALSE(window->texturesDock->isVisible()) << "the textures show when asked for";
+    EXPECT_EQ(Find<QDockWidget>(*window, "toolBarDock")->widget(), window->toolBar());
+    EXPECT_EQ(Find<QDockWidget>(*window, "texturesDock")->widget(), window->texturePicker());
+    EXPECT_TRUE(Find<QDockWidget>(*window, "toolBarDock")->isVisible());
+    EXPECT_TRUE(Find<QDockWidget>(*window, "limitsDock")->isVisible());
+    EXPECT_FALSE(Find<QDockWidget>(*window, "texturesDock")->isVisible())
+        << "the textures show when asked for";
 
     // Closed, and back from the View menu or from the commands that always showed them.
     QAction* viewToolBar = window->action("viewToolBar");
     ASSERT_NE(viewToolBar, nullptr);
     EXPECT_TRUE(viewToolBar->isChecked());
-    window->toolBarDock->close();
+    Find<QDockWidget>(*window, "toolBarDock")->close();
     EXPECT_FALSE(viewToolBar->isChecked());
     viewToolBar->trigger();
-    EXPECT_TRUE(window->toolBarDock->isVisible());
-    window->toolBarDock->close();
+    EXPECT_TRUE(Find<QDockWidget>(*window, "toolBarDock")->isVisible());
+    Find<QDockWidget>(*window, "toolBarDock")->close();
     window->action("showToolBar")->trigger();
-    EXPECT_TRUE(window->toolBarDock->isVisible());
+    EXPECT_TRUE(Find<QDockWidget>(*window, "toolBarDock")->isVisible());
     PressKey(window.get(), Qt::Key_T, Qt::ControlModifier);
-    EXPECT_TRUE(window->texturesDock->isVisible()) << "Ctrl+T";
+    EXPECT_TRUE(Find<QDockWidget>(*window, "texturesDock")->isVisible()) << "Ctrl+T";
     EXPECT_TRUE(window->action("viewTextures")->isChecked());
-    window->texturePicker->setWindowTitle("TEXTURE# 7");
-    EXPECT_EQ(window->texturesDock->windowTitle(), "TEXTURE# 7") << "the hovered texture shows";
+    window->texturePicker()->setWindowTitle("TEXTURE# 7");
+    EXPECT_EQ(Find<QDockWidget>(*window, "texturesDock")->windowTitle(), "TEXTURE# 7")
+        << "the hovered texture shows";
     EXPECT_EQ(window->action("viewTextures")->text(), "T&extures");
 }
 
@@ -95,9 +99,9 @@ TEST_F(DesktopShell, LayoutAndRenderModeAreKeptBetweenRuns) {
               QRect(320, 102, 1280, 900))
         << "a large screen: the wanted size, centred in the free area";
 
-    window->limitsDock->setFloating(true);
-    window->texturesDock->show();
-    window->toolBar->solidModeButton->click();
+    Find<QDockWidget>(*window, "limitsDock")->setFloating(true);
+    Find<QDockWidget>(*window, "texturesDock")->show();
+    Find<QRadioButton>(*window->toolBar(), "solidModeButton")->click();
     window->resize(1100, 760);
     QTest::qWait(50);
     const QSize size = window->size();
@@ -108,76 +112,87 @@ TEST_F(DesktopShell, LayoutAndRenderModeAreKeptBetweenRuns) {
     again->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(again.get(), WaitLimitMs));
     EXPECT_EQ(again->size(), size);
-    EXPECT_TRUE(again->limitsDock->isFloating());
-    EXPECT_TRUE(again->texturesDock->isVisible());
-    EXPECT_TRUE(again->toolBarDock->isVisible());
-    EXPECT_EQ(again->scene.RenderMode, RenderSolid);
-    EXPECT_TRUE(again->toolBar->solidModeButton->isChecked());
-    again->toolBar->hide();
+    EXPECT_TRUE(Find<QDockWidget>(*again, "limitsDock")->isFloating());
+    EXPECT_TRUE(Find<QDockWidget>(*again, "texturesDock")->isVisible());
+    EXPECT_TRUE(Find<QDockWidget>(*again, "toolBarDock")->isVisible());
+    EXPECT_EQ(again->scene().Mode, RenderMode::Solid);
+    EXPECT_TRUE(Find<QRadioButton>(*again->toolBar(), "solidModeButton")->isChecked());
+    again->toolBar()->hide();
     again.reset();
 }
 
 TEST_F(DesktopShellWithRoom, TheWheelZoomsTowardThePointer) {
     const QPoint at = SectorPoint(2, 5);
     const QPoint neighbour = SectorPoint(3, 5);
-    const float z = window->camera.Z;
+    const float z = window->camera().Z;
     const double width = QLineF(at, neighbour).length();
-    QWheelEvent wheel(QPointF(at), QPointF(window->viewPanel->mapToGlobal(at)), QPoint(),
+    QWheelEvent wheel(QPointF(at), QPointF(window->viewPanel()->mapToGlobal(at)), QPoint(),
                       QPoint(0, 240), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(window->viewPanel, &wheel);
-    EXPECT_LT(window->camera.Z, z * 0.8) << "two notches forward come nearer";
+    QApplication::sendEvent(window->viewPanel(), &wheel);
+    EXPECT_LT(window->camera().Z, z * 0.8) << "two notches forward come nearer";
     const QPoint after = SectorPoint(2, 5);
     EXPECT_LE((after - at).manhattanLength(), 2) << "the sector under the pointer stays there";
     EXPECT_GT(QLineF(after, SectorPoint(3, 5)).length(), width * 1.2) << "and looks larger";
-    EXPECT_EQ(window->viewport.SavedCamX, window->camera.X) << "a pan starts from the new place";
+    // A pan of fifty pixels moves the camera one unit from where the wheel left it.
+    const float panFrom = window->camera().X;
+    auto send = [&](QEvent::Type type, QPoint p, Qt::MouseButtons held) {
+        QMouseEvent event(type, QPointF(p), QPointF(window->viewPanel()->mapToGlobal(p)),
+                          Qt::RightButton, held, Qt::ShiftModifier);
+        QApplication::sendEvent(window->viewPanel(), &event);
+    };
+    send(QEvent::MouseButtonPress, at, Qt::RightButton);
+    send(QEvent::MouseMove, at + QPoint(50, 0), Qt::RightButton);
+    EXPECT_NEAR(window->camera().X, panFrom - 1, 1e-4) << "a pan starts from the new place";
+    send(QEvent::MouseButtonRelease, at + QPoint(50, 0), Qt::NoButton);
 
-    QWheelEvent back(QPointF(at), QPointF(window->viewPanel->mapToGlobal(at)), QPoint(),
+    QWheelEvent back(QPointF(at), QPointF(window->viewPanel()->mapToGlobal(at)), QPoint(),
                      QPoint(0, -240), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(window->viewPanel, &back);
-    EXPECT_NEAR(window->camera.Z, z, 1e-3) << "back out by the same notches";
+    QApplication::sendEvent(window->viewPanel(), &back);
+    EXPECT_NEAR(window->camera().Z, z, 1e-3) << "back out by the same notches";
 }
 
 TEST_F(DesktopShellWithRoom, TheStatusBarNamesTheSectorUnderThePointer) {
     TEditorRoom& room = project->Room(1);
     room.GameSector(SectorNumber(3, 4, 6)).RoomBelow = 1; // a link to room 2 (not there yet)
-    Hover(window->viewPanel, SectorPoint(3, 4));
+    Hover(window->viewPanel(), SectorPoint(3, 4));
     const QString expected("Room 1 \"Room #1\" | column 3, row 4 | floor 0, ceiling 12 clicks | "
                            "shapes: floor 0, ceiling 0 | links below: room 2");
-    EXPECT_TRUE(
-        test::WaitUntil([&] { return window->pointerLabel->text() == expected; }, WaitLimitMs))
-        << window->pointerLabel->text().toStdString();
+    EXPECT_TRUE(test::WaitUntil(
+        [&] { return Find<QLabel>(*window, "pointerLabel")->text() == expected; }, WaitLimitMs))
+        << Find<QLabel>(*window, "pointerLabel")->text().toStdString();
     Click(5, 2); // shape 1 at the height selector's level
-    Hover(window->viewPanel, SectorPoint(5, 2));
+    Hover(window->viewPanel(), SectorPoint(5, 2));
     EXPECT_TRUE(test::WaitUntil(
         [&] {
-            return window->pointerLabel->text().contains(
-                "column 5, row 2 | floor 4, ceiling 12 clicks");
+            return Find<QLabel>(*window, "pointerLabel")
+                ->text()
+                .contains("column 5, row 2 | floor 4, ceiling 12 clicks");
         },
         WaitLimitMs))
-        << window->pointerLabel->text().toStdString();
-    EXPECT_TRUE(window->statusBar()->isAncestorOf(window->pointerLabel));
+        << Find<QLabel>(*window, "pointerLabel")->text().toStdString();
+    EXPECT_TRUE(window->statusBar()->isAncestorOf(Find<QLabel>(*window, "pointerLabel")));
 
     // Space still writes its own text beside it.
     QTest::keyClick(window.get(), Qt::Key_Space);
-    EXPECT_EQ(window->statusLabel->text(), " Column:5 Row:2");
+    EXPECT_EQ(Find<QLabel>(*window, "statusLabel")->text(), " Column:5 Row:2");
 }
 
 TEST_F(DesktopShellWithRoom, ADragEditsARectangleOfSectorsInOneStep) {
     QTest::keyClick(window.get(), Qt::Key_Up); // floors to level 1
-    const int steps = window->undoStack->count();
+    const int steps = window->undoStack()->count();
     auto press = [&](int x, int z, Qt::KeyboardModifiers modifiers = {}) {
         const QPoint at = SectorPoint(x, z);
-        Hover(window->viewPanel, at);
-        QTest::mousePress(window->viewPanel, Qt::LeftButton, modifiers, at);
+        Hover(window->viewPanel(), at);
+        QTest::mousePress(window->viewPanel(), Qt::LeftButton, modifiers, at);
     };
     auto dragTo = [&](int x, int z, Qt::KeyboardModifiers modifiers = {}) {
         const QPoint at = SectorPoint(x, z);
-        QMouseEvent move(QEvent::MouseMove, at, window->viewPanel->mapToGlobal(at), Qt::NoButton,
+        QMouseEvent move(QEvent::MouseMove, at, window->viewPanel()->mapToGlobal(at), Qt::NoButton,
                          Qt::LeftButton, modifiers);
-        QApplication::sendEvent(window->viewPanel, &move);
+        QApplication::sendEvent(window->viewPanel(), &move);
     };
     auto release = [&](int x, int z, Qt::KeyboardModifiers modifiers = {}) {
-        QTest::mouseRelease(window->viewPanel, Qt::LeftButton, modifiers, SectorPoint(x, z));
+        QTest::mouseRelease(window->viewPanel(), Qt::LeftButton, modifiers, SectorPoint(x, z));
     };
     auto raised = [&] {
         std::set<std::pair<int, int>> sectors;
@@ -193,11 +208,11 @@ TEST_F(DesktopShellWithRoom, ADragEditsARectangleOfSectorsInOneStep) {
     press(4, 4);
     dragTo(3, 4);
     dragTo(2, 3); // the rectangle follows the pointer
-    EXPECT_EQ(window->selection.Sectors().size(), 6u);
+    EXPECT_EQ(window->sectorSelection().Sectors().size(), 6u);
     WaitForFrame();
-    const QImage shown = window->viewPanel->grabFramebuffer();
+    const QImage shown = window->viewPanel()->grabFramebuffer();
     auto yellowish = [&](QPoint p) {
-        const QColor c = shown.pixelColor(p * window->viewPanel->devicePixelRatioF());
+        const QColor c = shown.pixelColor(p * window->viewPanel()->devicePixelRatioF());
         return c.red() > 60 && c.green() > 40 && c.blue() < 40;
     };
     EXPECT_TRUE(yellowish(SectorPoint(3, 3))) << "a chosen sector is drawn highlighted";
@@ -206,7 +221,7 @@ TEST_F(DesktopShellWithRoom, ADragEditsARectangleOfSectorsInOneStep) {
 
     const std::set<std::pair<int, int>> rectangle{{2, 3}, {2, 4}, {3, 3}, {3, 4}, {4, 3}, {4, 4}};
     EXPECT_EQ(raised(), rectangle);
-    EXPECT_EQ(window->undoStack->count(), steps + 1) << "the press and the drag are one step";
+    EXPECT_EQ(window->undoStack()->count(), steps + 1) << "the press and the drag are one step";
     EXPECT_EQ(window->action("undo")->text(), "&Undo Raise Floor");
     PressKey(window.get(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_TRUE(raised().empty()) << "one undo takes the whole rectangle back";
@@ -214,29 +229,29 @@ TEST_F(DesktopShellWithRoom, ADragEditsARectangleOfSectorsInOneStep) {
     EXPECT_EQ(raised(), rectangle);
 
     // Shift adds a rectangle (and turns the shapes, as a Shift-click does).
-    window->toolBar->shapeButton(5)->click();
+    Find<QToolButton>(*window->toolBar(), QString("shape%1Button").arg(5))->click();
     press(5, 2, Qt::ShiftModifier);
     dragTo(5, 5, Qt::ShiftModifier);
     release(5, 5, Qt::ShiftModifier);
-    EXPECT_EQ(window->selection.Sectors().size(), 10u) << "6 chosen before and 4 added";
+    EXPECT_EQ(window->sectorSelection().Sectors().size(), 10u) << "6 chosen before and 4 added";
     EXPECT_EQ(project->Room(1).Sector(SectorNumber(5, 5, 6)).FloorShape, 11);
-    EXPECT_EQ(window->undoStack->count(), steps + 2);
+    EXPECT_EQ(window->undoStack()->count(), steps + 2);
 
     // A click without a drag is the click it always was, on one sector.
-    window->toolBar->shapeButton(1)->click();
+    Find<QToolButton>(*window->toolBar(), QString("shape%1Button").arg(1))->click();
     QTest::keyClick(window.get(), Qt::Key_Up);
     press(2, 2);
     release(2, 2);
-    EXPECT_TRUE(window->selection.Empty()) << "a plain press starts a new selection";
+    EXPECT_TRUE(window->sectorSelection().Empty()) << "a plain press starts a new selection";
     EXPECT_EQ(project->Room(1).GameSector(SectorNumber(2, 2, 6)).FloorHeight, 2);
     EXPECT_EQ(project->Room(1).GameSector(SectorNumber(2, 3, 6)).FloorHeight, 1);
-    EXPECT_EQ(window->undoStack->count(), steps + 3);
+    EXPECT_EQ(window->undoStack()->count(), steps + 3);
 }
 
 TEST_F(DesktopShell, TheLimitsPanelColoursCountsAboveNinetyAndAHundredPercent) {
-    const std::map<int, QLabel*> labels = {{89, window->limitsPanel->roomVerticesLabel},
-                                           {91, window->limitsPanel->roomRectanglesLabel},
-                                           {101, window->limitsPanel->roomTrianglesLabel}};
+    const std::map<int, QLabel*> labels = {{89, window->limitsPanel()->roomVerticesLabel},
+                                           {91, window->limitsPanel()->roomRectanglesLabel},
+                                           {101, window->limitsPanel()->roomTrianglesLabel}};
     RoomUse use;
     auto at = [](int percent, long limit) {
         CapacityUse c;
@@ -248,7 +263,7 @@ TEST_F(DesktopShell, TheLimitsPanelColoursCountsAboveNinetyAndAHundredPercent) {
     use.Vertices = at(89, 2000);
     use.Rectangles = at(91, 3000);
     use.Triangles = at(101, 1250);
-    window->limitsPanel->showRoom(use);
+    window->limitsPanel()->showRoom(use);
     EXPECT_EQ(labels.at(89)->text(), "1780 / 2000 (89 %)");
     EXPECT_FALSE(labels.at(89)->autoFillBackground()) << "89 %: as the panel is";
     EXPECT_TRUE(labels.at(91)->autoFillBackground());
@@ -258,14 +273,14 @@ TEST_F(DesktopShell, TheLimitsPanelColoursCountsAboveNinetyAndAHundredPercent) {
     EXPECT_EQ(labels.at(101)->palette().color(QPalette::Window), LimitsPanel::OverColor)
         << "101 %: red";
     // The colours show on screen.
-    window->limitsDock->show();
+    Find<QDockWidget>(*window, "limitsDock")->show();
     QTest::qWait(20);
-    const QImage panel = window->limitsPanel->grab().toImage();
+    const QImage panel = window->limitsPanel()->grab().toImage();
     const QPoint red = labels.at(101)->geometry().topLeft() + QPoint(2, 2);
     EXPECT_EQ(panel.pixelColor(red * panel.devicePixelRatio()), LimitsPanel::OverColor);
 
     use.Triangles = at(50, 1250); // back under: the colour goes
-    window->limitsPanel->showRoom(use);
+    window->limitsPanel()->showRoom(use);
     EXPECT_FALSE(labels.at(101)->autoFillBackground());
 }
 
@@ -273,11 +288,11 @@ TEST_F(DesktopShellWithRoom, TheLimitsPanelFollowsTheEdits) {
     QSignalSpy updated(window.get(), &MainWindow::limitsUpdated);
     window->updateLimits();
     ASSERT_TRUE(updated.wait(WaitLimitMs));
-    LimitsPanel& panel = *window->limitsPanel;
+    LimitsPanel& panel = *window->limitsPanel();
     EXPECT_EQ(panel.levelBoxesLabel->text(), "16 / 5000 (0 %)") << "the 4 x 4 open sectors";
     const QString vertices = panel.roomVerticesLabel->text();
     QTest::keyClick(window.get(), Qt::Key_Up);
-    window->toolBar->shapeButton(0)->click();
+    Find<QToolButton>(*window->toolBar(), QString("shape%1Button").arg(0))->click();
     Click(3, 3); // shape 0 above the lowest level: a solid block, no box
     EXPECT_NE(panel.roomVerticesLabel->text(), vertices) << "the room's part follows at once";
     ASSERT_TRUE(updated.wait(WaitLimitMs));
@@ -326,7 +341,8 @@ TEST_F(DesktopShell, ShapeTipsShowThePictureAndTheKeysGuideEveryKey) {
     std::set<QString> tips;
     for (int shape = 0; shape <= 10; ++shape) {
         SCOPED_TRACE(shape);
-        const QString tip = window->toolBar->shapeButton(shape)->toolTip();
+        const QString tip =
+            Find<QToolButton>(*window->toolBar(), QString("shape%1Button").arg(shape))->toolTip();
         EXPECT_TRUE(tip.contains(QString("Shape %1: ").arg(shape)));
         const QRegularExpression picture("src=\"data:image/png;base64,([A-Za-z0-9+/=]+)\"");
         const QRegularExpressionMatch found = picture.match(tip);
@@ -363,17 +379,17 @@ TEST_F(DesktopShell, ScreenshotsOfTheMainWindow) {
     const std::string folder = std::string(MORVANE_BINARY_DIR) + "/screenshots";
     std::filesystem::create_directories(folder);
     QSignalSpy updated(window.get(), &MainWindow::limitsUpdated);
-    window->setRenderMode(RenderSolid);
-    window->viewport.Rotate = {30, -35, 0};
+    window->setRenderMode(RenderMode::Solid);
+    window->viewport().SetRotation({30, -35, 0});
     window->redraw();
     ASSERT_TRUE(updated.wait(WaitLimitMs));
-    Hover(window->viewPanel, window->viewPanel->rect().center());
-    EXPECT_TRUE(
-        test::WaitUntil([&] { return !window->pointerLabel->text().isEmpty(); }, WaitLimitMs));
+    Hover(window->viewPanel(), window->viewPanel()->rect().center());
+    EXPECT_TRUE(test::WaitUntil(
+        [&] { return !Find<QLabel>(*window, "pointerLabel")->text().isEmpty(); }, WaitLimitMs));
     WaitForFrame();
     EXPECT_TRUE(window->grab().save(QString::fromStdString(folder + "/main-window.png")));
     window->action("showTextures")->trigger();
-    window->setRenderMode(RenderTextured);
+    window->setRenderMode(RenderMode::Textured);
     WaitForFrame();
     EXPECT_TRUE(window->grab().save(QString::fromStdString(folder + "/main-window-textures.png")));
     EXPECT_TRUE(services.Messages.empty()) << services.Messages.front().toStdString();

@@ -10,6 +10,7 @@
 #include "ui/tool_bar_window.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QUndoStack>
@@ -30,18 +31,21 @@ struct EditorWithDoorway : EditorWithTwoRooms {
         SendRoomTo(*project, SendDirection::Right, 2);
         OpenWall(1, 1, {2, 3, 4, 5}, 2);
         OpenWall(2, 4, {2, 3}, 1);
-        SelectRoom(*project, window->scene, 0);
+        SelectRoom(*project, window->scene(), 0);
         window->refreshFromDocument();
     }
     void OpenWall(int room, int column, std::initializer_list<int> rows, int toward) {
-        SelectRoom(*project, window->scene, room - 1);
+        SelectRoom(*project, window->scene(), room - 1);
         SectorToolState tools;
         tools.SelectedShape = 0;
         tools.SetRoomSide(toward);
-        window->scene.HeightSelector = 0;
+        window->scene().HeightSelector = 0;
         for (int row : rows) {
             const int n = SectorNumber(column, row, project->Current().ZSectors);
-            ASSERT_EQ(EditClick(*project, window->scene, tools, n, false, false).Message, "");
+            ASSERT_EQ(
+                EditClick(*project, window->scene(), tools, ViewHit::OfSector(n), false, false)
+                    .Message,
+                "");
         }
     }
 };
@@ -49,23 +53,24 @@ struct EditorWithDoorway : EditorWithTwoRooms {
 TEST_F(EditorWithDoorway, MakePortalViewsIsOneStep) {
     auto before = std::make_unique<TEditorProject>();
     before->ReplaceWith(*project);
-    const int steps = window->undoStack->index();
+    const int steps = window->undoStack()->index();
     window->action("makePortalViews")->trigger();
-    ASSERT_EQ(window->undoStack->index(), steps + 1);
-    EXPECT_EQ(window->undoStack->undoText(), "Make Portal Views");
+    ASSERT_EQ(window->undoStack()->index(), steps + 1);
+    EXPECT_EQ(window->undoStack()->undoText(), "Make Portal Views");
     ASSERT_GT(project->Room(1).PortalViewCount, 0);
     EXPECT_EQ(project->Room(1).PortalView(1).TargetRoom, 2);
     EXPECT_GT(project->Room(2).PortalViewCount, 0) << "the view back toward the current room";
-    EXPECT_EQ(window->toolBar->portalViewList->count(), project->Room(1).PortalViewCount);
+    EXPECT_EQ(Find<QListWidget>(*window->toolBar(), "portalViewList")->count(),
+              project->Room(1).PortalViewCount);
 
     window->action("undo")->trigger();
     EXPECT_EQ(std::memcmp(project.get(), before.get(), sizeof(TEditorProject)), 0)
         << "both rooms' views undone";
-    EXPECT_EQ(window->toolBar->portalViewList->count(), 0);
+    EXPECT_EQ(Find<QListWidget>(*window->toolBar(), "portalViewList")->count(), 0);
     window->action("makePortalViewsForAllRooms")->trigger();
-    EXPECT_EQ(window->undoStack->undoText(), "Make Portal Views for All Rooms");
+    EXPECT_EQ(window->undoStack()->undoText(), "Make Portal Views for All Rooms");
     window->action("makePortalViews")->trigger();
-    EXPECT_EQ(window->undoStack->undoText(), "Make Portal Views for All Rooms")
+    EXPECT_EQ(window->undoStack()->undoText(), "Make Portal Views for All Rooms")
         << "views already as the doorways make them: no step";
     EXPECT_TRUE(services.Messages.empty()) << services.Messages.front().toStdString();
 }
@@ -87,7 +92,7 @@ TEST_F(EditorWithRoom, TheBuildShowsItsReportAndWarnings) {
     };
     build();
     EXPECT_TRUE(services.Messages.empty()) << services.Messages.front().toStdString();
-    EXPECT_THAT(window->statusBar()->currentMessage().toStdString(),
+    EXPECT_THAT(Find<QLabel>(*window, "statusLabel")->text().toStdString(),
                 StartsWith("Level written: " + files.Path("OUT.PHD")));
 
     // Lara's usual spot walled up, in a room named with a character beyond ASCII.

@@ -57,16 +57,16 @@ struct Shown {
     QString height;
 
     static Shown Of(const MainWindow& window) {
-        const ToolBarWindow& t = *window.toolBar;
+        const ToolBarWindow& t = *window.toolBar();
         Shown shown{{},
-                    window.currentRoomLabel->text(),
-                    t.roomXField->value(),
-                    t.roomYField->value(),
-                    t.roomZField->value(),
-                    t.portalViewList->count(),
-                    window.heightSelectorLabel->text()};
-        for (int i = 0; i < t.roomList->count(); ++i) {
-            shown.rooms << t.roomList->item(i)->text();
+                    Find<QLabel>(window, "currentRoomLabel")->text(),
+                    Find<QSpinBox>(t, "roomXField")->value(),
+                    Find<QSpinBox>(t, "roomYField")->value(),
+                    Find<QSpinBox>(t, "roomZField")->value(),
+                    Find<QListWidget>(t, "portalViewList")->count(),
+                    Find<QLabel>(window, "heightSelectorLabel")->text()};
+        for (int i = 0; i < Find<QListWidget>(t, "roomList")->count(); ++i) {
+            shown.rooms << Find<QListWidget>(t, "roomList")->item(i)->text();
         }
         return shown;
     }
@@ -94,7 +94,7 @@ TEST_F(EditHistory, TheEditMenuUndoesAndRedoesEachClickByItsKeys) {
     EXPECT_EQ(undo->text(), "&Undo Add Room");
     EXPECT_FALSE(redo->isEnabled());
     EXPECT_EQ(redo->text(), "&Redo");
-    EXPECT_EQ(window->windowTitle(), "Quillon's Morvane3D*") << "the new room is not saved";
+    EXPECT_EQ(window->windowTitle(), "Quillon's Morvane3D *") << "the new room is not saved";
     const auto added = CopyOf(*project);
 
     Click(3, 3); // shape 1 at the floor's own level
@@ -104,11 +104,11 @@ TEST_F(EditHistory, TheEditMenuUndoesAndRedoesEachClickByItsKeys) {
     EXPECT_EQ(undo->text(), "&Undo Raise Floor");
     Click(4, 4, Qt::ControlModifier);
     EXPECT_EQ(undo->text(), "&Undo Lower Ceiling");
-    window->toolBar->putShapesBox->click();
-    window->toolBar->floorTextureField->setValue(0); // the face left out
+    Find<QCheckBox>(*window->toolBar(), "putShapesBox")->click();
+    Find<QSpinBox>(*window->toolBar(), "floorTextureField")->setValue(0); // the face left out
     Click(2, 4);
     EXPECT_EQ(undo->text(), "&Undo Paint Floor Textures");
-    EXPECT_EQ(window->undoStack->count(), 5);
+    EXPECT_EQ(window->undoStack()->count(), 5);
     const auto painted = CopyOf(*project);
 
     PressUndo(window.get());
@@ -133,24 +133,24 @@ TEST_F(EditHistory, TheEditMenuUndoesAndRedoesEachClickByItsKeys) {
     EXPECT_TRUE(SameDocument(*project, *added)) << "the clicks undone, byte for byte";
     PressUndo(window.get());
     EXPECT_EQ(project->RoomCount, 0);
-    EXPECT_EQ(window->toolBar->roomList->count(), 0);
-    EXPECT_EQ(window->currentRoomLabel->text(), "None");
+    EXPECT_EQ(Find<QListWidget>(*window->toolBar(), "roomList")->count(), 0);
+    EXPECT_EQ(Find<QLabel>(*window, "currentRoomLabel")->text(), "None");
     EXPECT_FALSE(undo->isEnabled());
     EXPECT_EQ(undo->text(), "&Undo");
-    EXPECT_EQ(window->windowTitle(), "Quillon's Morvane3D") << "back to the state at start";
+    EXPECT_EQ(window->windowTitle(), "Quillon's Morvane3D ") << "back to the state at start";
     for (int i = 0; i < 5; ++i) {
         PressKey(window.get(), Qt::Key_Y, Qt::ControlModifier);
     }
     EXPECT_TRUE(SameDocument(*project, *painted));
-    EXPECT_EQ(window->currentRoomLabel->text(), "Room #1");
+    EXPECT_EQ(Find<QLabel>(*window, "currentRoomLabel")->text(), "Room #1");
     EXPECT_TRUE(services.Messages.empty()) << services.Messages.front().toStdString();
 }
 
 // Each room operation is one step; its undo gives back the document byte for byte and the
 // windows as they were, its redo the document after it.
 TEST_F(EditHistoryOfTwoRooms, EachRoomOperationIsOneStepThatUndoTakesBack) {
-    ToolBarWindow& t = *window->toolBar;
-    t.neighbourRoomField->setValue(2);
+    ToolBarWindow& t = *window->toolBar();
+    Find<QSpinBox>(t, "neighbourRoomField")->setValue(2);
     struct Case {
         const char* step;
         std::function<void()> run;
@@ -162,15 +162,15 @@ TEST_F(EditHistoryOfTwoRooms, EachRoomOperationIsOneStepThatUndoTakesBack) {
         {"Send to Up", [&] { window->action("sendRoomToUp")->trigger(); }},
         {"Move Room", // typed into the fields: one step
          [&] {
-             t.roomXField->setValue(1);
-             t.roomXField->setValue(12);
-             t.roomXField->setValue(120);
-             t.roomZField->setValue(7);
+             Find<QSpinBox>(t, "roomXField")->setValue(1);
+             Find<QSpinBox>(t, "roomXField")->setValue(12);
+             Find<QSpinBox>(t, "roomXField")->setValue(120);
+             Find<QSpinBox>(t, "roomZField")->setValue(7);
          }},
         {"Add Portal View",
          [&] {
-             t.portalRoomField->setValue(2);
-             t.addPortalViewButton->click();
+             Find<QSpinBox>(t, "portalRoomField")->setValue(2);
+             Find<QPushButton>(t, "addPortalViewButton")->click();
          }},
         {"Edit Room Properties",
          [&] {
@@ -180,13 +180,13 @@ TEST_F(EditHistoryOfTwoRooms, EachRoomOperationIsOneStepThatUndoTakesBack) {
                  form.ambientLightField->setValue(3);
                  return int(QDialog::Accepted);
              });
-             t.roomPropertiesButton->click();
+             Find<QPushButton>(t, "roomPropertiesButton")->click();
          }},
         {"Rebuild Room", // the properties and the rebuild: one step
          [&] {
              services.DialogAnswers.push_back(AcceptRoom(9, 5));
              services.DialogAnswers.push_back([](QDialog&) { return int(QDialog::Accepted); });
-             t.roomPropertiesButton->click();
+             Find<QPushButton>(t, "roomPropertiesButton")->click();
          }},
         {"Add Room",
          [&] {
@@ -200,10 +200,10 @@ TEST_F(EditHistoryOfTwoRooms, EachRoomOperationIsOneStepThatUndoTakesBack) {
         SCOPED_TRACE(c.step);
         const auto before = CopyOf(*project);
         const Shown shownBefore = Shown::Of(*window);
-        const int steps = window->undoStack->index();
+        const int steps = window->undoStack()->index();
         c.run();
-        ASSERT_EQ(window->undoStack->index(), steps + 1) << "one step";
-        EXPECT_EQ(window->undoStack->undoText(), c.step);
+        ASSERT_EQ(window->undoStack()->index(), steps + 1) << "one step";
+        EXPECT_EQ(window->undoStack()->undoText(), c.step);
         ASSERT_FALSE(SameDocument(*project, *before));
         const auto after = CopyOf(*project);
         const Shown shownAfter = Shown::Of(*window);
@@ -211,7 +211,7 @@ TEST_F(EditHistoryOfTwoRooms, EachRoomOperationIsOneStepThatUndoTakesBack) {
         window->action("undo")->trigger();
         EXPECT_TRUE(SameDocument(*project, *before)) << "undone byte for byte";
         EXPECT_EQ(Shown::Of(*window), shownBefore) << "the windows show it as before";
-        EXPECT_EQ(window->scene.DrawnRoom, project->CurrentRoom);
+        EXPECT_EQ(window->scene().DrawnRoom, project->CurrentRoom);
         window->action("redo")->trigger();
         EXPECT_TRUE(SameDocument(*project, *after)) << "redone byte for byte";
         EXPECT_EQ(Shown::Of(*window), shownAfter);
@@ -223,16 +223,16 @@ TEST_F(EditHistoryOfTwoRooms, EachRoomOperationIsOneStepThatUndoTakesBack) {
 // A refused operation is taken back whole and leaves no step; choosing a room, reading a sector
 // and the height selector are no edits.
 TEST_F(EditHistoryOfTwoRooms, RefusalsAndChoicesLeaveNoStep) {
-    ToolBarWindow& t = *window->toolBar;
-    const int steps = window->undoStack->index();
+    ToolBarWindow& t = *window->toolBar();
+    const int steps = window->undoStack()->index();
     const auto before = CopyOf(*project);
 
-    t.roomAboveField->setValue(1); // the current room above itself
+    Find<QSpinBox>(t, "roomAboveField")->setValue(1); // the current room above itself
     Click(3, 3);
     EXPECT_EQ(services.Messages.back(), " Invalid Room Above number ");
-    t.roomAboveField->setValue(0);
-    t.portalRoomField->setValue(1);
-    t.addPortalViewButton->click();
+    Find<QSpinBox>(t, "roomAboveField")->setValue(0);
+    Find<QSpinBox>(t, "portalRoomField")->setValue(1);
+    Find<QPushButton>(t, "addPortalViewButton")->click();
     EXPECT_EQ(services.Messages.back(), "Invalid Portal View Room number!");
 
     // A replication that meets a sector where the shape does not fit: the sectors before it
@@ -241,7 +241,7 @@ TEST_F(EditHistoryOfTwoRooms, RefusalsAndChoicesLeaveNoStep) {
     room.Sector(SectorNumber(3, 5, 6)).CeilingShape = 4;
     room.GameSector(SectorNumber(3, 5, 6)).CeilingHeight = 2;
     const auto blocked = CopyOf(*project);
-    t.replicationCountField->setValue(4);
+    Find<QSpinBox>(t, "replicationCountField")->setValue(4);
     QTest::keyClick(window.get(), Qt::Key_Up);
     Click(3, 2);
     EXPECT_EQ(services.Messages.back(), " Invalid height!! ");
@@ -249,13 +249,14 @@ TEST_F(EditHistoryOfTwoRooms, RefusalsAndChoicesLeaveNoStep) {
     room.Sector(SectorNumber(3, 5, 6)).CeilingShape = 0;
     room.GameSector(SectorNumber(3, 5, 6)).CeilingHeight = 3;
 
-    window->toolBar->roomList->setCurrentRow(1);
-    emit window->toolBar->roomList->itemClicked(window->toolBar->roomList->item(1));
+    Find<QListWidget>(*window->toolBar(), "roomList")->setCurrentRow(1);
+    emit Find<QListWidget>(*window->toolBar(), "roomList")
+        ->itemClicked(Find<QListWidget>(*window->toolBar(), "roomList")->item(1));
     EXPECT_EQ(project->CurrentRoom, 2);
-    Hover(window->viewPanel, SectorPoint(2, 2));
+    Hover(window->viewPanel(), SectorPoint(2, 2));
     QTest::keyClick(window.get(), Qt::Key_Space);
     QTest::keyClick(window.get(), Qt::Key_Down);
-    EXPECT_EQ(window->undoStack->index(), steps) << "no step was made";
+    EXPECT_EQ(window->undoStack()->index(), steps) << "no step was made";
     EXPECT_EQ(services.Messages.size(), 3u);
     project->CurrentRoom = 1; // the choice of room is all that changed
     EXPECT_TRUE(SameDocument(*project, *before));
@@ -294,7 +295,7 @@ TEST_F(EditHistory, TheCaptionMarksUnsavedChanges) {
     window->action("newProject")->trigger(); // discarded (the fake's default answer)
     EXPECT_EQ(services.SaveQuestions, std::vector<QString>{path});
     EXPECT_EQ(window->windowTitle(), "Quillon's Morvane3D ");
-    EXPECT_EQ(window->undoStack->count(), 0) << "the history went with its document";
+    EXPECT_EQ(window->undoStack()->count(), 0) << "the history went with its document";
     EXPECT_FALSE(window->action("undo")->isEnabled());
 
     services.DialogAnswers.push_back(AcceptRoom(4, 4));
@@ -303,7 +304,7 @@ TEST_F(EditHistory, TheCaptionMarksUnsavedChanges) {
     services.FileAnswers.push_back(path);
     window->action("openProject")->trigger();
     EXPECT_EQ(window->windowTitle(), saved);
-    EXPECT_EQ(window->undoStack->count(), 0);
+    EXPECT_EQ(window->undoStack()->count(), 0);
     EXPECT_EQ(project->Room(1).ZSectors, 6) << "the saved room";
 }
 

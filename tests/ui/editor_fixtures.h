@@ -48,22 +48,22 @@ struct EditorWithRoom : Editor {
         services.DialogAnswers.push_back(AcceptRoom(6, 6));
         window->action("addRoom")->trigger();
         // Looked at from straight above.
-        window->viewport.Rotate.X = 90;
+        window->viewport().SetRotation({90, 0, 0});
         window->redraw();
         WaitForFrame();
     }
     QPoint SectorPoint(int x, int z) {
         const TEditorRoom& room = project->Room(1);
-        window->viewPanel->MakeCurrent();
+        window->viewPanel()->MakeCurrent();
         auto [px, py] = test::WindowPosition(
-            window->viewport, window->camera, window->scene, window->viewPanel->Width(),
-            window->viewPanel->Height(), room.PosX + x - 0.5, room.PosY, -(room.PosZ + z - 0.5));
+            window->viewport(), window->camera(), window->scene(), window->viewPanel()->Width(),
+            window->viewPanel()->Height(), room.PosX + x - 0.5, room.PosY, -(room.PosZ + z - 0.5));
         return QPoint(px, py);
     }
     void Click(int x, int z, Qt::KeyboardModifiers modifiers = {}) {
         const QPoint at = SectorPoint(x, z);
-        Hover(window->viewPanel, at);
-        QTest::mouseClick(window->viewPanel, Qt::LeftButton, modifiers, at);
+        Hover(window->viewPanel(), at);
+        QTest::mouseClick(window->viewPanel(), Qt::LeftButton, modifiers, at);
     }
     const TEditorSector& Sector(int x, int z) {
         return project->Room(1).Sector(SectorNumber(x, z, 6));
@@ -78,7 +78,7 @@ struct EditorWithTwoRooms : EditorWithRoom {
         services.DialogAnswers.push_back(AcceptRoom(4, 4));
         window->action("addRoom")->trigger();
         ASSERT_EQ(project->RoomCount, 2);
-        QListWidget* rooms = window->toolBar->roomList;
+        QListWidget* rooms = Find<QListWidget>(*window->toolBar(), "roomList");
         rooms->setCurrentRow(0);
         emit rooms->itemClicked(rooms->item(0));
         ASSERT_EQ(project->CurrentRoom, 1);

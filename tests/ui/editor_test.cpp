@@ -42,13 +42,13 @@ namespace morvane {
 namespace {
 
 TEST_F(Editor, StartsEmptyWithTheWindowsInPlace) {
-    EXPECT_EQ(window->windowTitle(), "Quillon's Morvane3D");
-    EXPECT_EQ(window->heightSelectorLabel->text(), "1");
-    EXPECT_EQ(window->currentRoomLabel->text(), "None");
-    EXPECT_TRUE(window->toolBar->isVisible()) << "the tool bar shows with the main window";
-    EXPECT_EQ(window->toolBar->windowTitle(), "Tools Bar");
-    EXPECT_EQ(window->texturePicker->windowTitle(), "TEXTURES");
-    const QList<QAction*> file = window->fileMenu->actions();
+    EXPECT_EQ(window->windowTitle(), "Quillon's Morvane3D ") << "the caption of a new project";
+    EXPECT_EQ(Find<QLabel>(*window, "heightSelectorLabel")->text(), "1");
+    EXPECT_EQ(Find<QLabel>(*window, "currentRoomLabel")->text(), "None");
+    EXPECT_TRUE(window->toolBar()->isVisible()) << "the tool bar shows with the main window";
+    EXPECT_EQ(window->toolBar()->windowTitle(), "Tools Bar");
+    EXPECT_EQ(window->texturePicker()->windowTitle(), "TEXTURES");
+    const QList<QAction*> file = Find<QMenu>(*window, "fileMenu")->actions();
     QStringList texts;
     for (const QAction* item : file) {
         texts << (item->isSeparator() ? "-" : item->text());
@@ -66,11 +66,11 @@ TEST_F(Editor, StartsEmptyWithTheWindowsInPlace) {
     window->action("keysGuide")->trigger();
     window->action("about")->trigger();
     EXPECT_EQ(services.DialogsShown, (std::vector<QString>{"Keys Guide", "About..."}));
-    window->toolBar->hide();
+    window->toolBar()->hide();
     window->action("showToolBar")->trigger();
-    EXPECT_TRUE(window->toolBar->isVisible());
+    EXPECT_TRUE(window->toolBar()->isVisible());
     window->action("showTextures")->trigger();
-    EXPECT_TRUE(window->texturePicker->isVisible());
+    EXPECT_TRUE(window->texturePicker()->isVisible());
 }
 
 // The controls that the tests and the wiring find by name carry names of their role: none
@@ -139,36 +139,37 @@ TEST_F(Editor, AddRoomThroughTheMenuAndTheDialog) {
     ASSERT_EQ(project->RoomCount, 1);
     EXPECT_EQ(project->Room(1).ZSectors, 8);
     EXPECT_EQ(project->Room(1).XSectors, 5);
-    EXPECT_EQ(window->currentRoomLabel->text(), "Room #1");
-    EXPECT_EQ(window->toolBar->roomList->count(), 1);
-    EXPECT_EQ(window->toolBar->roomXField->value(), 100);
+    EXPECT_EQ(Find<QLabel>(*window, "currentRoomLabel")->text(), "Room #1");
+    EXPECT_EQ(Find<QListWidget>(*window->toolBar(), "roomList")->count(), 1);
+    EXPECT_EQ(Find<QSpinBox>(*window->toolBar(), "roomXField")->value(), 100);
 
     window->action("addRoom")->trigger(); // cancelled: nothing changes
     EXPECT_EQ(project->RoomCount, 1);
-    window->toolBar->cloneRoomButton->click(); // clone
+    Find<QPushButton>(*window->toolBar(), "cloneRoomButton")->click(); // clone
     EXPECT_EQ(project->RoomCount, 2);
-    EXPECT_EQ(window->toolBar->roomList->count(), 2);
+    EXPECT_EQ(Find<QListWidget>(*window->toolBar(), "roomList")->count(), 2);
 }
 
 TEST_F(EditorWithRoom, ClicksInTheViewEditTheSectorUnderTheMouse) {
     Click(3, 3);
     EXPECT_EQ(Sector(3, 3).FloorShape, 1) << "the selected shape on the floor";
-    window->toolBar->shapeButton(5)->click();
+    Find<QToolButton>(*window->toolBar(), QString("shape%1Button").arg(5))->click();
     Click(4, 3, Qt::ControlModifier);
     EXPECT_EQ(Sector(4, 3).CeilingShape, 5) << "Ctrl: the ceiling";
     Click(4, 4, Qt::ShiftModifier);
     EXPECT_EQ(Sector(4, 4).FloorShape, 11) << "Shift: the shape turned";
-    window->toolBar->portalRoomField->setValue(1);
+    Find<QSpinBox>(*window->toolBar(), "portalRoomField")->setValue(1);
     services.DialogAnswers.clear();
     // A view needs another room to show: add one, then come back to the first.
     services.DialogAnswers.push_back(AcceptRoom(4, 4));
     window->action("addRoom")->trigger();
-    window->toolBar->roomList->setCurrentRow(0);
-    emit window->toolBar->roomList->itemClicked(window->toolBar->roomList->item(0));
-    window->toolBar->portalRoomField->setValue(2);
-    window->toolBar->addPortalViewButton->click();
+    Find<QListWidget>(*window->toolBar(), "roomList")->setCurrentRow(0);
+    emit Find<QListWidget>(*window->toolBar(), "roomList")
+        ->itemClicked(Find<QListWidget>(*window->toolBar(), "roomList")->item(0));
+    Find<QSpinBox>(*window->toolBar(), "portalRoomField")->setValue(2);
+    Find<QPushButton>(*window->toolBar(), "addPortalViewButton")->click();
     ASSERT_EQ(project->Room(1).PortalViewCount, 1);
-    window->viewport.Rotate.X = 90;
+    window->viewport().SetRotation({90, 0, 0});
     window->redraw();
     Click(5, 2, Qt::AltModifier);
     EXPECT_EQ(project->Room(1).PortalView(1).OriginX, 5) << "Alt: the portal view's origin";
@@ -176,22 +177,24 @@ TEST_F(EditorWithRoom, ClicksInTheViewEditTheSectorUnderTheMouse) {
 }
 
 TEST_F(EditorWithRoom, RefusalsShowTheirMessages) {
-    window->toolBar->roomAboveField->setValue(1); // the current room above itself
+    Find<QSpinBox>(*window->toolBar(), "roomAboveField")
+        ->setValue(1); // the current room above itself
     Click(3, 3);
     ASSERT_FALSE(services.Messages.empty());
     EXPECT_EQ(services.Messages.back(), " Invalid Room Above number ");
-    window->toolBar->roomAboveField->setValue(0);
+    Find<QSpinBox>(*window->toolBar(), "roomAboveField")->setValue(0);
     QTest::keyClick(window.get(), Qt::Key_Up);
     QTest::keyClick(window.get(), Qt::Key_Up);
-    EXPECT_EQ(window->heightSelectorLabel->text(), "3");
+    EXPECT_EQ(Find<QLabel>(*window, "heightSelectorLabel")->text(), "3");
     QTest::keyClick(window.get(), Qt::Key_Up);
-    EXPECT_EQ(window->heightSelectorLabel->text(), "3") << "held to the room's height";
-    window->toolBar->shapeButton(1)->click();
+    EXPECT_EQ(Find<QLabel>(*window, "heightSelectorLabel")->text(), "3")
+        << "held to the room's height";
+    Find<QToolButton>(*window->toolBar(), QString("shape%1Button").arg(1))->click();
     project->Room(1).GameSector(SectorNumber(3, 3, 6)).CeilingHeight = 2; // 2 + 1 + (3 - 2) > 3
     Click(3, 3);
     EXPECT_EQ(services.Messages.back(), " Invalid height!! ");
-    window->toolBar->portalRoomField->setValue(1);
-    window->toolBar->addPortalViewButton->click();
+    Find<QSpinBox>(*window->toolBar(), "portalRoomField")->setValue(1);
+    Find<QPushButton>(*window->toolBar(), "addPortalViewButton")->click();
     EXPECT_EQ(services.Messages.back(), "Invalid Portal View Room number!");
 }
 
@@ -200,11 +203,11 @@ TEST_F(EditorWithRoom, SpaceReadsTheSectorBack) {
     sector.FloorSurface.Textures[2] = 6;
     sector.CeilingSurface.Textures[0] = -1;
     project->Room(1).GameSector(SectorNumber(2, 4, 6)).RoomBelow = 0;
-    Hover(window->viewPanel, SectorPoint(2, 4));
+    Hover(window->viewPanel(), SectorPoint(2, 4));
     QTest::keyClick(window.get(), Qt::Key_Space);
-    EXPECT_EQ(window->statusLabel->text(), " Column:2 Row:4");
-    EXPECT_EQ(window->toolBar->roomBelowField->value(), 1);
-    EXPECT_EQ(window->toolBar->roomAboveField->value(), 0);
+    EXPECT_EQ(Find<QLabel>(*window, "statusLabel")->text(), " Column:2 Row:4");
+    EXPECT_EQ(Find<QSpinBox>(*window->toolBar(), "roomBelowField")->value(), 1);
+    EXPECT_EQ(Find<QSpinBox>(*window->toolBar(), "roomAboveField")->value(), 0);
 }
 
 TEST_F(EditorWithRoom, PropertiesWithAndWithoutRebuild) {
@@ -216,22 +219,22 @@ TEST_F(EditorWithRoom, PropertiesWithAndWithoutRebuild) {
         form.nameField->setText("Hall");
         return int(QDialog::Accepted);
     });
-    window->toolBar->roomPropertiesButton->click();
+    Find<QPushButton>(*window->toolBar(), "roomPropertiesButton")->click();
     EXPECT_EQ(project->Room(1).Name.Str(), "Hall");
-    EXPECT_EQ(window->toolBar->roomList->item(0)->text(), "Hall");
+    EXPECT_EQ(Find<QListWidget>(*window->toolBar(), "roomList")->item(0)->text(), "Hall");
     EXPECT_EQ(project->Room(1).GameSector(SectorNumber(3, 3, 6)).FloorHeight, 2);
-    EXPECT_EQ(window->roomDialog->windowTitle(), "Add New Room");
+    EXPECT_EQ(window->roomDialog()->windowTitle(), "Add New Room");
 
     services.DialogAnswers.push_back(AcceptRoom(7, 6));
     services.DialogAnswers.push_back([](QDialog& warning) {
         EXPECT_EQ(warning.windowTitle(), "WARNING !!!");
         return int(QDialog::Rejected);
     });
-    window->toolBar->roomPropertiesButton->click();
+    Find<QPushButton>(*window->toolBar(), "roomPropertiesButton")->click();
     EXPECT_EQ(project->Room(1).ZSectors, 6) << "the rebuild was not confirmed";
     services.DialogAnswers.push_back(AcceptRoom(7, 6));
     services.DialogAnswers.push_back([](QDialog&) { return int(QDialog::Accepted); });
-    window->toolBar->roomPropertiesButton->click();
+    Find<QPushButton>(*window->toolBar(), "roomPropertiesButton")->click();
     EXPECT_EQ(project->Room(1).ZSectors, 7);
     EXPECT_EQ(project->Room(1).GameSector(SectorNumber(3, 3, 7)).FloorHeight, 0);
 }
@@ -252,7 +255,7 @@ TEST_F(EditorWithRoom, SaveNewOpenAndTheRecentFiles) {
     window->action("newProject")->trigger();
     EXPECT_EQ(project->RoomCount, 0);
     EXPECT_EQ(window->windowTitle(), "Quillon's Morvane3D ");
-    EXPECT_EQ(window->toolBar->roomList->count(), 0);
+    EXPECT_EQ(Find<QListWidget>(*window->toolBar(), "roomList")->count(), 0);
 
     QAction* newest = window->action("recentFile1");
     ASSERT_NE(newest, nullptr);
@@ -274,7 +277,7 @@ TEST_F(EditorWithRoom, SaveNewOpenAndTheRecentFiles) {
     EXPECT_EQ(services.Messages.back(),
               QString::fromStdString("Project file \"" + files.Path("bad.mvn") +
                                      "\" refused: Error Opening the file!"));
-    EXPECT_EQ(window->projectFileName, first) << "the previous name stays";
+    EXPECT_EQ(window->projectFileName(), first) << "the previous name stays";
     test::WriteFileBytes(files.Path("short.mvn"), {16, 'Q'});
     services.FileAnswers.push_back(QString::fromStdString(files.Path("short.mvn")));
     window->action("openProject")->trigger();
@@ -307,7 +310,7 @@ TEST_F(EditorWithRoom, BuildLevelThroughItsDialog) {
     ASSERT_EQ(ReadLevelFile(*built, out), LevelReadDone);
     EXPECT_EQ(built->NumRooms, 1);
     EXPECT_EQ(built->Rooms[0].NumXSectors, 6);
-    EXPECT_TRUE(window->scene.TexturesLoaded) << "the base level's textures were loaded";
+    EXPECT_TRUE(window->scene().TexturesLoaded) << "the base level's textures were loaded";
 }
 
 TEST_F(Editor, TexturePickerHoverAndKeys) {
@@ -316,34 +319,34 @@ TEST_F(Editor, TexturePickerHoverAndKeys) {
     WriteLevelFile(*base, files.Path("BASE.PHD"));
     services.FileAnswers.push_back(QString::fromStdString(files.Path("BASE.PHD")));
     window->action("openBaseLevel")->trigger();
-    EXPECT_EQ(window->buildDialog->baseLevelField->text().toStdString(), files.Path("BASE.PHD"));
-    for (QSpinBox* field :
-         {window->toolBar->floorTextureField, window->toolBar->ceilingWallsTextureField}) {
+    EXPECT_EQ(window->buildDialog()->baseLevelField->text().toStdString(), files.Path("BASE.PHD"));
+    for (QSpinBox* field : {Find<QSpinBox>(*window->toolBar(), "floorTextureField"),
+                            Find<QSpinBox>(*window->toolBar(), "ceilingWallsTextureField")}) {
         EXPECT_EQ(field->value(), 1) << "the first 64x64 texture";
     }
-    TexturePicker* textures = window->texturePicker;
+    TexturePicker* textures = window->texturePicker();
     textures->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(textures));
     QTest::keyClick(textures, Qt::Key_3);
-    EXPECT_EQ(window->toolBar->ceilingTextureField->value(), 1)
+    EXPECT_EQ(Find<QSpinBox>(*window->toolBar(), "ceilingTextureField")->value(), 1)
         << "no key before the mouse was over a strip";
     Hover(textures->stripViews[0], QPoint(30, 100));
     EXPECT_EQ(textures->windowTitle(), "TEXTURE# 2") << "100 div 96 + 1 is cell 2";
     QTest::keyClick(textures, Qt::Key_3);
-    EXPECT_EQ(window->toolBar->ceilingTextureField->value(), 2);
+    EXPECT_EQ(Find<QSpinBox>(*window->toolBar(), "ceilingTextureField")->value(), 2);
     Hover(textures->stripViews[2], QPoint(30, 30));
     EXPECT_EQ(textures->windowTitle(), "TEXTURA# 40") << "the second 64x16 texture";
     QTest::keyClick(textures, Qt::Key_1);
-    EXPECT_EQ(window->toolBar->floorTextureField->value(), 40);
-    window->toolBar->floorWallsTextureField->setValue(3000);
-    EXPECT_EQ(window->toolBar->floorWallsTextureField->value(),
+    EXPECT_EQ(Find<QSpinBox>(*window->toolBar(), "floorTextureField")->value(), 40);
+    Find<QSpinBox>(*window->toolBar(), "floorWallsTextureField")->setValue(3000);
+    EXPECT_EQ(Find<QSpinBox>(*window->toolBar(), "floorWallsTextureField")->value(),
               static_cast<int>(level->NumObjectTextures))
         << "a number beyond the level's textures is lowered";
 }
 
 // Each "Send to" command places the current room against the neighbour room on its own side.
 TEST_F(EditorWithTwoRooms, SendToPlacesTheRoomAgainstTheNeighbour) {
-    window->toolBar->neighbourRoomField->setValue(2);
+    Find<QSpinBox>(*window->toolBar(), "neighbourRoomField")->setValue(2);
     struct Case {
         const char* command;
         int x, y, z;
@@ -360,9 +363,10 @@ TEST_F(EditorWithTwoRooms, SendToPlacesTheRoomAgainstTheNeighbour) {
         EXPECT_EQ(room.PosX, c.x);
         EXPECT_EQ(room.PosY, c.y);
         EXPECT_EQ(room.PosZ, c.z);
-        EXPECT_EQ(window->toolBar->roomXField->value(), c.x) << "the tool bar shows the place";
-        EXPECT_EQ(window->toolBar->roomYField->value(), c.y);
-        EXPECT_EQ(window->toolBar->roomZField->value(), c.z);
+        EXPECT_EQ(Find<QSpinBox>(*window->toolBar(), "roomXField")->value(), c.x)
+            << "the tool bar shows the place";
+        EXPECT_EQ(Find<QSpinBox>(*window->toolBar(), "roomYField")->value(), c.y);
+        EXPECT_EQ(Find<QSpinBox>(*window->toolBar(), "roomZField")->value(), c.z);
     }
     EXPECT_EQ(project->Room(2).PosX, 100) << "the neighbour stays";
     window->action("deleteRoom")->trigger();
@@ -370,48 +374,48 @@ TEST_F(EditorWithTwoRooms, SendToPlacesTheRoomAgainstTheNeighbour) {
 }
 
 TEST_F(EditorWithTwoRooms, ToolBarSettingsReachTheSceneAndTheRoom) {
-    ToolBarWindow& t = *window->toolBar;
-    t.solidModeButton->click();
-    EXPECT_EQ(window->scene.RenderMode, RenderSolid);
-    t.texturedModeButton->click();
-    EXPECT_EQ(window->scene.RenderMode, RenderTextured);
-    window->setRenderMode(RenderWireframe);
-    EXPECT_TRUE(t.wireframeModeButton->isChecked());
-    EXPECT_EQ(window->scene.RenderMode, RenderWireframe);
+    ToolBarWindow& t = *window->toolBar();
+    Find<QRadioButton>(t, "solidModeButton")->click();
+    EXPECT_EQ(window->scene().Mode, RenderMode::Solid);
+    Find<QRadioButton>(t, "texturedModeButton")->click();
+    EXPECT_EQ(window->scene().Mode, RenderMode::Textured);
+    window->setRenderMode(RenderMode::Wireframe);
+    EXPECT_TRUE(Find<QRadioButton>(t, "wireframeModeButton")->isChecked());
+    EXPECT_EQ(window->scene().Mode, RenderMode::Wireframe);
 
-    t.neighbourRoomField->setValue(2);
-    EXPECT_EQ(window->scene.NeighbourRoom, 2);
-    t.currentRoomOnlyBox->click();
-    EXPECT_EQ(window->scene.NeighbourRoom, 0);
-    t.neighbourRoomField->setValue(1);
-    EXPECT_EQ(window->scene.NeighbourRoom, 0) << "Current Only keeps the neighbour out";
-    t.currentRoomOnlyBox->click();
-    EXPECT_EQ(window->scene.NeighbourRoom, 1) << "unchecked: the field's value";
-    t.hidePortalsBox->click();
-    EXPECT_TRUE(window->scene.HidePortals);
+    Find<QSpinBox>(t, "neighbourRoomField")->setValue(2);
+    EXPECT_EQ(window->scene().NeighbourRoom, 2);
+    Find<QCheckBox>(t, "currentRoomOnlyBox")->click();
+    EXPECT_EQ(window->scene().NeighbourRoom, 0);
+    Find<QSpinBox>(t, "neighbourRoomField")->setValue(1);
+    EXPECT_EQ(window->scene().NeighbourRoom, 0) << "Current Only keeps the neighbour out";
+    Find<QCheckBox>(t, "currentRoomOnlyBox")->click();
+    EXPECT_EQ(window->scene().NeighbourRoom, 1) << "unchecked: the field's value";
+    Find<QCheckBox>(t, "hidePortalsBox")->click();
+    EXPECT_TRUE(window->scene().HidePortals);
 
-    t.roomXField->setValue(120);
-    t.roomYField->setValue(10);
-    t.roomZField->setValue(7);
+    Find<QSpinBox>(t, "roomXField")->setValue(120);
+    Find<QSpinBox>(t, "roomYField")->setValue(10);
+    Find<QSpinBox>(t, "roomZField")->setValue(7);
     EXPECT_EQ(project->Room(1).PosX, 120);
     EXPECT_EQ(project->Room(1).PosY, 10);
     EXPECT_EQ(project->Room(1).PosZ, 7);
     EXPECT_EQ(project->Room(2).PosX, 100) << "only the current room moves";
 
     // "Room Side" is kept apart from "Room Above" and "Room Below", which go together.
-    t.roomAboveField->setValue(3);
-    t.roomBelowField->setValue(2);
-    t.roomSideField->setValue(5);
-    EXPECT_EQ(t.roomAboveField->value(), 0);
-    EXPECT_EQ(t.roomBelowField->value(), 0);
-    t.roomAboveField->setValue(3);
-    EXPECT_EQ(t.roomSideField->value(), 0);
-    t.roomSideField->setValue(4);
-    t.roomBelowField->setValue(2);
-    EXPECT_EQ(t.roomSideField->value(), 0);
-    EXPECT_EQ(t.roomAboveField->value(), 0);
-    t.roomAboveField->setValue(3);
-    EXPECT_EQ(t.roomBelowField->value(), 2) << "above and below may both be set";
+    Find<QSpinBox>(t, "roomAboveField")->setValue(3);
+    Find<QSpinBox>(t, "roomBelowField")->setValue(2);
+    Find<QSpinBox>(t, "roomSideField")->setValue(5);
+    EXPECT_EQ(Find<QSpinBox>(t, "roomAboveField")->value(), 0);
+    EXPECT_EQ(Find<QSpinBox>(t, "roomBelowField")->value(), 0);
+    Find<QSpinBox>(t, "roomAboveField")->setValue(3);
+    EXPECT_EQ(Find<QSpinBox>(t, "roomSideField")->value(), 0);
+    Find<QSpinBox>(t, "roomSideField")->setValue(4);
+    Find<QSpinBox>(t, "roomBelowField")->setValue(2);
+    EXPECT_EQ(Find<QSpinBox>(t, "roomSideField")->value(), 0);
+    EXPECT_EQ(Find<QSpinBox>(t, "roomAboveField")->value(), 0);
+    Find<QSpinBox>(t, "roomAboveField")->setValue(3);
+    EXPECT_EQ(Find<QSpinBox>(t, "roomBelowField")->value(), 2) << "above and below may both be set";
     const SectorToolState tools = window->sectorToolState();
     EXPECT_EQ(tools.RoomAbove(), 3);
     EXPECT_EQ(tools.RoomBelow(), 2);
@@ -419,27 +423,30 @@ TEST_F(EditorWithTwoRooms, ToolBarSettingsReachTheSceneAndTheRoom) {
 }
 
 TEST_F(EditorWithTwoRooms, PortalViewEditor) {
-    ToolBarWindow& t = *window->toolBar;
-    t.portalRoomField->setValue(2);
+    ToolBarWindow& t = *window->toolBar();
+    Find<QSpinBox>(t, "portalRoomField")->setValue(2);
     for (int width : {2, 3, 4}) {
-        t.portalWidthField->setValue(width);
-        t.addPortalViewButton->click();
+        Find<QSpinBox>(t, "portalWidthField")->setValue(width);
+        Find<QPushButton>(t, "addPortalViewButton")->click();
     }
     ASSERT_EQ(project->Room(1).PortalViewCount, 3);
-    ASSERT_EQ(t.portalViewList->count(), 3);
-    EXPECT_EQ(t.portalViewList->item(2)->text(), "Door #3");
-    t.deletePortalViewButton->click();
+    ASSERT_EQ(Find<QListWidget>(t, "portalViewList")->count(), 3);
+    EXPECT_EQ(Find<QListWidget>(t, "portalViewList")->item(2)->text(), "Door #3");
+    Find<QPushButton>(t, "deletePortalViewButton")->click();
     EXPECT_EQ(project->Room(1).PortalViewCount, 2);
-    EXPECT_EQ(t.portalViewList->count(), 2);
-    EXPECT_EQ(t.portalViewList->currentRow(), 1) << "the entry before the deleted one";
+    EXPECT_EQ(Find<QListWidget>(t, "portalViewList")->count(), 2);
+    EXPECT_EQ(Find<QListWidget>(t, "portalViewList")->currentRow(), 1)
+        << "the entry before the deleted one";
 
-    t.portalViewList->setCurrentRow(0);
-    emit t.portalViewList->itemClicked(t.portalViewList->item(0));
-    EXPECT_EQ(t.portalWidthField->value(), 2) << "the first view shows in the fields";
-    EXPECT_EQ(t.portalRoomField->value(), 2);
-    t.portalFacingBox->setCurrentIndex(4); // "Ceiling"
-    t.portalHeightField->setValue(5);
-    t.replacePortalViewButton->click();
+    Find<QListWidget>(t, "portalViewList")->setCurrentRow(0);
+    emit Find<QListWidget>(t, "portalViewList")
+        ->itemClicked(Find<QListWidget>(t, "portalViewList")->item(0));
+    EXPECT_EQ(Find<QSpinBox>(t, "portalWidthField")->value(), 2)
+        << "the first view shows in the fields";
+    EXPECT_EQ(Find<QSpinBox>(t, "portalRoomField")->value(), 2);
+    Find<QComboBox>(t, "portalFacingBox")->setCurrentIndex(4); // "Ceiling"
+    Find<QSpinBox>(t, "portalHeightField")->setValue(5);
+    Find<QPushButton>(t, "replacePortalViewButton")->click();
     EXPECT_EQ(project->Room(1).PortalView(1).Facing, 5);
     EXPECT_EQ(project->Room(1).PortalView(1).HeightTiles, 5);
     EXPECT_EQ(project->Room(1).PortalView(2).WidthTiles, 3) << "the other view stays";
@@ -449,31 +456,33 @@ TEST_F(EditorWithTwoRooms, PortalViewEditor) {
 // Pictures of the editor on the demo project in its three render modes.
 TEST_F(Editor, ScreenshotsOfTheEditor) {
     ASSERT_NO_FATAL_FAILURE(OpenDemoProject());
-    window->texturePicker->show();
+    window->texturePicker()->show();
     const std::string folder = std::string(MORVANE_BINARY_DIR) + "/screenshots";
     std::filesystem::create_directories(folder);
-    const std::pair<uint8_t, const char*> modes[] = {
-        {RenderWireframe, "wireframe"}, {RenderSolid, "solid"}, {RenderTextured, "textured"}};
+    const std::pair<RenderMode, const char*> modes[] = {{RenderMode::Wireframe, "wireframe"},
+                                                        {RenderMode::Solid, "solid"},
+                                                        {RenderMode::Textured, "textured"}};
     for (const auto& [mode, name] : modes) {
         window->setRenderMode(mode);
-        window->viewport.Rotate = {30, -35, 0};
+        window->viewport().SetRotation({30, -35, 0});
         window->redraw();
         WaitForFrame();
         const QImage main = window->grab().toImage();
         EXPECT_FALSE(main.isNull());
         EXPECT_TRUE(main.save(QString::fromStdString(folder + "/editor-" + name + ".png")));
-        EXPECT_TRUE(window->toolBar->grab().save(QString::fromStdString(folder + "/toolbar.png")));
         EXPECT_TRUE(
-            window->texturePicker->grab().save(QString::fromStdString(folder + "/textures.png")));
+            window->toolBar()->grab().save(QString::fromStdString(folder + "/toolbar.png")));
+        EXPECT_TRUE(
+            window->texturePicker()->grab().save(QString::fromStdString(folder + "/textures.png")));
     }
     // The tool bar's other pages and the dialogs.
     for (int page = 1; page < 4; ++page) {
-        window->toolBar->pages->setCurrentIndex(page);
-        EXPECT_TRUE(window->toolBar->grab().save(
+        Find<QTabWidget>(*window->toolBar(), "pages")->setCurrentIndex(page);
+        EXPECT_TRUE(window->toolBar()->grab().save(
             QString::fromStdString(folder + "/toolbar-page" + std::to_string(page + 1) + ".png")));
     }
     for (QWidget* dialog :
-         std::initializer_list<QWidget*>{window->roomDialog, window->buildDialog}) {
+         std::initializer_list<QWidget*>{window->roomDialog(), window->buildDialog()}) {
         dialog->adjustSize();
         EXPECT_TRUE(dialog->grab().save(
             QString::fromStdString(folder + "/" + dialog->objectName().toStdString() + ".png")));

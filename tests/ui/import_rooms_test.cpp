@@ -9,8 +9,8 @@
 #include "ui/build_dialog.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
-#include <QStatusBar>
 #include <QUndoStack>
 #include <gmock/gmock.h>
 
@@ -48,11 +48,11 @@ TEST_F(ImportRooms, ALevelsRoomsBecomeANewUnsavedDocument) {
     EXPECT_EQ(project->Room(1).SectorCount(), 42) << "the room of the fixture was replaced";
     EXPECT_EQ(level->NumRooms, made->NumRooms) << "the level is the base level too";
     EXPECT_EQ(level->LastBaseLevelName, path.toStdString());
-    EXPECT_EQ(window->buildDialog->baseLevelField->text(), path);
-    EXPECT_TRUE(window->projectFileName.isEmpty());
-    EXPECT_FALSE(window->undoStack->canUndo()) << "the history starts with the new document";
+    EXPECT_EQ(window->buildDialog()->baseLevelField->text(), path);
+    EXPECT_TRUE(window->projectFileName().isEmpty());
+    EXPECT_FALSE(window->undoStack()->canUndo()) << "the history starts with the new document";
     EXPECT_EQ(window->windowTitle(), QString(CaptionNew) + "*") << "new, and not saved";
-    EXPECT_THAT(window->statusBar()->currentMessage().toStdString(),
+    EXPECT_THAT(Find<QLabel>(*window, "statusLabel")->text().toStdString(),
                 HasSubstr("1 room imported (1 whole, 0 clipped)"));
 
     // Leaving it asks first.
@@ -78,7 +78,7 @@ TEST_F(ImportRooms, AFileThatCannotBeImportedChangesNothing) {
     EXPECT_EQ(std::memcmp(roomBefore.data(), &project->Room(1), sizeof(TEditorRoom)), 0);
     EXPECT_EQ(level->LastBaseLevelName, "base");
     EXPECT_EQ(level->NumRooms, baseRooms);
-    EXPECT_TRUE(window->undoStack->canUndo()) << "the history of the document is kept";
+    EXPECT_TRUE(window->undoStack()->canUndo()) << "the history of the document is kept";
 }
 
 } // namespace

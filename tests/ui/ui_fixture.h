@@ -21,12 +21,24 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <deque>
 #include <filesystem>
 #include <functional>
 #include <memory>
 
 namespace morvane::test {
+
+// A control of the editor's windows by its object name (the windows keep their controls to
+// themselves). A test that names none, or more than one, stops at once.
+template <class Control> Control* Find(const QObject& root, const QString& name) {
+    const QList<Control*> found = root.findChildren<Control*>(name);
+    if (found.size() != 1) {
+        ADD_FAILURE() << found.size() << " controls named " << name.toStdString();
+        std::abort();
+    }
+    return found.front();
+}
 
 // Runs the event loop until the condition holds, at most `limitMs`; whether it came to hold.
 // (QTest's QTRY_ macros report to QTest, not to GoogleTest: a test would pass all the same.)
@@ -134,12 +146,12 @@ struct EditorFixture : ::testing::Test {
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get(), WaitLimitMs))
             << "the main window was not shown on the X display within " << WaitLimitMs << " ms";
         WaitForFrame();
-        ASSERT_TRUE(window->viewPanel->HasContext())
+        ASSERT_TRUE(window->viewPanel()->HasContext())
             << "the 3D panel (QOpenGLWidget) got no GL context"
             << (services.Messages.empty() ? "" : ": " + services.Messages.front().toStdString());
     }
     void TearDown() override {
-        window->toolBar->hide();
+        window->toolBar()->hide();
         window.reset();
     }
 
@@ -147,8 +159,8 @@ struct EditorFixture : ::testing::Test {
     static constexpr int WaitLimitMs = 10000;
 
     void WaitForFrame() {
-        QSignalSpy painted(window->viewPanel, &GLPanel::framePainted);
-        window->viewPanel->update();
+        QSignalSpy painted(window->viewPanel(), &GLPanel::framePainted);
+        window->viewPanel()->update();
         if (!painted.wait(WaitLimitMs)) {
             ADD_FAILURE() << "the 3D panel painted no frame within " << WaitLimitMs << " ms";
         }
@@ -165,8 +177,12 @@ struct EditorFixture : ::testing::Test {
         WriteProjectFile(*demo, files.Path("demo.mvn"));
         window->openProjectFile(QString::fromStdString(files.Path("demo.mvn")));
         ASSERT_EQ(project->RoomCount, 3);
-        window->toolBar->neighbourRoomField->setValue(2);
+        Find<QSpinBox>(*window->toolBar(), "neighbourRoomField")->setValue(2);
     }
 };
 
 } // namespace morvane::test
+
+namespace morvane {
+using test::Find;
+} // namespace morvane

@@ -77,8 +77,8 @@ TEST_F(UnsavedWork, TheQuestionsThreeAnswers) {
     EXPECT_TRUE(services.FileDialogsShown.empty()) << "Open asks nothing more";
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(project->RoomCount, 1);
-    EXPECT_EQ(window->undoStack->count(), 1);
-    EXPECT_EQ(window->windowTitle(), "Quillon's Morvane3D*");
+    EXPECT_EQ(window->undoStack()->count(), 1);
+    EXPECT_EQ(window->windowTitle(), "Quillon's Morvane3D *");
 
     // Save: a project without a name asks for one, is written, then New goes on.
     services.SaveAnswers = {SaveChoice::Save};
@@ -98,7 +98,7 @@ TEST_F(UnsavedWork, TheQuestionsThreeAnswers) {
     ASSERT_FALSE(services.Messages.empty());
     EXPECT_THAT(services.Messages.back().toStdString(), HasSubstr("File not found"));
     EXPECT_EQ(project->RoomCount, 1);
-    EXPECT_TRUE(window->projectFileName.isEmpty()) << "a failed first save names nothing";
+    EXPECT_TRUE(window->projectFileName().isEmpty()) << "a failed first save names nothing";
     EXPECT_EQ(window->windowTitle(), "Quillon's Morvane3D *");
     services.FileAnswers.push_back(std::nullopt); // the save dialog cancelled: stay too
     EXPECT_FALSE(window->close());
@@ -106,7 +106,7 @@ TEST_F(UnsavedWork, TheQuestionsThreeAnswers) {
     // Discard: the recent file opens over the unsaved room; Exit then closes the window.
     services.SaveAnswers = {SaveChoice::Discard};
     window->action("recentFile1")->trigger();
-    EXPECT_EQ(window->projectFileName, Q(saved));
+    EXPECT_EQ(window->projectFileName(), Q(saved));
     EXPECT_EQ(project->Room(1).ZSectors, 6);
     EXPECT_FALSE(window->isModified());
     window->action("exit")->trigger();
@@ -162,7 +162,7 @@ TEST_F(UnsavedWork, SavingOverAProjectKeepsTheOldOneAsItsBackup) {
 // Every few minutes and before a build, unsaved work goes to a recovery copy; a save, a new
 // document and a clean exit remove it.
 TEST_F(UnsavedWork, RecoveryCopiesFollowTheUnsavedWork) {
-    window->recoveryTimer->setInterval(20);
+    window->recoveryTimer()->setInterval(20);
     EXPECT_TRUE(test::WaitUntil([&] { return QFile::exists(window->recoveryCopyPath()); }, 5000));
     const std::string copy = window->recoveryCopyPath().toStdString();
     EXPECT_TRUE(window->recoveryCopyPath().startsWith(Q(recovery.Root().string())));
@@ -177,7 +177,7 @@ TEST_F(UnsavedWork, RecoveryCopiesFollowTheUnsavedWork) {
     EXPECT_FALSE(fs::exists(copy)) << "saved: no copy";
     EXPECT_TRUE(FindRecoveryCopies(recovery.Root().string()).empty());
 
-    window->recoveryTimer->stop();
+    window->recoveryTimer()->stop();
     Click(3, 3);
     services.DialogAnswers.push_back([&](QDialog& dialog) {
         static_cast<BuildDialog&>(dialog).outputLevelField->setText(Q(files.Path("out.phd")));
@@ -208,8 +208,8 @@ TEST_F(Editor, ACopyLeftBehindIsOfferedAtStart) {
     EXPECT_TRUE(window->offerRecovery());
     EXPECT_EQ(services.RecoveryQuestions, std::vector<QString>{Q(castle)});
     EXPECT_EQ(project->RoomCount, 3);
-    EXPECT_EQ(window->toolBar->roomList->count(), 3);
-    EXPECT_EQ(window->projectFileName, Q(castle));
+    EXPECT_EQ(Find<QListWidget>(*window->toolBar(), "roomList")->count(), 3);
+    EXPECT_EQ(window->projectFileName(), Q(castle));
     EXPECT_EQ(window->windowTitle(), "Quillon's Morvane3D - " + Q(castle) + "*");
     EXPECT_TRUE(window->isModified());
     EXPECT_EQ(window->recoveryCopyPath(), Q(copy)) << "the copy is this editor's now";
@@ -286,7 +286,7 @@ TEST_F(UnsavedWork, ADamagedBaseLevelLeavesTheDocumentAndItsNameTogether) {
         ASSERT_FALSE(services.Messages.empty());
         EXPECT_THAT(services.Messages.back().toStdString(), HasSubstr(reported));
         EXPECT_EQ(project->RoomCount, 2);
-        EXPECT_EQ(window->projectFileName, Q(second));
+        EXPECT_EQ(window->projectFileName(), Q(second));
         EXPECT_EQ(window->windowTitle(), "Quillon's Morvane3D - " + Q(second));
         EXPECT_EQ(level->LastBaseLevelName, "") << "not taken as read";
         services.DialogAnswers.push_back(AcceptRoom(3, 3));
@@ -310,14 +310,17 @@ TEST_F(Editor, SingleByteTextsComeBackByteForByte) {
     const test::Bytes original = test::ReadFileBytes(path);
 
     ASSERT_TRUE(window->openProjectFile(Q(path)));
-    EXPECT_EQ(window->buildDialog->levelDescriptionField->text(), QString::fromUtf8("Niveau créé"));
-    EXPECT_EQ(window->buildDialog->commentsField->text(), QString::fromUtf8("© Quillon ÿ°"));
-    EXPECT_EQ(window->buildDialog->baseLevelField->text(),
+    EXPECT_EQ(window->buildDialog()->levelDescriptionField->text(),
+              QString::fromUtf8("Niveau créé"));
+    EXPECT_EQ(window->buildDialog()->commentsField->text(), QString::fromUtf8("© Quillon ÿ°"));
+    EXPECT_EQ(window->buildDialog()->baseLevelField->text(),
               QString::fromUtf8("C:\\Jeux\\Données\\LEVEL1.PHD"));
-    EXPECT_EQ(window->toolBar->roomList->item(0)->text(), QString::fromUtf8("Salle à manger"));
-    QListWidget* rooms = window->toolBar->roomList;
+    EXPECT_EQ(Find<QListWidget>(*window->toolBar(), "roomList")->item(0)->text(),
+              QString::fromUtf8("Salle à manger"));
+    QListWidget* rooms = Find<QListWidget>(*window->toolBar(), "roomList");
     emit rooms->itemClicked(rooms->item(0));
-    EXPECT_EQ(window->currentRoomLabel->text(), QString::fromUtf8("Salle à manger"));
+    EXPECT_EQ(Find<QLabel>(*window, "currentRoomLabel")->text(),
+              QString::fromUtf8("Salle à manger"));
     QString shownName;
     services.DialogAnswers.push_back([&](QDialog& dialog) {
         shownName = static_cast<RoomDialog&>(dialog).nameField->text();
@@ -325,7 +328,7 @@ TEST_F(Editor, SingleByteTextsComeBackByteForByte) {
     });
     window->action("editRoomProperties")->trigger();
     EXPECT_EQ(shownName, QString::fromUtf8("Salle à manger"));
-    EXPECT_EQ(window->undoStack->count(), 0) << "properties left as they were are no step";
+    EXPECT_EQ(window->undoStack()->count(), 0) << "properties left as they were are no step";
     emit rooms->itemClicked(rooms->item(1)); // the current room as saved
     window->action("saveProject")->trigger();
     EXPECT_EQ(test::ReadFileBytes(path), original) << "opened and saved unchanged";

@@ -43,15 +43,14 @@ TEST_F(GeometryPickTest, AgreesWithSelectionOnRandomClicks) {
         SelectRoom(*project, scene, r - 1);
         scene.NeighbourRoom = random.OneIn(4) ? 0 : random.Between(1, rooms);
         scene.HidePortals = random.OneIn(4);
-        for (uint8_t mode : {RenderWireframe, RenderSolid, RenderTextured}) {
-            scene.RenderMode = mode;
+        for (RenderMode mode : {RenderMode::Wireframe, RenderMode::Solid, RenderMode::Textured}) {
+            scene.Mode = mode;
             for (const Angle& angle : angles) {
                 scene.FrameCurrentRoom();
                 viewport.FitToFigure(scene);
                 viewport.CenterCamera();
-                viewport.Rotate = {angle.X, angle.Y, 0};
-                viewport.Scale = {viewport.Scale.X * 1.6, viewport.Scale.Y * 1.6,
-                                  viewport.Scale.Z * 1.6};
+                Turn(angle.X, angle.Y);
+                Zoom(1.6);
                 viewport.Redraw();
                 for (int k = 0; k < 24; ++k) {
                     // A third of the clicks aim at a point of the current room, a third at
@@ -74,18 +73,17 @@ TEST_F(GeometryPickTest, AgreesWithSelectionOnRandomClicks) {
                         }
                     }
                     const int byGeometry = PickAt(at);
-                    viewport.PickBySelection();
-                    const int bySelection = viewport.PickedName;
+                    const int bySelection = viewport.PickBySelection();
                     ++clicks;
-                    hits += bySelection != NoSectorPicked;
-                    neighbourHits += bySelection == NeighbourRoomPicked;
-                    emptyHits += bySelection == NoSectorPicked;
+                    hits += bySelection != NoPickName;
+                    neighbourHits += bySelection == NeighbourRoomPickName;
+                    emptyHits += bySelection == NoPickName;
                     if (byGeometry != bySelection) {
                         ++different;
-                        differences << "room " << r << " mode " << int(mode) << " angle ("
-                                    << angle.X << ", " << angle.Y << ") at (" << at.first << ", "
-                                    << at.second << "): geometry " << byGeometry << ", selection "
-                                    << bySelection << "\n";
+                        differences << "room " << r << " mode " << static_cast<int>(mode)
+                                    << " angle (" << angle.X << ", " << angle.Y << ") at ("
+                                    << at.first << ", " << at.second << "): geometry " << byGeometry
+                                    << ", selection " << bySelection << "\n";
                     }
                 }
             }

@@ -65,9 +65,8 @@ struct SceneListsTest : test::ViewFixture {
         scene.FrameCurrentRoom();
         viewport.FitToFigure(scene);
         viewport.CenterCamera();
-        viewport.Rotate = {rotateX, rotateY, 0};
-        viewport.Scale = {viewport.Scale.X * zoom, viewport.Scale.Y * zoom,
-                          viewport.Scale.Z * zoom};
+        Turn(rotateX, rotateY);
+        Zoom(zoom);
     }
 };
 
@@ -88,9 +87,9 @@ TEST_F(SceneListsTest, ListsDrawTheSamePixelsAsFaceByFace) {
         scene.NeighbourRoom = r % 5 + 1;
         scene.HidePortals = r == 3;
         for (auto [mode, name] :
-             {std::pair{RenderWireframe, "wireframe"}, std::pair{RenderSolid, "solid"},
-              std::pair{RenderTextured, "textured"}}) {
-            scene.RenderMode = mode;
+             {std::pair{RenderMode::Wireframe, "wireframe"}, std::pair{RenderMode::Solid, "solid"},
+              std::pair{RenderMode::Textured, "textured"}}) {
+            scene.Mode = mode;
             for (const auto& view : views) {
                 LookAt(view.X, view.Y, view.Zoom);
                 const auto [reference, lists] = BothFrames();
@@ -107,7 +106,7 @@ TEST_F(SceneListsTest, AnEditCompilesTheEditedRoomAloneAndShowsAtOnce) {
     demo::MakeDemoLevel(*level, FormatTR1);
     BuildLevelTextures(*level);
     scene.TexturesLoaded = true;
-    scene.RenderMode = RenderTextured;
+    scene.Mode = RenderMode::Textured;
     TEditorRoom& hall = Add(8, 8, 10, 20, 10, 4);
     TEditorRoom& next = Add(8, 8, 17, 20, 10, 4);
     SelectRoom(*project, scene, 0);
@@ -134,7 +133,7 @@ TEST_F(SceneListsTest, AnEditCompilesTheEditedRoomAloneAndShowsAtOnce) {
     EXPECT_EQ(scene.ListCompilations(), beforeNeighbour + 1);
     std::tie(reference, lists) = BothFrames();
     EXPECT_EQ(Difference(reference, lists), "") << "after an edit of the neighbour";
-    scene.RenderMode = RenderSolid;
+    scene.Mode = RenderMode::Solid;
     const int beforeMode = scene.ListCompilations();
     viewport.Redraw();
     EXPECT_EQ(scene.ListCompilations(), beforeMode + 2);

@@ -35,7 +35,6 @@ struct ViewFixture : ::testing::Test {
         ASSERT_TRUE(viewport.Attach(surface, problem)) << problem;
         viewport.SetCamera(&camera);
         ShowScene(viewport, scene);
-        viewport.PickOnClickDisabled = true;
         scene.Project = project.get();
         scene.NeighbourRoom = 0;
         scene.SolidTexture = SolidTextureName;
@@ -56,8 +55,21 @@ struct ViewFixture : ::testing::Test {
         scene.FrameCurrentRoom();
         viewport.FitToFigure(scene);
         viewport.CenterCamera();
-        viewport.Rotate.X = 90;
+        Turn(90, 0);
         viewport.Redraw();
+    }
+
+    // Turns the scene to (x, y) degrees, keeping the framing's move and scale.
+    void Turn(double x, double y) {
+        ViewPlacement placement = viewport.Placement();
+        placement.Rotate = {x, y, 0};
+        viewport.SetPlacement(placement);
+    }
+    void Zoom(double factor) {
+        ViewPlacement placement = viewport.Placement();
+        placement.Scale = {placement.Scale.X * factor, placement.Scale.Y * factor,
+                           placement.Scale.Z * factor};
+        viewport.SetPlacement(placement);
     }
 
     // Where a world point shows in the window (panel pixels, y downward), by the transforms of
@@ -71,10 +83,8 @@ struct ViewFixture : ::testing::Test {
         return ToWindow(room.PosX + x - 0.5, room.PosY + y, -(room.PosZ + z - 0.5));
     }
     int PickAt(std::pair<int, int> at) {
-        viewport.MouseX = at.first;
-        viewport.MouseY = at.second;
-        viewport.Pick();
-        return viewport.PickedName;
+        viewport.SetPointer(at.first, at.second);
+        return viewport.Pick();
     }
     const uint8_t* PixelAt(const RgbImage& image, std::pair<int, int> at) {
         return image.At(at.first, at.second);

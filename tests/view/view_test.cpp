@@ -33,7 +33,7 @@ TEST_F(ViewTest, PicksTheSectorTheNeighbourOrNothing) {
     EXPECT_EQ(PickAt(SectorCentre(above, 2, 2, 2)), 999) << "the neighbour's floor is nearer";
     EXPECT_EQ(PickAt({2, 2}), 0) << "nothing in the window's corner";
     EXPECT_EQ(PickAt({2, 2}), 0) << "the same place picks the same";
-    EXPECT_EQ(viewport.ListValid, 1);
+    EXPECT_TRUE(viewport.ListValid());
     GLint box[4];
     glGetIntegerv(GL_VIEWPORT, box);
     EXPECT_EQ(box[2], Width) << "the normal projection and viewport come back after a pick";
@@ -47,7 +47,7 @@ TEST_F(ViewTest, ModesDrawTheirColoursAndHorizontalFaces) {
     hall.Sector(SectorNumber(4, 4, 5)).FloorSurface.Textures[2] = 1;
     hall.Sector(SectorNumber(2, 4, 5)).FloorSurface.Textures[2] = -1;
 
-    scene.RenderMode = RenderSolid;
+    scene.Mode = RenderMode::Solid;
     FrameFromAbove();
     RgbImage image = surface.LastFrame();
     EXPECT_TRUE(Near(PixelAt(image, SectorCentre(hall, 4, 3)), 255, 255, 255));
@@ -56,7 +56,7 @@ TEST_F(ViewTest, ModesDrawTheirColoursAndHorizontalFaces) {
     EXPECT_TRUE(Near(PixelAt(image, SectorCentre(hall, 2, 4)), 255, 255, 255))
         << "a face left out in the textures still shows in the solid mode";
 
-    scene.RenderMode = RenderWireframe;
+    scene.Mode = RenderMode::Wireframe;
     viewport.Redraw();
     image = surface.LastFrame();
     EXPECT_TRUE(Near(PixelAt(image, SectorCentre(hall, 4, 3)), 0, 0, 0)) << "outlines only";
@@ -66,7 +66,7 @@ TEST_F(ViewTest, ModesDrawTheirColoursAndHorizontalFaces) {
     }
     EXPECT_GT(green, 50);
 
-    scene.RenderMode = RenderTextured;
+    scene.Mode = RenderMode::Textured;
     viewport.Redraw();
     image = surface.LastFrame();
     EXPECT_TRUE(std::all_of(image.Pixels.begin(), image.Pixels.end(), [](uint8_t b) {
@@ -93,9 +93,9 @@ TEST_F(ViewTest, TheSolidModeShadesFacesByTheWayTheyFace) {
     TEditorRoom& hall = Add(5, 5, 10, 20, 10, 3);
     hall.GameSector(SectorNumber(3, 3, 5)).FloorHeight = 1;
     hall.GameSector(SectorNumber(3, 2, 5)).RoomBelow = 0; // magenta, shaded alike
-    scene.RenderMode = RenderSolid;
+    scene.Mode = RenderMode::Solid;
     FrameFromAbove();
-    viewport.Rotate.X = 35;
+    Turn(35, 0);
     viewport.Redraw();
     RgbImage image = surface.LastFrame();
     // The front wall of sector (3, 3) faces row 2, toward the camera.
@@ -112,7 +112,7 @@ TEST_F(ViewTest, TheSolidModeShadesFacesByTheWayTheyFace) {
     }
     UploadBitmap(1, red, 0);
     scene.TexturesLoaded = true;
-    scene.RenderMode = RenderTextured;
+    scene.Mode = RenderMode::Textured;
     viewport.Redraw();
     image = surface.LastFrame();
     EXPECT_TRUE(Near(PixelAt(image, wall), 255, 0, 0)) << "the textured mode is unchanged";
@@ -127,13 +127,14 @@ TEST(HorizontalFaces, WireframeAndSolidRulesDiffer) {
     TEditorSector sector{};
     TGameSector raised{0, 0, NoRoom, 2, NoRoom, 3};
     sector.FloorShape = 1; // a full block on level 2 meets the ceiling at 3
-    EXPECT_TRUE(HorizontalFaceShown(RenderWireframe, sector, raised, 1));
-    EXPECT_FALSE(HorizontalFaceShown(RenderSolid, sector, raised, 1));
+    EXPECT_TRUE(HorizontalFaceShown(RenderMode::Wireframe, sector, raised, 1));
+    EXPECT_FALSE(HorizontalFaceShown(RenderMode::Solid, sector, raised, 1));
     TGameSector column{0, 0, NoRoom, 3, NoRoom, 3};
     sector.FloorShape = 0;
-    EXPECT_FALSE(HorizontalFaceShown(RenderWireframe, sector, column, 0));
-    EXPECT_FALSE(HorizontalFaceShown(RenderTextured, sector, column, 0));
-    EXPECT_TRUE(HorizontalFaceShown(RenderSolid, sector, column, 5)) << "a slope is never closed";
+    EXPECT_FALSE(HorizontalFaceShown(RenderMode::Wireframe, sector, column, 0));
+    EXPECT_FALSE(HorizontalFaceShown(RenderMode::Textured, sector, column, 0));
+    EXPECT_TRUE(HorizontalFaceShown(RenderMode::Solid, sector, column, 5))
+        << "a slope is never closed";
 }
 
 TEST_F(ViewTest, TexturesOfAcceptedSizesGoUpAsTheyAre) {
@@ -177,30 +178,37 @@ TEST_F(ViewTest, TexturesOfAcceptedSizesGoUpAsTheyAre) {
 }
 
 TEST_F(ViewTest, FramingRotatingPanningAndZooming) {
-    viewport.BoundsMin = {0, 0, -10};
-    viewport.BoundsMax = {20, 3, 0};
+    GLFigure box;
+    box.BoundsMin = {0, 0, -10};
+    box.BoundsMax = {20, 3, 0};
+    box.Position = {};
+    viewport.FitToFigure(box);
     viewport.CenterCamera();
-    EXPECT_FLOAT_EQ(static_cast<float>(viewport.Scale.X), 0.3f);
+    EXPECT_FLOAT_EQ(static_cast<float>(viewport.Placement().Scale.X), 0.3f);
     EXPECT_FLOAT_EQ(camera.X, 10 * 0.3f);
     EXPECT_FLOAT_EQ(camera.Z, 4);
-    viewport.BoundsMax = {6, 3, 0};
+    box.BoundsMax = {6, 3, 0};
+    viewport.FitToFigure(box);
     viewport.CenterCamera();
-    EXPECT_EQ(viewport.Scale.X, 1);
+    EXPECT_EQ(viewport.Placement().Scale.X, 1);
 
     ShiftState right;
     right.Right = true;
     viewport.OnMouseDown(right, 10, 10);
     viewport.OnMouseMove(right, 30, 15);
-    EXPECT_EQ(viewport.Rotate.Y, 20);
-    EXPECT_EQ(viewport.Rotate.X, 5);
+    EXPECT_EQ(viewport.Placement().Rotate.Y, 20);
+    EXPECT_EQ(viewport.Placement().Rotate.X, 5);
     ShiftState shifted = right;
     shifted.Shift = true;
     viewport.OnMouseMove(shifted, 60, 60);
-    EXPECT_EQ(viewport.Rotate.Y, 20) << "Shift freezes the rotation";
+    EXPECT_EQ(viewport.Placement().Rotate.Y, 20) << "Shift freezes the rotation";
     viewport.OnMouseMove(right, 40, 10);
-    EXPECT_EQ(viewport.Rotate.Y, 30) << "and releasing it resumes from the same start";
+    EXPECT_EQ(viewport.Placement().Rotate.Y, 30) << "and releasing it resumes from the same start";
     viewport.OnMouseUp();
-    EXPECT_EQ(viewport.SavedRotY, 30);
+    viewport.OnMouseDown(right, 0, 0);
+    viewport.OnMouseMove(right, 5, 0);
+    EXPECT_EQ(viewport.Placement().Rotate.Y, 35) << "the next rotation starts where this one ended";
+    viewport.OnMouseUp();
 
     const float x = camera.X;
     viewport.OnMouseDown(shifted, 100, 100);
@@ -213,14 +221,7 @@ TEST_F(ViewTest, FramingRotatingPanningAndZooming) {
     viewport.OnMouseDown(zoom, 0, 300);
     viewport.OnMouseMove(zoom, 0, 300);
     viewport.OnMouseMove(zoom, 0, 0);
-    EXPECT_EQ(viewport.Scale.X, 0) << "a zoom stops at scale 0";
-
-    int clicks = 0;
-    viewport.PreviousClick = [&] { ++clicks; };
-    viewport.PickedName = 77;
-    viewport.OnClick();
-    EXPECT_EQ(clicks, 1);
-    EXPECT_EQ(viewport.PickedName, 77) << "no pick on click while it is disabled";
+    EXPECT_EQ(viewport.Placement().Scale.X, 0) << "a zoom stops at scale 0";
 }
 
 // Pictures of a room in the three modes, for people to look at.
@@ -253,13 +254,13 @@ TEST_F(ViewTest, ScreenshotsOfTheThreeModes) {
     const std::string folder = std::string(MORVANE_BINARY_DIR) + "/screenshots";
     std::filesystem::create_directories(folder);
     for (auto [mode, name] :
-         {std::pair{RenderWireframe, "wireframe"}, std::pair{RenderSolid, "solid"},
-          std::pair{RenderTextured, "textured"}}) {
-        scene.RenderMode = mode;
+         {std::pair{RenderMode::Wireframe, "wireframe"}, std::pair{RenderMode::Solid, "solid"},
+          std::pair{RenderMode::Textured, "textured"}}) {
+        scene.Mode = mode;
         scene.FrameCurrentRoom();
         viewport.FitToFigure(scene);
         viewport.CenterCamera();
-        viewport.Rotate = {35, -30, 0};
+        Turn(35, -30);
         viewport.Redraw();
         const RgbImage image = surface.LastFrame();
         EXPECT_GT(std::count_if(image.Pixels.begin(), image.Pixels.end(),

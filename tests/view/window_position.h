@@ -28,11 +28,13 @@ inline std::pair<int, int> WindowPosition(const TGLViewport& viewport, const TGL
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
-    glTranslated(viewport.Translate.X, viewport.Translate.Y, viewport.Translate.Z);
-    glScaled(viewport.Scale.X, viewport.Scale.Y, viewport.Scale.Z);
-    glRotated(viewport.Rotate.X, 1, 0, 0);
-    glRotated(viewport.Rotate.Y, 0, 1, 0);
-    glRotated(viewport.Rotate.Z, 0, 0, 1);
+    glTranslated(viewport.Placement().Translate.X, viewport.Placement().Translate.Y,
+                 viewport.Placement().Translate.Z);
+    glScaled(viewport.Placement().Scale.X, viewport.Placement().Scale.Y,
+             viewport.Placement().Scale.Z);
+    glRotated(viewport.Placement().Rotate.X, 1, 0, 0);
+    glRotated(viewport.Placement().Rotate.Y, 0, 1, 0);
+    glRotated(viewport.Placement().Rotate.Z, 0, 0, 1);
     glTranslated(figure.Position.X, figure.Position.Y, figure.Position.Z);
     glGetDoublev(GL_MODELVIEW_MATRIX, modelView);
     glPopMatrix();

@@ -90,7 +90,7 @@ TEST(SceneGeometry, FacesAndMarkersCarryTheNamesTheSelectionPassLoads) {
     room.PortalViewCount = 1;
     room.PortalView(1) = {PortalFacingFront, 0, 1, 2, 1, 1, 1};
 
-    for (uint8_t mode : {RenderWireframe, RenderSolid, RenderTextured}) {
+    for (RenderMode mode : {RenderMode::Wireframe, RenderMode::Solid, RenderMode::Textured}) {
         CurrentRoomDrawing drawing;
         BuildCurrentRoomDrawing(drawing, mode, room, 4000);
         ASSERT_FALSE(drawing.Faces.empty());
@@ -102,13 +102,13 @@ TEST(SceneGeometry, FacesAndMarkersCarryTheNamesTheSelectionPassLoads) {
         EXPECT_EQ(drawing.Grid.size(), 12u) << "each cell both ways round";
         EXPECT_EQ(drawing.Grid.front().Name, 1);
         EXPECT_EQ(drawing.NameAfterGrid, SectorNumber(2, 3, 3));
-        EXPECT_EQ(drawing.AxisName, mode == RenderWireframe ? SectorNumber(2, 3, 3) : 0);
+        EXPECT_EQ(drawing.AxisName, mode == RenderMode::Wireframe ? SectorNumber(2, 3, 3) : 0);
         EXPECT_EQ(drawing.PortalViews.size(), 1u);
 
         std::vector<SceneQuad> neighbour;
         AppendRoomPasses(neighbour, mode, room, false, 4000);
         for (const SceneQuad& quad : neighbour) {
-            EXPECT_EQ(quad.Name, NeighbourRoomPicked);
+            EXPECT_EQ(quad.Name, NeighbourRoomPickName);
         }
     }
 }
@@ -119,16 +119,16 @@ TEST(DrawnRoomKey, AnyByteOfTheRoomOrTheModeMakesItDiffer) {
     AddRoom(*project, scene, RoomAt(4, 4, 0, 0, 0, 3));
     TEditorRoom& room = project->Current();
     DrawnRoomKey key;
-    EXPECT_FALSE(key.Matches(room, RenderSolid, 4000)) << "an empty key matches nothing";
-    key.Take(room, RenderSolid, 4000);
-    EXPECT_TRUE(key.Matches(room, RenderSolid, 4000));
-    EXPECT_FALSE(key.Matches(room, RenderTextured, 4000));
-    EXPECT_FALSE(key.Matches(room, RenderSolid, 4001));
+    EXPECT_FALSE(key.Matches(room, RenderMode::Solid, 4000)) << "an empty key matches nothing";
+    key.Take(room, RenderMode::Solid, 4000);
+    EXPECT_TRUE(key.Matches(room, RenderMode::Solid, 4000));
+    EXPECT_FALSE(key.Matches(room, RenderMode::Textured, 4000));
+    EXPECT_FALSE(key.Matches(room, RenderMode::Solid, 4001));
     room.PortalViews[MaxPortalViews - 1].WidthTiles = 9; // the record's last bytes
-    EXPECT_FALSE(key.Matches(room, RenderSolid, 4000));
-    key.Take(room, RenderSolid, 4000);
+    EXPECT_FALSE(key.Matches(room, RenderMode::Solid, 4000));
+    key.Take(room, RenderMode::Solid, 4000);
     room.Sector(1).FloorSurface.Textures[2] = 17;
-    EXPECT_FALSE(key.Matches(room, RenderSolid, 4000));
+    EXPECT_FALSE(key.Matches(room, RenderMode::Solid, 4000));
 }
 
 } // namespace

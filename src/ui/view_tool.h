@@ -1,0 +1,86 @@
+#pragma once
+
+#include "document/document_change.h"
+#include "document/sector_tools.h"
+#include "document/view_hit.h"
+#include "view/gl_viewport.h"
+
+#include <QString>
+#include <Qt>
+
+#include <functional>
+#include <string>
+
+namespace morvane {
+
+class RoomScene;
+
+// The pointer over the 3D view: where it is, in the view's pixels, and the keys and buttons
+// held.
+struct ViewPointer {
+    int X = 0;
+    int Y = 0;
+    ShiftState Keys;
+};
+
+// An edit's name in the undo history, given the document as it was before the edit.
+using EditName = std::function<std::string(const DocumentSnapshot& before)>;
+
+// What a tool may ask of the editor: the document and the scene, the pick, the one path by which
+// the document changes (an undoable step), and the tool bar's settings.
+class ViewToolHost {
+public:
+    virtual TEditorProject& document() = 0;
+    virtual RoomScene& roomScene() = 0;
+    // What lies under the pointer now.
+    virtual ViewHit pickUnderPointer() = 0;
+    // Runs a document operation as one step of the history (see MainWindow::edit).
+    virtual DocumentOutcome runEdit(const EditName& name,
+                                    const std::function<DocumentOutcome()>& operation,
+                                    RoomScope scope, int mergeId) = 0;
+    // A merge id of its own for a gesture whose events are one step.
+    virtual int newGestureMerge() = 0;
+    // The tool bar's settings for a click, and the ones read back from a sector.
+    virtual SectorToolState sectorToolState() const = 0;
+    virtual void showSectorToolState(const SectorToolState& tools) = 0;
+    // The portal view chosen in the tool bar's list (from 1; 0 for none).
+    virtual int selectedPortalView() const = 0;
+    // The status bar's left part, and its right part (what is under the pointer) now.
+    virtual void showStatus(const QString& text) = 0;
+    virtual void showWhatIsUnderPointer() = 0;
+    // The height selector changed: the scene is drawn again and its box shows the new value.
+    virtual void heightSelectorChanged() = 0;
+    // The view painted again without compiling the scene (what a tool draws over it changed).
+    virtual void repaintView() = 0;
+
+protected:
+    ~ViewToolHost() = default;
+};
+
+// The active tool gets the view's mouse and keys from the main window: the left button (the
+// right button always turns, pans and zooms the view), the wheel and the keys while the pointer
+// is over the view or the view had the last click. A tool changes the document only through its
+// host's runEdit.
+class ViewTool {
+public:
+    virtual ~ViewTool() = default;
+
+    // The left button pressed over the view, the pointer moved with it held (whether a gesture
+    // of the tool took the move), and the button released.
+    virtual void press(const ViewPointer& pointer) = 0;
+    virtual bool drag(const ViewPointer& pointer) = 0;
+    virtual void release(const ViewPointer& pointer) = 0;
+    // A turn of the wheel over the view; false leaves it to the view, which zooms.
+    virtual bool wheel(const ViewPointer& pointer, double notches) = 0;
+    // The keys the tool takes, and one of them pressed.
+    virtual bool takesKey(int key, Qt::KeyboardModifiers modifiers) const = 0;
+    virtual void keyPress(int key, Qt::KeyboardModifiers modifiers) = 0;
+    // The status bar's text for what lies under the pointer.
+    virtual std::string statusText(const ViewHit& hit) const = 0;
+    // Drawn over the scene in every frame, outside its display list and not while picking.
+    virtual void drawOverlay() = 0;
+    // A gesture in progress is dropped: the document was replaced or another tool was chosen.
+    virtual void cancel() = 0;
+};
+
+} // namespace morvane
