@@ -223,7 +223,9 @@ DocumentOutcome SelectRoom(TEditorProject& project, SceneRooms& scene, int listI
 }
 
 DocumentOutcome SendRoomTo(TEditorProject& project, SendDirection direction, int neighbourField) {
-    if (neighbourField < 1 || neighbourField > project.RoomCount || !project.HasCurrentRoom()) {
+    // A room is not sent against itself.
+    if (neighbourField < 1 || neighbourField > project.RoomCount || !project.HasCurrentRoom() ||
+        neighbourField == project.CurrentRoom) {
         return {};
     }
     const TEditorRoom& n = project.Room(neighbourField);

@@ -67,7 +67,8 @@ DocumentOutcome CloneRoom(TEditorProject& project);
 DocumentOutcome SelectRoom(TEditorProject& project, SceneRooms& scene, int listIndex);
 
 enum class SendDirection { Front, Back, Left, Right, Down, Up };
-// Places the current room against the room in the tool bar's neighbour field.
+// Places the current room against the room in the tool bar's neighbour field (nothing when that
+// is the current room itself).
 DocumentOutcome SendRoomTo(TEditorProject& project, SendDirection direction, int neighbourField);
 
 } // namespace morvane

@@ -158,10 +158,10 @@ public:
     void setRenderMode(RenderMode mode);
 
     // The view's tools (main_window_view_input.cpp): the one whose mouse and keys the view
-    // hands on. The sector tool is the only one so far.
-    enum class Tool { Sector };
-    void setActiveTool(Tool tool);
-    Tool activeTool() const { return activeTool_; }
+    // hands on, chosen from the Edit menu, its key or the tool bar. The sector tool is the only
+    // one so far.
+    void setActiveTool(ToolKind tool);
+    ToolKind activeTool() const { return activeTool_; }
     // The tool bar's settings for a click in the view.
     SectorToolState sectorToolState() const override;
 
@@ -289,7 +289,7 @@ private:
 
     // The view's tools and the one that is active; the router hands them the view's input.
     std::unique_ptr<SectorTool> sectorTool_;
-    Tool activeTool_ = Tool::Sector;
+    ToolKind activeTool_ = ToolKind::Sector;
     ViewInputRouter* inputRouter_;
 
     bool refreshing_ = false;

@@ -109,6 +109,7 @@ void MainWindow::finishEdit(const DocumentSnapshot& before, const EditName& name
         undoStack_->push(new DocumentEditCommand(
             [this](int neighbour) {
                 toolBar_->setNeighbourRoom(neighbour);
+                showDrawnNeighbour();
                 refreshFromDocument();
             },
             project_, scene_, text, std::move(*change), mergeId, neighbourAtEditStart_,

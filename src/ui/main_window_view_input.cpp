@@ -34,10 +34,13 @@ void MainWindow::createToolsMenu(QMenu* menu) {
     sector->setChecked(true);
     sector->setShortcut(QKeySequence(Qt::Key_S));
     tools->addAction(sector);
-    connect(sector, &QAction::triggered, this, [this] { setActiveTool(Tool::Sector); });
+    connect(sector, &QAction::triggered, this, [this] { setActiveTool(ToolKind::Sector); });
 }
 
-void MainWindow::setActiveTool(Tool tool) {
+void MainWindow::setActiveTool(ToolKind tool) {
+    // The menu, its key and the tool bar show the same tool.
+    action("sectorTool")->setChecked(tool == ToolKind::Sector);
+    toolBar_->setActiveTool(tool);
     if (tool == activeTool_) {
         return;
     }

@@ -158,6 +158,15 @@ ToolBarWindow::ToolBarWindow(QWidget* parent) : QWidget(parent) {
     // ---- Edit
     auto* edit = new QWidget();
     auto* editLayout = new QVBoxLayout(edit);
+    auto* tools = new QGroupBox("Tool", edit);
+    tools->setToolTip("What a click in the view does");
+    auto* toolsLayout = new QHBoxLayout(tools);
+    sectorToolButton_ = named(new QRadioButton("Sectors", tools), "sectorToolButton",
+                              "Clicks edit the sectors (S)");
+    sectorToolButton_->setChecked(true);
+    toolsLayout->addWidget(sectorToolButton_);
+    toolsLayout->addStretch();
+    editLayout->addWidget(tools);
     auto* direction = new QGroupBox("Direction", edit);
     auto* directionLayout = new QHBoxLayout(direction);
     backFrontDirectionButton_ = named(new QRadioButton("Back-Front", direction),
@@ -336,6 +345,11 @@ void ToolBarWindow::wireControls() {
     connect(cloneRoomButton_, &QPushButton::clicked, this,
             [this] { emit roomCommand(RoomCommand::Clone); });
     connect(centerCameraButton_, &QPushButton::clicked, this, &ToolBarWindow::centerCameraClicked);
+    connect(sectorToolButton_, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) {
+            emit toolChosen(ToolKind::Sector);
+        }
+    });
 
     const std::pair<QRadioButton*, RenderMode> modes[] = {
         {wireframeModeButton_, RenderMode::Wireframe},
@@ -488,6 +502,10 @@ void ToolBarWindow::setRenderMode(RenderMode mode) {
                            : mode == RenderMode::Textured ? texturedModeButton_
                                                           : wireframeModeButton_;
     button->setChecked(true);
+}
+
+void ToolBarWindow::setActiveTool(ToolKind tool) {
+    sectorToolButton_->setChecked(tool == ToolKind::Sector);
 }
 
 void ToolBarWindow::showSectorSettings(const SectorToolState& settings) {

@@ -3,6 +3,7 @@
 #include "document/portal_views.h"
 #include "document/sector_tools.h"
 #include "document/tool_bar_view.h"
+#include "ui/view_tool.h"
 #include "view/render_mode.h"
 
 #include <QWidget>
@@ -60,6 +61,7 @@ public:
     void showPortalViewFields(const PortalViewFields& fields);
     void setNeighbourRoom(int room);
     void setRenderMode(RenderMode mode);
+    void setActiveTool(ToolKind tool);
     // A sector's textures and portal links read back into the fields.
     void showSectorSettings(const SectorToolState& settings);
     // The texture fields by the texture picker's field number: 0 floor, 1 floor walls, 2
@@ -71,6 +73,8 @@ public:
 
 signals:
     void roomCommand(RoomCommand command);
+    // A tool of the view chosen on the "Edit" page.
+    void toolChosen(ToolKind tool);
     void centerCameraClicked();
     void renderModeChosen(RenderMode mode);
     // A room of the list made current (by the mouse or the keys), by its row.
@@ -111,6 +115,7 @@ private:
     QPushButton* centerCameraButton_;
 
     // "Edit"
+    QRadioButton* sectorToolButton_;
     QRadioButton *backFrontDirectionButton_, *leftRightDirectionButton_;
     QSpinBox* replicationCountField_;
     QButtonGroup* shapeButtons_; // each button's id is its shape

@@ -49,6 +49,7 @@ void MainWindow::wireToolBar() {
         });
     });
     connect(t, &ToolBarWindow::centerCameraClicked, this, [this] { centerCamera(); });
+    connect(t, &ToolBarWindow::toolChosen, this, [this](ToolKind tool) { setActiveTool(tool); });
     connect(t, &ToolBarWindow::renderModeChosen, this, [this](RenderMode mode) {
         scene_.Mode = mode;
         redraw();

@@ -15,6 +15,9 @@ namespace morvane {
 
 class RoomScene;
 
+// The view's tools, one active at a time.
+enum class ToolKind { Sector };
+
 // The pointer over the 3D view: where it is, in the view's pixels, and the keys and buttons
 // held.
 struct ViewPointer {
