@@ -2,6 +2,7 @@
 
 #include "document/editor_texts.h"
 #include "document/sector_numbering.h"
+#include "level/world_units.h"
 
 #include <algorithm>
 
@@ -90,7 +91,7 @@ bool BuildSectorGrid(TEditorRoom& room, int zSectors, int xSectors, int posY, in
     room.PosY = static_cast<uint8_t>(posY);
     room.Height = static_cast<uint8_t>(height);
     const auto h = static_cast<int8_t>(height);
-    const TGameSector open{0, 0xFFFF, NoRoom, 0, NoRoom, h};
+    const TGameSector open{0, NoBox, NoRoom, 0, NoRoom, h};
     for (int n = 1; n <= zSectors * xSectors; ++n) {
         room.GameSector(n) = open;
         TEditorSector& sector = room.Sector(n);
@@ -101,7 +102,7 @@ bool BuildSectorGrid(TEditorRoom& room, int zSectors, int xSectors, int posY, in
         ApplyDefaults(sector.CeilingSurface, &room.DefaultTextures[DefaultCeilingWall1],
                       room.DefaultTextures[DefaultCeilingFace], room.SectorLight);
     }
-    const TGameSector solid{0, 0xFFFF, NoRoom, h, NoRoom, h};
+    const TGameSector solid{0, NoBox, NoRoom, h, NoRoom, h};
     for (int z = 1; z <= zSectors; ++z) {
         room.GameSector(SectorNumber(1, z, zSectors)) = solid;
         room.GameSector(SectorNumber(xSectors, z, zSectors)) = solid;

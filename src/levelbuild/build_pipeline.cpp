@@ -1,13 +1,5 @@
 #include "levelbuild/build_pipeline.h"
 
-#include "levelbuild/boxes.h"
-#include "levelbuild/build_checks.h"
-#include "levelbuild/build_error.h"
-#include "levelbuild/build_steps.h"
-#include "levelbuild/player_placement.h"
-#include "levelbuild/room_geometry.h"
-#include "levelbuild/side_files.h"
-#include "levelbuild/slope_floor_data.h"
 #include "document/room_limits.h"
 #include "document/sector_heights.h"
 #include "document/shape_table.h"
@@ -17,6 +9,15 @@
 #include "level/level_format.h"
 #include "level/level_reader.h"
 #include "level/level_writer.h"
+#include "level/world_units.h"
+#include "levelbuild/boxes.h"
+#include "levelbuild/build_checks.h"
+#include "levelbuild/build_error.h"
+#include "levelbuild/build_steps.h"
+#include "levelbuild/player_placement.h"
+#include "levelbuild/room_geometry.h"
+#include "levelbuild/side_files.h"
+#include "levelbuild/slope_floor_data.h"
 #include "script/trscript.h"
 
 #include <algorithm>
@@ -88,10 +89,11 @@ namespace {
 void SetPortal(TRoomPortal& portal, const TPortalView& view, const TLevelRoom& room) {
     portal = {};
     portal.AdjoiningRoom = static_cast<uint16_t>(view.TargetRoom - 1);
-    const int x = (view.OriginX - 1) * 1024, z = (view.OriginZ - 1) * 1024;
-    const int w = view.WidthTiles * 1024, h = view.HeightTiles * 1024;
+    const int x = (view.OriginX - 1) * SectorSize, z = (view.OriginZ - 1) * SectorSize;
+    const int w = view.WidthTiles * SectorSize, h = view.HeightTiles * SectorSize;
     const int f =
-        room.Sectors[(view.OriginX - 1) * room.NumZSectors + (view.OriginZ - 1)].FloorHeight * 256;
+        room.Sectors[(view.OriginX - 1) * room.NumZSectors + (view.OriginZ - 1)].FloorHeight *
+        ClickSize;
     const int yTop = room.RoomInfo.YTop, yBottom = room.RoomInfo.YBottom;
     auto set = [&](int v, int px, int py, int pz) {
         portal.Vertices[v] = {static_cast<int16_t>(px), static_cast<int16_t>(py),
@@ -108,28 +110,28 @@ void SetPortal(TRoomPortal& portal, const TPortalView& view, const TLevelRoom& r
         break;
     case PortalFacingBack:
         normal(0, 0, 1);
-        set(0, x + w, f, z + 1024), set(1, x + w, f - h, z + 1024), set(2, x, f - h, z + 1024),
-            set(3, x, f, z + 1024);
+        set(0, x + w, f, z + SectorSize), set(1, x + w, f - h, z + SectorSize),
+            set(2, x, f - h, z + SectorSize), set(3, x, f, z + SectorSize);
         break;
     case PortalFacingLeft:
         normal(1, 0, 0);
-        set(0, x + 1024, f, z), set(1, x + 1024, f - h, z), set(2, x + 1024, f - h, z + w),
-            set(3, x + 1024, f, z + w);
+        set(0, x + SectorSize, f, z), set(1, x + SectorSize, f - h, z),
+            set(2, x + SectorSize, f - h, z + w), set(3, x + SectorSize, f, z + w);
         break;
     case PortalFacingRight:
         normal(-1, 0, 0);
-        set(0, x, f, z + 1024), set(1, x, f - h, z + 1024), set(2, x, f - h, z + 1024 - w),
-            set(3, x, f, z + 1024 - w);
+        set(0, x, f, z + SectorSize), set(1, x, f - h, z + SectorSize),
+            set(2, x, f - h, z + SectorSize - w), set(3, x, f, z + SectorSize - w);
         break;
     case PortalFacingCeiling:
         normal(0, 1, 0);
-        set(0, x, yTop, z + 1024 - h), set(1, x, yTop, z + 1024), set(2, x + w, yTop, z + 1024),
-            set(3, x + w, yTop, z + 1024 - h);
+        set(0, x, yTop, z + SectorSize - h), set(1, x, yTop, z + SectorSize),
+            set(2, x + w, yTop, z + SectorSize), set(3, x + w, yTop, z + SectorSize - h);
         break;
     case PortalFacingFloor:
         normal(0, -1, 0);
-        set(0, x, yBottom, z + 1024 - h), set(1, x, yBottom, z + 1024),
-            set(2, x + w, yBottom, z + 1024), set(3, x + w, yBottom, z + 1024 - h);
+        set(0, x, yBottom, z + SectorSize - h), set(1, x, yBottom, z + SectorSize),
+            set(2, x + w, yBottom, z + SectorSize), set(3, x + w, yBottom, z + SectorSize - h);
         break;
     default:
         break; // an unknown facing leaves a zero normal and zero corners
@@ -144,8 +146,8 @@ bool DoubleSidedCeiling(const TEditorRoom& project, bool baseLoaded) {
 
 void BuildRoomSectors(const TEditorRoom& project, TLevelRoom& room, int number,
                       RoomScratch& scratch) {
-    room.RoomInfo.X = project.PosX * 1024;
-    room.RoomInfo.Z = project.PosZ * 1024;
+    room.RoomInfo.X = project.PosX * SectorSize;
+    room.RoomInfo.Z = project.PosZ * SectorSize;
     room.RoomInfo.YBottom = RoomBottomY(project);
     room.RoomInfo.YTop = RoomTopY(project);
     room.NumSprites = 0;
