@@ -1,7 +1,12 @@
 #include "document/document_change.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
 #include <type_traits>
 
 namespace morvane {
@@ -26,7 +31,38 @@ bool ValidRoom(int room) {
     return room >= 1 && room <= MaxRooms;
 }
 
+#if !defined(NDEBUG) || defined(MORVANE_CHECK_EDIT_SCOPE)
+constexpr bool CheckedBuild = true;
+#else
+constexpr bool CheckedBuild = false;
+#endif
+
+// The standard library's byte hash: built optimised into the library, so a checked Debug build
+// hashes the 14 MB of rooms in a few milliseconds.
+std::size_t HashBytes(const void* bytes, std::size_t size) {
+    return std::hash<std::string_view>{}(std::string_view(static_cast<const char*>(bytes), size));
+}
+std::size_t RoomHash(const TEditorProject& project, int room) {
+    return HashBytes(&project.Room(room), sizeof(TEditorRoom));
+}
+// The project's texts and build settings: everything before the current room and room count.
+std::size_t SettingsHash(const TEditorProject& project) {
+    return HashBytes(&project, offsetof(TEditorProject, CurrentRoom));
+}
+
+std::string ScopeText(RoomScope scope, int currentRoom, int roomCount) {
+    if (scope == RoomScope::All) {
+        return "every room";
+    }
+    return "the current room " + std::to_string(currentRoom) + " and the free slot " +
+           std::to_string(roomCount + 1);
+}
+
 } // namespace
+
+bool EditScopeChecked() {
+    return CheckedBuild;
+}
 
 // ---- DocumentChange -------------------------------------------------------------------------
 
@@ -90,7 +126,8 @@ void DocumentChange::Append(DocumentChange later) {
 
 DocumentSnapshot::DocumentSnapshot(const TEditorProject& project, const SceneRooms& scene,
                                    RoomScope scope)
-    : roomCount_(project.RoomCount), currentRoom_(project.CurrentRoom), scene_(scene) {
+    : scope_(scope), roomCount_(project.RoomCount), currentRoom_(project.CurrentRoom),
+      scene_(scene) {
     std::vector<int> rooms;
     if (scope == RoomScope::All) {
         for (int r = 1; r <= MaxRooms; ++r) {
@@ -108,6 +145,14 @@ DocumentSnapshot::DocumentSnapshot(const TEditorProject& project, const SceneRoo
             rooms_.push_back({room, std::move(copy)});
         }
     }
+    if (CheckedBuild) {
+        outside_.push_back({0, SettingsHash(project)});
+        for (int room = 1; room <= MaxRooms; ++room) {
+            if (RoomBefore(room) == nullptr) {
+                outside_.push_back({room, RoomHash(project, room)});
+            }
+        }
+    }
 }
 
 DocumentSnapshot::~DocumentSnapshot() = default;
@@ -123,8 +168,29 @@ const TEditorRoom* DocumentSnapshot::RoomBefore(int room) const {
     return nullptr;
 }
 
+void DocumentSnapshot::CheckScope(const TEditorProject& project) const {
+    for (const OutsideHash& saved : outside_) {
+        const bool settings = saved.Room == 0;
+        if ((settings ? SettingsHash(project) : RoomHash(project, saved.Room)) == saved.Hash) {
+            continue;
+        }
+        throw std::logic_error("An edit changed " +
+                               (settings ? std::string("the project's settings")
+                                         : "room " + std::to_string(saved.Room)) +
+                               " outside its scope (" +
+                               ScopeText(scope_, currentRoom_, roomCount_) +
+                               "): undo could not take it back.");
+    }
+}
+
 std::optional<DocumentChange> DocumentSnapshot::ChangeTo(const TEditorProject& project,
                                                          const SceneRooms& scene) const {
+    CheckScope(project);
+    return Changes(project, scene);
+}
+
+std::optional<DocumentChange> DocumentSnapshot::Changes(const TEditorProject& project,
+                                                        const SceneRooms& scene) const {
     DocumentChange::Part part;
     for (const SavedRoom& saved : rooms_) {
         const uint8_t* before = BytesOf(*saved.Record);
@@ -190,11 +256,12 @@ void DocumentSnapshot::Restore(TEditorProject& project, SceneRooms& scene) const
 
 std::optional<DocumentChange> DocumentSnapshot::Finish(TEditorProject& project, SceneRooms& scene,
                                                        const DocumentOutcome& outcome) const {
+    CheckScope(project);
     if (!outcome.Message.empty()) {
         Restore(project, scene);
         return std::nullopt;
     }
-    return ChangeTo(project, scene);
+    return Changes(project, scene);
 }
 
 } // namespace morvane

@@ -14,8 +14,15 @@ namespace morvane {
 
 // The rooms an edit may write. Every room operation and sector tool writes the current room or
 // the free slot after the last room (where Add and Clone put their room); an operation over the
-// whole project asks for every room.
+// whole project asks for every room. The room count and the current room may change in any
+// scope; the project's settings and descriptions in none.
 enum class RoomScope { CurrentAndNext, All };
+
+// Whether this build checks every edit against its scope (Debug builds, and any build configured
+// with MORVANE_CHECK_EDIT_SCOPE, which the sanitizer build turns on). A checked snapshot also
+// keeps a hash of each room outside its scope and of the settings, and Finish and ChangeTo throw
+// std::logic_error when the edit changed one of them: the history could not take it back.
+bool EditScopeChecked();
 
 // What one edit changed, kept small: the runs of bytes that differ in the rooms it wrote (their
 // bytes before and after), the room count and current room, and the view's drawn room and height
@@ -83,14 +90,16 @@ public:
     const TEditorRoom* RoomBefore(int room) const;
 
     // The change from the snapshot to the document now; none when nothing the history keeps has
-    // changed (choosing another current room alone is not an edit).
+    // changed (choosing another current room alone is not an edit). Throws std::logic_error in
+    // a checked build when the edit wrote outside its scope.
     std::optional<DocumentChange> ChangeTo(const TEditorProject& project,
                                            const SceneRooms& scene) const;
     // Puts the rooms, room count, current room and view back as they were.
     void Restore(TEditorProject& project, SceneRooms& scene) const;
 
     // The end of an edit: an operation that was refused (its outcome carries a message) is
-    // taken back whole and leaves no change; otherwise the change, if any.
+    // taken back whole and leaves no change; otherwise the change, if any. Checked first, as
+    // ChangeTo: a write outside the scope could not be taken back.
     std::optional<DocumentChange> Finish(TEditorProject& project, SceneRooms& scene,
                                          const DocumentOutcome& outcome) const;
 
@@ -99,7 +108,18 @@ private:
         int Room;
         std::unique_ptr<TEditorRoom> Record;
     };
+    // What a checked build keeps of the rooms outside the scope and of the settings.
+    struct OutsideHash {
+        int Room; // 0 for the settings
+        std::size_t Hash;
+    };
+    void CheckScope(const TEditorProject& project) const;
+    std::optional<DocumentChange> Changes(const TEditorProject& project,
+                                          const SceneRooms& scene) const;
+
     std::vector<SavedRoom> rooms_;
+    std::vector<OutsideHash> outside_; // empty unless EditScopeChecked()
+    RoomScope scope_;
     uint8_t roomCount_;
     uint8_t currentRoom_;
     SceneRooms scene_;

@@ -313,6 +313,62 @@ TEST_F(DocumentChanges, RefusedEditsAreTakenBackWhole) {
     EXPECT_TRUE(SameBytes(*project, *before));
 }
 
+// A checked build notices an edit that wrote outside the rooms it declared, which undo could not
+// take back, and names the room and the scope; the current room, the free slot, the count and
+// the current room's number stay writable.
+TEST_F(DocumentChanges, AWriteOutsideTheScopeIsCaught) {
+    if (!EditScopeChecked()) {
+        GTEST_SKIP() << "the scope check is compiled out of this build (NDEBUG without "
+                        "MORVANE_CHECK_EDIT_SCOPE)";
+    }
+    Add(4, 4);
+    Add(4, 4);
+    Add(4, 4);
+    project->CurrentRoom = 2;
+    EXPECT_NO_THROW(Record([&] {
+        project->Room(2).PosX += 1;
+        project->Room(4).PosX = 5;
+        project->RoomCount = 4;
+        project->CurrentRoom = 4;
+        return DocumentOutcome{};
+    }));
+    project->RoomCount = 3;
+    project->CurrentRoom = 2;
+
+    auto caught = [&](RoomScope scope, const std::function<void()>& write, bool refuse) {
+        try {
+            Record(
+                [&] {
+                    write();
+                    DocumentOutcome outcome;
+                    outcome.Message = refuse ? InvalidHeightText : "";
+                    return outcome;
+                },
+                scope);
+        } catch (const std::logic_error& e) {
+            return std::string(e.what());
+        }
+        return std::string("no error");
+    };
+    EXPECT_EQ(caught(
+                  RoomScope::CurrentAndNext, [&] { project->Room(1).PosX += 1; }, false),
+              "An edit changed room 1 outside its scope (the current room 2 and the free slot "
+              "4): undo could not take it back.");
+    EXPECT_EQ(caught(
+                  RoomScope::CurrentAndNext,
+                  [&] { project->Room(100).Sector(7).FloorShape = 3; }, true),
+              "An edit changed room 100 outside its scope (the current room 2 and the free slot "
+              "4): undo could not take it back.")
+        << "a refused edit too: taking it back would leave room 100 changed";
+    EXPECT_EQ(caught(
+                  RoomScope::All, [&] { project->BaseLevelFile.Assign("other.phd"); }, false),
+              "An edit changed the project's settings outside its scope (every room): undo "
+              "could not take it back.");
+    EXPECT_EQ(caught(
+                  RoomScope::All, [&] { project->Room(128).PosZ = 9; }, false),
+              "no error");
+}
+
 TEST_F(DocumentChanges, SuccessiveChangesAppendedAreOneStep) {
     Add(6, 6);
     project->Current().PosX = 10;
