@@ -2,7 +2,6 @@
 
 #include "app/cli.h"
 #include "app/cli_json.h"
-#include "levelbuild/build_pipeline.h"
 #include "demo/demo_level.h"
 #include "demo/demo_project.h"
 #include "document/doorways.h"
@@ -14,6 +13,7 @@
 #include "level/level_format.h"
 #include "level/level_reader.h"
 #include "level/level_writer.h"
+#include "levelbuild/build_pipeline.h"
 
 #include <CLI/CLI.hpp>
 
@@ -169,7 +169,7 @@ int BuildVerb::Run(const CliStreams& io) const {
         ScriptFile.value_or(settings.ScriptFile)};
     if (AutoPortals) {
         const DocumentOutcome made = MakePortalViews(*project, PortalViewScope::AllRooms);
-        if (!made.Message.empty()) {
+        if (made.Refused) {
             io.Err << made.Message << '\n';
             return CliFailed;
         }

@@ -257,7 +257,7 @@ void DocumentSnapshot::Restore(TEditorProject& project, SceneRooms& scene) const
 std::optional<DocumentChange> DocumentSnapshot::Finish(TEditorProject& project, SceneRooms& scene,
                                                        const DocumentOutcome& outcome) const {
     CheckScope(project);
-    if (!outcome.Message.empty()) {
+    if (outcome.Refused) {
         Restore(project, scene);
         return std::nullopt;
     }

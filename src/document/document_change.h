@@ -97,7 +97,7 @@ public:
     // Puts the rooms, room count, current room and view back as they were.
     void Restore(TEditorProject& project, SceneRooms& scene) const;
 
-    // The end of an edit: an operation that was refused (its outcome carries a message) is
+    // The end of an edit: an operation that was refused (outcome.Refused) is
     // taken back whole and leaves no change; otherwise the change, if any. Checked first, as
     // ChangeTo: a write outside the scope could not be taken back.
     std::optional<DocumentChange> Finish(TEditorProject& project, SceneRooms& scene,

@@ -283,8 +283,7 @@ DocumentOutcome MakePortalViews(TEditorProject& project, PortalViewScope scope) 
     }
     for (int r = 1; r <= rooms; ++r) {
         if (changed[r] && views[r].size() > MaxPortalViews) {
-            outcome.Message = TooManyViews(project, r, views[r].size());
-            return outcome;
+            return DocumentOutcome::Refusal(TooManyViews(project, r, views[r].size()));
         }
     }
     for (int r = 1; r <= rooms; ++r) {

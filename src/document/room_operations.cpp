@@ -17,12 +17,6 @@ DocumentOutcome Refreshed(const TEditorProject& project, bool redraw) {
     return outcome;
 }
 
-DocumentOutcome Refused(const char* text) {
-    DocumentOutcome outcome;
-    outcome.Message = text;
-    return outcome;
-}
-
 // The dialog's values that Add and Properties store alike.
 void StoreDialogValues(TEditorRoom& room, const RoomDialogValues& values) {
     room.PosX = values.X;
@@ -129,7 +123,7 @@ bool ProjectIsFull(const TEditorProject& project) {
 DocumentOutcome AddRoom(TEditorProject& project, SceneRooms& scene,
                         const RoomDialogValues& values) {
     if (ProjectIsFull(project)) {
-        return Refused(TooManyRoomsText);
+        return DocumentOutcome::Refusal(TooManyRoomsText);
     }
     ++project.RoomCount;
     project.CurrentRoom = project.RoomCount;
@@ -200,7 +194,7 @@ DocumentOutcome DeleteRoom(TEditorProject& project, SceneRooms& scene) {
 
 DocumentOutcome CloneRoom(TEditorProject& project) {
     if (ProjectIsFull(project)) {
-        return Refused(TooManyRoomsText);
+        return DocumentOutcome::Refusal(TooManyRoomsText);
     }
     if (project.RoomCount == 0) {
         return {}; // nothing to copy

@@ -205,7 +205,9 @@ TEST_F(DocumentChanges, RandomEditsUndoneAndRedoneGiveEveryStateBackByteForByte)
             const DocumentSnapshot snapshot(*project, scene, scope);
             const DocumentOutcome outcome = operation();
             std::optional<DocumentChange> change = snapshot.Finish(*project, scene, outcome);
-            if (!outcome.Message.empty()) {
+            ASSERT_EQ(outcome.Refused, !outcome.Message.empty())
+                << what << ": every message of these operations is a refusal";
+            if (outcome.Refused) {
                 ++refused;
                 ASSERT_FALSE(change) << what << ": a refused edit leaves no step";
                 ASSERT_EQ(Fingerprint(*project, scene), before)
@@ -300,8 +302,19 @@ TEST_F(DocumentChanges, RefusedEditsAreTakenBackWhole) {
     const DocumentOutcome outcome =
         EditClick(*project, scene, tools, ViewHit::OfSector(first), false, false);
     ASSERT_EQ(outcome.Message, InvalidHeightText);
+    ASSERT_TRUE(outcome.Refused);
     ASSERT_EQ(project->Current().GameSector(first).FloorHeight, 1) << "written before the stop";
     EXPECT_FALSE(snapshot.Finish(*project, scene, outcome));
+    EXPECT_TRUE(SameBytes(*project, *before));
+    // A message that is no refusal leaves the edit as it is.
+    std::optional<DocumentChange> told = Record([&] {
+        project->Current().PosX += 1;
+        DocumentOutcome outcome;
+        outcome.Message = "moved";
+        return outcome;
+    });
+    ASSERT_TRUE(told);
+    told->ApplyBefore(*project, scene);
     EXPECT_TRUE(SameBytes(*project, *before));
 
     for (int r = 2; r <= MaxRooms; ++r) {
@@ -340,9 +353,7 @@ TEST_F(DocumentChanges, AWriteOutsideTheScopeIsCaught) {
             Record(
                 [&] {
                     write();
-                    DocumentOutcome outcome;
-                    outcome.Message = refuse ? InvalidHeightText : "";
-                    return outcome;
+                    return refuse ? DocumentOutcome::Refusal(InvalidHeightText) : DocumentOutcome{};
                 },
                 scope);
         } catch (const std::logic_error& e) {
@@ -354,11 +365,11 @@ TEST_F(DocumentChanges, AWriteOutsideTheScopeIsCaught) {
                   RoomScope::CurrentAndNext, [&] { project->Room(1).PosX += 1; }, false),
               "An edit changed room 1 outside its scope (the current room 2 and the free slot "
               "4): undo could not take it back.");
-    EXPECT_EQ(caught(
-                  RoomScope::CurrentAndNext,
-                  [&] { project->Room(100).Sector(7).FloorShape = 3; }, true),
-              "An edit changed room 100 outside its scope (the current room 2 and the free slot "
-              "4): undo could not take it back.")
+    EXPECT_EQ(
+        caught(
+            RoomScope::CurrentAndNext, [&] { project->Room(100).Sector(7).FloorShape = 3; }, true),
+        "An edit changed room 100 outside its scope (the current room 2 and the free slot "
+        "4): undo could not take it back.")
         << "a refused edit too: taking it back would leave room 100 changed";
     EXPECT_EQ(caught(
                   RoomScope::All, [&] { project->BaseLevelFile.Assign("other.phd"); }, false),
