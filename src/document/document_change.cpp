@@ -31,6 +31,10 @@ bool ValidRoom(int room) {
     return room >= 1 && room <= MaxRooms;
 }
 
+bool InScope(const EditScope& scope, int layer) {
+    return (scope.Layers & LayerBit(layer)) != 0;
+}
+
 #if !defined(NDEBUG) || defined(MORVANE_CHECK_EDIT_SCOPE)
 constexpr bool CheckedBuild = true;
 #else
@@ -50,12 +54,18 @@ std::size_t SettingsHash(const TEditorProject& project) {
     return HashBytes(&project, offsetof(TEditorProject, CurrentRoom));
 }
 
-std::string ScopeText(RoomScope scope, int currentRoom, int roomCount) {
-    if (scope == RoomScope::All) {
-        return "every room";
+std::string ScopeText(const EditScope& scope, const DocumentLayers& layers, int currentRoom,
+                      int roomCount) {
+    std::string text = scope.Rooms == RoomScope::All
+                           ? "every room"
+                           : "the current room " + std::to_string(currentRoom) +
+                                 " and the free slot " + std::to_string(roomCount + 1);
+    for (int layer = 0; layer < static_cast<int>(layers.size()); ++layer) {
+        if (InScope(scope, layer)) {
+            text += ", the layer \"" + layers[layer].Name + "\"";
+        }
     }
-    return "the current room " + std::to_string(currentRoom) + " and the free slot " +
-           std::to_string(roomCount + 1);
+    return text;
 }
 
 } // namespace
@@ -66,15 +76,63 @@ bool EditScopeChecked() {
 
 // ---- DocumentChange -------------------------------------------------------------------------
 
+uint32_t DocumentChange::AppendRuns(Part& part, const uint8_t* before, const uint8_t* after,
+                                    std::size_t size) {
+    const auto firstRun = static_cast<uint32_t>(part.Runs.size());
+    std::size_t i = 0;
+    while (i < size) {
+        if (i + SkipBlock <= size && std::memcmp(before + i, after + i, SkipBlock) == 0) {
+            i += SkipBlock;
+            continue;
+        }
+        if (before[i] == after[i]) {
+            ++i;
+            continue;
+        }
+        // A run from the first differing byte to the last one before a gap of equal bytes.
+        const std::size_t start = i;
+        std::size_t end = i + 1;
+        for (std::size_t equal = 0; i < size && equal < RunGap; ++i) {
+            if (before[i] != after[i]) {
+                end = i + 1;
+                equal = 0;
+            } else {
+                ++equal;
+            }
+        }
+        i = end;
+        const std::size_t length = end - start;
+        const auto data = static_cast<uint32_t>(part.Bytes.size());
+        part.Bytes.insert(part.Bytes.end(), before + start, before + end);
+        part.Bytes.insert(part.Bytes.end(), after + start, after + end);
+        part.Runs.push_back({static_cast<uint32_t>(start), static_cast<uint32_t>(length), data});
+    }
+    return static_cast<uint32_t>(part.Runs.size()) - firstRun;
+}
+
+void DocumentChange::ApplyRuns(const Part& part, uint32_t first, uint32_t count, uint8_t* target,
+                               bool after) {
+    for (uint32_t i = first; i < first + count; ++i) {
+        const Run& run = part.Runs[i];
+        const uint8_t* source = part.Bytes.data() + run.Data + (after ? run.Length : 0);
+        std::memcpy(target + run.Offset, source, run.Length);
+    }
+}
+
 void DocumentChange::Apply(const Part& part, TEditorProject& project, SceneRooms& scene,
                            bool after) {
     for (const RoomRuns& room : part.Rooms) {
-        uint8_t* target = BytesOf(project.Room(room.Room));
-        for (uint32_t i = room.FirstRun; i < room.FirstRun + room.RunCount; ++i) {
-            const Run& run = part.Runs[i];
-            const uint8_t* source = part.Bytes.data() + run.Data + (after ? run.Length : 0);
-            std::memcpy(target + run.Offset, source, run.Length);
-        }
+        ApplyRuns(part, room.FirstRun, room.RunCount, BytesOf(project.Room(room.Room)), after);
+    }
+    for (const LayerRuns& layer : part.Layers) {
+        // The layer is at the other end of the change: padded with zeros as the runs were
+        // taken, changed, then cut to its size at this end.
+        const DocumentLayer& target = (*part.LayerList)[layer.Layer];
+        std::vector<uint8_t> bytes = target.Save(project);
+        bytes.resize(std::max(layer.SizeBefore, layer.SizeAfter));
+        ApplyRuns(part, layer.FirstRun, layer.RunCount, bytes.data(), after);
+        bytes.resize(after ? layer.SizeAfter : layer.SizeBefore);
+        target.Load(project, bytes);
     }
     const Header& header = after ? part.After : part.Before;
     project.RoomCount = header.RoomCount;
@@ -110,7 +168,8 @@ std::vector<int> DocumentChange::ChangedRooms() const {
 std::size_t DocumentChange::MemoryBytes() const {
     std::size_t bytes = sizeof(*this) + parts_.capacity() * sizeof(Part);
     for (const Part& part : parts_) {
-        bytes += part.Rooms.capacity() * sizeof(RoomRuns) + part.Runs.capacity() * sizeof(Run) +
+        bytes += part.Rooms.capacity() * sizeof(RoomRuns) +
+                 part.Layers.capacity() * sizeof(LayerRuns) + part.Runs.capacity() * sizeof(Run) +
                  part.Bytes.capacity();
     }
     return bytes;
@@ -125,11 +184,15 @@ void DocumentChange::Append(DocumentChange later) {
 // ---- DocumentSnapshot -----------------------------------------------------------------------
 
 DocumentSnapshot::DocumentSnapshot(const TEditorProject& project, const SceneRooms& scene,
-                                   RoomScope scope)
-    : scope_(scope), roomCount_(project.RoomCount), currentRoom_(project.CurrentRoom),
-      scene_(scene) {
+                                   EditScope scope, const DocumentLayers& layers)
+    : layerList_(&layers), scope_(scope), roomCount_(project.RoomCount),
+      currentRoom_(project.CurrentRoom), scene_(scene) {
+    if (layers.size() > MaxDocumentLayers) {
+        throw std::logic_error("An edit's scope names at most " +
+                               std::to_string(MaxDocumentLayers) + " document layers.");
+    }
     std::vector<int> rooms;
-    if (scope == RoomScope::All) {
+    if (scope.Rooms == RoomScope::All) {
         for (int r = 1; r <= MaxRooms; ++r) {
             rooms.push_back(r);
         }
@@ -145,11 +208,23 @@ DocumentSnapshot::DocumentSnapshot(const TEditorProject& project, const SceneRoo
             rooms_.push_back({room, std::move(copy)});
         }
     }
+    for (int layer = 0; layer < static_cast<int>(layers.size()); ++layer) {
+        if (InScope(scope, layer)) {
+            layers_.push_back({layer, layers[layer].Save(project)});
+        }
+    }
     if (CheckedBuild) {
-        outside_.push_back({0, SettingsHash(project)});
+        outside_.push_back({OutsideHash::Settings, 0, SettingsHash(project)});
         for (int room = 1; room <= MaxRooms; ++room) {
             if (RoomBefore(room) == nullptr) {
-                outside_.push_back({room, RoomHash(project, room)});
+                outside_.push_back({OutsideHash::Room, room, RoomHash(project, room)});
+            }
+        }
+        for (int layer = 0; layer < static_cast<int>(layers.size()); ++layer) {
+            if (!InScope(scope, layer)) {
+                OutsideHash saved{OutsideHash::Layer, layer, 0};
+                saved.Hash = HashOf(project, saved);
+                outside_.push_back(saved);
             }
         }
     }
@@ -168,17 +243,32 @@ const TEditorRoom* DocumentSnapshot::RoomBefore(int room) const {
     return nullptr;
 }
 
+std::size_t DocumentSnapshot::HashOf(const TEditorProject& project,
+                                     const OutsideHash& outside) const {
+    switch (outside.What) {
+    case OutsideHash::Settings:
+        return SettingsHash(project);
+    case OutsideHash::Room:
+        return RoomHash(project, outside.Index);
+    case OutsideHash::Layer:
+        break;
+    }
+    const std::vector<uint8_t> bytes = (*layerList_)[outside.Index].Save(project);
+    return HashBytes(bytes.data(), bytes.size());
+}
+
 void DocumentSnapshot::CheckScope(const TEditorProject& project) const {
     for (const OutsideHash& saved : outside_) {
-        const bool settings = saved.Room == 0;
-        if ((settings ? SettingsHash(project) : RoomHash(project, saved.Room)) == saved.Hash) {
+        if (HashOf(project, saved) == saved.Hash) {
             continue;
         }
-        throw std::logic_error("An edit changed " +
-                               (settings ? std::string("the project's settings")
-                                         : "room " + std::to_string(saved.Room)) +
-                               " outside its scope (" +
-                               ScopeText(scope_, currentRoom_, roomCount_) +
+        const std::string what = saved.What == OutsideHash::Settings
+                                     ? std::string("the project's settings")
+                                 : saved.What == OutsideHash::Room
+                                     ? "room " + std::to_string(saved.Index)
+                                     : "the layer \"" + (*layerList_)[saved.Index].Name + "\"";
+        throw std::logic_error("An edit changed " + what + " outside its scope (" +
+                               ScopeText(scope_, *layerList_, currentRoom_, roomCount_) +
                                "): undo could not take it back.");
     }
 }
@@ -193,50 +283,36 @@ std::optional<DocumentChange> DocumentSnapshot::Changes(const TEditorProject& pr
                                                         const SceneRooms& scene) const {
     DocumentChange::Part part;
     for (const SavedRoom& saved : rooms_) {
-        const uint8_t* before = BytesOf(*saved.Record);
-        const uint8_t* after = BytesOf(project.Room(saved.Room));
-        const std::size_t size = sizeof(TEditorRoom);
         const auto firstRun = static_cast<uint32_t>(part.Runs.size());
-        std::size_t i = 0;
-        while (i < size) {
-            if (i + SkipBlock <= size && std::memcmp(before + i, after + i, SkipBlock) == 0) {
-                i += SkipBlock;
-                continue;
-            }
-            if (before[i] == after[i]) {
-                ++i;
-                continue;
-            }
-            // A run from the first differing byte to the last one before a gap of equal bytes.
-            const std::size_t start = i;
-            std::size_t end = i + 1;
-            for (std::size_t equal = 0; i < size && equal < RunGap; ++i) {
-                if (before[i] != after[i]) {
-                    end = i + 1;
-                    equal = 0;
-                } else {
-                    ++equal;
-                }
-            }
-            i = end;
-            const std::size_t length = end - start;
-            const auto data = static_cast<uint32_t>(part.Bytes.size());
-            part.Bytes.insert(part.Bytes.end(), before + start, before + end);
-            part.Bytes.insert(part.Bytes.end(), after + start, after + end);
-            part.Runs.push_back(
-                {static_cast<uint32_t>(start), static_cast<uint32_t>(length), data});
-        }
-        const auto runCount = static_cast<uint32_t>(part.Runs.size()) - firstRun;
+        const uint32_t runCount = DocumentChange::AppendRuns(
+            part, BytesOf(*saved.Record), BytesOf(project.Room(saved.Room)), sizeof(TEditorRoom));
         if (runCount > 0) {
             part.Rooms.push_back({saved.Room, firstRun, runCount});
         }
     }
-    if (part.Rooms.empty() && project.RoomCount == roomCount_) {
+    for (const SavedLayer& saved : layers_) {
+        std::vector<uint8_t> before = saved.Bytes;
+        std::vector<uint8_t> after = (*layerList_)[saved.Layer].Save(project);
+        const auto sizeBefore = static_cast<uint32_t>(before.size());
+        const auto sizeAfter = static_cast<uint32_t>(after.size());
+        const std::size_t size = std::max(before.size(), after.size());
+        before.resize(size);
+        after.resize(size);
+        const auto firstRun = static_cast<uint32_t>(part.Runs.size());
+        const uint32_t runCount =
+            DocumentChange::AppendRuns(part, before.data(), after.data(), size);
+        if (runCount > 0 || sizeBefore != sizeAfter) {
+            part.Layers.push_back({saved.Layer, sizeBefore, sizeAfter, firstRun, runCount});
+        }
+    }
+    if (part.Rooms.empty() && part.Layers.empty() && project.RoomCount == roomCount_) {
         return std::nullopt;
     }
+    part.LayerList = layerList_;
     part.Before = {roomCount_, currentRoom_, scene_};
     part.After = {project.RoomCount, project.CurrentRoom, scene};
     part.Rooms.shrink_to_fit();
+    part.Layers.shrink_to_fit();
     part.Runs.shrink_to_fit();
     part.Bytes.shrink_to_fit();
     DocumentChange change;
@@ -248,6 +324,9 @@ void DocumentSnapshot::Restore(TEditorProject& project, SceneRooms& scene) const
     for (const SavedRoom& saved : rooms_) {
         std::memcpy(static_cast<void*>(&project.Room(saved.Room)), saved.Record.get(),
                     sizeof(TEditorRoom));
+    }
+    for (const SavedLayer& saved : layers_) {
+        (*layerList_)[saved.Layer].Load(project, saved.Bytes);
     }
     project.RoomCount = roomCount_;
     project.CurrentRoom = currentRoom_;

@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <random>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,23 @@ struct Recorder : ::testing::Test {
 };
 
 using DocumentChanges = Recorder;
+
+// Stand-ins for the layers the document keeps beside its rooms: texts of any length, held by
+// the test and given to the history as bytes.
+struct TextLayers {
+    std::string Notes, Marks;
+    DocumentLayers Layers = {Of(Notes, "notes"), Of(Marks, "marks")};
+
+    static DocumentLayer Of(std::string& text, const char* name) {
+        return {name,
+                [&text](const TEditorProject&) {
+                    return std::vector<uint8_t>(text.begin(), text.end());
+                },
+                [&text](TEditorProject&, std::span<const uint8_t> bytes) {
+                    text.assign(bytes.begin(), bytes.end());
+                }};
+    }
+};
 
 // Random edits of every kind, each recorded as the editor records it, then all undone and all
 // redone: every state on the way comes back byte for byte.
@@ -378,6 +396,72 @@ TEST_F(DocumentChanges, AWriteOutsideTheScopeIsCaught) {
     EXPECT_EQ(caught(
                   RoomScope::All, [&] { project->Room(128).PosZ = 9; }, false),
               "no error");
+
+    TextLayers text;
+    const DocumentSnapshot before(*project, scene, {RoomScope::CurrentAndNext, LayerBit(0)},
+                                  text.Layers);
+    text.Notes = "in scope";
+    text.Marks = "outside";
+    try {
+        before.ChangeTo(*project, scene);
+        ADD_FAILURE() << "a layer written outside the scope is caught";
+    } catch (const std::logic_error& e) {
+        EXPECT_STREQ(e.what(), "An edit changed the layer \"marks\" outside its scope (the "
+                               "current room 2 and the free slot 4, the layer \"notes\"): undo "
+                               "could not take it back.");
+    }
+}
+
+// A layer beside the rooms goes through the history as the rooms do: each step keeps only the
+// bytes that changed, sizes may grow and shrink (zeros included), a refusal puts the layer back,
+// and undoing and redoing every step gives every state back.
+TEST_F(DocumentChanges, LayersBesideTheRoomsAreUndoneAndRedone) {
+    Add(6, 6);
+    TextLayers text;
+    const EditScope scope(RoomScope::CurrentAndNext, LayerBit(0));
+    auto record = [&](const std::function<void()>& write, bool refuse = false) {
+        const DocumentSnapshot before(*project, scene, scope, text.Layers);
+        write();
+        return before.Finish(*project, scene,
+                             refuse ? DocumentOutcome::Refusal(InvalidHeightText)
+                                    : DocumentOutcome{});
+    };
+    std::vector<std::string> notes = {text.Notes};
+    std::vector<int> positions = {project->Current().PosX};
+    std::vector<DocumentChange> steps;
+    auto step = [&](const std::function<void()>& write) {
+        std::optional<DocumentChange> change = record(write);
+        ASSERT_TRUE(change);
+        steps.push_back(std::move(*change));
+        notes.push_back(text.Notes);
+        positions.push_back(project->Current().PosX);
+    };
+    step([&] {
+        text.Notes.assign(4000, 'a');
+        project->Current().PosX = 33;
+    });
+    step([&] { text.Notes[2000] = 'b'; });
+    EXPECT_LT(steps.back().MemoryBytes(), 512u) << "one byte of the layer, not the layer";
+    EXPECT_TRUE(steps.back().ChangedRooms().empty());
+    step([&] { text.Notes.resize(10); });
+    step([&] { text.Notes += std::string("\0\0x", 3); });
+    step([&] { text.Notes += std::string(2, '\0'); }); // only the size changes
+    step([&] { text.Notes.clear(); });
+    EXPECT_FALSE(record([] {})) << "nothing changed";
+    EXPECT_FALSE(record([&] { text.Notes = "refused"; }, true));
+    EXPECT_EQ(text.Notes, "") << "a refusal puts the layer back";
+
+    for (std::size_t i = steps.size(); i-- > 0;) {
+        steps[i].ApplyBefore(*project, scene);
+        ASSERT_EQ(text.Notes, notes[i]) << "undo of step " << i;
+        ASSERT_EQ(project->Current().PosX, positions[i]) << "undo of step " << i;
+    }
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        steps[i].ApplyAfter(*project, scene);
+        ASSERT_EQ(text.Notes, notes[i + 1]) << "redo of step " << i;
+        ASSERT_EQ(project->Current().PosX, positions[i + 1]) << "redo of step " << i;
+    }
+    EXPECT_EQ(text.Marks, "") << "a layer outside the scope is left alone";
 }
 
 TEST_F(DocumentChanges, SuccessiveChangesAppendedAreOneStep) {
