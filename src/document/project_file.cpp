@@ -191,15 +191,17 @@ private:
 };
 
 // The magic text and the version; Done when the rest of the file is to be read.
-ProjectReadOutcome ReadProjectStart(BinaryReader& in) {
+ProjectReadOutcome ReadProjectStart(BinaryReader& in, const std::string& name) {
     TShortString<16> magic{};
     ReadString(in, magic);
     ProjectReadOutcome outcome;
     outcome.Version = in.ReadU8();
     if (outcome.Version < OldestReadVersion) {
-        outcome.Result = ProjectReadResult::OldFormat;
+        outcome.Status = ReadStatus::OldVersion;
+        outcome.Text = FileError(ProjectFileKind, name, RefusedOutcome, OldFormatText).what();
     } else if (magic.Length != 16 || std::memcmp(magic.Chars, ProjectMagic, 16) != 0) {
-        outcome.Result = ProjectReadResult::WrongMagic;
+        outcome.Status = ReadStatus::OtherKind;
+        outcome.Text = FileError(ProjectFileKind, name, RefusedOutcome, ErrorOpeningText).what();
     }
     return outcome;
 }
@@ -261,8 +263,8 @@ namespace {
 
 ProjectReadOutcome ReadProjectRecord(TEditorProject& project, BinaryReader& in,
                                      const std::string& name) {
-    const ProjectReadOutcome outcome = ReadProjectStart(in);
-    if (outcome.Result != ProjectReadResult::Done) {
+    const ProjectReadOutcome outcome = ReadProjectStart(in, name);
+    if (!outcome.Done()) {
         return outcome;
     }
     ProjectScratch scratch;
@@ -276,8 +278,8 @@ ProjectReadOutcome ReadProjectRecord(TEditorProject& project, BinaryReader& in,
 
 ProjectReadOutcome ReadOutlineRecord(ProjectOutline& outline, BinaryReader& in,
                                      const std::string& name) {
-    const ProjectReadOutcome outcome = ReadProjectStart(in);
-    if (outcome.Result != ProjectReadResult::Done) {
+    const ProjectReadOutcome outcome = ReadProjectStart(in, name);
+    if (!outcome.Done()) {
         return outcome;
     }
     ProjectOutline scratch;
@@ -389,18 +391,6 @@ ProjectReadOutcome ReadProjectFile(TEditorProject& project, const std::string& p
     }
 }
 
-std::string ProjectReadMessage(ProjectReadResult result, const std::string& path) {
-    switch (result) {
-    case ProjectReadResult::OldFormat:
-        return FileError(ProjectFileKind, path, RefusedOutcome, OldFormatText).what();
-    case ProjectReadResult::WrongMagic:
-        return FileError(ProjectFileKind, path, RefusedOutcome, ErrorOpeningText).what();
-    case ProjectReadResult::Done:
-        break;
-    }
-    return {};
-}
-
 void WriteProjectFile(const TEditorProject& project, const std::string& path) {
     try {
         WriteProjectRecord(project, path);
@@ -413,13 +403,8 @@ OpenProjectOutcome OpenProject(TEditorProject& project, SceneRooms& scene,
                                const std::string& path) {
     OpenProjectOutcome outcome;
     outcome.Read = ReadProjectFile(project, path);
-    switch (outcome.Read.Result) {
-    case ProjectReadResult::OldFormat:
-    case ProjectReadResult::WrongMagic:
-        outcome.Message = ProjectReadMessage(outcome.Read.Result, path);
+    if (!outcome.Read.Done()) {
         return outcome;
-    case ProjectReadResult::Done:
-        break;
     }
     scene = SceneRooms{project.CurrentRoom, 0, 0};
     outcome.Window.ToolBar = ToolBarValues(project);

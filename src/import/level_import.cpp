@@ -525,16 +525,10 @@ LevelFileImport ImportLevelFile(const std::string& path, TLevelData& level,
                                 TEditorProject& project) {
     LevelFileImport outcome;
     try {
-        switch (ReadLevelFile(level, path)) {
-        case LevelFileMissing:
-            outcome.Refusal = "Level file \"" + path + "\" not found";
+        const ReadResult read = ReadLevelFile(level, path);
+        if (!read.Done()) {
+            outcome.Refusal = read.Text;
             return outcome;
-        case LevelVersionUnknown:
-            outcome.Refusal = "Level file \"" + path +
-                              "\" is not a level of the supported games (unknown version code)";
-            return outcome;
-        default:
-            break;
         }
     } catch (const IoError& e) {
         outcome.Refusal = e.what();

@@ -230,14 +230,17 @@ void LevelFileReader::ReadTail() {
 
 } // namespace
 
-uint8_t ReadLevel(TLevelData& level, BinaryReader& reader, const std::string& fileName) {
+ReadResult ReadLevel(TLevelData& level, BinaryReader& reader, const std::string& fileName) {
     level.Clear();
     level.LastBaseLevelName.clear();
     try {
         level.Version = reader.ReadU32();
         if (!IsKnownVersion(level.Version)) {
             level.Version = 0;
-            return LevelVersionUnknown;
+            return ReadResult::Failed(ReadStatus::OtherKind,
+                                      std::string(LevelFileKind) + " \"" + fileName +
+                                          "\" is not a level of the supported games (unknown "
+                                          "version code)");
         }
         level.SetSignature();
         level.FormatKind = FormatKindFor(level.Version, fileName);
@@ -249,14 +252,15 @@ uint8_t ReadLevel(TLevelData& level, BinaryReader& reader, const std::string& fi
         level.Clear();
         throw;
     }
-    return LevelReadDone;
+    return {};
 }
 
-uint8_t ReadLevelFile(TLevelData& level, const std::string& fileName) {
+ReadResult ReadLevelFile(TLevelData& level, const std::string& fileName) {
     if (!FileExists(fileName)) {
         level.Clear();
         level.LastBaseLevelName.clear();
-        return LevelFileMissing;
+        return ReadResult::Failed(ReadStatus::Missing,
+                                  std::string(LevelFileKind) + " \"" + fileName + "\" not found");
     }
     try {
         BinaryReader reader = BinaryReader::OpenFile(fileName);

@@ -332,40 +332,31 @@ void MergeSideFiles(TLevelData& level, const BuildNames& names, TScriptState& sc
     if (!IsBlank(names.ItemsTable)) {
         if (!FileExists(names.ItemsTable)) {
             messages.push_back("Items file " + names.ItemsTable + " not found");
-        } else if (merger.Merge("Items file", names.ItemsTable, [&] {
-                       return ReadItemsTable(level, names.ItemsTable);
-                   }) == ItemsTableWrongSignature) {
-            messages.push_back("Items file " + names.ItemsTable +
-                               " is not an items table; it was not merged");
+        } else if (const ReadResult read =
+                       merger.Merge("Items file", names.ItemsTable,
+                                    [&] { return ReadItemsTable(level, names.ItemsTable); });
+                   !read.Done()) {
+            messages.push_back(read.Text);
         }
     }
     if (!IsBlank(names.MeshesFile)) {
         if (!FileExists(names.MeshesFile)) {
             messages.push_back("Meshes file " + names.MeshesFile + " not found");
-        } else {
-            switch (merger.Merge("Meshes file", names.MeshesFile,
-                                 [&] { return ReadMeshesFile(level, names.MeshesFile); })) {
-            case MeshesFileWrongSignature:
-                messages.push_back("Meshes file " + names.MeshesFile +
-                                   " is not a meshes file; it was not merged");
-                break;
-            case MeshesFileWrongKind:
-                messages.push_back("Meshes file " + names.MeshesFile +
-                                   " was made for a level of another layout; it was not merged");
-                break;
-            default:
-                break;
-            }
+        } else if (const ReadResult read =
+                       merger.Merge("Meshes file", names.MeshesFile,
+                                    [&] { return ReadMeshesFile(level, names.MeshesFile); });
+                   !read.Done()) {
+            messages.push_back(read.Text);
         }
     }
     if (!IsBlank(names.ScriptFile)) {
         if (!FileExists(names.ScriptFile)) {
             messages.push_back("Scripting file " + names.ScriptFile + " not found");
-        } else if (merger.Merge("Scripting file", names.ScriptFile, [&] {
-                       return CompileTriggerScript(names.ScriptFile, level, script);
-                   }) != 0) {
-            messages.push_back("Error at Line " + std::to_string(script.ScriptLineNumber) + ":" +
-                               script.ScriptErrorText);
+        } else if (const ReadResult read = merger.Merge(
+                       "Scripting file", names.ScriptFile,
+                       [&] { return CompileTriggerScript(names.ScriptFile, level, script); });
+                   !read.Done()) {
+            messages.push_back(read.Text);
         }
     }
 }
@@ -441,7 +432,7 @@ void Build(const TEditorProject& project, TLevelData& level, const BuildNames& n
     CheckProject(project);
     if (names.BaseLevel != level.LastBaseLevelName) {
         result.BaseLevelRead = true;
-        if (ReadLevelFile(level, names.BaseLevel) != LevelReadDone) {
+        if (!ReadLevelFile(level, names.BaseLevel).Done()) {
             result.Messages.push_back("Base Level file " + names.BaseLevel +
                                       " is not a level of the supported games");
             return;
@@ -493,24 +484,26 @@ BuildResult BuildLevel(const TEditorProject& project, TLevelData& level, const B
         Build(project, level, names, programFolder, script, result);
     } catch (const BuildError& e) {
         result.Messages.push_back(e.what());
-    } catch (const ScriptValueError& e) {
-        result.Messages.push_back(e.what());
     } catch (const IoError& e) {
         result.Messages.push_back(e.what());
     }
     return result;
 }
 
-std::string OpenBaseLevel(TLevelData& level, const std::string& fileName) {
-    switch (ReadLevelFile(level, fileName)) {
-    case LevelFileMissing:
-        return "Base Level file " + fileName + " not found";
-    case LevelVersionUnknown:
-        return "Base Level file " + fileName + " is not a level of the supported games";
-    default:
+ReadResult OpenBaseLevel(TLevelData& level, const std::string& fileName) {
+    ReadResult read = ReadLevelFile(level, fileName);
+    switch (read.Status) {
+    case ReadStatus::Done:
         level.LastBaseLevelName = fileName;
-        return "";
+        break;
+    case ReadStatus::Missing:
+        read.Text = "Base Level file " + fileName + " not found";
+        break;
+    default:
+        read.Text = "Base Level file " + fileName + " is not a level of the supported games";
+        break;
     }
+    return read;
 }
 
 } // namespace morvane

@@ -119,13 +119,22 @@ public:
     Compiler(std::FILE* file, const std::string& fileName, TLevelData& level, TScriptState& state)
         : reader_(file), fileName_(fileName), level_(level), state_(state) {}
 
-    // A parameter that is not an integer comes out naming the file and the line.
-    int Run() {
+    // A parameter that is not an integer is a file error naming the file and the line:
+    // Scripting file "X" refused: line 12: 'a' is not a valid integer value.
+    ReadResult Run() {
+        int stop = 0;
         try {
-            return Compile();
+            stop = Compile();
         } catch (const ScriptValueError& e) {
-            throw e.At(fileName_, state_.ScriptLineNumber);
+            throw FileError(ScriptFileKind, fileName_, RefusedOutcome,
+                            "line " + std::to_string(state_.ScriptLineNumber) + ": " + e.what());
         }
+        if (stop == 0) {
+            return {};
+        }
+        return ReadResult::Failed(ReadStatus::LineError,
+                                  "Error at Line " + std::to_string(state_.ScriptLineNumber) + ":" +
+                                      state_.ScriptErrorText);
     }
 
 private:
@@ -574,7 +583,8 @@ bool AppendSectorFloorData(TLevelData& level, int room, int x, int z, const uint
     return true;
 }
 
-int CompileTriggerScript(const std::string& fileName, TLevelData& level, TScriptState& state) {
+ReadResult CompileTriggerScript(const std::string& fileName, TLevelData& level,
+                                TScriptState& state) {
     std::unique_ptr<std::FILE, FileCloser> file;
     try {
         uint64_t size = 0;

@@ -195,7 +195,7 @@ TEST(CliJson, InfoOnTheRealLevels) {
         ASSERT_EQ(RunCli({"info", path}, out, err), CliDone) << name << ": " << err.str();
         const Json parsed = Json::parse(out.str());
         EXPECT_EQ(Printed(parsed), out.str()) << name;
-        ASSERT_EQ(ReadLevelFile(*level, path), LevelReadDone) << name;
+        ASSERT_EQ(ReadLevelFile(*level, path).Status, ReadStatus::Done) << name;
         EXPECT_EQ(parsed["num_rooms"], level->NumRooms) << name;
         EXPECT_EQ(parsed["rooms"].size(), level->NumRooms) << name;
         EXPECT_EQ(parsed["num_boxes"], level->NumBoxes) << name;

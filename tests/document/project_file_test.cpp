@@ -119,7 +119,7 @@ TEST(ProjectFile, AnEmptyProjectIs917Bytes) {
 TEST(ProjectFile, ReadsVersionFiveAsLaidOut) {
     auto project = std::make_unique<TEditorProject>();
     const ProjectReadOutcome read = ReadBytes(*project, AssembleProject(5, "trig.scp").File);
-    ASSERT_EQ(read.Result, ProjectReadResult::Done);
+    ASSERT_EQ(read.Status, ReadStatus::Done);
     EXPECT_EQ(read.Version, 5);
     EXPECT_EQ(project->Comments.Str(), "Some comments");
     EXPECT_EQ(project->ScriptFile.Str(), "trig.scp");
@@ -157,7 +157,7 @@ TEST(ProjectFile, VersionFourHasNoScriptAndIsSavedAsVersionFive) {
     ASSERT_EQ(v5.size() - v4.size(), 101u);
     auto project = std::make_unique<TEditorProject>();
     project->ScriptFile.Assign("left from before");
-    ASSERT_EQ(ReadBytes(*project, v4).Result, ProjectReadResult::Done);
+    ASSERT_EQ(ReadBytes(*project, v4).Status, ReadStatus::Done);
     EXPECT_EQ(project->ScriptFile.Str(), "");
     EXPECT_EQ(project->OutputLevelFile.Str(), "out.phd");
     EXPECT_EQ(project->Room(1).Name.Str(), "Hall");
@@ -207,7 +207,7 @@ TEST(ProjectFile, EveryFieldSurvivesARoundTrip) {
               "Quillon's Morvane3D - " + dir.Path("round.mvn"));
 
     auto loaded = std::make_unique<TEditorProject>();
-    ASSERT_EQ(ReadProjectFile(*loaded, dir.Path("round.mvn")).Result, ProjectReadResult::Done);
+    ASSERT_EQ(ReadProjectFile(*loaded, dir.Path("round.mvn")).Status, ReadStatus::Done);
     EXPECT_EQ(loaded->CurrentRoom, 2);
     EXPECT_EQ(BuildSettingsOf(*loaded).ScriptFile, "s");
     for (int r = 1; r <= 3; ++r) {
@@ -244,11 +244,16 @@ TEST(ProjectFile, OldAndForeignFilesLeaveTheDocumentAlone) {
     MakeKnownDocument(*project);
     Bytes old = AssembleProject(5).File;
     old[17] = 3;
-    EXPECT_EQ(ReadBytes(*project, old).Result, ProjectReadResult::OldFormat);
+    const ProjectReadOutcome oldRead = ReadBytes(*project, old);
+    EXPECT_EQ(oldRead.Status, ReadStatus::OldVersion);
+    EXPECT_EQ(oldRead.Text,
+              "Project file \"test.mvn\" refused:  Old 2D file format not supported ");
     ExpectKnownDocument(*project, "old version");
     Bytes foreign = AssembleProject(5).File;
     foreign[5] = 'X';
-    EXPECT_EQ(ReadBytes(*project, foreign).Result, ProjectReadResult::WrongMagic);
+    const ProjectReadOutcome foreignRead = ReadBytes(*project, foreign);
+    EXPECT_EQ(foreignRead.Status, ReadStatus::OtherKind);
+    EXPECT_EQ(foreignRead.Text, "Project file \"test.mvn\" refused: Error Opening the file!");
     ExpectKnownDocument(*project, "wrong magic");
 }
 
@@ -319,7 +324,7 @@ TEST(ProjectFile, RandomAndDamagedFilesNeverCrash) {
             }
         }
         try {
-            if (ReadBytes(*project, file).Result == ProjectReadResult::Done) {
+            if (ReadBytes(*project, file).Status == ReadStatus::Done) {
                 ASSERT_TRUE(project->RoomCount == 0 || project->HasCurrentRoom());
             }
         } catch (const IoError&) {
@@ -331,7 +336,7 @@ TEST(ProjectFile, AnOutOfRangeCurrentRoomFallsBackToTheFirst) {
     Bytes file = AssembleProject(5).File;
     file[875] = 200;
     auto project = std::make_unique<TEditorProject>();
-    ASSERT_EQ(ReadBytes(*project, file).Result, ProjectReadResult::Done);
+    ASSERT_EQ(ReadBytes(*project, file).Status, ReadStatus::Done);
     EXPECT_EQ(project->CurrentRoom, 1);
 }
 
@@ -341,7 +346,7 @@ TEST(OpenProject, ResetsTheViewAndNamesTheBaseLevelOnlyWhenItExists) {
     SceneRooms scene{3, 2, 5};
     test::WriteFileBytes(dir.Path("p.mvn"), AssembleProject(5).File);
     OpenProjectOutcome opened = OpenProject(*project, scene, dir.Path("p.mvn"));
-    EXPECT_EQ(opened.Message, "");
+    EXPECT_EQ(opened.Read.Text, "");
     EXPECT_EQ(opened.Caption, "Quillon's Morvane3D - " + dir.Path("p.mvn"));
     EXPECT_EQ(opened.Settings.ItemsTableFile, "items.itm");
     EXPECT_FALSE(opened.BaseLevelToRead.has_value()) << "base.phd does not exist";
@@ -360,7 +365,7 @@ TEST(OpenProject, ResetsTheViewAndNamesTheBaseLevelOnlyWhenItExists) {
     Bytes old = AssembleProject(5).File;
     old[17] = 2;
     test::WriteFileBytes(dir.Path("old.mvn"), old);
-    EXPECT_EQ(OpenProject(*project, scene, dir.Path("old.mvn")).Message,
+    EXPECT_EQ(OpenProject(*project, scene, dir.Path("old.mvn")).Read.Text,
               "Project file \"" + dir.Path("old.mvn") + "\" refused: " + OldFormatText);
     EXPECT_THROW(OpenProject(*project, scene, dir.Path("absent.mvn")), IoError);
 }
@@ -482,9 +487,10 @@ TEST(ProjectOutline, AgreesWithTheWholeReadOnEveryFile) {
             ++refused;
             continue;
         }
-        EXPECT_EQ(both.Outlined.Result, both.Whole.Result);
+        EXPECT_EQ(both.Outlined.Status, both.Whole.Status);
+        EXPECT_EQ(both.Outlined.Text, both.Whole.Text);
         EXPECT_EQ(both.Outlined.Version, both.Whole.Version);
-        if (both.Whole.Result == ProjectReadResult::Done) {
+        if (both.Whole.Status == ReadStatus::Done) {
             ++done;
             EXPECT_TRUE(both.Outline == both.FromWhole) << "the outline's fields differ";
             EXPECT_EQ(both.Outline.Rooms.size(), both.Outline.RoomCount);
@@ -559,7 +565,7 @@ TEST(ProjectFile, RoomsBeyondTheLevelsCoordinatesAreRefused) {
 
     Bytes high = assembled.File;
     high[posY] = 64; // height 4: the top at level 68
-    ASSERT_EQ(ReadBytes(*project, high).Result, ProjectReadResult::Done);
+    ASSERT_EQ(ReadBytes(*project, high).Status, ReadStatus::Done);
     EXPECT_EQ(project->Room(1).PosY, 64);
 
     TempDir dir;
@@ -601,9 +607,6 @@ TEST(ProjectFile, FileErrorsNameTheFile) {
         EXPECT_EQ(e.what(), "Project file \"" + dir.Path("no-folder/p.mvn") +
                                 "\" not written: File not found");
     }
-    EXPECT_EQ(ProjectReadMessage(ProjectReadResult::WrongMagic, "x.mvn"),
-              "Project file \"x.mvn\" refused: Error Opening the file!");
-    EXPECT_EQ(ProjectReadMessage(ProjectReadResult::Done, "x.mvn"), "");
 }
 
 } // namespace

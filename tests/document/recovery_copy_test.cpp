@@ -41,7 +41,7 @@ TEST(RecoveryCopy, IsAProjectFileWithItsOriginBeside) {
     EXPECT_EQ(test::ReadFileBytes(copy), test::ReadFileBytes(dir.Path("saved.mvn")))
         << "the copy is what a save writes";
     auto read = std::make_unique<TEditorProject>();
-    ASSERT_EQ(ReadProjectFile(*read, copy).Result, ProjectReadResult::Done);
+    ASSERT_EQ(ReadProjectFile(*read, copy).Status, ReadStatus::Done);
     EXPECT_EQ(read->Room(1).Name.Str(), "Hall");
 
     const std::vector<RecoveryCopy> found = FindRecoveryCopies(dir.Root().string());

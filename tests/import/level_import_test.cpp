@@ -1,6 +1,5 @@
 #include "support/test_files.h"
 
-#include "levelbuild/build_pipeline.h"
 #include "demo/demo_level.h"
 #include "document/room_limits.h"
 #include "document/room_operations.h"
@@ -9,6 +8,7 @@
 #include "level/level_format.h"
 #include "level/level_reader.h"
 #include "level/level_writer.h"
+#include "levelbuild/build_pipeline.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -341,7 +341,7 @@ TEST(LevelImport, FacesThatAreNotTheBuildsBlocksGiveTheirTexturesWhereTheyLie) {
                            {dir.Path("base.phd"), dir.Path("out.phd"), "", "", ""},
                            std::string(MORVANE_SOURCE_DIR) + "/data", script)
                     .Written);
-    ASSERT_EQ(ReadLevelFile(*level, dir.Path("out.phd")), LevelReadDone);
+    ASSERT_EQ(ReadLevelFile(*level, dir.Path("out.phd")).Status, ReadStatus::Done);
 
     // The two faces of the -z border's wall (the wall toward +z of sector column 2, row 1)
     // become one face from the top of the upper one to the bottom of the lower one, with

@@ -1,13 +1,13 @@
 #include "import/random_project.h"
 #include "support/test_files.h"
 
-#include "levelbuild/build_pipeline.h"
 #include "demo/demo_level.h"
 #include "document/shape_table.h"
 #include "import/level_import.h"
 #include "level/level_format.h"
 #include "level/level_reader.h"
 #include "level/level_writer.h"
+#include "levelbuild/build_pipeline.h"
 
 #include <gtest/gtest.h>
 
@@ -52,7 +52,7 @@ protected:
         if (!result.Written) {
             return ::testing::PrintToString(result.Messages);
         }
-        EXPECT_EQ(ReadLevelFile(out, dir_.Path(name + extension_)), LevelReadDone);
+        EXPECT_EQ(ReadLevelFile(out, dir_.Path(name + extension_)).Status, ReadStatus::Done);
         return "";
     }
     void Build(const TEditorProject& project, const std::string& name, TLevelData& out) {

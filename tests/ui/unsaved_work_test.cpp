@@ -40,7 +40,7 @@ QString Q(const std::string& path) {
 
 std::unique_ptr<TEditorProject> ReadProject(const std::string& path) {
     auto project = std::make_unique<TEditorProject>();
-    EXPECT_EQ(ReadProjectFile(*project, path).Result, ProjectReadResult::Done);
+    EXPECT_EQ(ReadProjectFile(*project, path).Status, ReadStatus::Done);
     return project;
 }
 
