@@ -136,20 +136,7 @@ void LevelFileReader::ReadRoom(int index) {
     if (kind_ == FormatTR2) {
         room.LightMode = in_.ReadI16();
     }
-    room.NumLights = CheckedCount(in_.ReadU16(), MaxRoomLights, "NumLights" + of);
-    if (secondGame_) {
-        in_.ReadArray(room.Lights2, room.NumLights);
-    } else {
-        in_.ReadArray(room.Lights1, room.NumLights);
-    }
-    room.NumStaticMeshes = CheckedCount(in_.ReadU16(), MaxRoomStatics, "NumStaticMeshes" + of);
-    if (secondGame_) {
-        in_.ReadArray(room.RoomStatics2, room.NumStaticMeshes);
-    } else {
-        in_.ReadArray(room.RoomStatics1, room.NumStaticMeshes);
-    }
-    room.AlternateRoom = in_.ReadI16();
-    room.RoomFlags = in_.ReadU16();
+    ReadRoomTail(in_, room, secondGame_, index);
     if (kind_ == FormatTR3) {
         in_.ReadBytes(room.RoomExtra, sizeof(room.RoomExtra));
     }
@@ -229,6 +216,32 @@ void LevelFileReader::ReadTail() {
 }
 
 } // namespace
+
+void ReadRoomTail(BinaryReader& in, TLevelRoom& room, bool secondGame, int roomNumber) {
+    const std::string of = " of room " + std::to_string(roomNumber);
+    auto count = [&](uint64_t limit, const std::string& field) {
+        const uint16_t value = in.ReadU16();
+        if (value > limit) {
+            throw IoError(field + of + " is " + std::to_string(value) + ", above the limit of " +
+                          std::to_string(limit) + ".");
+        }
+        return value;
+    };
+    room.NumLights = count(MaxRoomLights, "NumLights");
+    if (secondGame) {
+        in.ReadArray(room.Lights2, room.NumLights);
+    } else {
+        in.ReadArray(room.Lights1, room.NumLights);
+    }
+    room.NumStaticMeshes = count(MaxRoomStatics, "NumStaticMeshes");
+    if (secondGame) {
+        in.ReadArray(room.RoomStatics2, room.NumStaticMeshes);
+    } else {
+        in.ReadArray(room.RoomStatics1, room.NumStaticMeshes);
+    }
+    room.AlternateRoom = in.ReadI16();
+    room.RoomFlags = in.ReadU16();
+}
 
 ReadResult ReadLevel(TLevelData& level, BinaryReader& reader, const std::string& fileName) {
     level.Clear();

@@ -26,4 +26,10 @@ ReadResult ReadLevelFile(TLevelData& level, const std::string& fileName);
 // messages.
 ReadResult ReadLevel(TLevelData& level, BinaryReader& reader, const std::string& fileName);
 
+// The end of a room's record, which a level file and an items table share: the lights, the
+// static meshes (first-game or second-game records), the alternate room and the flags. A count
+// beyond the record's capacity throws IoError, e.g. "NumLights of room 3 is 21, above the limit
+// of 20."; the caller's reader names the file. `roomNumber` is the room as the caller counts it.
+void ReadRoomTail(BinaryReader& in, TLevelRoom& room, bool secondGame, int roomNumber);
+
 } // namespace morvane

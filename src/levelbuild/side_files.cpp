@@ -3,6 +3,7 @@
 #include "io/binary_reader.h"
 #include "io/io_error.h"
 #include "level/level_format.h"
+#include "level/level_reader.h"
 
 #include <cstring>
 
@@ -43,22 +44,7 @@ void ReadRoomBlock(SideFileReader& file, TLevelRoom& room, int roomNumber, bool 
     room.NumSprites =
         static_cast<uint16_t>(file.Count(in.ReadU16(), MaxRoomSprites, "the sprite count" + of));
     in.ReadArray(room.Sprites, room.NumSprites);
-    room.NumLights =
-        static_cast<uint16_t>(file.Count(in.ReadU16(), MaxRoomLights, "the light count" + of));
-    if (secondGame) {
-        in.ReadArray(room.Lights2, room.NumLights);
-    } else {
-        in.ReadArray(room.Lights1, room.NumLights);
-    }
-    room.NumStaticMeshes = static_cast<uint16_t>(
-        file.Count(in.ReadU16(), MaxRoomStatics, "the static mesh count" + of));
-    if (secondGame) {
-        in.ReadArray(room.RoomStatics2, room.NumStaticMeshes);
-    } else {
-        in.ReadArray(room.RoomStatics1, room.NumStaticMeshes);
-    }
-    room.AlternateRoom = in.ReadI16();
-    room.RoomFlags = in.ReadU16();
+    ReadRoomTail(in, room, secondGame, roomNumber);
 }
 
 // Runs a side file's reader; every IoError on the way names the file.

@@ -100,7 +100,14 @@ TEST(ItemsTable, RefusesWhatTheLevelCannotHold) {
     ByteBuilder wrappingLink = ItemsTableHead(0, 22);
     wrappingLink.U16(1).U16(0).U32(0).U16(0).U16(1).U16(1).U16(65100);
     ByteBuilder shortFile = ItemsTableHead(2, 22);
+    // A room's lights and static meshes are read as the level reader reads them, with its texts.
+    ByteBuilder tooManyLights = ItemsTableHead(0, 22);
+    tooManyLights.U16(0).U32(0).U16(2).U16(0).U16(0).U16(0).I16(-1).U16(0).U16(0).U16(16);
+    ByteBuilder tooManyStatics = ItemsTableHead(0, 22);
+    tooManyStatics.U16(0).U32(0).U16(1).U16(0).U16(0).U16(51);
     const Case cases[] = {
+        {tooManyLights.Get(), "refused: NumLights of room 2 is 16, above the limit of 15."},
+        {tooManyStatics.Get(), "refused: NumStaticMeshes of room 1 is 51, above the limit of 50."},
         {wrappingLink.Get(), "points past the floor data (offset 65100)"},
         {shortFile.Get(), "refused: Read beyond end of file"},
         {tooManyItems.Get(), "the item count is 301, above the limit of 300"},
