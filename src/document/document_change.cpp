@@ -49,9 +49,9 @@ std::size_t HashBytes(const void* bytes, std::size_t size) {
 std::size_t RoomHash(const TEditorProject& project, int room) {
     return HashBytes(&project.Room(room), sizeof(TEditorRoom));
 }
-// The project's texts and build settings: everything before the current room and room count.
+// The project's texts and build settings.
 std::size_t SettingsHash(const TEditorProject& project) {
-    return HashBytes(&project, offsetof(TEditorProject, CurrentRoom));
+    return HashBytes(&project.Settings, sizeof(project.Settings));
 }
 
 std::string ScopeText(const EditScope& scope, const DocumentLayers& layers, int currentRoom,

@@ -19,19 +19,6 @@ inline constexpr uint8_t ProjectFileVersion = 5;
 inline constexpr const char* ProjectFileKind = "Project file";
 inline constexpr const char* ProjectMagic = "Quillon Mvn file";
 
-// The seven build settings as the "Build Level File" dialog edits them.
-struct BuildSettings {
-    std::string LevelDescription;
-    std::string Comments;
-    std::string BaseLevelFile;
-    std::string ItemsTableFile;
-    std::string MeshesFile;
-    std::string ScriptFile;
-    std::string OutputLevelFile;
-
-    bool operator==(const BuildSettings&) const = default;
-};
-
 BuildSettings BuildSettingsOf(const TEditorProject& project);
 // Stores the settings in the document, each cut to its capacity (250 for the comments, 100 for
 // the others).
@@ -78,13 +65,7 @@ struct RoomOutline {
 
 struct ProjectOutline {
     uint8_t Version = 0; // as stored in the file
-    TShortString<100> LevelDescription{};
-    TShortString<250> Comments{};
-    TShortString<100> BaseLevelFile{};
-    TShortString<100> ItemsTableFile{};
-    TShortString<100> MeshesFile{};
-    TShortString<100> ScriptFile{};
-    TShortString<100> OutputLevelFile{};
+    TBuildSettings Settings{};
     uint8_t CurrentRoom = 1;
     uint8_t RoomCount = 0;
     std::vector<RoomOutline> Rooms; // RoomCount of them

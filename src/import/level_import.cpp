@@ -468,7 +468,7 @@ void RoomImporter::Report(ImportResult& result) const {
 ImportResult ImportLevelRooms(const TLevelData& level, TEditorProject& project,
                               const std::string& baseLevelFile) {
     project.Clear();
-    project.BaseLevelFile.Assign(baseLevelFile);
+    project.Settings.BaseLevelFile.Assign(baseLevelFile);
     ImportResult result;
     const std::vector<Placement> placements = PlaceRooms(level);
     auto faceScratch = std::make_unique<FaceMatchScratch>();

@@ -389,10 +389,11 @@ TEST_F(DocumentChanges, AWriteOutsideTheScopeIsCaught) {
         "An edit changed room 100 outside its scope (the current room 2 and the free slot "
         "4): undo could not take it back.")
         << "a refused edit too: taking it back would leave room 100 changed";
-    EXPECT_EQ(caught(
-                  RoomScope::All, [&] { project->BaseLevelFile.Assign("other.phd"); }, false),
-              "An edit changed the project's settings outside its scope (every room): undo "
-              "could not take it back.");
+    EXPECT_EQ(
+        caught(
+            RoomScope::All, [&] { project->Settings.BaseLevelFile.Assign("other.phd"); }, false),
+        "An edit changed the project's settings outside its scope (every room): undo "
+        "could not take it back.");
     EXPECT_EQ(caught(
                   RoomScope::All, [&] { project->Room(128).PosZ = 9; }, false),
               "no error");

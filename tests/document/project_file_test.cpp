@@ -91,15 +91,15 @@ void MakeKnownDocument(TEditorProject& project) {
     values.Long = 4;
     values.Width = 5;
     AddRoom(project, scene, values);
-    project.LevelDescription.Assign("known description");
+    project.Settings.LevelDescription.Assign("known description");
 }
 
 void ExpectKnownDocument(const TEditorProject& project, const std::string& context) {
     ASSERT_EQ(project.RoomCount, 1) << context;
     EXPECT_EQ(project.Room(1).Name.Str(), "Known") << context;
     EXPECT_EQ(project.Room(1).SectorCount(), 20) << context;
-    EXPECT_EQ(project.LevelDescription.Str(), "known description") << context;
-    EXPECT_EQ(project.ScriptFile.Length, 0) << context;
+    EXPECT_EQ(project.Settings.LevelDescription.Str(), "known description") << context;
+    EXPECT_EQ(project.Settings.ScriptFile.Length, 0) << context;
 }
 
 TEST(ProjectFile, AnEmptyProjectIs917Bytes) {
@@ -121,9 +121,9 @@ TEST(ProjectFile, ReadsVersionFiveAsLaidOut) {
     const ProjectReadOutcome read = ReadBytes(*project, AssembleProject(5, "trig.scp").File);
     ASSERT_EQ(read.Status, ReadStatus::Done);
     EXPECT_EQ(read.Version, 5);
-    EXPECT_EQ(project->Comments.Str(), "Some comments");
-    EXPECT_EQ(project->ScriptFile.Str(), "trig.scp");
-    EXPECT_EQ(project->OutputLevelFile.Str(), "out.phd");
+    EXPECT_EQ(project->Settings.Comments.Str(), "Some comments");
+    EXPECT_EQ(project->Settings.ScriptFile.Str(), "trig.scp");
+    EXPECT_EQ(project->Settings.OutputLevelFile.Str(), "out.phd");
     ASSERT_EQ(project->RoomCount, 1);
     const TEditorRoom& room = project->Room(1);
     EXPECT_EQ(room.PosX, 7);
@@ -156,10 +156,10 @@ TEST(ProjectFile, VersionFourHasNoScriptAndIsSavedAsVersionFive) {
     const Bytes v5 = AssembleProject(5).File;
     ASSERT_EQ(v5.size() - v4.size(), 101u);
     auto project = std::make_unique<TEditorProject>();
-    project->ScriptFile.Assign("left from before");
+    project->Settings.ScriptFile.Assign("left from before");
     ASSERT_EQ(ReadBytes(*project, v4).Status, ReadStatus::Done);
-    EXPECT_EQ(project->ScriptFile.Str(), "");
-    EXPECT_EQ(project->OutputLevelFile.Str(), "out.phd");
+    EXPECT_EQ(project->Settings.ScriptFile.Str(), "");
+    EXPECT_EQ(project->Settings.OutputLevelFile.Str(), "out.phd");
     EXPECT_EQ(project->Room(1).Name.Str(), "Hall");
     WriteProjectFile(*project, dir.Path("saved.mvn"));
     EXPECT_EQ(test::ReadFileBytes(dir.Path("saved.mvn")), v5);
@@ -236,7 +236,7 @@ TEST(ProjectFile, SavingCutsTheSettingsToTheirCapacity) {
     const Bytes file = test::ReadFileBytes(dir.Path("cut.mvn"));
     EXPECT_EQ(file[18], 100);
     EXPECT_EQ(file[119], 250);
-    EXPECT_EQ(project->LevelDescription.Str(), std::string(100, 'd'));
+    EXPECT_EQ(project->Settings.LevelDescription.Str(), std::string(100, 'd'));
 }
 
 TEST(ProjectFile, OldAndForeignFilesLeaveTheDocumentAlone) {
@@ -358,7 +358,7 @@ TEST(OpenProject, ResetsTheViewAndNamesTheBaseLevelOnlyWhenItExists) {
     EXPECT_EQ(opened.Window.ToolBar->PortalViewList, std::vector<std::string>{"Door #1"});
     EXPECT_EQ(opened.Window.ToolBar->PortalFacingIndex, 2);
 
-    project->BaseLevelFile.Assign(dir.Path("p.mvn")); // any existing file
+    project->Settings.BaseLevelFile.Assign(dir.Path("p.mvn")); // any existing file
     WriteProjectFile(*project, dir.Path("q.mvn"));
     EXPECT_EQ(OpenProject(*project, scene, dir.Path("q.mvn")).BaseLevelToRead, dir.Path("p.mvn"));
 
@@ -458,7 +458,7 @@ TEST(ProjectOutline, AgreesWithTheWholeReadOnEveryFile) {
             room.PortalViewCount = static_cast<int32_t>(random() % (MaxPortalViews + 1));
         }
         project->CurrentRoom = static_cast<uint8_t>(1 + random() % project->RoomCount);
-        project->Comments.Assign("round " + std::to_string(round));
+        project->Settings.Comments.Assign("round " + std::to_string(round));
         WriteProjectFile(*project, dir.Path("p.mvn"));
         files.emplace_back("saved project " + std::to_string(round),
                            test::ReadFileBytes(dir.Path("p.mvn")));

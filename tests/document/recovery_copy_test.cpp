@@ -22,7 +22,7 @@ std::unique_ptr<TEditorProject> SmallProject(const std::string& name) {
     RoomDialogValues values = RoomAt(5, 7, 10, 20, 30, 4);
     values.Name = name;
     AddRoom(*project, scene, values);
-    project->LevelDescription.Assign("recovered");
+    project->Settings.LevelDescription.Assign("recovered");
     return project;
 }
 

@@ -95,8 +95,8 @@ TEST(LevelImport, APlainRoomComesOverWhole) {
                                             "0 faces used.");
     ASSERT_EQ(project->RoomCount, 1);
     EXPECT_EQ(project->CurrentRoom, 1);
-    EXPECT_EQ(project->BaseLevelFile.Str(), "base.phd");
-    EXPECT_EQ(project->OutputLevelFile.Str(), "");
+    EXPECT_EQ(project->Settings.BaseLevelFile.Str(), "base.phd");
+    EXPECT_EQ(project->Settings.OutputLevelFile.Str(), "");
     const TEditorRoom& room = project->Room(1);
     EXPECT_EQ(room.Name.Str(), "Room #1");
     EXPECT_EQ(room.PosX, 2);
@@ -412,7 +412,7 @@ TEST(LevelImport, ImportingAFileReplacesTheProjectOnlyWhenRoomsCameOver) {
     const LevelFileImport done = ImportLevelFile(dir.Path("demo.tub"), *level, *project);
     EXPECT_TRUE(done.Imported());
     EXPECT_EQ(project->RoomCount, 2);
-    EXPECT_EQ(project->BaseLevelFile.Str(), dir.Path("demo.tub"));
+    EXPECT_EQ(project->Settings.BaseLevelFile.Str(), dir.Path("demo.tub"));
     EXPECT_EQ(level->LastBaseLevelName, dir.Path("demo.tub")) << "the level is the base level";
     EXPECT_EQ(level->FormatKind, FormatTUB);
 }

@@ -209,8 +209,8 @@ TEST_P(RoundTrip, ProjectsMadeByTheEditorComeBackFromTheirLevel) {
         EXPECT_EQ(result.Counts.RoomsClipped + result.Counts.RoomsSkipped, 0);
         EXPECT_EQ(result.Counts.SectorsClipped + result.Counts.SectorsSkipped, 0);
         ASSERT_EQ(back->RoomCount, made->RoomCount);
-        EXPECT_EQ(back->BaseLevelFile.Str(), base_);
-        EXPECT_EQ(back->OutputLevelFile.Str(), "");
+        EXPECT_EQ(back->Settings.BaseLevelFile.Str(), base_);
+        EXPECT_EQ(back->Settings.OutputLevelFile.Str(), "");
         EXPECT_EQ(result.Counts.FacesUsed, result.Counts.Faces)
             << "every face of the level belongs to a sector slot";
         for (const std::string& message : result.Messages) {
