@@ -273,12 +273,6 @@ void DocumentSnapshot::CheckScope(const TEditorProject& project) const {
     }
 }
 
-std::optional<DocumentChange> DocumentSnapshot::ChangeTo(const TEditorProject& project,
-                                                         const SceneRooms& scene) const {
-    CheckScope(project);
-    return Changes(project, scene);
-}
-
 std::optional<DocumentChange> DocumentSnapshot::Changes(const TEditorProject& project,
                                                         const SceneRooms& scene) const {
     DocumentChange::Part part;

@@ -30,8 +30,7 @@ struct EditScope {
 
 // Whether this build checks every edit against its scope (Debug builds, and any build configured
 // with MORVANE_CHECK_EDIT_SCOPE, which the sanitizer build turns on). A checked snapshot also
-// keeps a hash of each room and layer outside its scope and of the settings, and Finish and
-// ChangeTo throw
+// keeps a hash of each room and layer outside its scope and of the settings, and Finish throws
 // std::logic_error when the edit changed one of them: the history could not take it back.
 bool EditScopeChecked();
 
@@ -119,17 +118,14 @@ public:
     // The room as it was, or nullptr when it is outside the snapshot's scope.
     const TEditorRoom* RoomBefore(int room) const;
 
-    // The change from the snapshot to the document now; none when nothing the history keeps has
-    // changed (choosing another current room alone is not an edit). Throws std::logic_error in
-    // a checked build when the edit wrote outside its scope.
-    std::optional<DocumentChange> ChangeTo(const TEditorProject& project,
-                                           const SceneRooms& scene) const;
     // Puts the rooms, layers, room count, current room and view back as they were.
     void Restore(TEditorProject& project, SceneRooms& scene) const;
 
-    // The end of an edit: an operation that was refused (outcome.Refused) is
-    // taken back whole and leaves no change; otherwise the change, if any. Checked first, as
-    // ChangeTo: a write outside the scope could not be taken back.
+    // The end of an edit: an operation that was refused (outcome.Refused) is taken back whole
+    // and leaves no change; otherwise the change from the snapshot to the document now, none
+    // when nothing the history keeps has changed (choosing another current room alone is not an
+    // edit). Checked first: in a checked build a write outside the scope, which could not be
+    // taken back, throws std::logic_error.
     std::optional<DocumentChange> Finish(TEditorProject& project, SceneRooms& scene,
                                          const DocumentOutcome& outcome) const;
 

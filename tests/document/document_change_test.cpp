@@ -404,7 +404,7 @@ TEST_F(DocumentChanges, AWriteOutsideTheScopeIsCaught) {
     text.Notes = "in scope";
     text.Marks = "outside";
     try {
-        before.ChangeTo(*project, scene);
+        before.Finish(*project, scene, {});
         ADD_FAILURE() << "a layer written outside the scope is caught";
     } catch (const std::logic_error& e) {
         EXPECT_STREQ(e.what(), "An edit changed the layer \"marks\" outside its scope (the "
