@@ -124,15 +124,17 @@ void DocumentChange::Apply(const Part& part, TEditorProject& project, SceneRooms
     for (const RoomRuns& room : part.Rooms) {
         ApplyRuns(part, room.FirstRun, room.RunCount, BytesOf(project.Room(room.Room)), after);
     }
-    for (const LayerRuns& layer : part.Layers) {
-        // The layer is at the other end of the change: padded with zeros as the runs were
-        // taken, changed, then cut to its size at this end.
-        const DocumentLayer& target = (*part.LayerList)[layer.Layer];
-        std::vector<uint8_t> bytes = target.Save(project);
-        bytes.resize(std::max(layer.SizeBefore, layer.SizeAfter));
-        ApplyRuns(part, layer.FirstRun, layer.RunCount, bytes.data(), after);
-        bytes.resize(after ? layer.SizeAfter : layer.SizeBefore);
-        target.Load(project, bytes);
+    if (part.Layers) {
+        for (const LayerRuns& layer : part.Layers->Runs) {
+            // The layer is at the other end of the change: padded with zeros as the runs were
+            // taken, changed, then cut to its size at this end.
+            const DocumentLayer& target = (*part.Layers->List)[layer.Layer];
+            std::vector<uint8_t> bytes = target.Save(project);
+            bytes.resize(std::max(layer.SizeBefore, layer.SizeAfter));
+            ApplyRuns(part, layer.FirstRun, layer.RunCount, bytes.data(), after);
+            bytes.resize(after ? layer.SizeAfter : layer.SizeBefore);
+            target.Load(project, bytes);
+        }
     }
     const Header& header = after ? part.After : part.Before;
     project.RoomCount = header.RoomCount;
@@ -168,9 +170,11 @@ std::vector<int> DocumentChange::ChangedRooms() const {
 std::size_t DocumentChange::MemoryBytes() const {
     std::size_t bytes = sizeof(*this) + parts_.capacity() * sizeof(Part);
     for (const Part& part : parts_) {
-        bytes += part.Rooms.capacity() * sizeof(RoomRuns) +
-                 part.Layers.capacity() * sizeof(LayerRuns) + part.Runs.capacity() * sizeof(Run) +
-                 part.Bytes.capacity();
+        bytes +=
+            part.Rooms.capacity() * sizeof(RoomRuns) +
+            (part.Layers ? sizeof(LayerChanges) + part.Layers->Runs.capacity() * sizeof(LayerRuns)
+                         : 0) +
+            part.Runs.capacity() * sizeof(Run) + part.Bytes.capacity();
     }
     return bytes;
 }
@@ -284,6 +288,7 @@ std::optional<DocumentChange> DocumentSnapshot::Changes(const TEditorProject& pr
             part.Rooms.push_back({saved.Room, firstRun, runCount});
         }
     }
+    std::vector<DocumentChange::LayerRuns> layerRuns;
     for (const SavedLayer& saved : layers_) {
         std::vector<uint8_t> before = saved.Bytes;
         std::vector<uint8_t> after = (*layerList_)[saved.Layer].Save(project);
@@ -296,17 +301,20 @@ std::optional<DocumentChange> DocumentSnapshot::Changes(const TEditorProject& pr
         const uint32_t runCount =
             DocumentChange::AppendRuns(part, before.data(), after.data(), size);
         if (runCount > 0 || sizeBefore != sizeAfter) {
-            part.Layers.push_back({saved.Layer, sizeBefore, sizeAfter, firstRun, runCount});
+            layerRuns.push_back({saved.Layer, sizeBefore, sizeAfter, firstRun, runCount});
         }
     }
-    if (part.Rooms.empty() && part.Layers.empty() && project.RoomCount == roomCount_) {
+    if (part.Rooms.empty() && layerRuns.empty() && project.RoomCount == roomCount_) {
         return std::nullopt;
     }
-    part.LayerList = layerList_;
+    if (!layerRuns.empty()) {
+        layerRuns.shrink_to_fit();
+        part.Layers = std::make_unique<DocumentChange::LayerChanges>(
+            DocumentChange::LayerChanges{layerList_, std::move(layerRuns)});
+    }
     part.Before = {roomCount_, currentRoom_, scene_};
     part.After = {project.RoomCount, project.CurrentRoom, scene};
     part.Rooms.shrink_to_fit();
-    part.Layers.shrink_to_fit();
     part.Runs.shrink_to_fit();
     part.Bytes.shrink_to_fit();
     DocumentChange change;

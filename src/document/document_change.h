@@ -82,11 +82,15 @@ private:
         uint8_t CurrentRoom = 1;
         SceneRooms Scene;
     };
+    // The layers an edit changed, kept apart so that a step of rooms alone pays one pointer.
+    struct LayerChanges {
+        const DocumentLayers* List;
+        std::vector<LayerRuns> Runs;
+    };
     // One edit; an appended change adds a part.
     struct Part {
         std::vector<RoomRuns> Rooms;
-        std::vector<LayerRuns> Layers;
-        const DocumentLayers* LayerList = nullptr;
+        std::unique_ptr<LayerChanges> Layers; // none when the edit changed no layer
         std::vector<Run> Runs;
         std::vector<uint8_t> Bytes;
         Header Before;
