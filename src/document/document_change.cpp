@@ -309,7 +309,7 @@ std::optional<DocumentChange> DocumentSnapshot::Changes(const TEditorProject& pr
     }
     if (!layerRuns.empty()) {
         layerRuns.shrink_to_fit();
-        part.Layers = std::make_unique<DocumentChange::LayerChanges>(
+        part.Layers = std::make_shared<const DocumentChange::LayerChanges>(
             DocumentChange::LayerChanges{layerList_, std::move(layerRuns)});
     }
     part.Before = {roomCount_, currentRoom_, scene_};

@@ -82,7 +82,8 @@ private:
         uint8_t CurrentRoom = 1;
         SceneRooms Scene;
     };
-    // The layers an edit changed, kept apart so that a step of rooms alone pays one pointer.
+    // The layers an edit changed, kept apart so that a step of rooms alone pays one empty
+    // pointer.
     struct LayerChanges {
         const DocumentLayers* List;
         std::vector<LayerRuns> Runs;
@@ -90,7 +91,9 @@ private:
     // One edit; an appended change adds a part.
     struct Part {
         std::vector<RoomRuns> Rooms;
-        std::unique_ptr<LayerChanges> Layers; // none when the edit changed no layer
+        // None when the edit changed no layer; shared by the copies of a change (the history
+        // copies a change it merges into another).
+        std::shared_ptr<const LayerChanges> Layers;
         std::vector<Run> Runs;
         std::vector<uint8_t> Bytes;
         Header Before;
