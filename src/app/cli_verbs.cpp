@@ -2,7 +2,6 @@
 
 #include "app/cli.h"
 #include "app/cli_json.h"
-#include "levelbuild/build_pipeline.h"
 #include "demo/demo_level.h"
 #include "demo/demo_project.h"
 #include "document/doorways.h"
@@ -14,6 +13,7 @@
 #include "level/level_format.h"
 #include "level/level_reader.h"
 #include "level/level_writer.h"
+#include "levelbuild/build_pipeline.h"
 
 #include <CLI/CLI.hpp>
 
@@ -27,22 +27,17 @@ namespace {
 // Reads a level for a verb; a refusal becomes an IoError with the message to print.
 std::unique_ptr<TLevelData> ReadLevelOrFail(const std::string& path) {
     auto level = std::make_unique<TLevelData>();
-    switch (ReadLevelFile(*level, path)) {
-    case LevelFileMissing:
-        throw IoError("Level file \"" + path + "\" not found");
-    case LevelVersionUnknown:
-        throw IoError("Level file \"" + path + "\" is not a level of the supported games " +
-                      "(unknown version code)");
-    default:
-        break;
+    const ReadResult read = ReadLevelFile(*level, path);
+    if (!read.Done()) {
+        throw IoError(read.Text);
     }
     return level;
 }
 
 // The outcome of a read that was done; an old or foreign file throws its message, naming it.
-ProjectReadOutcome FailUnlessRead(const ProjectReadOutcome& read, const std::string& path) {
-    if (read.Result != ProjectReadResult::Done) {
-        throw IoError(ProjectReadMessage(read.Result, path));
+ProjectReadOutcome FailUnlessRead(const ProjectReadOutcome& read) {
+    if (!read.Done()) {
+        throw IoError(read.Text);
     }
     return read;
 }
@@ -50,7 +45,7 @@ ProjectReadOutcome FailUnlessRead(const ProjectReadOutcome& read, const std::str
 // Reads a project for a verb; a refusal becomes an IoError with the message to print.
 std::unique_ptr<TEditorProject> ReadProjectOrFail(const std::string& path, uint8_t& version) {
     auto project = std::make_unique<TEditorProject>();
-    version = FailUnlessRead(ReadProjectFile(*project, path), path).Version;
+    version = FailUnlessRead(ReadProjectFile(*project, path)).Version;
     return project;
 }
 
@@ -126,7 +121,7 @@ void ProjectInfoVerb::Declare(CLI::App& verb) {
 int ProjectInfoVerb::Run(const CliStreams& io) const {
     // The summary needs no sector: the outline is read with the same checks, without them.
     ProjectOutline outline;
-    FailUnlessRead(ReadProjectOutlineFile(outline, Project), Project);
+    FailUnlessRead(ReadProjectOutlineFile(outline, Project));
     PrintJson(ProjectSummary(outline), io.Out);
     return CliDone;
 }
@@ -169,7 +164,7 @@ int BuildVerb::Run(const CliStreams& io) const {
         ScriptFile.value_or(settings.ScriptFile)};
     if (AutoPortals) {
         const DocumentOutcome made = MakePortalViews(*project, PortalViewScope::AllRooms);
-        if (!made.Message.empty()) {
+        if (made.Refused) {
             io.Err << made.Message << '\n';
             return CliFailed;
         }

@@ -4,6 +4,7 @@
 #include "demo/texture_painter.h"
 #include "level/level_format.h"
 #include "level/level_writer.h"
+#include "level/world_units.h"
 
 #include <algorithm>
 #include <cmath>
@@ -191,10 +192,11 @@ private:
 
 void MakeRoomGeometry(TLevelRoom& room) {
     RoomMesh mesh(room);
-    const int floorY = FloorClicks * 256, ceilingY = CeilingClicks * 256;
+    const int floorY = FloorClicks * ClickSize, ceilingY = CeilingClicks * ClickSize;
     for (int x = 0; x < RoomColumns; ++x) {
         for (int z = 0; z < RoomRows; ++z) {
-            const int x0 = x * 1024, z0 = z * 1024, x1 = x0 + 1024, z1 = z0 + 1024;
+            const int x0 = x * SectorSize, z0 = z * SectorSize, x1 = x0 + SectorSize,
+                      z1 = z0 + SectorSize;
             if (!IsWall(x, z)) {
                 mesh.Quad({{x0, floorY, z1}, {x1, floorY, z1}, {x1, floorY, z0}, {x0, floorY, z0}},
                           FloorTexture);
@@ -228,8 +230,9 @@ template <class T> void Put(uint8_t* bytes, int offset, T value) {
 }
 
 void MakeRoomLight(TLevelRoom& room, int32_t kind) {
-    const int32_t x = room.RoomInfo.X + RoomColumns * 512, z = room.RoomInfo.Z + RoomRows * 512;
-    const int32_t y = CeilingClicks * 256 + 512;
+    const int32_t x = room.RoomInfo.X + RoomColumns * SectorSize / 2,
+                  z = room.RoomInfo.Z + RoomRows * SectorSize / 2;
+    const int32_t y = CeilingClicks * ClickSize + 2 * ClickSize;
     room.NumLights = 1;
     if (UsesSecondGameRecords(kind)) {
         uint8_t* b = room.Lights2[0].Bytes;
@@ -261,11 +264,12 @@ void MakeRoomLight(TLevelRoom& room, int32_t kind) {
 
 void MakeRoomStatic(TLevelRoom& room, int32_t kind) {
     room.NumStaticMeshes = 1;
-    const int32_t x = room.RoomInfo.X + 2 * 1024 + 512, z = room.RoomInfo.Z + 2 * 1024 + 512;
+    const int32_t x = room.RoomInfo.X + 2 * SectorSize + SectorSize / 2,
+                  z = room.RoomInfo.Z + 2 * SectorSize + SectorSize / 2;
     uint8_t* b =
         UsesSecondGameRecords(kind) ? room.RoomStatics2[0].Bytes : room.RoomStatics1[0].Bytes;
     Put<int32_t>(b, 0, x);
-    Put<int32_t>(b, 4, FloorClicks * 256);
+    Put<int32_t>(b, 4, FloorClicks * ClickSize);
     Put<int32_t>(b, 8, z);
     Put<uint16_t>(b, 12, 0x4000); // rotation
     Put<uint16_t>(b, 14, 0x1000); // intensity
@@ -279,15 +283,15 @@ void MakeRoomStatic(TLevelRoom& room, int32_t kind) {
 
 void MakeRoom(TLevelData& level, int index, int32_t kind) {
     TLevelRoom& room = level.Rooms[index];
-    room.RoomInfo = {(index % RoomsPerRow) * (RoomColumns + 2) * 1024,
-                     (index / RoomsPerRow) * (RoomRows + 2) * 1024, FloorClicks * 256,
-                     CeilingClicks * 256};
+    room.RoomInfo = {(index % RoomsPerRow) * (RoomColumns + 2) * SectorSize,
+                     (index / RoomsPerRow) * (RoomRows + 2) * SectorSize, FloorClicks * ClickSize,
+                     CeilingClicks * ClickSize};
     room.NumZSectors = RoomRows;
     room.NumXSectors = RoomColumns;
     for (int x = 0; x < RoomColumns; ++x) {
         for (int z = 0; z < RoomRows; ++z) {
             TGameSector& s = room.Sectors[x * RoomRows + z];
-            s = {0, 0xFFFF, NoRoom, FloorClicks, NoRoom, CeilingClicks};
+            s = {0, NoBox, NoRoom, FloorClicks, NoRoom, CeilingClicks};
             if (IsWall(x, z)) {
                 s.FloorHeight = s.CeilingHeight = WallHeight;
             }
@@ -317,11 +321,11 @@ void MakeBoxes(TLevelData& level, int32_t kind) {
             for (int z = 1; z < RoomRows - 1; ++z) {
                 const int box = boxOf(x, z);
                 TBox1& b = level.Boxes1[box];
-                b.ZMin = room.RoomInfo.Z + z * 1024;
-                b.ZMax = b.ZMin + 1024;
-                b.XMin = room.RoomInfo.X + x * 1024;
-                b.XMax = b.XMin + 1024;
-                b.TrueFloor = FloorClicks * 256;
+                b.ZMin = room.RoomInfo.Z + z * SectorSize;
+                b.ZMax = b.ZMin + SectorSize;
+                b.XMin = room.RoomInfo.X + x * SectorSize;
+                b.XMax = b.XMin + SectorSize;
+                b.TrueFloor = FloorClicks * ClickSize;
                 b.OverlapIndex = static_cast<uint16_t>(level.NumOverlaps);
                 const int neighbours[4][2] = {{x, z + 1}, {x, z - 1}, {x + 1, z}, {x - 1, z}};
                 for (const auto& n : neighbours) {
@@ -341,8 +345,8 @@ void MakeBoxes(TLevelData& level, int32_t kind) {
         for (int r = 0; r < level.NumRooms; ++r) {
             for (int s = 0; s < RoomColumns * RoomRows; ++s) {
                 TGameSector& sector = level.Rooms[r].Sectors[s];
-                if (sector.BoxIndex == 0xFFFF) {
-                    sector.BoxIndex = 0xFFF0;
+                if (sector.BoxIndex == NoBox) {
+                    sector.BoxIndex = NoBoxTR3;
                 }
             }
         }
@@ -355,11 +359,22 @@ void MakeBoxes(TLevelData& level, int32_t kind) {
 void MakeItems(TLevelData& level) {
     const TRoomInfo& info = level.Rooms[0].RoomInfo;
     level.NumItems = 2;
-    level.Items1[0] = {
-        0,      0, info.X + 3 * 1024 + 512, FloorClicks * 256, info.Z + 2 * 1024 + 512, 0x4000,
-        0xFFFF, 0};
-    level.Items1[1] = {
-        110, 0, info.X + 5 * 1024 + 512, FloorClicks * 256, info.Z + 3 * 1024 + 512, 0, 0xFFFF, 0};
+    level.Items1[0] = {LaraItemType,
+                       0,
+                       info.X + 3 * SectorSize + SectorSize / 2,
+                       FloorClicks * ClickSize,
+                       info.Z + 2 * SectorSize + SectorSize / 2,
+                       0x4000,
+                       0xFFFF,
+                       0};
+    level.Items1[1] = {110,
+                       0,
+                       info.X + 5 * SectorSize + SectorSize / 2,
+                       FloorClicks * ClickSize,
+                       info.Z + 3 * SectorSize + SectorSize / 2,
+                       0,
+                       0xFFFF,
+                       0};
 }
 
 // A cube of side 256 in the game's mesh layout, textured with one object texture.
@@ -440,12 +455,13 @@ void MakeSprite(TLevelData& level) {
 void MakeCameraAndSoundSource(TLevelData& level) {
     const TRoomInfo& info = level.Rooms[0].RoomInfo;
     level.NumCameras = 1;
-    level.Cameras[0] = {info.X + 4 * 1024, CeilingClicks * 256 + 256, info.Z + 1024 + 512, 0, 0};
+    level.Cameras[0] = {info.X + 4 * SectorSize, CeilingClicks * ClickSize + ClickSize,
+                        info.Z + SectorSize + SectorSize / 2, 0, 0};
     level.NumSoundSources = 1;
     uint8_t* s = level.SoundSources[0].Bytes;
-    Put<int32_t>(s, 0, info.X + 4 * 1024);
-    Put<int32_t>(s, 4, FloorClicks * 256);
-    Put<int32_t>(s, 8, info.Z + 3 * 1024);
+    Put<int32_t>(s, 0, info.X + 4 * SectorSize);
+    Put<int32_t>(s, 4, FloorClicks * ClickSize);
+    Put<int32_t>(s, 8, info.Z + 3 * SectorSize);
     Put<uint16_t>(s, 12, 0);
     Put<uint16_t>(s, 14, 0x40);
 }

@@ -1,7 +1,12 @@
 #include "document/document_change.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
 #include <type_traits>
 
 namespace morvane {
@@ -26,18 +31,109 @@ bool ValidRoom(int room) {
     return room >= 1 && room <= MaxRooms;
 }
 
+bool InScope(const EditScope& scope, int layer) {
+    return (scope.Layers & LayerBit(layer)) != 0;
+}
+
+#if !defined(NDEBUG) || defined(MORVANE_CHECK_EDIT_SCOPE)
+constexpr bool CheckedBuild = true;
+#else
+constexpr bool CheckedBuild = false;
+#endif
+
+// The standard library's byte hash: built optimised into the library, so a checked Debug build
+// hashes the 14 MB of rooms in a few milliseconds.
+std::size_t HashBytes(const void* bytes, std::size_t size) {
+    return std::hash<std::string_view>{}(std::string_view(static_cast<const char*>(bytes), size));
+}
+std::size_t RoomHash(const TEditorProject& project, int room) {
+    return HashBytes(&project.Room(room), sizeof(TEditorRoom));
+}
+// The project's texts and build settings.
+std::size_t SettingsHash(const TEditorProject& project) {
+    return HashBytes(&project.Settings, sizeof(project.Settings));
+}
+
+std::string ScopeText(const EditScope& scope, const DocumentLayers& layers, int currentRoom,
+                      int roomCount) {
+    std::string text = scope.Rooms == RoomScope::All
+                           ? "every room"
+                           : "the current room " + std::to_string(currentRoom) +
+                                 " and the free slot " + std::to_string(roomCount + 1);
+    for (int layer = 0; layer < static_cast<int>(layers.size()); ++layer) {
+        if (InScope(scope, layer)) {
+            text += ", the layer \"" + layers[layer].Name + "\"";
+        }
+    }
+    return text;
+}
+
 } // namespace
 
+bool EditScopeChecked() {
+    return CheckedBuild;
+}
+
 // ---- DocumentChange -------------------------------------------------------------------------
+
+uint32_t DocumentChange::AppendRuns(Part& part, const uint8_t* before, const uint8_t* after,
+                                    std::size_t size) {
+    const auto firstRun = static_cast<uint32_t>(part.Runs.size());
+    std::size_t i = 0;
+    while (i < size) {
+        if (i + SkipBlock <= size && std::memcmp(before + i, after + i, SkipBlock) == 0) {
+            i += SkipBlock;
+            continue;
+        }
+        if (before[i] == after[i]) {
+            ++i;
+            continue;
+        }
+        // A run from the first differing byte to the last one before a gap of equal bytes.
+        const std::size_t start = i;
+        std::size_t end = i + 1;
+        for (std::size_t equal = 0; i < size && equal < RunGap; ++i) {
+            if (before[i] != after[i]) {
+                end = i + 1;
+                equal = 0;
+            } else {
+                ++equal;
+            }
+        }
+        i = end;
+        const std::size_t length = end - start;
+        const auto data = static_cast<uint32_t>(part.Bytes.size());
+        part.Bytes.insert(part.Bytes.end(), before + start, before + end);
+        part.Bytes.insert(part.Bytes.end(), after + start, after + end);
+        part.Runs.push_back({static_cast<uint32_t>(start), static_cast<uint32_t>(length), data});
+    }
+    return static_cast<uint32_t>(part.Runs.size()) - firstRun;
+}
+
+void DocumentChange::ApplyRuns(const Part& part, uint32_t first, uint32_t count, uint8_t* target,
+                               bool after) {
+    for (uint32_t i = first; i < first + count; ++i) {
+        const Run& run = part.Runs[i];
+        const uint8_t* source = part.Bytes.data() + run.Data + (after ? run.Length : 0);
+        std::memcpy(target + run.Offset, source, run.Length);
+    }
+}
 
 void DocumentChange::Apply(const Part& part, TEditorProject& project, SceneRooms& scene,
                            bool after) {
     for (const RoomRuns& room : part.Rooms) {
-        uint8_t* target = BytesOf(project.Room(room.Room));
-        for (uint32_t i = room.FirstRun; i < room.FirstRun + room.RunCount; ++i) {
-            const Run& run = part.Runs[i];
-            const uint8_t* source = part.Bytes.data() + run.Data + (after ? run.Length : 0);
-            std::memcpy(target + run.Offset, source, run.Length);
+        ApplyRuns(part, room.FirstRun, room.RunCount, BytesOf(project.Room(room.Room)), after);
+    }
+    if (part.Layers) {
+        for (const LayerRuns& layer : part.Layers->Runs) {
+            // The layer is at the other end of the change: padded with zeros as the runs were
+            // taken, changed, then cut to its size at this end.
+            const DocumentLayer& target = (*part.Layers->List)[layer.Layer];
+            std::vector<uint8_t> bytes = target.Save(project);
+            bytes.resize(std::max(layer.SizeBefore, layer.SizeAfter));
+            ApplyRuns(part, layer.FirstRun, layer.RunCount, bytes.data(), after);
+            bytes.resize(after ? layer.SizeAfter : layer.SizeBefore);
+            target.Load(project, bytes);
         }
     }
     const Header& header = after ? part.After : part.Before;
@@ -74,8 +170,11 @@ std::vector<int> DocumentChange::ChangedRooms() const {
 std::size_t DocumentChange::MemoryBytes() const {
     std::size_t bytes = sizeof(*this) + parts_.capacity() * sizeof(Part);
     for (const Part& part : parts_) {
-        bytes += part.Rooms.capacity() * sizeof(RoomRuns) + part.Runs.capacity() * sizeof(Run) +
-                 part.Bytes.capacity();
+        bytes +=
+            part.Rooms.capacity() * sizeof(RoomRuns) +
+            (part.Layers ? sizeof(LayerChanges) + part.Layers->Runs.capacity() * sizeof(LayerRuns)
+                         : 0) +
+            part.Runs.capacity() * sizeof(Run) + part.Bytes.capacity();
     }
     return bytes;
 }
@@ -89,10 +188,15 @@ void DocumentChange::Append(DocumentChange later) {
 // ---- DocumentSnapshot -----------------------------------------------------------------------
 
 DocumentSnapshot::DocumentSnapshot(const TEditorProject& project, const SceneRooms& scene,
-                                   RoomScope scope)
-    : roomCount_(project.RoomCount), currentRoom_(project.CurrentRoom), scene_(scene) {
+                                   EditScope scope, const DocumentLayers& layers)
+    : layerList_(&layers), scope_(scope), roomCount_(project.RoomCount),
+      currentRoom_(project.CurrentRoom), scene_(scene) {
+    if (layers.size() > MaxDocumentLayers) {
+        throw std::logic_error("An edit's scope names at most " +
+                               std::to_string(MaxDocumentLayers) + " document layers.");
+    }
     std::vector<int> rooms;
-    if (scope == RoomScope::All) {
+    if (scope.Rooms == RoomScope::All) {
         for (int r = 1; r <= MaxRooms; ++r) {
             rooms.push_back(r);
         }
@@ -106,6 +210,26 @@ DocumentSnapshot::DocumentSnapshot(const TEditorProject& project, const SceneRoo
             std::unique_ptr<TEditorRoom> copy(new TEditorRoom); // filled by the copy below
             std::memcpy(static_cast<void*>(copy.get()), &project.Room(room), sizeof(TEditorRoom));
             rooms_.push_back({room, std::move(copy)});
+        }
+    }
+    for (int layer = 0; layer < static_cast<int>(layers.size()); ++layer) {
+        if (InScope(scope, layer)) {
+            layers_.push_back({layer, layers[layer].Save(project)});
+        }
+    }
+    if (CheckedBuild) {
+        outside_.push_back({OutsideHash::Settings, 0, SettingsHash(project)});
+        for (int room = 1; room <= MaxRooms; ++room) {
+            if (RoomBefore(room) == nullptr) {
+                outside_.push_back({OutsideHash::Room, room, RoomHash(project, room)});
+            }
+        }
+        for (int layer = 0; layer < static_cast<int>(layers.size()); ++layer) {
+            if (!InScope(scope, layer)) {
+                OutsideHash saved{OutsideHash::Layer, layer, 0};
+                saved.Hash = HashOf(project, saved);
+                outside_.push_back(saved);
+            }
         }
     }
 }
@@ -123,50 +247,70 @@ const TEditorRoom* DocumentSnapshot::RoomBefore(int room) const {
     return nullptr;
 }
 
-std::optional<DocumentChange> DocumentSnapshot::ChangeTo(const TEditorProject& project,
-                                                         const SceneRooms& scene) const {
+std::size_t DocumentSnapshot::HashOf(const TEditorProject& project,
+                                     const OutsideHash& outside) const {
+    switch (outside.What) {
+    case OutsideHash::Settings:
+        return SettingsHash(project);
+    case OutsideHash::Room:
+        return RoomHash(project, outside.Index);
+    case OutsideHash::Layer:
+        break;
+    }
+    const std::vector<uint8_t> bytes = (*layerList_)[outside.Index].Save(project);
+    return HashBytes(bytes.data(), bytes.size());
+}
+
+void DocumentSnapshot::CheckScope(const TEditorProject& project) const {
+    for (const OutsideHash& saved : outside_) {
+        if (HashOf(project, saved) == saved.Hash) {
+            continue;
+        }
+        const std::string what = saved.What == OutsideHash::Settings
+                                     ? std::string("the project's settings")
+                                 : saved.What == OutsideHash::Room
+                                     ? "room " + std::to_string(saved.Index)
+                                     : "the layer \"" + (*layerList_)[saved.Index].Name + "\"";
+        throw std::logic_error("An edit changed " + what + " outside its scope (" +
+                               ScopeText(scope_, *layerList_, currentRoom_, roomCount_) +
+                               "): undo could not take it back.");
+    }
+}
+
+std::optional<DocumentChange> DocumentSnapshot::Changes(const TEditorProject& project,
+                                                        const SceneRooms& scene) const {
     DocumentChange::Part part;
     for (const SavedRoom& saved : rooms_) {
-        const uint8_t* before = BytesOf(*saved.Record);
-        const uint8_t* after = BytesOf(project.Room(saved.Room));
-        const std::size_t size = sizeof(TEditorRoom);
         const auto firstRun = static_cast<uint32_t>(part.Runs.size());
-        std::size_t i = 0;
-        while (i < size) {
-            if (i + SkipBlock <= size && std::memcmp(before + i, after + i, SkipBlock) == 0) {
-                i += SkipBlock;
-                continue;
-            }
-            if (before[i] == after[i]) {
-                ++i;
-                continue;
-            }
-            // A run from the first differing byte to the last one before a gap of equal bytes.
-            const std::size_t start = i;
-            std::size_t end = i + 1;
-            for (std::size_t equal = 0; i < size && equal < RunGap; ++i) {
-                if (before[i] != after[i]) {
-                    end = i + 1;
-                    equal = 0;
-                } else {
-                    ++equal;
-                }
-            }
-            i = end;
-            const std::size_t length = end - start;
-            const auto data = static_cast<uint32_t>(part.Bytes.size());
-            part.Bytes.insert(part.Bytes.end(), before + start, before + end);
-            part.Bytes.insert(part.Bytes.end(), after + start, after + end);
-            part.Runs.push_back(
-                {static_cast<uint32_t>(start), static_cast<uint32_t>(length), data});
-        }
-        const auto runCount = static_cast<uint32_t>(part.Runs.size()) - firstRun;
+        const uint32_t runCount = DocumentChange::AppendRuns(
+            part, BytesOf(*saved.Record), BytesOf(project.Room(saved.Room)), sizeof(TEditorRoom));
         if (runCount > 0) {
             part.Rooms.push_back({saved.Room, firstRun, runCount});
         }
     }
-    if (part.Rooms.empty() && project.RoomCount == roomCount_) {
+    std::vector<DocumentChange::LayerRuns> layerRuns;
+    for (const SavedLayer& saved : layers_) {
+        std::vector<uint8_t> before = saved.Bytes;
+        std::vector<uint8_t> after = (*layerList_)[saved.Layer].Save(project);
+        const auto sizeBefore = static_cast<uint32_t>(before.size());
+        const auto sizeAfter = static_cast<uint32_t>(after.size());
+        const std::size_t size = std::max(before.size(), after.size());
+        before.resize(size);
+        after.resize(size);
+        const auto firstRun = static_cast<uint32_t>(part.Runs.size());
+        const uint32_t runCount =
+            DocumentChange::AppendRuns(part, before.data(), after.data(), size);
+        if (runCount > 0 || sizeBefore != sizeAfter) {
+            layerRuns.push_back({saved.Layer, sizeBefore, sizeAfter, firstRun, runCount});
+        }
+    }
+    if (part.Rooms.empty() && layerRuns.empty() && project.RoomCount == roomCount_) {
         return std::nullopt;
+    }
+    if (!layerRuns.empty()) {
+        layerRuns.shrink_to_fit();
+        part.Layers = std::make_shared<const DocumentChange::LayerChanges>(
+            DocumentChange::LayerChanges{layerList_, std::move(layerRuns)});
     }
     part.Before = {roomCount_, currentRoom_, scene_};
     part.After = {project.RoomCount, project.CurrentRoom, scene};
@@ -183,6 +327,9 @@ void DocumentSnapshot::Restore(TEditorProject& project, SceneRooms& scene) const
         std::memcpy(static_cast<void*>(&project.Room(saved.Room)), saved.Record.get(),
                     sizeof(TEditorRoom));
     }
+    for (const SavedLayer& saved : layers_) {
+        (*layerList_)[saved.Layer].Load(project, saved.Bytes);
+    }
     project.RoomCount = roomCount_;
     project.CurrentRoom = currentRoom_;
     scene = scene_;
@@ -190,11 +337,12 @@ void DocumentSnapshot::Restore(TEditorProject& project, SceneRooms& scene) const
 
 std::optional<DocumentChange> DocumentSnapshot::Finish(TEditorProject& project, SceneRooms& scene,
                                                        const DocumentOutcome& outcome) const {
-    if (!outcome.Message.empty()) {
+    CheckScope(project);
+    if (outcome.Refused) {
         Restore(project, scene);
         return std::nullopt;
     }
-    return ChangeTo(project, scene);
+    return Changes(project, scene);
 }
 
 } // namespace morvane

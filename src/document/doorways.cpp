@@ -2,6 +2,7 @@
 
 #include "document/sector_heights.h"
 #include "document/sector_numbering.h"
+#include "level/world_units.h"
 
 #include <algorithm>
 #include <string>
@@ -9,8 +10,6 @@
 namespace morvane {
 
 namespace {
-
-constexpr int SectorSize = 1024;
 
 // The room (from 1) a sector's wall portal leads to, or 0.
 int WallTarget(const TEditorProject& project, int room, const TEditorRoom& r, int n) {
@@ -284,8 +283,7 @@ DocumentOutcome MakePortalViews(TEditorProject& project, PortalViewScope scope) 
     }
     for (int r = 1; r <= rooms; ++r) {
         if (changed[r] && views[r].size() > MaxPortalViews) {
-            outcome.Message = TooManyViews(project, r, views[r].size());
-            return outcome;
+            return DocumentOutcome::Refusal(TooManyViews(project, r, views[r].size()));
         }
     }
     for (int r = 1; r <= rooms; ++r) {

@@ -41,13 +41,11 @@ bool HasViews(const TEditorProject& project) {
 DocumentOutcome AddPortalView(TEditorProject& project, const PortalViewFields& fields) {
     DocumentOutcome outcome;
     if (!ValidTarget(project, fields.Room)) {
-        outcome.Message = InvalidPortalViewRoomText;
-        return outcome;
+        return DocumentOutcome::Refusal(InvalidPortalViewRoomText);
     }
     TEditorRoom& room = project.Current();
     if (room.PortalViewCount < 0 || room.PortalViewCount >= MaxPortalViews) {
-        outcome.Message = TooManyPortalViewsText;
-        return outcome;
+        return DocumentOutcome::Refusal(TooManyPortalViewsText);
     }
     ++room.PortalViewCount;
     TPortalView& view = room.PortalView(room.PortalViewCount);
@@ -63,8 +61,7 @@ DocumentOutcome ReplacePortalView(TEditorProject& project, int selectedView,
                                   const PortalViewFields& fields) {
     DocumentOutcome outcome;
     if (!ValidTarget(project, fields.Room)) {
-        outcome.Message = InvalidPortalViewRoomText;
-        return outcome;
+        return DocumentOutcome::Refusal(InvalidPortalViewRoomText);
     }
     if (!HasViews(project) || selectedView < 1 ||
         selectedView > project.Current().PortalViewCount) {

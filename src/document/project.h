@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/build_settings.h"
 #include "document/short_string.h"
 #include "io/zeroed_pages.h"
 #include "level/game_sector.h"
@@ -114,13 +115,7 @@ struct TEditorProject {
     static void* operator new(std::size_t bytes) { return AllocateZeroedPages(bytes); }
     static void operator delete(void* memory, std::size_t bytes) { FreeZeroedPages(memory, bytes); }
 
-    TShortString<100> LevelDescription;
-    TShortString<250> Comments;
-    TShortString<100> BaseLevelFile;
-    TShortString<100> ItemsTableFile;
-    TShortString<100> MeshesFile;
-    TShortString<100> ScriptFile;
-    TShortString<100> OutputLevelFile;
+    TBuildSettings Settings;
     uint8_t CurrentRoom; // 1..128
     uint8_t RoomCount;   // 0..128
     TEditorRoom Rooms[MaxRooms];

@@ -35,13 +35,7 @@ template <int N> void WriteString(BinaryWriter& out, const TShortString<N>& text
 // What a project file holds, read in full before the document is touched. Only the rooms the
 // file has are kept: a whole document is 14 MB, nearly all of it rooms that are not there.
 struct ProjectScratch {
-    TShortString<100> LevelDescription{};
-    TShortString<250> Comments{};
-    TShortString<100> BaseLevelFile{};
-    TShortString<100> ItemsTableFile{};
-    TShortString<100> MeshesFile{};
-    TShortString<100> ScriptFile{};
-    TShortString<100> OutputLevelFile{};
+    TBuildSettings Settings{};
     uint8_t CurrentRoom = 0;
     std::vector<TEditorRoom> Rooms;
 
@@ -55,13 +49,7 @@ struct ProjectScratch {
                         count * sizeof(TEditorRoom));
         }
         ZeroBytes(project.Rooms + count, (MaxRooms - count) * sizeof(TEditorRoom));
-        project.LevelDescription = LevelDescription;
-        project.Comments = Comments;
-        project.BaseLevelFile = BaseLevelFile;
-        project.ItemsTableFile = ItemsTableFile;
-        project.MeshesFile = MeshesFile;
-        project.ScriptFile = ScriptFile;
-        project.OutputLevelFile = OutputLevelFile;
+        project.Settings = Settings;
         project.CurrentRoom = CurrentRoom;
         project.RoomCount = static_cast<uint8_t>(count);
     }
@@ -76,15 +64,13 @@ public:
         : project_(project), in_(in), name_(name) {}
 
     void ReadSettingsAndRooms(uint8_t version) {
-        ReadString(in_, project_.LevelDescription);
-        ReadString(in_, project_.Comments);
-        ReadString(in_, project_.BaseLevelFile);
-        ReadString(in_, project_.ItemsTableFile);
-        ReadString(in_, project_.MeshesFile);
-        if (version > OldestReadVersion) {
-            ReadString(in_, project_.ScriptFile);
-        }
-        ReadString(in_, project_.OutputLevelFile);
+        VisitBuildSettings(
+            [&](uint8_t since, auto& text) {
+                if (version >= since) {
+                    ReadString(in_, text);
+                }
+            },
+            project_.Settings);
         project_.CurrentRoom = in_.ReadU8();
         const int roomCount = in_.ReadU8();
         Check(roomCount, MaxRooms, "the room count");
@@ -191,15 +177,17 @@ private:
 };
 
 // The magic text and the version; Done when the rest of the file is to be read.
-ProjectReadOutcome ReadProjectStart(BinaryReader& in) {
+ProjectReadOutcome ReadProjectStart(BinaryReader& in, const std::string& name) {
     TShortString<16> magic{};
     ReadString(in, magic);
     ProjectReadOutcome outcome;
     outcome.Version = in.ReadU8();
     if (outcome.Version < OldestReadVersion) {
-        outcome.Result = ProjectReadResult::OldFormat;
+        outcome.Status = ReadStatus::OldVersion;
+        outcome.Text = FileError(ProjectFileKind, name, RefusedOutcome, OldFormatText).what();
     } else if (magic.Length != 16 || std::memcmp(magic.Chars, ProjectMagic, 16) != 0) {
-        outcome.Result = ProjectReadResult::WrongMagic;
+        outcome.Status = ReadStatus::OtherKind;
+        outcome.Text = FileError(ProjectFileKind, name, RefusedOutcome, ErrorOpeningText).what();
     }
     return outcome;
 }
@@ -242,27 +230,25 @@ void WriteRoom(BinaryWriter& out, const TEditorRoom& room) {
 } // namespace
 
 BuildSettings BuildSettingsOf(const TEditorProject& project) {
-    return {project.LevelDescription.Str(), project.Comments.Str(),   project.BaseLevelFile.Str(),
-            project.ItemsTableFile.Str(),   project.MeshesFile.Str(), project.ScriptFile.Str(),
-            project.OutputLevelFile.Str()};
+    BuildSettings settings;
+    VisitBuildSettings(
+        [](uint8_t, const auto& stored, std::string& typed) { typed = stored.Str(); },
+        project.Settings, settings);
+    return settings;
 }
 
 void StoreBuildSettings(TEditorProject& project, const BuildSettings& settings) {
-    project.LevelDescription.Assign(settings.LevelDescription);
-    project.Comments.Assign(settings.Comments);
-    project.BaseLevelFile.Assign(settings.BaseLevelFile);
-    project.ItemsTableFile.Assign(settings.ItemsTableFile);
-    project.MeshesFile.Assign(settings.MeshesFile);
-    project.ScriptFile.Assign(settings.ScriptFile);
-    project.OutputLevelFile.Assign(settings.OutputLevelFile);
+    VisitBuildSettings(
+        [](uint8_t, auto& stored, const std::string& typed) { stored.Assign(typed); },
+        project.Settings, settings);
 }
 
 namespace {
 
 ProjectReadOutcome ReadProjectRecord(TEditorProject& project, BinaryReader& in,
                                      const std::string& name) {
-    const ProjectReadOutcome outcome = ReadProjectStart(in);
-    if (outcome.Result != ProjectReadResult::Done) {
+    const ProjectReadOutcome outcome = ReadProjectStart(in, name);
+    if (!outcome.Done()) {
         return outcome;
     }
     ProjectScratch scratch;
@@ -276,8 +262,8 @@ ProjectReadOutcome ReadProjectRecord(TEditorProject& project, BinaryReader& in,
 
 ProjectReadOutcome ReadOutlineRecord(ProjectOutline& outline, BinaryReader& in,
                                      const std::string& name) {
-    const ProjectReadOutcome outcome = ReadProjectStart(in);
-    if (outcome.Result != ProjectReadResult::Done) {
+    const ProjectReadOutcome outcome = ReadProjectStart(in, name);
+    if (!outcome.Done()) {
         return outcome;
     }
     ProjectOutline scratch;
@@ -299,13 +285,8 @@ void WriteProjectRecord(const TEditorProject& project, const std::string& path) 
     magic.Assign(ProjectMagic);
     WriteString(out, magic);
     out.WriteU8(ProjectFileVersion);
-    WriteString(out, project.LevelDescription);
-    WriteString(out, project.Comments);
-    WriteString(out, project.BaseLevelFile);
-    WriteString(out, project.ItemsTableFile);
-    WriteString(out, project.MeshesFile);
-    WriteString(out, project.ScriptFile);
-    WriteString(out, project.OutputLevelFile);
+    VisitBuildSettings([&](uint8_t, const auto& text) { WriteString(out, text); },
+                       project.Settings);
     out.WriteU8(project.CurrentRoom);
     const int rooms = std::min<int>(project.RoomCount, MaxRooms);
     out.WriteU8(static_cast<uint8_t>(rooms));
@@ -347,13 +328,7 @@ ProjectReadOutcome ReadProjectOutlineFile(ProjectOutline& outline, const std::st
 ProjectOutline OutlineOf(const TEditorProject& project, uint8_t version) {
     ProjectOutline outline;
     outline.Version = version;
-    outline.LevelDescription = project.LevelDescription;
-    outline.Comments = project.Comments;
-    outline.BaseLevelFile = project.BaseLevelFile;
-    outline.ItemsTableFile = project.ItemsTableFile;
-    outline.MeshesFile = project.MeshesFile;
-    outline.ScriptFile = project.ScriptFile;
-    outline.OutputLevelFile = project.OutputLevelFile;
+    outline.Settings = project.Settings;
     outline.CurrentRoom = project.CurrentRoom;
     outline.RoomCount = project.RoomCount;
     for (int r = 1; r <= std::min<int>(project.RoomCount, MaxRooms); ++r) {
@@ -389,18 +364,6 @@ ProjectReadOutcome ReadProjectFile(TEditorProject& project, const std::string& p
     }
 }
 
-std::string ProjectReadMessage(ProjectReadResult result, const std::string& path) {
-    switch (result) {
-    case ProjectReadResult::OldFormat:
-        return FileError(ProjectFileKind, path, RefusedOutcome, OldFormatText).what();
-    case ProjectReadResult::WrongMagic:
-        return FileError(ProjectFileKind, path, RefusedOutcome, ErrorOpeningText).what();
-    case ProjectReadResult::Done:
-        break;
-    }
-    return {};
-}
-
 void WriteProjectFile(const TEditorProject& project, const std::string& path) {
     try {
         WriteProjectRecord(project, path);
@@ -413,20 +376,15 @@ OpenProjectOutcome OpenProject(TEditorProject& project, SceneRooms& scene,
                                const std::string& path) {
     OpenProjectOutcome outcome;
     outcome.Read = ReadProjectFile(project, path);
-    switch (outcome.Read.Result) {
-    case ProjectReadResult::OldFormat:
-    case ProjectReadResult::WrongMagic:
-        outcome.Message = ProjectReadMessage(outcome.Read.Result, path);
+    if (!outcome.Read.Done()) {
         return outcome;
-    case ProjectReadResult::Done:
-        break;
     }
     scene = SceneRooms{project.CurrentRoom, 0, 0};
     outcome.Window.ToolBar = ToolBarValues(project);
     outcome.Window.Redraw = true;
     outcome.Caption = CaptionWithFile(path);
     outcome.Settings = BuildSettingsOf(project);
-    const std::string base = project.BaseLevelFile.Str();
+    const std::string base = project.Settings.BaseLevelFile.Str();
     if (IsRegularFile(base)) {
         outcome.BaseLevelToRead = base;
     }

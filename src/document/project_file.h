@@ -3,6 +3,7 @@
 #include "document/project.h"
 #include "document/scene_rooms.h"
 #include "document/tool_bar_view.h"
+#include "io/read_result.h"
 
 #include <cstdint>
 #include <optional>
@@ -18,33 +19,16 @@ inline constexpr uint8_t ProjectFileVersion = 5;
 inline constexpr const char* ProjectFileKind = "Project file";
 inline constexpr const char* ProjectMagic = "Quillon Mvn file";
 
-// The seven build settings as the "Build Level File" dialog edits them.
-struct BuildSettings {
-    std::string LevelDescription;
-    std::string Comments;
-    std::string BaseLevelFile;
-    std::string ItemsTableFile;
-    std::string MeshesFile;
-    std::string ScriptFile;
-    std::string OutputLevelFile;
-
-    bool operator==(const BuildSettings&) const = default;
-};
-
 BuildSettings BuildSettingsOf(const TEditorProject& project);
 // Stores the settings in the document, each cut to its capacity (250 for the comments, 100 for
 // the others).
 void StoreBuildSettings(TEditorProject& project, const BuildSettings& settings);
 
-enum class ProjectReadResult {
-    Done,
-    OldFormat,  // version below 4: " Old 2D file format not supported "
-    WrongMagic, // not a project file: the caller shows "Error Opening the file!"
-};
-
-struct ProjectReadOutcome {
-    ProjectReadResult Result = ProjectReadResult::Done;
-    uint8_t Version = 0; // as stored in the file
+// The outcome of a project read: Done, OldVersion (below 4: Project file "X" refused:  Old 2D
+// file format not supported ) or OtherKind (not a project file: Project file "X" refused: Error
+// Opening the file!), and the version stored in the file.
+struct ProjectReadOutcome : ReadResult {
+    uint8_t Version = 0;
 };
 
 // Reads a project file into the document, all or nothing: the file is read into a scratch
@@ -81,13 +65,7 @@ struct RoomOutline {
 
 struct ProjectOutline {
     uint8_t Version = 0; // as stored in the file
-    TShortString<100> LevelDescription{};
-    TShortString<250> Comments{};
-    TShortString<100> BaseLevelFile{};
-    TShortString<100> ItemsTableFile{};
-    TShortString<100> MeshesFile{};
-    TShortString<100> ScriptFile{};
-    TShortString<100> OutputLevelFile{};
+    TBuildSettings Settings{};
     uint8_t CurrentRoom = 1;
     uint8_t RoomCount = 0;
     std::vector<RoomOutline> Rooms; // RoomCount of them
@@ -105,10 +83,6 @@ ProjectReadOutcome ReadProjectOutline(ProjectOutline& outline, BinaryReader& in,
 // The outline of a document in memory.
 ProjectOutline OutlineOf(const TEditorProject& project, uint8_t version);
 
-// The message for a file that was not read, naming it: Project file "X" refused: followed by
-// " Old 2D file format not supported " or "Error Opening the file!". Empty for Done.
-std::string ProjectReadMessage(ProjectReadResult result, const std::string& path);
-
 // Writes the document as a version-5 project file; the target is replaced only by a complete
 // file. Throws IoError naming the file when it cannot be written (Project file "X" not written:
 // ...), also when the target is refused (see AtomicFileWriter).
@@ -117,11 +91,10 @@ void WriteProjectFile(const TEditorProject& project, const std::string& path);
 // Opening a project as the editor does it: read the file, then reset the view's rooms and give
 // the windows what they show.
 struct OpenProjectOutcome {
-    ProjectReadOutcome Read;
-    std::string Message;    // to show; empty when the project was opened
-    DocumentOutcome Window; // tool bar, redraw (when opened)
-    std::string Caption;    // main window caption (when opened)
-    BuildSettings Settings; // for the build dialog's edits (when opened)
+    ProjectReadOutcome Read; // its Text is shown when the project was not opened
+    DocumentOutcome Window;  // tool bar, redraw (when opened)
+    std::string Caption;     // main window caption (when opened)
+    BuildSettings Settings;  // for the build dialog's edits (when opened)
     // The base level named by the project, when that file exists: the caller reads it and
     // reloads the textures.
     std::optional<std::string> BaseLevelToRead;

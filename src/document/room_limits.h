@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/project.h"
+#include "level/world_units.h"
 
 #include <cstdint>
 #include <limits>
@@ -10,7 +11,7 @@ namespace morvane {
 
 // Limits that keep every room within the fields of a level, so that the build's arithmetic on
 // positions (room corners, boxes, the player's place, portal-view corners) never overflows:
-// - a room has 1 to 31 columns and rows: its vertices lie 0 to 1024 x 31 = 31744 units from its
+// - a room has 1 to 31 columns and rows: its vertices lie 0 to 31 sectors (31744 units) from its
 //   corner, within the level's 16-bit vertex coordinates (32 columns would reach 32768);
 // - its position, counted in sectors, keeps its corner plus or minus any 16-bit coordinate
 //   relative to it (vertices, portal corners, the player 3 sectors in) within the level's
@@ -19,8 +20,10 @@ namespace morvane {
 // - for the build also its levels: it stands on level 1 or above and reaches level 64 at most,
 //   so that each height fits the level's height byte.
 inline constexpr int MaxRoomSide = 31;
-inline constexpr int32_t MinRoomPosition = (std::numeric_limits<int32_t>::min() + 32768) / 1024;
-inline constexpr int32_t MaxRoomPosition = (std::numeric_limits<int32_t>::max() - 32767) / 1024;
+inline constexpr int32_t MinRoomPosition =
+    (std::numeric_limits<int32_t>::min() + 32768) / SectorSize;
+inline constexpr int32_t MaxRoomPosition =
+    (std::numeric_limits<int32_t>::max() - 32767) / SectorSize;
 inline constexpr int MaxPortalViewTiles = 32;
 inline constexpr int LowestRoomLevel = 1;
 

@@ -2,6 +2,7 @@
 
 #include "document/editor_texts.h"
 #include "document/sector_numbering.h"
+#include "level/world_units.h"
 
 #include <algorithm>
 
@@ -13,12 +14,6 @@ DocumentOutcome Refreshed(const TEditorProject& project, bool redraw) {
     DocumentOutcome outcome;
     outcome.ToolBar = ToolBarValues(project);
     outcome.Redraw = redraw;
-    return outcome;
-}
-
-DocumentOutcome Refused(const char* text) {
-    DocumentOutcome outcome;
-    outcome.Message = text;
     return outcome;
 }
 
@@ -90,7 +85,7 @@ bool BuildSectorGrid(TEditorRoom& room, int zSectors, int xSectors, int posY, in
     room.PosY = static_cast<uint8_t>(posY);
     room.Height = static_cast<uint8_t>(height);
     const auto h = static_cast<int8_t>(height);
-    const TGameSector open{0, 0xFFFF, NoRoom, 0, NoRoom, h};
+    const TGameSector open{0, NoBox, NoRoom, 0, NoRoom, h};
     for (int n = 1; n <= zSectors * xSectors; ++n) {
         room.GameSector(n) = open;
         TEditorSector& sector = room.Sector(n);
@@ -101,7 +96,7 @@ bool BuildSectorGrid(TEditorRoom& room, int zSectors, int xSectors, int posY, in
         ApplyDefaults(sector.CeilingSurface, &room.DefaultTextures[DefaultCeilingWall1],
                       room.DefaultTextures[DefaultCeilingFace], room.SectorLight);
     }
-    const TGameSector solid{0, 0xFFFF, NoRoom, h, NoRoom, h};
+    const TGameSector solid{0, NoBox, NoRoom, h, NoRoom, h};
     for (int z = 1; z <= zSectors; ++z) {
         room.GameSector(SectorNumber(1, z, zSectors)) = solid;
         room.GameSector(SectorNumber(xSectors, z, zSectors)) = solid;
@@ -128,7 +123,7 @@ bool ProjectIsFull(const TEditorProject& project) {
 DocumentOutcome AddRoom(TEditorProject& project, SceneRooms& scene,
                         const RoomDialogValues& values) {
     if (ProjectIsFull(project)) {
-        return Refused(TooManyRoomsText);
+        return DocumentOutcome::Refusal(TooManyRoomsText);
     }
     ++project.RoomCount;
     project.CurrentRoom = project.RoomCount;
@@ -199,7 +194,7 @@ DocumentOutcome DeleteRoom(TEditorProject& project, SceneRooms& scene) {
 
 DocumentOutcome CloneRoom(TEditorProject& project) {
     if (ProjectIsFull(project)) {
-        return Refused(TooManyRoomsText);
+        return DocumentOutcome::Refusal(TooManyRoomsText);
     }
     if (project.RoomCount == 0) {
         return {}; // nothing to copy

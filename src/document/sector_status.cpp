@@ -13,7 +13,7 @@ std::string RoomText(const TEditorProject& project, int room) {
     return "Room " + std::to_string(room) + " \"" + project.Room(room).Name.Str() + "\"";
 }
 
-// A stored room number (255 for none) as the project shows it, from 1.
+// A stored room number (NoRoom for none) as the project shows it, from 1.
 std::string LinkText(const char* what, uint8_t stored) {
     return std::string(what) + " room " + std::to_string(stored + 1);
 }

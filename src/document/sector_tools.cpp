@@ -161,8 +161,7 @@ DocumentOutcome EditClick(TEditorProject& project, SceneRooms& scene, const Sect
     }
     if (tools.PutPortals) {
         if (const char* message = InvalidPortalField(project, tools)) {
-            outcome.Message = message;
-            return outcome;
+            return DocumentOutcome::Refusal(message);
         }
     }
     int shape = tools.SelectedShape;
@@ -186,8 +185,8 @@ DocumentOutcome EditClick(TEditorProject& project, SceneRooms& scene, const Sect
         const bool fits = ctrl ? EditCeiling(room, n, tools, shape, scene.HeightSelector)
                                : EditFloor(room, n, tools, shape, scene.HeightSelector);
         if (!fits) {
-            outcome.Message = InvalidHeightText;
-            return outcome; // the sectors written so far keep their changes
+            // The sectors written so far keep their changes: the edit's end takes them back.
+            return DocumentOutcome::Refusal(InvalidHeightText);
         }
     }
     outcome.Redraw = true;
@@ -205,7 +204,7 @@ DocumentOutcome EditSectors(TEditorProject& project, SceneRooms& scene,
             continue; // only the current room's sectors are part of a selection
         }
         outcome = EditClick(project, scene, once, ViewHit::OfSector(n), ctrl, shift);
-        if (!outcome.Message.empty()) {
+        if (outcome.Refused) {
             return outcome;
         }
     }

@@ -27,7 +27,7 @@ std::string ShapeDescription(int shape) {
                " above the height selector (4 clicks are one sector height).";
     }
     // Corner 0 lies on the sector's front edge (its row's start), corner 3 on its back edge.
-    const int front = info.CornerHeights[0] / 256, back = info.CornerHeights[3] / 256;
+    const int front = info.CornerHeights[0] / ClickSize, back = info.CornerHeights[3] / ClickSize;
     return name + "a slope from " + Clicks(front) + " at the front of the sector to " +
            Clicks(back) +
            " at its back, above the height selector. With Shift, or in the "

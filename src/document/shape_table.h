@@ -1,12 +1,15 @@
 #pragma once
 
+#include "level/world_units.h"
+
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace morvane {
 
-// The 17 floor and ceiling shapes. Rise: how many clicks (256 units) the shape rises above its
-// floor level, or hangs below its ceiling level. CornerHeights, in world units, at the sector's
+// The 17 floor and ceiling shapes. Rise: how many clicks the shape rises above its floor level,
+// or hangs below its ceiling level. CornerHeights, in world units, at the sector's
 // corners with x growing with the column and z with the row: c0 (low x, low z), c1 (high x,
 // low z), c2 (high x, high z), c3 (low x, high z); c4, c5 repeat the low-x edge (high z, low z)
 // and c6, c7 the high-x edge (low z, high z) for the walls of those sides. SlopeClass 0 is flat.
@@ -24,24 +27,35 @@ inline constexpr int SlopeClassCount = 9;
 inline constexpr int FirstSlopeShape = 5;
 inline constexpr int TurnedShapeOffset = 6;
 
+namespace shape_table_detail {
+// A shape from its rise and its corner heights, both in clicks.
+constexpr TShapeInfo Shape(uint8_t rise, const std::array<int, 8>& clicks, uint16_t slopeClass) {
+    TShapeInfo info{rise, {}, slopeClass};
+    for (std::size_t i = 0; i < clicks.size(); ++i) {
+        info.CornerHeights[i] = clicks[i] * ClickSize;
+    }
+    return info;
+}
+} // namespace shape_table_detail
+
 inline constexpr std::array<TShapeInfo, ShapeCount> ShapeTable = {{
-    {0, {0, 0, 0, 0, 0, 0, 0, 0}, 0},
-    {4, {1024, 1024, 1024, 1024, 1024, 1024, 1024, 1024}, 0},
-    {3, {768, 768, 768, 768, 768, 768, 768, 768}, 0},
-    {2, {512, 512, 512, 512, 512, 512, 512, 512}, 0},
-    {1, {256, 256, 256, 256, 256, 256, 256, 256}, 0},
-    {2, {512, 512, 0, 0, 0, 512, 512, 0}, 1},
-    {4, {1024, 1024, 512, 512, 512, 1024, 1024, 512}, 1},
-    {4, {512, 512, 1024, 1024, 1024, 512, 512, 1024}, 2},
-    {2, {0, 0, 512, 512, 512, 0, 0, 512}, 2},
-    {4, {1024, 1024, 0, 0, 0, 1024, 1024, 0}, 3},
-    {4, {0, 0, 1024, 1024, 1024, 0, 0, 1024}, 4},
-    {2, {0, 512, 512, 0, 0, 0, 512, 512}, 5},
-    {4, {512, 1024, 1024, 512, 512, 512, 1024, 1024}, 5},
-    {4, {1024, 512, 512, 1024, 1024, 1024, 512, 512}, 6},
-    {2, {512, 0, 0, 512, 512, 512, 0, 0}, 6},
-    {4, {0, 1024, 1024, 0, 0, 0, 1024, 1024}, 7},
-    {4, {1024, 0, 0, 1024, 1024, 1024, 0, 0}, 8},
+    shape_table_detail::Shape(0, {0, 0, 0, 0, 0, 0, 0, 0}, 0),
+    shape_table_detail::Shape(4, {4, 4, 4, 4, 4, 4, 4, 4}, 0),
+    shape_table_detail::Shape(3, {3, 3, 3, 3, 3, 3, 3, 3}, 0),
+    shape_table_detail::Shape(2, {2, 2, 2, 2, 2, 2, 2, 2}, 0),
+    shape_table_detail::Shape(1, {1, 1, 1, 1, 1, 1, 1, 1}, 0),
+    shape_table_detail::Shape(2, {2, 2, 0, 0, 0, 2, 2, 0}, 1),
+    shape_table_detail::Shape(4, {4, 4, 2, 2, 2, 4, 4, 2}, 1),
+    shape_table_detail::Shape(4, {2, 2, 4, 4, 4, 2, 2, 4}, 2),
+    shape_table_detail::Shape(2, {0, 0, 2, 2, 2, 0, 0, 2}, 2),
+    shape_table_detail::Shape(4, {4, 4, 0, 0, 0, 4, 4, 0}, 3),
+    shape_table_detail::Shape(4, {0, 0, 4, 4, 4, 0, 0, 4}, 4),
+    shape_table_detail::Shape(2, {0, 2, 2, 0, 0, 0, 2, 2}, 5),
+    shape_table_detail::Shape(4, {2, 4, 4, 2, 2, 2, 4, 4}, 5),
+    shape_table_detail::Shape(4, {4, 2, 2, 4, 4, 4, 2, 2}, 6),
+    shape_table_detail::Shape(2, {2, 0, 0, 2, 2, 2, 0, 0}, 6),
+    shape_table_detail::Shape(4, {0, 4, 4, 0, 0, 0, 4, 4}, 7),
+    shape_table_detail::Shape(4, {4, 0, 0, 4, 4, 4, 0, 0}, 8),
 }};
 
 using SlopeTable = std::array<std::array<uint16_t, SlopeClassCount>, SlopeClassCount>;

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace morvane {
@@ -32,7 +33,17 @@ struct PortalListView {
 
 // What an operation asks of the windows.
 struct DocumentOutcome {
+    // An operation that refuses says so with its message (Refusal); the edit is then taken back
+    // whole. Only a refusal carries a message today, but a message alone does not refuse.
+    static DocumentOutcome Refusal(std::string message) {
+        DocumentOutcome outcome;
+        outcome.Refused = true;
+        outcome.Message = std::move(message);
+        return outcome;
+    }
+
     std::string Message;                      // shown in a message box when not empty
+    bool Refused = false;                     // the operation refused: take the edit back
     bool Redraw = false;                      // redraw the 3D view
     bool FrameRoom = false;                   // frame the current room in the view before redrawing
     std::optional<ToolBarView> ToolBar;       // refill the tool bar with these values

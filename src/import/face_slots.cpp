@@ -1,5 +1,7 @@
 #include "import/face_slots.h"
 
+#include "level/world_units.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <unordered_map>
@@ -24,7 +26,7 @@ struct Face {
 // Heights are compared by the click: the builder draws a floor one unit above the height it
 // stands for.
 int ClickOf(int y) {
-    return (y + 128 + 32768 * 2) / 256 - 256;
+    return (y + ClickSize / 2 + 2 * 32768) / ClickSize - 2 * 32768 / ClickSize;
 }
 
 uint64_t CornerCode(const Point& p) {

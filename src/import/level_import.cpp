@@ -13,6 +13,7 @@
 #include "level/floor_data.h"
 #include "level/level_format.h"
 #include "level/level_reader.h"
+#include "level/world_units.h"
 
 #include <algorithm>
 #include <array>
@@ -26,11 +27,6 @@ namespace {
 
 // A project room's side: the level's 16-bit vertex coordinates reach 31 sectors from its corner.
 constexpr int MaxGridSide = MaxRoomSide;
-constexpr int SectorUnits = 1024;
-constexpr int ClicksPerLevel = 4;
-constexpr int WorldTopUnits = 32768; // level 0 lies at y = 32768, each level 1024 higher
-constexpr int LowestRoomLevel = 1;
-constexpr uint16_t NoBoxIndex = 0xFFFF;
 
 std::string LevelRoomText(int levelRoom) {
     return "Level room " + std::to_string(levelRoom + 1);
@@ -85,11 +81,11 @@ std::vector<Placement> PlaceRooms(const TLevelData& level) {
             placement.SkipReason = "its grid of " + std::to_string(room.NumXSectors) + " x " +
                                    std::to_string(room.NumZSectors) +
                                    " sectors is more than a level room holds";
-        } else if (x % SectorUnits != 0 || z % SectorUnits != 0) {
+        } else if (x % SectorSize != 0 || z % SectorSize != 0) {
             placement.SkipReason = "its corner (x " + std::to_string(x) + ", z " +
                                    std::to_string(z) + ") is not on the sector grid";
-        } else if (x / SectorUnits < MinRoomPosition || x / SectorUnits > MaxRoomPosition ||
-                   z / SectorUnits < MinRoomPosition || z / SectorUnits > MaxRoomPosition) {
+        } else if (x / SectorSize < MinRoomPosition || x / SectorSize > MaxRoomPosition ||
+                   z / SectorSize < MinRoomPosition || z / SectorSize > MaxRoomPosition) {
             placement.SkipReason = "its corner (x " + std::to_string(x) + ", z " +
                                    std::to_string(z) +
                                    ") lies beyond the positions of a project "
@@ -114,11 +110,11 @@ struct LevelSector {
 // Keeps a fitted level within what the level's height byte can express (1..256 clicks).
 SurfaceFit Bounded(SurfaceFit fit, int sign) {
     const int rise = ShapeTable[fit.Shape].Rise;
-    while (fit.Level * ClicksPerLevel + sign * rise < 1) {
+    while (fit.Level * LevelClicks + sign * rise < 1) {
         ++fit.Level;
         fit.Exact = false;
     }
-    while (fit.Level * ClicksPerLevel + sign * rise > 256) {
+    while (fit.Level * LevelClicks + sign * rise > 256) {
         --fit.Level;
         fit.Exact = false;
     }
@@ -208,12 +204,12 @@ bool RoomImporter::Import(int r, TEditorRoom& room, ImportResult& result) {
 // x and z in sectors; the room's bottom and top levels enclose its lowest y and highest y and
 // every open sector's floor and ceiling.
 void RoomImporter::Place(const TLevelRoom& from, TEditorRoom& room) {
-    room.PosX = from.RoomInfo.X / SectorUnits;
-    room.PosZ = from.RoomInfo.Z / SectorUnits;
+    room.PosX = from.RoomInfo.X / SectorSize;
+    room.PosZ = from.RoomInfo.Z / SectorSize;
     // Heights beyond the world's 16 bits are taken as its bottom or top.
     auto clicksUp = [](int32_t y, bool roundUp) {
-        const int units = WorldTopUnits - std::clamp<int32_t>(y, -32768, 32767);
-        return roundUp ? CeilDiv(units, 256) : FloorDiv(units, 256);
+        const int units = LevelZeroY - std::clamp<int32_t>(y, -32768, 32767);
+        return roundUp ? CeilDiv(units, ClickSize) : FloorDiv(units, ClickSize);
     };
     int bottomClicks = clicksUp(from.RoomInfo.YBottom, true);
     int topClicks = clicksUp(from.RoomInfo.YTop, false);
@@ -226,8 +222,8 @@ void RoomImporter::Place(const TLevelRoom& from, TEditorRoom& room) {
         }
     }
     const int bottom =
-        std::clamp(FloorDiv(bottomClicks, ClicksPerLevel), LowestRoomLevel, MaxRoomTop - 1);
-    const int top = std::clamp(CeilDiv(topClicks, ClicksPerLevel), bottom + 1, MaxRoomTop);
+        std::clamp(FloorDiv(bottomClicks, LevelClicks), LowestRoomLevel, MaxRoomTop - 1);
+    const int top = std::clamp(CeilDiv(topClicks, LevelClicks), bottom + 1, MaxRoomTop);
     room.PosY = static_cast<uint8_t>(bottom);
     room.Height = static_cast<uint8_t>(top - bottom);
 }
@@ -242,7 +238,7 @@ bool RoomImporter::ImportSector(int column, int row, TEditorRoom& room) {
     bool whole = true;
 
     const int posY = room.PosY;
-    const int lowest = ClicksPerLevel * posY, highest = ClicksPerLevel * (posY + room.Height);
+    const int lowest = LevelClicks * posY, highest = LevelClicks * (posY + room.Height);
     const bool closedInside = from.Corners.Closed() && from.Corners.Floor[0] >= lowest &&
                               from.Corners.Floor[0] <= highest;
     if (from.Corners.Wall && !closedInside) {
@@ -262,7 +258,7 @@ bool RoomImporter::ImportSector(int column, int row, TEditorRoom& room) {
         }
     }
     game.FloorDataIndex = SlopeFloorDataIndex(sector.FloorShape, sector.CeilingShape);
-    game.BoxIndex = NoBoxIndex;
+    game.BoxIndex = NoBox;
     game.RoomBelow = game.RoomAbove = NoRoom;
     sector.PortalKind = PortalKindNone;
     if (!from.Entries.Problem.empty()) {
@@ -472,7 +468,7 @@ void RoomImporter::Report(ImportResult& result) const {
 ImportResult ImportLevelRooms(const TLevelData& level, TEditorProject& project,
                               const std::string& baseLevelFile) {
     project.Clear();
-    project.BaseLevelFile.Assign(baseLevelFile);
+    project.Settings.BaseLevelFile.Assign(baseLevelFile);
     ImportResult result;
     const std::vector<Placement> placements = PlaceRooms(level);
     auto faceScratch = std::make_unique<FaceMatchScratch>();
@@ -529,16 +525,10 @@ LevelFileImport ImportLevelFile(const std::string& path, TLevelData& level,
                                 TEditorProject& project) {
     LevelFileImport outcome;
     try {
-        switch (ReadLevelFile(level, path)) {
-        case LevelFileMissing:
-            outcome.Refusal = "Level file \"" + path + "\" not found";
+        const ReadResult read = ReadLevelFile(level, path);
+        if (!read.Done()) {
+            outcome.Refusal = read.Text;
             return outcome;
-        case LevelVersionUnknown:
-            outcome.Refusal = "Level file \"" + path +
-                              "\" is not a level of the supported games (unknown version code)";
-            return outcome;
-        default:
-            break;
         }
     } catch (const IoError& e) {
         outcome.Refusal = e.what();

@@ -2,6 +2,7 @@
 
 #include "document/sector_heights.h"
 #include "import/rounded_division.h"
+#include "level/world_units.h"
 
 #include <algorithm>
 #include <array>
@@ -10,7 +11,6 @@ namespace morvane {
 
 namespace {
 
-constexpr int SectorUnits = 1024;
 constexpr int MaxTiles = 32;
 
 // The facing of a portal from its normal; 0 when the normal is not along an axis.
@@ -39,15 +39,15 @@ uint8_t FacingOf(const TPortalVertex& normal) {
 
 // A length in whole sectors, 1..32, and whether it was one.
 int Tiles(int units, bool& exact) {
-    exact = exact && units % SectorUnits == 0 && units >= SectorUnits &&
-            units <= MaxTiles * SectorUnits;
-    return std::clamp((units + SectorUnits / 2) / SectorUnits, 1, MaxTiles);
+    exact =
+        exact && units % SectorSize == 0 && units >= SectorSize && units <= MaxTiles * SectorSize;
+    return std::clamp((units + SectorSize / 2) / SectorSize, 1, MaxTiles);
 }
 
 // A sector number along x or z from a coordinate on the grid, and whether it was on a line.
 int GridLine(int units, bool& exact) {
-    exact = exact && units % SectorUnits == 0;
-    return FloorDiv(units + SectorUnits / 2, SectorUnits);
+    exact = exact && units % SectorSize == 0;
+    return FloorDiv(units + SectorSize / 2, SectorSize);
 }
 
 // A portal's corners as whole numbers, each coordinate read relative to the first corner in 16
@@ -108,7 +108,7 @@ std::optional<TPortalView> ViewOf(const PortalCorners& corners, uint8_t facing, 
         break;
     default: { // ceiling and floor, at the room's top or bottom
         const int level = facing == PortalFacingCeiling ? room.PosY + room.Height : room.PosY;
-        exact = minY == maxY && minY == LevelHeightOfClicks(4 * level - 1) * 256;
+        exact = minY == maxY && minY == LevelHeightOfClicks(LevelClicks * level - 1) * ClickSize;
         view.OriginX = GridLine(minX, exact) + 1;
         view.OriginZ = GridLine(maxZ, exact);
         view.WidthTiles = Tiles(maxX - minX, exact);
@@ -124,7 +124,7 @@ std::optional<TPortalView> ViewOf(const PortalCorners& corners, uint8_t facing, 
         // A wall portal stands on the floor of its origin sector.
         const TGameSector& origin =
             from.Sectors[(view.OriginX - 1) * from.NumZSectors + (view.OriginZ - 1)];
-        exact = exact && maxY == origin.FloorHeight * 256;
+        exact = exact && maxY == origin.FloorHeight * ClickSize;
     }
     // Each corner a corner of the rectangle: not a skewed quadrilateral.
     for (const auto& corner : corners.At) {

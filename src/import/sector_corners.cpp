@@ -2,6 +2,7 @@
 
 #include "document/shape_table.h"
 #include "import/rounded_division.h"
+#include "level/world_units.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -14,8 +15,6 @@ namespace {
 // Corner positions in sectors: c0 (0, 0), c1 (1, 0), c2 (1, 1), c3 (0, 1).
 constexpr int CornerX[4] = {0, 1, 1, 0};
 constexpr int CornerZ[4] = {0, 0, 1, 1};
-constexpr int ClicksPerLevel = 4;
-constexpr int ClickUnits = 256;
 constexpr int8_t WallHeight = -127;
 
 int SlantX(uint16_t word) {
@@ -32,7 +31,7 @@ int ClicksUp(int8_t heightByte) {
 // The corner rises of a shape in clicks (c0..c3).
 CornerClicks ShapeRises(int shape) {
     const auto& c = ShapeTable[shape].CornerHeights;
-    return {c[0] / ClickUnits, c[1] / ClickUnits, c[2] / ClickUnits, c[3] / ClickUnits};
+    return {c[0] / ClickSize, c[1] / ClickSize, c[2] / ClickSize, c[3] / ClickSize};
 }
 
 // Finds the level and shape whose corners, level * 4 + sign * rise, are nearest to the corners.
@@ -54,13 +53,13 @@ SurfaceFit Fit(const CornerClicks& corners, int sign) {
             lowest = std::min(lowest, base);
             highest = std::max(highest, base);
         }
-        for (int level = FloorDiv(lowest, ClicksPerLevel);
-             level <= FloorDiv(highest, ClicksPerLevel) + 1; ++level) {
+        for (int level = FloorDiv(lowest, LevelClicks); level <= FloorDiv(highest, LevelClicks) + 1;
+             ++level) {
             long cost = 0;
             int shapeExtreme =
                 sign > 0 ? std::numeric_limits<int>::min() : std::numeric_limits<int>::max();
             for (int i = 0; i < 4; ++i) {
-                const int made = level * ClicksPerLevel + sign * rises[i];
+                const int made = level * LevelClicks + sign * rises[i];
                 cost += std::abs(made - corners[i]);
                 shapeExtreme =
                     sign > 0 ? std::max(shapeExtreme, made) : std::min(shapeExtreme, made);

@@ -1,6 +1,7 @@
 #include "level/floor_data.h"
 
 #include "level/level_format.h"
+#include "level/world_units.h"
 
 namespace morvane {
 
@@ -19,8 +20,6 @@ constexpr int ActionObject = 0;
 constexpr int ActionCamera = 1;
 constexpr int ActionCurrent = 2; // underwater current: a camera's position
 constexpr int ActionLookAtItem = 6;
-
-constexpr int SectorSize = 1024;
 
 // Reads words of one entry list, noting the first read past the data.
 class ListReader {
@@ -255,10 +254,10 @@ FloorUnder FindFloorUnder(const TLevelData& level, int room, int x, int z) {
     found.Room = room;
     found.Sector = sector;
     found.Wall = IsSolidSector(level, floor);
-    found.FloorY = floor.FloorHeight * 256;
+    found.FloorY = floor.FloorHeight * ClickSize;
     const SectorFloorData data = ReadSectorFloorData(level, floor.FloorDataIndex);
     if (data.HasFloorSlant) {
-        // A slant of s clicks lowers the floor by up to s * 256 across the sector: toward -x
+        // A slant of s clicks lowers the floor by up to s clicks across the sector: toward -x
         // for a positive X slant (the floor rises toward +x), toward +x for a negative one.
         const int fx =
             static_cast<int>((int64_t{x} - level.Rooms[room].RoomInfo.X) & (SectorSize - 1));

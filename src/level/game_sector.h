@@ -1,11 +1,13 @@
 #pragma once
 
+#include "level/world_units.h"
+
 #include <cstdint>
 
 namespace morvane {
 
 // The game's own 8-byte sector record, shared by the project's rooms and the level's rooms.
-// Room numbers are stored 0-based with 255 for none.
+// Room numbers are stored 0-based with NoRoom for none.
 #pragma pack(push, 1)
 struct TGameSector {
     uint16_t FloorDataIndex;
@@ -17,7 +19,5 @@ struct TGameSector {
 };
 #pragma pack(pop)
 static_assert(sizeof(TGameSector) == 8);
-
-inline constexpr uint8_t NoRoom = 255;
 
 } // namespace morvane

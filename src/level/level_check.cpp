@@ -2,6 +2,7 @@
 
 #include "level/floor_data.h"
 #include "level/level_format.h"
+#include "level/world_units.h"
 
 #include <algorithm>
 #include <array>
@@ -12,12 +13,10 @@ namespace morvane {
 
 namespace {
 
-constexpr int SectorSize = 1024;
-constexpr int LaraType = 0;
 // Lara falls from her start when she stands higher than this above the floor, and a fall of more
 // than two sectors hurts or kills her.
-constexpr int StartDropWarning = 512;
-constexpr int StartDropError = 2048;
+constexpr int StartDropWarning = 2 * ClickSize;
+constexpr int StartDropError = 2 * SectorSize;
 
 std::string Count(int n, const char* one, const char* many) {
     return std::to_string(n) + " " + (n == 1 ? one : many);
@@ -373,7 +372,7 @@ private:
     void CheckBoxIndex(int r, int sector) {
         const uint16_t index = level_.Rooms[r].Sectors[sector].BoxIndex;
         const int box = thirdGame_ ? (index >> 4) & 0x7FF : index;
-        const int none = thirdGame_ ? 0x7FF : 0xFFFF;
+        const int none = thirdGame_ ? NoBoxNumberTR3 : NoBox;
         if (box != none && box >= static_cast<int>(level_.NumBoxes)) {
             AddAtSector(FindingSeverity::Error, r, sector,
                         "its box " + std::to_string(box + 1) + " lies beyond the level's " +
@@ -405,12 +404,12 @@ private:
             const int x = secondGame_ ? level_.Items2[i].X : level_.Items1[i].X;
             const int y = secondGame_ ? level_.Items2[i].Y : level_.Items1[i].Y;
             const int z = secondGame_ ? level_.Items2[i].Z : level_.Items1[i].Z;
-            const std::string what = type == LaraType ? "Lara" : "the item";
+            const std::string what = type == LaraItemType ? "Lara" : "the item";
             if (r < 0 || r >= level_.NumRooms) {
                 Add(FindingSeverity::Error, -1,
                     what + " stands in room " + std::to_string(r + 1) +
                         ", which the level does not have: the game crashes on loading. Put " +
-                        (type == LaraType ? "her" : "it") + " in one of the level's rooms.")
+                        (type == LaraItemType ? "her" : "it") + " in one of the level's rooms.")
                     .Item = static_cast<int>(i) + 1;
                 continue;
             }
@@ -423,7 +422,7 @@ private:
                     .Item = static_cast<int>(i) + 1;
                 continue;
             }
-            if (type == LaraType) {
+            if (type == LaraItemType) {
                 CheckLara(static_cast<int>(i), r, x, y, z);
             }
         }

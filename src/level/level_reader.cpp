@@ -136,20 +136,7 @@ void LevelFileReader::ReadRoom(int index) {
     if (kind_ == FormatTR2) {
         room.LightMode = in_.ReadI16();
     }
-    room.NumLights = CheckedCount(in_.ReadU16(), MaxRoomLights, "NumLights" + of);
-    if (secondGame_) {
-        in_.ReadArray(room.Lights2, room.NumLights);
-    } else {
-        in_.ReadArray(room.Lights1, room.NumLights);
-    }
-    room.NumStaticMeshes = CheckedCount(in_.ReadU16(), MaxRoomStatics, "NumStaticMeshes" + of);
-    if (secondGame_) {
-        in_.ReadArray(room.RoomStatics2, room.NumStaticMeshes);
-    } else {
-        in_.ReadArray(room.RoomStatics1, room.NumStaticMeshes);
-    }
-    room.AlternateRoom = in_.ReadI16();
-    room.RoomFlags = in_.ReadU16();
+    ReadRoomTail(in_, room, secondGame_, index);
     if (kind_ == FormatTR3) {
         in_.ReadBytes(room.RoomExtra, sizeof(room.RoomExtra));
     }
@@ -230,14 +217,43 @@ void LevelFileReader::ReadTail() {
 
 } // namespace
 
-uint8_t ReadLevel(TLevelData& level, BinaryReader& reader, const std::string& fileName) {
+void ReadRoomTail(BinaryReader& in, TLevelRoom& room, bool secondGame, int roomNumber) {
+    const std::string of = " of room " + std::to_string(roomNumber);
+    auto count = [&](uint64_t limit, const std::string& field) {
+        const uint16_t value = in.ReadU16();
+        if (value > limit) {
+            throw IoError(field + of + " is " + std::to_string(value) + ", above the limit of " +
+                          std::to_string(limit) + ".");
+        }
+        return value;
+    };
+    room.NumLights = count(MaxRoomLights, "NumLights");
+    if (secondGame) {
+        in.ReadArray(room.Lights2, room.NumLights);
+    } else {
+        in.ReadArray(room.Lights1, room.NumLights);
+    }
+    room.NumStaticMeshes = count(MaxRoomStatics, "NumStaticMeshes");
+    if (secondGame) {
+        in.ReadArray(room.RoomStatics2, room.NumStaticMeshes);
+    } else {
+        in.ReadArray(room.RoomStatics1, room.NumStaticMeshes);
+    }
+    room.AlternateRoom = in.ReadI16();
+    room.RoomFlags = in.ReadU16();
+}
+
+ReadResult ReadLevel(TLevelData& level, BinaryReader& reader, const std::string& fileName) {
     level.Clear();
     level.LastBaseLevelName.clear();
     try {
         level.Version = reader.ReadU32();
         if (!IsKnownVersion(level.Version)) {
             level.Version = 0;
-            return LevelVersionUnknown;
+            return ReadResult::Failed(ReadStatus::OtherKind,
+                                      std::string(LevelFileKind) + " \"" + fileName +
+                                          "\" is not a level of the supported games (unknown "
+                                          "version code)");
         }
         level.SetSignature();
         level.FormatKind = FormatKindFor(level.Version, fileName);
@@ -249,14 +265,15 @@ uint8_t ReadLevel(TLevelData& level, BinaryReader& reader, const std::string& fi
         level.Clear();
         throw;
     }
-    return LevelReadDone;
+    return {};
 }
 
-uint8_t ReadLevelFile(TLevelData& level, const std::string& fileName) {
+ReadResult ReadLevelFile(TLevelData& level, const std::string& fileName) {
     if (!FileExists(fileName)) {
         level.Clear();
         level.LastBaseLevelName.clear();
-        return LevelFileMissing;
+        return ReadResult::Failed(ReadStatus::Missing,
+                                  std::string(LevelFileKind) + " \"" + fileName + "\" not found");
     }
     try {
         BinaryReader reader = BinaryReader::OpenFile(fileName);

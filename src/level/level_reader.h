@@ -1,5 +1,6 @@
 #pragma once
 
+#include "io/read_result.h"
 #include "level/level_data.h"
 
 #include <cstdint>
@@ -9,24 +10,26 @@ namespace morvane {
 
 class BinaryReader;
 
-// Results of ReadLevelFile.
-inline constexpr uint8_t LevelReadDone = 0;
-inline constexpr uint8_t LevelFileMissing = 1;
-inline constexpr uint8_t LevelVersionUnknown = 2;
-
 // How messages name a level file: Level file "X" refused: ...
 inline constexpr const char* LevelFileKind = "Level file";
 
 // Reads a level file of any of the four layouts into the record, which is cleared first.
-// Returns LevelReadDone, LevelFileMissing (nothing at the path) or LevelVersionUnknown (the
-// record is then empty). Every IoError names the file (Level file "X" refused: ...): a file that
-// ends early ("Read beyond end of file"), a count beyond a capacity of the record (the field and
-// the limit), a path that is not a regular file. After a throw the record is empty.
+// Returns Done, Missing (nothing at the path: Level file "X" not found) or OtherKind (an unknown
+// version code: Level file "X" is not a level of the supported games (unknown version code);
+// the record is then empty). Every IoError names the file (Level file "X" refused: ...): a file
+// that ends early ("Read beyond end of file"), a count beyond a capacity of the record (the field
+// and the limit), a path that is not a regular file. After a throw the record is empty.
 // LastBaseLevelName is cleared: the caller sets it once it has taken the file as its base level.
-uint8_t ReadLevelFile(TLevelData& level, const std::string& fileName);
+ReadResult ReadLevelFile(TLevelData& level, const std::string& fileName);
 
 // The same from an open reader; fileName decides the layout of version 32 and names the file in
 // messages.
-uint8_t ReadLevel(TLevelData& level, BinaryReader& reader, const std::string& fileName);
+ReadResult ReadLevel(TLevelData& level, BinaryReader& reader, const std::string& fileName);
+
+// The end of a room's record, which a level file and an items table share: the lights, the
+// static meshes (first-game or second-game records), the alternate room and the flags. A count
+// beyond the record's capacity throws IoError, e.g. "NumLights of room 3 is 21, above the limit
+// of 20."; the caller's reader names the file. `roomNumber` is the room as the caller counts it.
+void ReadRoomTail(BinaryReader& in, TLevelRoom& room, bool secondGame, int roomNumber);
 
 } // namespace morvane

@@ -1,5 +1,6 @@
 #include "level/level_format.h"
 #include "level/level_writer.h"
+#include "level/world_units.h"
 
 namespace morvane {
 
@@ -55,10 +56,10 @@ void PrepareLevelForWrite(TLevelData& level) {
     for (uint32_t b = 0; b < level.NumBoxes && b < MaxBoxes; ++b) {
         const TBox1& from = level.Boxes1[b];
         TBox2& to = level.Boxes2[b];
-        to.ZMin = static_cast<uint8_t>(from.ZMin / 1024);
-        to.ZMax = static_cast<uint8_t>(from.ZMax / 1024);
-        to.XMin = static_cast<uint8_t>(from.XMin / 1024);
-        to.XMax = static_cast<uint8_t>(from.XMax / 1024);
+        to.ZMin = static_cast<uint8_t>(from.ZMin / SectorSize);
+        to.ZMax = static_cast<uint8_t>(from.ZMax / SectorSize);
+        to.XMin = static_cast<uint8_t>(from.XMin / SectorSize);
+        to.XMax = static_cast<uint8_t>(from.XMax / SectorSize);
         to.TrueFloor = from.TrueFloor;
         to.OverlapIndex = from.OverlapIndex;
     }

@@ -1,8 +1,9 @@
 #include "levelbuild/boxes.h"
 
-#include "levelbuild/build_error.h"
 #include "level/floor_data.h"
 #include "level/level_format.h"
+#include "level/world_units.h"
+#include "levelbuild/build_error.h"
 
 #include <cstdlib>
 #include <string>
@@ -12,10 +13,8 @@ namespace morvane {
 
 namespace {
 
-constexpr uint16_t NoBox = 0xFFFF;
-constexpr uint16_t NoBoxTR3 = 0xFFF0;
-constexpr int MaxBoxesTR3 = 0xFFF0 / 16; // the third game keeps the number above 4 material bits
-constexpr int OverlapSteps = 256;        // one click
+constexpr int MaxBoxesTR3 = NoBoxTR3 / 16; // the third game keeps the number above 4 material bits
+constexpr int OverlapSteps = ClickSize;    // one click
 
 bool HasBox(const TGameSector& sector) {
     return sector.FloorHeight != sector.CeilingHeight;
@@ -24,8 +23,8 @@ bool HasBox(const TGameSector& sector) {
 // The world y an enemy in the sector walks on: the sector's floor or, over a room below, the
 // floor it falls to (at the sector's middle, down through the rooms below).
 int16_t TrueFloor(const TLevelData& level, const TLevelRoom& room, int i, int k) {
-    const int x = room.RoomInfo.X + (i - 1) * 1024 + 512;
-    const int z = room.RoomInfo.Z + (k - 1) * 1024 + 512;
+    const int x = room.RoomInfo.X + (i - 1) * SectorSize + SectorSize / 2;
+    const int z = room.RoomInfo.Z + (k - 1) * SectorSize + SectorSize / 2;
     const TGameSector* sector = &room.Sectors[(i - 1) * room.NumZSectors + (k - 1)];
     for (int hops = 0; sector->RoomBelow != NoRoom && hops < level.NumRooms; ++hops) {
         if (sector->RoomBelow >= level.NumRooms) {
@@ -38,7 +37,7 @@ int16_t TrueFloor(const TLevelData& level, const TLevelRoom& room, int i, int k)
         }
         sector = &below.Sectors[n];
     }
-    return static_cast<int16_t>(sector->FloorHeight * 256);
+    return static_cast<int16_t>(sector->FloorHeight * ClickSize);
 }
 
 } // namespace
@@ -74,10 +73,10 @@ void GenerateBoxes(TLevelData& level) {
                 }
                 boxOf[(i - 1) * nz + (k - 1)] = nextBox;
                 TBox1& box = level.Boxes1[nextBox++];
-                box.ZMin = room.RoomInfo.Z + (k - 1) * 1024;
-                box.ZMax = box.ZMin + 1024;
-                box.XMin = room.RoomInfo.X + (i - 1) * 1024;
-                box.XMax = box.XMin + 1024;
+                box.ZMin = room.RoomInfo.Z + (k - 1) * SectorSize;
+                box.ZMax = box.ZMin + SectorSize;
+                box.XMin = room.RoomInfo.X + (i - 1) * SectorSize;
+                box.XMax = box.XMin + SectorSize;
                 box.TrueFloor = TrueFloor(level, room, i, k);
             }
         }

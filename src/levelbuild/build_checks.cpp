@@ -3,6 +3,7 @@
 #include "document/doorways.h"
 #include "document/sector_heights.h"
 #include "document/sector_numbering.h"
+#include "level/world_units.h"
 
 #include <algorithm>
 #include <string>
@@ -224,7 +225,7 @@ std::string OnDoorwayProblem(const TEditorRoom& room, const TPortalView& view, c
     }
     if (d.Kind == DoorwayKind::Wall) {
         const int bottom = FloorY(room, SectorNumber(view.OriginX, view.OriginZ, room.ZSectors));
-        const int top = bottom - view.HeightTiles * 1024;
+        const int top = bottom - view.HeightTiles * SectorSize;
         if (top > d.TopY || bottom < d.BottomY) {
             return "spans y " + std::to_string(top) + " to " + std::to_string(bottom) +
                    " but its doorway opens from y " + std::to_string(d.TopY) + " to " +

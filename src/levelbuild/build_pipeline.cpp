@@ -1,13 +1,5 @@
 #include "levelbuild/build_pipeline.h"
 
-#include "levelbuild/boxes.h"
-#include "levelbuild/build_checks.h"
-#include "levelbuild/build_error.h"
-#include "levelbuild/build_steps.h"
-#include "levelbuild/player_placement.h"
-#include "levelbuild/room_geometry.h"
-#include "levelbuild/side_files.h"
-#include "levelbuild/slope_floor_data.h"
 #include "document/room_limits.h"
 #include "document/sector_heights.h"
 #include "document/shape_table.h"
@@ -17,6 +9,15 @@
 #include "level/level_format.h"
 #include "level/level_reader.h"
 #include "level/level_writer.h"
+#include "level/world_units.h"
+#include "levelbuild/boxes.h"
+#include "levelbuild/build_checks.h"
+#include "levelbuild/build_error.h"
+#include "levelbuild/build_steps.h"
+#include "levelbuild/player_placement.h"
+#include "levelbuild/room_geometry.h"
+#include "levelbuild/side_files.h"
+#include "levelbuild/slope_floor_data.h"
 #include "script/trscript.h"
 
 #include <algorithm>
@@ -88,10 +89,11 @@ namespace {
 void SetPortal(TRoomPortal& portal, const TPortalView& view, const TLevelRoom& room) {
     portal = {};
     portal.AdjoiningRoom = static_cast<uint16_t>(view.TargetRoom - 1);
-    const int x = (view.OriginX - 1) * 1024, z = (view.OriginZ - 1) * 1024;
-    const int w = view.WidthTiles * 1024, h = view.HeightTiles * 1024;
+    const int x = (view.OriginX - 1) * SectorSize, z = (view.OriginZ - 1) * SectorSize;
+    const int w = view.WidthTiles * SectorSize, h = view.HeightTiles * SectorSize;
     const int f =
-        room.Sectors[(view.OriginX - 1) * room.NumZSectors + (view.OriginZ - 1)].FloorHeight * 256;
+        room.Sectors[(view.OriginX - 1) * room.NumZSectors + (view.OriginZ - 1)].FloorHeight *
+        ClickSize;
     const int yTop = room.RoomInfo.YTop, yBottom = room.RoomInfo.YBottom;
     auto set = [&](int v, int px, int py, int pz) {
         portal.Vertices[v] = {static_cast<int16_t>(px), static_cast<int16_t>(py),
@@ -108,28 +110,28 @@ void SetPortal(TRoomPortal& portal, const TPortalView& view, const TLevelRoom& r
         break;
     case PortalFacingBack:
         normal(0, 0, 1);
-        set(0, x + w, f, z + 1024), set(1, x + w, f - h, z + 1024), set(2, x, f - h, z + 1024),
-            set(3, x, f, z + 1024);
+        set(0, x + w, f, z + SectorSize), set(1, x + w, f - h, z + SectorSize),
+            set(2, x, f - h, z + SectorSize), set(3, x, f, z + SectorSize);
         break;
     case PortalFacingLeft:
         normal(1, 0, 0);
-        set(0, x + 1024, f, z), set(1, x + 1024, f - h, z), set(2, x + 1024, f - h, z + w),
-            set(3, x + 1024, f, z + w);
+        set(0, x + SectorSize, f, z), set(1, x + SectorSize, f - h, z),
+            set(2, x + SectorSize, f - h, z + w), set(3, x + SectorSize, f, z + w);
         break;
     case PortalFacingRight:
         normal(-1, 0, 0);
-        set(0, x, f, z + 1024), set(1, x, f - h, z + 1024), set(2, x, f - h, z + 1024 - w),
-            set(3, x, f, z + 1024 - w);
+        set(0, x, f, z + SectorSize), set(1, x, f - h, z + SectorSize),
+            set(2, x, f - h, z + SectorSize - w), set(3, x, f, z + SectorSize - w);
         break;
     case PortalFacingCeiling:
         normal(0, 1, 0);
-        set(0, x, yTop, z + 1024 - h), set(1, x, yTop, z + 1024), set(2, x + w, yTop, z + 1024),
-            set(3, x + w, yTop, z + 1024 - h);
+        set(0, x, yTop, z + SectorSize - h), set(1, x, yTop, z + SectorSize),
+            set(2, x + w, yTop, z + SectorSize), set(3, x + w, yTop, z + SectorSize - h);
         break;
     case PortalFacingFloor:
         normal(0, -1, 0);
-        set(0, x, yBottom, z + 1024 - h), set(1, x, yBottom, z + 1024),
-            set(2, x + w, yBottom, z + 1024), set(3, x + w, yBottom, z + 1024 - h);
+        set(0, x, yBottom, z + SectorSize - h), set(1, x, yBottom, z + SectorSize),
+            set(2, x + w, yBottom, z + SectorSize), set(3, x + w, yBottom, z + SectorSize - h);
         break;
     default:
         break; // an unknown facing leaves a zero normal and zero corners
@@ -144,8 +146,8 @@ bool DoubleSidedCeiling(const TEditorRoom& project, bool baseLoaded) {
 
 void BuildRoomSectors(const TEditorRoom& project, TLevelRoom& room, int number,
                       RoomScratch& scratch) {
-    room.RoomInfo.X = project.PosX * 1024;
-    room.RoomInfo.Z = project.PosZ * 1024;
+    room.RoomInfo.X = project.PosX * SectorSize;
+    room.RoomInfo.Z = project.PosZ * SectorSize;
     room.RoomInfo.YBottom = RoomBottomY(project);
     room.RoomInfo.YTop = RoomTopY(project);
     room.NumSprites = 0;
@@ -330,40 +332,31 @@ void MergeSideFiles(TLevelData& level, const BuildNames& names, TScriptState& sc
     if (!IsBlank(names.ItemsTable)) {
         if (!FileExists(names.ItemsTable)) {
             messages.push_back("Items file " + names.ItemsTable + " not found");
-        } else if (merger.Merge("Items file", names.ItemsTable, [&] {
-                       return ReadItemsTable(level, names.ItemsTable);
-                   }) == ItemsTableWrongSignature) {
-            messages.push_back("Items file " + names.ItemsTable +
-                               " is not an items table; it was not merged");
+        } else if (const ReadResult read =
+                       merger.Merge("Items file", names.ItemsTable,
+                                    [&] { return ReadItemsTable(level, names.ItemsTable); });
+                   !read.Done()) {
+            messages.push_back(read.Text);
         }
     }
     if (!IsBlank(names.MeshesFile)) {
         if (!FileExists(names.MeshesFile)) {
             messages.push_back("Meshes file " + names.MeshesFile + " not found");
-        } else {
-            switch (merger.Merge("Meshes file", names.MeshesFile,
-                                 [&] { return ReadMeshesFile(level, names.MeshesFile); })) {
-            case MeshesFileWrongSignature:
-                messages.push_back("Meshes file " + names.MeshesFile +
-                                   " is not a meshes file; it was not merged");
-                break;
-            case MeshesFileWrongKind:
-                messages.push_back("Meshes file " + names.MeshesFile +
-                                   " was made for a level of another layout; it was not merged");
-                break;
-            default:
-                break;
-            }
+        } else if (const ReadResult read =
+                       merger.Merge("Meshes file", names.MeshesFile,
+                                    [&] { return ReadMeshesFile(level, names.MeshesFile); });
+                   !read.Done()) {
+            messages.push_back(read.Text);
         }
     }
     if (!IsBlank(names.ScriptFile)) {
         if (!FileExists(names.ScriptFile)) {
             messages.push_back("Scripting file " + names.ScriptFile + " not found");
-        } else if (merger.Merge("Scripting file", names.ScriptFile, [&] {
-                       return CompileTriggerScript(names.ScriptFile, level, script);
-                   }) != 0) {
-            messages.push_back("Error at Line " + std::to_string(script.ScriptLineNumber) + ":" +
-                               script.ScriptErrorText);
+        } else if (const ReadResult read = merger.Merge(
+                       "Scripting file", names.ScriptFile,
+                       [&] { return CompileTriggerScript(names.ScriptFile, level, script); });
+                   !read.Done()) {
+            messages.push_back(read.Text);
         }
     }
 }
@@ -439,7 +432,7 @@ void Build(const TEditorProject& project, TLevelData& level, const BuildNames& n
     CheckProject(project);
     if (names.BaseLevel != level.LastBaseLevelName) {
         result.BaseLevelRead = true;
-        if (ReadLevelFile(level, names.BaseLevel) != LevelReadDone) {
+        if (!ReadLevelFile(level, names.BaseLevel).Done()) {
             result.Messages.push_back("Base Level file " + names.BaseLevel +
                                       " is not a level of the supported games");
             return;
@@ -491,24 +484,26 @@ BuildResult BuildLevel(const TEditorProject& project, TLevelData& level, const B
         Build(project, level, names, programFolder, script, result);
     } catch (const BuildError& e) {
         result.Messages.push_back(e.what());
-    } catch (const ScriptValueError& e) {
-        result.Messages.push_back(e.what());
     } catch (const IoError& e) {
         result.Messages.push_back(e.what());
     }
     return result;
 }
 
-std::string OpenBaseLevel(TLevelData& level, const std::string& fileName) {
-    switch (ReadLevelFile(level, fileName)) {
-    case LevelFileMissing:
-        return "Base Level file " + fileName + " not found";
-    case LevelVersionUnknown:
-        return "Base Level file " + fileName + " is not a level of the supported games";
-    default:
+ReadResult OpenBaseLevel(TLevelData& level, const std::string& fileName) {
+    ReadResult read = ReadLevelFile(level, fileName);
+    switch (read.Status) {
+    case ReadStatus::Done:
         level.LastBaseLevelName = fileName;
-        return "";
+        break;
+    case ReadStatus::Missing:
+        read.Text = "Base Level file " + fileName + " not found";
+        break;
+    default:
+        read.Text = "Base Level file " + fileName + " is not a level of the supported games";
+        break;
     }
+    return read;
 }
 
 } // namespace morvane

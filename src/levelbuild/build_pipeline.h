@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/project.h"
+#include "io/read_result.h"
 #include "level/level_check.h"
 #include "level/level_data.h"
 #include "script/script.h"
@@ -46,8 +47,10 @@ struct BuildResult {
 BuildResult BuildLevel(const TEditorProject& project, TLevelData& level, const BuildNames& names,
                        const std::string& programFolder, TScriptState& script);
 
-// "Open Base": reads a level for its textures. Returns the message to show, empty when read.
-std::string OpenBaseLevel(TLevelData& level, const std::string& fileName);
+// "Open Base": reads a level for its textures, as ReadLevelFile does, with the messages that
+// name it as the base level (Base Level file X not found, ... is not a level of the supported
+// games).
+ReadResult OpenBaseLevel(TLevelData& level, const std::string& fileName);
 
 inline constexpr const char* FloorDataFileName = "floor.dat";
 

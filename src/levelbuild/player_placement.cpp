@@ -1,6 +1,7 @@
 #include "levelbuild/player_placement.h"
 
 #include "level/floor_data.h"
+#include "level/world_units.h"
 
 #include <algorithm>
 
@@ -8,9 +9,8 @@ namespace morvane {
 
 namespace {
 
-constexpr int SectorSize = 1024;
-constexpr int SpotX = 3072; // her usual spot, from the room's corner
-constexpr int SpotZ = 1536;
+constexpr int SpotX = 3 * SectorSize; // her usual spot, from the room's corner
+constexpr int SpotZ = SectorSize + SectorSize / 2;
 
 // The floor under (x, z) when the point is on an open sector of the room itself: no wall portal
 // or room below takes the search elsewhere, and the sector is not solid.
@@ -52,7 +52,7 @@ PlayerPlacement PlacePlayer(TLevelData& level, int room) {
             const int row = std::clamp(SpotZ / SectorSize, 0, std::max(r.NumZSectors - 1, 0));
             placed.X = r.RoomInfo.X + column * SectorSize + SectorSize / 2;
             placed.Z = r.RoomInfo.Z + row * SectorSize + SectorSize / 2;
-            placed.Y = r.Sectors[column * r.NumZSectors + row].FloorHeight * 256;
+            placed.Y = r.Sectors[column * r.NumZSectors + row].FloorHeight * ClickSize;
         }
     }
     placed.Column = (placed.X - r.RoomInfo.X) / SectorSize + 1;
@@ -60,7 +60,7 @@ PlayerPlacement PlacePlayer(TLevelData& level, int room) {
 
     level.NumItems = 1;
     TItem1& lara = level.Items1[0];
-    lara.Type = 0;
+    lara.Type = LaraItemType;
     lara.Room = static_cast<int16_t>(room);
     lara.X = placed.X;
     lara.Y = placed.Y;

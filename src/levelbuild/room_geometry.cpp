@@ -1,6 +1,7 @@
 #include "levelbuild/room_geometry.h"
 
 #include "document/shape_table.h"
+#include "level/world_units.h"
 
 #include <algorithm>
 #include <array>
@@ -12,7 +13,6 @@ namespace morvane {
 
 namespace {
 
-constexpr int Block = 1024;
 constexpr int FloorBase = 32767;
 constexpr int CeilingBase = -32768;
 
@@ -102,7 +102,7 @@ private:
     }
     // A whole block's wall on a side, from yt (top) to yb (bottom).
     void BlockWall(Side side, int x0, int z0, int yt, int yb, const TSectorSurface& surface) {
-        const int x1 = x0 + Block, z1 = z0 + Block;
+        const int x1 = x0 + SectorSize, z1 = z0 + SectorSize;
         switch (side) {
         case MinusZ:
             Emit({{x0, yt, z0}, {x1, yt, z0}, {x1, yb, z0}, {x0, yb, z0}}, surface,
@@ -190,10 +190,11 @@ void GridWalker::FloorPass() {
         for (int k = 1; k <= nz_; ++k) {
             const int self = Index(i, k);
             const TSectorSurface& surface = sectors_[self].FloorSurface;
-            const int x0 = (i - 1) * Block, z0 = (k - 1) * Block, x1 = x0 + Block, z1 = z0 + Block;
+            const int x0 = (i - 1) * SectorSize, z0 = (k - 1) * SectorSize, x1 = x0 + SectorSize,
+                      z1 = z0 + SectorSize;
             const int h = FL(self);
             const int wholeBlocks = h / 4;
-            const int g = FloorBase - Block * wholeBlocks;
+            const int g = FloorBase - SectorSize * wholeBlocks;
             const int32_t* c = FloorCorners(self);
             if (HidesItsWalls(self, fl_, floorCorners_, shapes_.Floor[self])) {
                 if (!IsFlatClosed(self)) {
@@ -202,7 +203,7 @@ void GridWalker::FloorPass() {
                 continue;
             }
             for (int m = FirstExposedFloorBlock(i, k, wholeBlocks); m < wholeBlocks; ++m) {
-                const int yb = FloorBase - Block * m, yt = yb - Block, t = 4 * m + 3;
+                const int yb = FloorBase - SectorSize * m, yt = yb - SectorSize, t = 4 * m + 3;
                 for (Side side : Sides) {
                     const int n = Neighbour(i, k, side);
                     if (n >= 0 &&
@@ -218,7 +219,7 @@ void GridWalker::FloorPass() {
                     continue;
                 }
                 const int neighbourTop = FL(n) / 4 + 1;
-                const int replace = neighbourTop > top ? Block : neighbourTop < top ? 0 : -1;
+                const int replace = neighbourTop > top ? SectorSize : neighbourTop < top ? 0 : -1;
                 if (!CutBlockShows(c, FloorCorners(n), side, replace)) {
                     continue;
                 }
@@ -253,12 +254,13 @@ void GridWalker::CeilingPass(bool doubleSided) {
         for (int k = 1; k <= nz_; ++k) {
             const int self = Index(i, k);
             const TSectorSurface& surface = sectors_[self].CeilingSurface;
-            const int x0 = (i - 1) * Block, z0 = (k - 1) * Block, x1 = x0 + Block, z1 = z0 + Block;
+            const int x0 = (i - 1) * SectorSize, z0 = (k - 1) * SectorSize, x1 = x0 + SectorSize,
+                      z1 = z0 + SectorSize;
             const int h = CL(self);
             const int wholeBlocks = 64 - (h + 1) / 4;
             // A ceiling at the very top of the world has no whole block above it: its lowest
             // block starts above the world, and its corners are held to the world's top.
-            const int g = CeilingBase + Block * (wholeBlocks - 1);
+            const int g = CeilingBase + SectorSize * (wholeBlocks - 1);
             const bool clamp = wholeBlocks == 0;
             const int32_t* c = CeilingCorners(self);
             if (HidesItsWalls(self, cl_, ceilingCorners_, shapes_.Ceiling[self])) {
@@ -269,7 +271,7 @@ void GridWalker::CeilingPass(bool doubleSided) {
             }
             for (int m = FirstExposedCeilingBlock(i, k, wholeBlocks); m < wholeBlocks; ++m) {
                 // 16-bit arithmetic: the topmost block's upper edge wraps to 31744.
-                const int yb = Wrap16(CeilingBase + Block * m), yt = Wrap16(yb - Block);
+                const int yb = Wrap16(CeilingBase + SectorSize * m), yt = Wrap16(yb - SectorSize);
                 const int t = 255 - 4 * m;
                 for (Side side : Sides) {
                     const int n = Neighbour(i, k, side);
@@ -286,7 +288,7 @@ void GridWalker::CeilingPass(bool doubleSided) {
                     continue;
                 }
                 const int neighbourLowest = (CL(n) + 1) / 4 + 1;
-                const int replace = neighbourLowest < lowest   ? Block
+                const int replace = neighbourLowest < lowest   ? SectorSize
                                     : neighbourLowest > lowest ? 0
                                                                : -1;
                 if (!CutBlockShows(c, CeilingCorners(n), side, replace)) {

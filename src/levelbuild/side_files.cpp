@@ -3,6 +3,7 @@
 #include "io/binary_reader.h"
 #include "io/io_error.h"
 #include "level/level_format.h"
+#include "level/level_reader.h"
 
 #include <cstring>
 
@@ -43,27 +44,12 @@ void ReadRoomBlock(SideFileReader& file, TLevelRoom& room, int roomNumber, bool 
     room.NumSprites =
         static_cast<uint16_t>(file.Count(in.ReadU16(), MaxRoomSprites, "the sprite count" + of));
     in.ReadArray(room.Sprites, room.NumSprites);
-    room.NumLights =
-        static_cast<uint16_t>(file.Count(in.ReadU16(), MaxRoomLights, "the light count" + of));
-    if (secondGame) {
-        in.ReadArray(room.Lights2, room.NumLights);
-    } else {
-        in.ReadArray(room.Lights1, room.NumLights);
-    }
-    room.NumStaticMeshes = static_cast<uint16_t>(
-        file.Count(in.ReadU16(), MaxRoomStatics, "the static mesh count" + of));
-    if (secondGame) {
-        in.ReadArray(room.RoomStatics2, room.NumStaticMeshes);
-    } else {
-        in.ReadArray(room.RoomStatics1, room.NumStaticMeshes);
-    }
-    room.AlternateRoom = in.ReadI16();
-    room.RoomFlags = in.ReadU16();
+    ReadRoomTail(in, room, secondGame, roomNumber);
 }
 
 // Runs a side file's reader; every IoError on the way names the file.
 template <class Read>
-uint8_t NamingTheFile(const char* kind, const std::string& fileName, Read read) {
+ReadResult NamingTheFile(const char* kind, const std::string& fileName, Read read) {
     try {
         BinaryReader in = BinaryReader::OpenFile(fileName, MaxSideFileBytes);
         SideFileReader file(in, fileName, kind);
@@ -73,9 +59,11 @@ uint8_t NamingTheFile(const char* kind, const std::string& fileName, Read read) 
     }
 }
 
-uint8_t MergeItemsTable(TLevelData& level, SideFileReader& file, BinaryReader& in) {
+ReadResult MergeItemsTable(TLevelData& level, SideFileReader& file, BinaryReader& in) {
     if (!file.Signature(7, "QUILLON")) {
-        return ItemsTableWrongSignature;
+        return ReadResult::Failed(ReadStatus::OtherKind,
+                                  std::string(ItemsFileKind) + " " + file.fileName_ +
+                                      " is not an items table; it was not merged");
     }
     const bool secondGame = UsesSecondGameRecords(level.FormatKind);
     level.NumItems = file.Count(in.ReadU32(), MaxItems, "the item count");
@@ -119,15 +107,20 @@ uint8_t MergeItemsTable(TLevelData& level, SideFileReader& file, BinaryReader& i
         }
         room.Sectors[sectorNumber - 1].FloorDataIndex = static_cast<uint16_t>(index);
     }
-    return ItemsTableRead;
+    return {};
 }
 
-uint8_t MergeMeshesFile(TLevelData& level, SideFileReader& file, BinaryReader& in) {
+ReadResult MergeMeshesFile(TLevelData& level, SideFileReader& file, BinaryReader& in) {
     if (!file.Signature(16, "Quillon MSH file")) {
-        return MeshesFileWrongSignature;
+        return ReadResult::Failed(ReadStatus::OtherKind,
+                                  std::string(MeshesFileKind) + " " + file.fileName_ +
+                                      " is not a meshes file; it was not merged");
     }
     if ((in.ReadU32() & 0xFF) != static_cast<uint32_t>(level.FormatKind)) {
-        return MeshesFileWrongKind;
+        return ReadResult::Failed(ReadStatus::OtherLayout,
+                                  std::string(MeshesFileKind) + " " + file.fileName_ +
+                                      " was made for a level of another layout; it was not "
+                                      "merged");
     }
     const bool secondGame = UsesSecondGameRecords(level.FormatKind);
     const uint16_t rooms = in.ReadU16();
@@ -160,21 +153,22 @@ uint8_t MergeMeshesFile(TLevelData& level, SideFileReader& file, BinaryReader& i
         }
         level.NumZones = level.NumBoxes;
     }
-    return MeshesFileRead;
+    return {};
 }
 
 } // namespace
 
-uint8_t ReadItemsTable(TLevelData& level, const std::string& fileName) {
+ReadResult ReadItemsTable(TLevelData& level, const std::string& fileName) {
     if (!FileExists(fileName)) {
-        return ItemsTableMissing;
+        return ReadResult::Failed(ReadStatus::Missing,
+                                  std::string(ItemsFileKind) + " " + fileName + " not found");
     }
     return NamingTheFile(ItemsFileKind, fileName, [&](SideFileReader& file, BinaryReader& in) {
         return MergeItemsTable(level, file, in);
     });
 }
 
-uint8_t ReadMeshesFile(TLevelData& level, const std::string& fileName) {
+ReadResult ReadMeshesFile(TLevelData& level, const std::string& fileName) {
     return NamingTheFile(MeshesFileKind, fileName, [&](SideFileReader& file, BinaryReader& in) {
         return MergeMeshesFile(level, file, in);
     });

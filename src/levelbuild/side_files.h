@@ -1,5 +1,6 @@
 #pragma once
 
+#include "io/read_result.h"
 #include "level/level_data.h"
 
 #include <cstdint>
@@ -15,27 +16,20 @@ inline constexpr const char* MeshesFileKind = "Meshes file";
 // about 13 MiB (a meshes file with every room full); the limit leaves room to spare.
 inline constexpr uint64_t MaxSideFileBytes = 32u << 20;
 
-// Results of ReadItemsTable.
-inline constexpr uint8_t ItemsTableRead = 0;
-inline constexpr uint8_t ItemsTableMissing = 1;
-inline constexpr uint8_t ItemsTableWrongSignature = 2;
-
 // Merges an items table (".itm", made for a level of the same layout kind): the items, extra
 // floor data, cameras, each listed room's sprites, lights, static meshes, alternate room and
-// flags, and the floor-data links of single sectors. Every IoError names the file (Items file
-// "X" refused: ...): counts beyond the record's capacities, more rooms than the level has,
-// sector links outside the level, a short file ("Read beyond end of file"), a file above
-// MaxSideFileBytes or one that is not a regular file.
-uint8_t ReadItemsTable(TLevelData& level, const std::string& fileName);
-
-// Results of ReadMeshesFile.
-inline constexpr uint8_t MeshesFileRead = 0;
-inline constexpr uint8_t MeshesFileWrongSignature = 1;
-inline constexpr uint8_t MeshesFileWrongKind = 2;
+// flags, and the floor-data links of single sectors. Returns Done, Missing (Items file X not
+// found) or OtherKind (Items file X is not an items table; it was not merged). Every IoError names
+// the file (Items file "X" refused: ...): counts beyond the record's capacities, more rooms than
+// the level has, sector links outside the level, a short file ("Read beyond end of file"), a file
+// above MaxSideFileBytes or one that is not a regular file.
+ReadResult ReadItemsTable(TLevelData& level, const std::string& fileName);
 
 // Replaces the geometry of the rooms a meshes file (".msh") lists and, when the file goes on,
-// the normal-state zones. A file with more rooms than the level, counts beyond capacities, a
+// the normal-state zones. Returns Done, OtherKind (Meshes file X is not a meshes file; it was
+// not merged) or OtherLayout (Meshes file X was made for a level of another layout; it was not
+// merged). A missing file, one with more rooms than the level, counts beyond capacities, a
 // short file and the refusals of ReadItemsTable throw an IoError naming the file.
-uint8_t ReadMeshesFile(TLevelData& level, const std::string& fileName);
+ReadResult ReadMeshesFile(TLevelData& level, const std::string& fileName);
 
 } // namespace morvane

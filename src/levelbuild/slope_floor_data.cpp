@@ -1,6 +1,7 @@
 #include "levelbuild/slope_floor_data.h"
 
 #include "document/shape_table.h"
+#include "level/world_units.h"
 
 namespace morvane {
 
@@ -10,11 +11,11 @@ namespace {
 // Our shapes change along one axis only, so c1 - c0 is the change along x and c3 - c0 along z.
 int ChangeAlongX(int shape) {
     const auto& c = ShapeTable[shape].CornerHeights;
-    return (c[1] - c[0]) / 256;
+    return (c[1] - c[0]) / ClickSize;
 }
 int ChangeAlongZ(int shape) {
     const auto& c = ShapeTable[shape].CornerHeights;
-    return (c[3] - c[0]) / 256;
+    return (c[3] - c[0]) / ClickSize;
 }
 
 // The first shape of each slope class.

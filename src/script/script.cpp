@@ -1,7 +1,5 @@
 #include "script/script.h"
 
-#include "io/io_error.h"
-
 #include <cctype>
 #include <charconv>
 
@@ -35,12 +33,6 @@ int32_t ToInteger(const std::string& text) {
 }
 
 } // namespace
-
-ScriptValueError ScriptValueError::At(const std::string& fileName, int line) const {
-    return ScriptValueError(WholeText{}, FileError(ScriptFileKind, fileName, RefusedOutcome,
-                                                   "line " + std::to_string(line) + ": " + what())
-                                             .what());
-}
 
 bool ScriptLineReader::ReadPhysicalLine(std::string& line) {
     line.clear();

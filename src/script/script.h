@@ -29,19 +29,13 @@ struct TScriptState {
     int32_t Param(int position) const { return ScriptParams[position]; }
 };
 
-// A parameter that is not an integer: it ends the whole build, and no level is written.
+// A parameter that is not an integer. The compile of a script makes it a file error naming the
+// script and the line (see CompileTriggerScript): it ends the whole build, and no level is
+// written.
 class ScriptValueError : public std::runtime_error {
 public:
     explicit ScriptValueError(const std::string& text)
         : std::runtime_error("'" + text + "' is not a valid integer value") {}
-
-    // The same error naming the script and its line:
-    // Scripting file "X" refused: line 12: 'a' is not a valid integer value
-    ScriptValueError At(const std::string& fileName, int line) const;
-
-private:
-    struct WholeText {};
-    ScriptValueError(WholeText, const std::string& text) : std::runtime_error(text) {}
 };
 
 // Reads script lines one by one: each physical line trimmed of characters up to 32 at both ends,

@@ -3,6 +3,7 @@
 #include "io/binary_reader.h"
 #include "io/io_error.h"
 #include "level/level_format.h"
+#include "level/world_units.h"
 
 #include <cstring>
 #include <limits>
@@ -118,13 +119,22 @@ public:
     Compiler(std::FILE* file, const std::string& fileName, TLevelData& level, TScriptState& state)
         : reader_(file), fileName_(fileName), level_(level), state_(state) {}
 
-    // A parameter that is not an integer comes out naming the file and the line.
-    int Run() {
+    // A parameter that is not an integer is a file error naming the file and the line:
+    // Scripting file "X" refused: line 12: 'a' is not a valid integer value.
+    ReadResult Run() {
+        int stop = 0;
         try {
-            return Compile();
+            stop = Compile();
         } catch (const ScriptValueError& e) {
-            throw e.At(fileName_, state_.ScriptLineNumber);
+            throw FileError(ScriptFileKind, fileName_, RefusedOutcome,
+                            "line " + std::to_string(state_.ScriptLineNumber) + ": " + e.what());
         }
+        if (stop == 0) {
+            return {};
+        }
+        return ReadResult::Failed(ReadStatus::LineError,
+                                  "Error at Line " + std::to_string(state_.ScriptLineNumber) + ":" +
+                                      state_.ScriptErrorText);
     }
 
 private:
@@ -182,14 +192,14 @@ private:
     }
     // World positions are worked out in 64 bits and must fit the level's 32-bit fields.
     int64_t CenterX(int room, int x) const {
-        return int64_t{level_.Rooms[room - 1].RoomInfo.X} + (x - 1) * 1024 + 512;
+        return int64_t{level_.Rooms[room - 1].RoomInfo.X} + (x - 1) * SectorSize + SectorSize / 2;
     }
     int64_t CenterZ(int room, int z) const {
-        return int64_t{level_.Rooms[room - 1].RoomInfo.Z} + (z - 1) * 1024 + 512;
+        return int64_t{level_.Rooms[room - 1].RoomInfo.Z} + (z - 1) * SectorSize + SectorSize / 2;
     }
     // Y of a height h in clicks above the sector's floor.
     int64_t HeightY(int room, int x, int z, int h) {
-        return (int64_t{Sector(room, x, z).FloorHeight} - h) * 256;
+        return (int64_t{Sector(room, x, z).FloorHeight} - h) * ClickSize;
     }
     static bool Fits32(int64_t value) {
         return value >= std::numeric_limits<int32_t>::min() &&
@@ -298,16 +308,16 @@ bool Compiler::PutItemCommand() {
     int64_t cx = CenterX(room, x), cz = CenterZ(room, z);
     switch (place) {
     case 1:
-        cz += 512;
+        cz += SectorSize / 2;
         break;
     case 2:
-        cz -= 512;
+        cz -= SectorSize / 2;
         break;
     case 3:
-        cx -= 512;
+        cx -= SectorSize / 2;
         break;
     case 4:
-        cx += 512;
+        cx += SectorSize / 2;
         break;
     default:
         break;
@@ -573,7 +583,8 @@ bool AppendSectorFloorData(TLevelData& level, int room, int x, int z, const uint
     return true;
 }
 
-int CompileTriggerScript(const std::string& fileName, TLevelData& level, TScriptState& state) {
+ReadResult CompileTriggerScript(const std::string& fileName, TLevelData& level,
+                                TScriptState& state) {
     std::unique_ptr<std::FILE, FileCloser> file;
     try {
         uint64_t size = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "io/read_result.h"
 #include "level/level_data.h"
 #include "script/script.h"
 
@@ -22,12 +23,14 @@ const ScriptCommand& ScriptCommandAt(int index);
 inline constexpr uint64_t MaxScriptFileBytes = 32u << 20;
 
 // Compiles a trigger script into the level: triggers and kill zones into the sectors' floor
-// data, items, cameras, shared floor data and alternate rooms. Returns 0 at the end of the file,
-// -1 at the first error with ScriptErrorText set and ScriptLineNumber on the offending line.
-// Throws ScriptValueError naming the file and the line for a parameter that is not an integer,
-// IoError naming the file when it cannot be read (also when it is not a regular file or larger
-// than MaxScriptFileBytes).
-int CompileTriggerScript(const std::string& fileName, TLevelData& level, TScriptState& state);
+// data, items, cameras, shared floor data and alternate rooms. Returns Done at the end of the
+// file, LineError at the first error ("Error at Line N:" and ScriptErrorText) with
+// ScriptErrorText set and ScriptLineNumber on the offending line. Throws IoError naming the file
+// when it cannot be read (also when it is not a regular file or larger than MaxScriptFileBytes)
+// and for a parameter that is not an integer, naming the line: Scripting file "X" refused: line
+// 12: 'a' is not a valid integer value.
+ReadResult CompileTriggerScript(const std::string& fileName, TLevelData& level,
+                                TScriptState& state);
 
 // Gives the sector a fresh copy of its floor-data entry list at the end of the floor data (first
 // words without their end mark) followed by the new words. Returns false, changing nothing, when

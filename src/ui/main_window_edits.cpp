@@ -100,7 +100,7 @@ DocumentSnapshot MainWindow::beginEdit(RoomScope scope) {
 void MainWindow::finishEdit(const DocumentSnapshot& before, const EditName& name,
                             const DocumentOutcome& outcome, int mergeId) {
     std::optional<DocumentChange> change = before.Finish(project_, scene_, outcome);
-    if (!outcome.Message.empty()) {
+    if (outcome.Refused) {
         redraw(); // a refused click may have written sectors before it stopped: they are back
         return;
     }

@@ -69,8 +69,8 @@ bool MainWindow::readProject(const QString& file, const QString& name) {
         services_.showMessage(this, QString::fromStdString(e.what()));
         return false; // read into a scratch record: the document and its name are as they were
     }
-    if (!opened.Message.empty()) {
-        services_.showMessage(this, QString::fromStdString(opened.Message));
+    if (!opened.Read.Done()) {
+        services_.showMessage(this, QString::fromStdString(opened.Read.Text));
         return false;
     }
     projectFileName_ = name;
@@ -91,9 +91,9 @@ void MainWindow::readBaseLevelOf(const std::string& documentFileName) {
         return; // a missing base level is no error
     }
     try {
-        const std::string message = OpenBaseLevel(level_, base);
-        if (!message.empty()) {
-            services_.showMessage(this, QString::fromStdString(message));
+        const ReadResult read = OpenBaseLevel(level_, base);
+        if (!read.Done()) {
+            services_.showMessage(this, QString::fromStdString(read.Text));
         }
     } catch (const IoError& e) {
         services_.showMessage(this, QString::fromStdString(e.what()));
@@ -224,10 +224,10 @@ void MainWindow::openBaseLevel() {
     }
     redraw();
     BusyCursor busy(services_);
-    const std::string message = OpenBaseLevel(level_, localPath(*path));
+    const ReadResult read = OpenBaseLevel(level_, localPath(*path));
     buildDialog_->baseLevelField->setText(*path);
-    if (!message.empty()) {
-        services_.showMessage(this, QString::fromStdString(message));
+    if (!read.Done()) {
+        services_.showMessage(this, QString::fromStdString(read.Text));
     }
     loadTexturePicker();
 }

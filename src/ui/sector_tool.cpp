@@ -52,7 +52,7 @@ void SectorTool::press(const ViewPointer& pointer) {
     const DocumentOutcome clicked = host_.runEdit(
         editName(ceiling), [&] { return EditClick(project, scene, tools, hit, ceiling, shift); },
         RoomScope::CurrentAndNext, gesture_.MergeId);
-    if (!clicked.Message.empty()) {
+    if (clicked.Refused) {
         gesture_ = Gesture{}; // refused: no drag goes on from it
     }
 }

@@ -32,9 +32,9 @@ std::vector<std::string> KeysOf(const Json& object) {
 // the order of the keys and the escapes of stored texts are kept exactly.
 TEST(CliJson, ProjectSummaryIsPrintedInItsFixedLayout) {
     auto project = std::make_unique<TEditorProject>();
-    project->LevelDescription.Assign("Caf\xe9 \"noir\"");
-    project->Comments.Assign("tab\there\nline\x01\x7f back\\slash");
-    project->BaseLevelFile.Assign("C:\\LEVELS\\BASE.PHD");
+    project->Settings.LevelDescription.Assign("Caf\xe9 \"noir\"");
+    project->Settings.Comments.Assign("tab\there\nline\x01\x7f back\\slash");
+    project->Settings.BaseLevelFile.Assign("C:\\LEVELS\\BASE.PHD");
     project->CurrentRoom = 1;
     project->RoomCount = 1;
     TEditorRoom& room = project->Room(1);
@@ -195,7 +195,7 @@ TEST(CliJson, InfoOnTheRealLevels) {
         ASSERT_EQ(RunCli({"info", path}, out, err), CliDone) << name << ": " << err.str();
         const Json parsed = Json::parse(out.str());
         EXPECT_EQ(Printed(parsed), out.str()) << name;
-        ASSERT_EQ(ReadLevelFile(*level, path), LevelReadDone) << name;
+        ASSERT_EQ(ReadLevelFile(*level, path).Status, ReadStatus::Done) << name;
         EXPECT_EQ(parsed["num_rooms"], level->NumRooms) << name;
         EXPECT_EQ(parsed["rooms"].size(), level->NumRooms) << name;
         EXPECT_EQ(parsed["num_boxes"], level->NumBoxes) << name;

@@ -331,7 +331,7 @@ std::string FaultyLevel(const TempDir& dir, const std::string& name,
     const std::string path = dir.Path(name);
     EXPECT_EQ(RunTool({"make-demo-level", "--layout", "tr2", path}).Code, CliDone);
     auto level = std::make_unique<TLevelData>();
-    EXPECT_EQ(ReadLevelFile(*level, path), LevelReadDone);
+    EXPECT_EQ(ReadLevelFile(*level, path).Status, ReadStatus::Done);
     fault(*level);
     WriteLevelFile(*level, path);
     return path;
@@ -441,7 +441,7 @@ TEST(Cli, ImportMakesAProjectOfALevelsRoomsThatBuildsAgain) {
     EXPECT_EQ(missing.Code, CliFailed);
     EXPECT_EQ(missing.Err, "Level file \"" + dir.Path("none.tub") + "\" not found\n");
     auto level = std::make_unique<TLevelData>();
-    ASSERT_EQ(ReadLevelFile(*level, dir.Path("base.tub")), LevelReadDone);
+    ASSERT_EQ(ReadLevelFile(*level, dir.Path("base.tub")).Status, ReadStatus::Done);
     level->Rooms[0].RoomInfo.X += 100; // off the sector grid
     ASSERT_EQ(WriteLevelFile(*level, dir.Path("off.tub")), LevelWritten);
     CliResult nothing = RunTool({"import", dir.Path("off.tub"), dir.Path("off.mvn")});

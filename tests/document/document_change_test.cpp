@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <random>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,23 @@ struct Recorder : ::testing::Test {
 };
 
 using DocumentChanges = Recorder;
+
+// Stand-ins for the layers the document keeps beside its rooms: texts of any length, held by
+// the test and given to the history as bytes.
+struct TextLayers {
+    std::string Notes, Marks;
+    DocumentLayers Layers = {Of(Notes, "notes"), Of(Marks, "marks")};
+
+    static DocumentLayer Of(std::string& text, const char* name) {
+        return {name,
+                [&text](const TEditorProject&) {
+                    return std::vector<uint8_t>(text.begin(), text.end());
+                },
+                [&text](TEditorProject&, std::span<const uint8_t> bytes) {
+                    text.assign(bytes.begin(), bytes.end());
+                }};
+    }
+};
 
 // Random edits of every kind, each recorded as the editor records it, then all undone and all
 // redone: every state on the way comes back byte for byte.
@@ -205,7 +223,9 @@ TEST_F(DocumentChanges, RandomEditsUndoneAndRedoneGiveEveryStateBackByteForByte)
             const DocumentSnapshot snapshot(*project, scene, scope);
             const DocumentOutcome outcome = operation();
             std::optional<DocumentChange> change = snapshot.Finish(*project, scene, outcome);
-            if (!outcome.Message.empty()) {
+            ASSERT_EQ(outcome.Refused, !outcome.Message.empty())
+                << what << ": every message of these operations is a refusal";
+            if (outcome.Refused) {
                 ++refused;
                 ASSERT_FALSE(change) << what << ": a refused edit leaves no step";
                 ASSERT_EQ(Fingerprint(*project, scene), before)
@@ -300,8 +320,19 @@ TEST_F(DocumentChanges, RefusedEditsAreTakenBackWhole) {
     const DocumentOutcome outcome =
         EditClick(*project, scene, tools, ViewHit::OfSector(first), false, false);
     ASSERT_EQ(outcome.Message, InvalidHeightText);
+    ASSERT_TRUE(outcome.Refused);
     ASSERT_EQ(project->Current().GameSector(first).FloorHeight, 1) << "written before the stop";
     EXPECT_FALSE(snapshot.Finish(*project, scene, outcome));
+    EXPECT_TRUE(SameBytes(*project, *before));
+    // A message that is no refusal leaves the edit as it is.
+    std::optional<DocumentChange> told = Record([&] {
+        project->Current().PosX += 1;
+        DocumentOutcome outcome;
+        outcome.Message = "moved";
+        return outcome;
+    });
+    ASSERT_TRUE(told);
+    told->ApplyBefore(*project, scene);
     EXPECT_TRUE(SameBytes(*project, *before));
 
     for (int r = 2; r <= MaxRooms; ++r) {
@@ -311,6 +342,127 @@ TEST_F(DocumentChanges, RefusedEditsAreTakenBackWhole) {
     EXPECT_FALSE(Record([&] { return CloneRoom(*project); })) << "the 129th room is refused";
     EXPECT_FALSE(Record([&] { return AddRoom(*project, scene, RoomAt(3, 3, 1, 1, 1, 3)); }));
     EXPECT_TRUE(SameBytes(*project, *before));
+}
+
+// A checked build notices an edit that wrote outside the rooms it declared, which undo could not
+// take back, and names the room and the scope; the current room, the free slot, the count and
+// the current room's number stay writable.
+TEST_F(DocumentChanges, AWriteOutsideTheScopeIsCaught) {
+    if (!EditScopeChecked()) {
+        GTEST_SKIP() << "the scope check is compiled out of this build (NDEBUG without "
+                        "MORVANE_CHECK_EDIT_SCOPE)";
+    }
+    Add(4, 4);
+    Add(4, 4);
+    Add(4, 4);
+    project->CurrentRoom = 2;
+    EXPECT_NO_THROW(Record([&] {
+        project->Room(2).PosX += 1;
+        project->Room(4).PosX = 5;
+        project->RoomCount = 4;
+        project->CurrentRoom = 4;
+        return DocumentOutcome{};
+    }));
+    project->RoomCount = 3;
+    project->CurrentRoom = 2;
+
+    auto caught = [&](RoomScope scope, const std::function<void()>& write, bool refuse) {
+        try {
+            Record(
+                [&] {
+                    write();
+                    return refuse ? DocumentOutcome::Refusal(InvalidHeightText) : DocumentOutcome{};
+                },
+                scope);
+        } catch (const std::logic_error& e) {
+            return std::string(e.what());
+        }
+        return std::string("no error");
+    };
+    EXPECT_EQ(caught(
+                  RoomScope::CurrentAndNext, [&] { project->Room(1).PosX += 1; }, false),
+              "An edit changed room 1 outside its scope (the current room 2 and the free slot "
+              "4): undo could not take it back.");
+    EXPECT_EQ(
+        caught(
+            RoomScope::CurrentAndNext, [&] { project->Room(100).Sector(7).FloorShape = 3; }, true),
+        "An edit changed room 100 outside its scope (the current room 2 and the free slot "
+        "4): undo could not take it back.")
+        << "a refused edit too: taking it back would leave room 100 changed";
+    EXPECT_EQ(
+        caught(
+            RoomScope::All, [&] { project->Settings.BaseLevelFile.Assign("other.phd"); }, false),
+        "An edit changed the project's settings outside its scope (every room): undo "
+        "could not take it back.");
+    EXPECT_EQ(caught(
+                  RoomScope::All, [&] { project->Room(128).PosZ = 9; }, false),
+              "no error");
+
+    TextLayers text;
+    const DocumentSnapshot before(*project, scene, {RoomScope::CurrentAndNext, LayerBit(0)},
+                                  text.Layers);
+    text.Notes = "in scope";
+    text.Marks = "outside";
+    try {
+        before.Finish(*project, scene, {});
+        ADD_FAILURE() << "a layer written outside the scope is caught";
+    } catch (const std::logic_error& e) {
+        EXPECT_STREQ(e.what(), "An edit changed the layer \"marks\" outside its scope (the "
+                               "current room 2 and the free slot 4, the layer \"notes\"): undo "
+                               "could not take it back.");
+    }
+}
+
+// A layer beside the rooms goes through the history as the rooms do: each step keeps only the
+// bytes that changed, sizes may grow and shrink (zeros included), a refusal puts the layer back,
+// and undoing and redoing every step gives every state back.
+TEST_F(DocumentChanges, LayersBesideTheRoomsAreUndoneAndRedone) {
+    Add(6, 6);
+    TextLayers text;
+    const EditScope scope(RoomScope::CurrentAndNext, LayerBit(0));
+    auto record = [&](const std::function<void()>& write, bool refuse = false) {
+        const DocumentSnapshot before(*project, scene, scope, text.Layers);
+        write();
+        return before.Finish(*project, scene,
+                             refuse ? DocumentOutcome::Refusal(InvalidHeightText)
+                                    : DocumentOutcome{});
+    };
+    std::vector<std::string> notes = {text.Notes};
+    std::vector<int> positions = {project->Current().PosX};
+    std::vector<DocumentChange> steps;
+    auto step = [&](const std::function<void()>& write) {
+        std::optional<DocumentChange> change = record(write);
+        ASSERT_TRUE(change);
+        steps.push_back(std::move(*change));
+        notes.push_back(text.Notes);
+        positions.push_back(project->Current().PosX);
+    };
+    step([&] {
+        text.Notes.assign(4000, 'a');
+        project->Current().PosX = 33;
+    });
+    step([&] { text.Notes[2000] = 'b'; });
+    EXPECT_LT(steps.back().MemoryBytes(), 512u) << "one byte of the layer, not the layer";
+    EXPECT_TRUE(steps.back().ChangedRooms().empty());
+    step([&] { text.Notes.resize(10); });
+    step([&] { text.Notes += std::string("\0\0x", 3); });
+    step([&] { text.Notes += std::string(2, '\0'); }); // only the size changes
+    step([&] { text.Notes.clear(); });
+    EXPECT_FALSE(record([] {})) << "nothing changed";
+    EXPECT_FALSE(record([&] { text.Notes = "refused"; }, true));
+    EXPECT_EQ(text.Notes, "") << "a refusal puts the layer back";
+
+    for (std::size_t i = steps.size(); i-- > 0;) {
+        steps[i].ApplyBefore(*project, scene);
+        ASSERT_EQ(text.Notes, notes[i]) << "undo of step " << i;
+        ASSERT_EQ(project->Current().PosX, positions[i]) << "undo of step " << i;
+    }
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        steps[i].ApplyAfter(*project, scene);
+        ASSERT_EQ(text.Notes, notes[i + 1]) << "redo of step " << i;
+        ASSERT_EQ(project->Current().PosX, positions[i + 1]) << "redo of step " << i;
+    }
+    EXPECT_EQ(text.Marks, "") << "a layer outside the scope is left alone";
 }
 
 TEST_F(DocumentChanges, SuccessiveChangesAppendedAreOneStep) {

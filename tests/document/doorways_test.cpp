@@ -237,6 +237,7 @@ TEST_F(Doorways, MoreDoorwaysThanViewsAreRefusedAndNothingChanges) {
     const DocumentOutcome refused = MakePortalViews(*project, PortalViewScope::CurrentRoom);
     EXPECT_EQ(refused.Message, "Room 1 (Room #1) would need 21 portal views, more than the 20 a "
                                "room can hold. No view was changed.");
+    EXPECT_TRUE(refused.Refused);
     EXPECT_FALSE(refused.Redraw);
     EXPECT_EQ(project->Room(1).PortalViewCount, 1);
 }

@@ -21,6 +21,7 @@ TEST(PortalViews, AddReplaceAndDelete) {
 
     DocumentOutcome refused = AddPortalView(*project, {1, 2, 2, 0});
     EXPECT_EQ(refused.Message, InvalidPortalViewRoomText);
+    EXPECT_TRUE(refused.Refused);
     EXPECT_EQ(AddPortalView(*project, {4, 2, 2, 0}).Message, InvalidPortalViewRoomText);
     EXPECT_EQ(room.PortalViewCount, 0);
 

@@ -91,15 +91,15 @@ void MakeKnownDocument(TEditorProject& project) {
     values.Long = 4;
     values.Width = 5;
     AddRoom(project, scene, values);
-    project.LevelDescription.Assign("known description");
+    project.Settings.LevelDescription.Assign("known description");
 }
 
 void ExpectKnownDocument(const TEditorProject& project, const std::string& context) {
     ASSERT_EQ(project.RoomCount, 1) << context;
     EXPECT_EQ(project.Room(1).Name.Str(), "Known") << context;
     EXPECT_EQ(project.Room(1).SectorCount(), 20) << context;
-    EXPECT_EQ(project.LevelDescription.Str(), "known description") << context;
-    EXPECT_EQ(project.ScriptFile.Length, 0) << context;
+    EXPECT_EQ(project.Settings.LevelDescription.Str(), "known description") << context;
+    EXPECT_EQ(project.Settings.ScriptFile.Length, 0) << context;
 }
 
 TEST(ProjectFile, AnEmptyProjectIs917Bytes) {
@@ -119,11 +119,11 @@ TEST(ProjectFile, AnEmptyProjectIs917Bytes) {
 TEST(ProjectFile, ReadsVersionFiveAsLaidOut) {
     auto project = std::make_unique<TEditorProject>();
     const ProjectReadOutcome read = ReadBytes(*project, AssembleProject(5, "trig.scp").File);
-    ASSERT_EQ(read.Result, ProjectReadResult::Done);
+    ASSERT_EQ(read.Status, ReadStatus::Done);
     EXPECT_EQ(read.Version, 5);
-    EXPECT_EQ(project->Comments.Str(), "Some comments");
-    EXPECT_EQ(project->ScriptFile.Str(), "trig.scp");
-    EXPECT_EQ(project->OutputLevelFile.Str(), "out.phd");
+    EXPECT_EQ(project->Settings.Comments.Str(), "Some comments");
+    EXPECT_EQ(project->Settings.ScriptFile.Str(), "trig.scp");
+    EXPECT_EQ(project->Settings.OutputLevelFile.Str(), "out.phd");
     ASSERT_EQ(project->RoomCount, 1);
     const TEditorRoom& room = project->Room(1);
     EXPECT_EQ(room.PosX, 7);
@@ -156,10 +156,10 @@ TEST(ProjectFile, VersionFourHasNoScriptAndIsSavedAsVersionFive) {
     const Bytes v5 = AssembleProject(5).File;
     ASSERT_EQ(v5.size() - v4.size(), 101u);
     auto project = std::make_unique<TEditorProject>();
-    project->ScriptFile.Assign("left from before");
-    ASSERT_EQ(ReadBytes(*project, v4).Result, ProjectReadResult::Done);
-    EXPECT_EQ(project->ScriptFile.Str(), "");
-    EXPECT_EQ(project->OutputLevelFile.Str(), "out.phd");
+    project->Settings.ScriptFile.Assign("left from before");
+    ASSERT_EQ(ReadBytes(*project, v4).Status, ReadStatus::Done);
+    EXPECT_EQ(project->Settings.ScriptFile.Str(), "");
+    EXPECT_EQ(project->Settings.OutputLevelFile.Str(), "out.phd");
     EXPECT_EQ(project->Room(1).Name.Str(), "Hall");
     WriteProjectFile(*project, dir.Path("saved.mvn"));
     EXPECT_EQ(test::ReadFileBytes(dir.Path("saved.mvn")), v5);
@@ -207,7 +207,7 @@ TEST(ProjectFile, EveryFieldSurvivesARoundTrip) {
               "Quillon's Morvane3D - " + dir.Path("round.mvn"));
 
     auto loaded = std::make_unique<TEditorProject>();
-    ASSERT_EQ(ReadProjectFile(*loaded, dir.Path("round.mvn")).Result, ProjectReadResult::Done);
+    ASSERT_EQ(ReadProjectFile(*loaded, dir.Path("round.mvn")).Status, ReadStatus::Done);
     EXPECT_EQ(loaded->CurrentRoom, 2);
     EXPECT_EQ(BuildSettingsOf(*loaded).ScriptFile, "s");
     for (int r = 1; r <= 3; ++r) {
@@ -236,7 +236,7 @@ TEST(ProjectFile, SavingCutsTheSettingsToTheirCapacity) {
     const Bytes file = test::ReadFileBytes(dir.Path("cut.mvn"));
     EXPECT_EQ(file[18], 100);
     EXPECT_EQ(file[119], 250);
-    EXPECT_EQ(project->LevelDescription.Str(), std::string(100, 'd'));
+    EXPECT_EQ(project->Settings.LevelDescription.Str(), std::string(100, 'd'));
 }
 
 TEST(ProjectFile, OldAndForeignFilesLeaveTheDocumentAlone) {
@@ -244,11 +244,16 @@ TEST(ProjectFile, OldAndForeignFilesLeaveTheDocumentAlone) {
     MakeKnownDocument(*project);
     Bytes old = AssembleProject(5).File;
     old[17] = 3;
-    EXPECT_EQ(ReadBytes(*project, old).Result, ProjectReadResult::OldFormat);
+    const ProjectReadOutcome oldRead = ReadBytes(*project, old);
+    EXPECT_EQ(oldRead.Status, ReadStatus::OldVersion);
+    EXPECT_EQ(oldRead.Text,
+              "Project file \"test.mvn\" refused:  Old 2D file format not supported ");
     ExpectKnownDocument(*project, "old version");
     Bytes foreign = AssembleProject(5).File;
     foreign[5] = 'X';
-    EXPECT_EQ(ReadBytes(*project, foreign).Result, ProjectReadResult::WrongMagic);
+    const ProjectReadOutcome foreignRead = ReadBytes(*project, foreign);
+    EXPECT_EQ(foreignRead.Status, ReadStatus::OtherKind);
+    EXPECT_EQ(foreignRead.Text, "Project file \"test.mvn\" refused: Error Opening the file!");
     ExpectKnownDocument(*project, "wrong magic");
 }
 
@@ -319,7 +324,7 @@ TEST(ProjectFile, RandomAndDamagedFilesNeverCrash) {
             }
         }
         try {
-            if (ReadBytes(*project, file).Result == ProjectReadResult::Done) {
+            if (ReadBytes(*project, file).Status == ReadStatus::Done) {
                 ASSERT_TRUE(project->RoomCount == 0 || project->HasCurrentRoom());
             }
         } catch (const IoError&) {
@@ -331,7 +336,7 @@ TEST(ProjectFile, AnOutOfRangeCurrentRoomFallsBackToTheFirst) {
     Bytes file = AssembleProject(5).File;
     file[875] = 200;
     auto project = std::make_unique<TEditorProject>();
-    ASSERT_EQ(ReadBytes(*project, file).Result, ProjectReadResult::Done);
+    ASSERT_EQ(ReadBytes(*project, file).Status, ReadStatus::Done);
     EXPECT_EQ(project->CurrentRoom, 1);
 }
 
@@ -341,7 +346,7 @@ TEST(OpenProject, ResetsTheViewAndNamesTheBaseLevelOnlyWhenItExists) {
     SceneRooms scene{3, 2, 5};
     test::WriteFileBytes(dir.Path("p.mvn"), AssembleProject(5).File);
     OpenProjectOutcome opened = OpenProject(*project, scene, dir.Path("p.mvn"));
-    EXPECT_EQ(opened.Message, "");
+    EXPECT_EQ(opened.Read.Text, "");
     EXPECT_EQ(opened.Caption, "Quillon's Morvane3D - " + dir.Path("p.mvn"));
     EXPECT_EQ(opened.Settings.ItemsTableFile, "items.itm");
     EXPECT_FALSE(opened.BaseLevelToRead.has_value()) << "base.phd does not exist";
@@ -353,14 +358,14 @@ TEST(OpenProject, ResetsTheViewAndNamesTheBaseLevelOnlyWhenItExists) {
     EXPECT_EQ(opened.Window.ToolBar->PortalViewList, std::vector<std::string>{"Door #1"});
     EXPECT_EQ(opened.Window.ToolBar->PortalFacingIndex, 2);
 
-    project->BaseLevelFile.Assign(dir.Path("p.mvn")); // any existing file
+    project->Settings.BaseLevelFile.Assign(dir.Path("p.mvn")); // any existing file
     WriteProjectFile(*project, dir.Path("q.mvn"));
     EXPECT_EQ(OpenProject(*project, scene, dir.Path("q.mvn")).BaseLevelToRead, dir.Path("p.mvn"));
 
     Bytes old = AssembleProject(5).File;
     old[17] = 2;
     test::WriteFileBytes(dir.Path("old.mvn"), old);
-    EXPECT_EQ(OpenProject(*project, scene, dir.Path("old.mvn")).Message,
+    EXPECT_EQ(OpenProject(*project, scene, dir.Path("old.mvn")).Read.Text,
               "Project file \"" + dir.Path("old.mvn") + "\" refused: " + OldFormatText);
     EXPECT_THROW(OpenProject(*project, scene, dir.Path("absent.mvn")), IoError);
 }
@@ -453,7 +458,7 @@ TEST(ProjectOutline, AgreesWithTheWholeReadOnEveryFile) {
             room.PortalViewCount = static_cast<int32_t>(random() % (MaxPortalViews + 1));
         }
         project->CurrentRoom = static_cast<uint8_t>(1 + random() % project->RoomCount);
-        project->Comments.Assign("round " + std::to_string(round));
+        project->Settings.Comments.Assign("round " + std::to_string(round));
         WriteProjectFile(*project, dir.Path("p.mvn"));
         files.emplace_back("saved project " + std::to_string(round),
                            test::ReadFileBytes(dir.Path("p.mvn")));
@@ -482,9 +487,10 @@ TEST(ProjectOutline, AgreesWithTheWholeReadOnEveryFile) {
             ++refused;
             continue;
         }
-        EXPECT_EQ(both.Outlined.Result, both.Whole.Result);
+        EXPECT_EQ(both.Outlined.Status, both.Whole.Status);
+        EXPECT_EQ(both.Outlined.Text, both.Whole.Text);
         EXPECT_EQ(both.Outlined.Version, both.Whole.Version);
-        if (both.Whole.Result == ProjectReadResult::Done) {
+        if (both.Whole.Status == ReadStatus::Done) {
             ++done;
             EXPECT_TRUE(both.Outline == both.FromWhole) << "the outline's fields differ";
             EXPECT_EQ(both.Outline.Rooms.size(), both.Outline.RoomCount);
@@ -559,7 +565,7 @@ TEST(ProjectFile, RoomsBeyondTheLevelsCoordinatesAreRefused) {
 
     Bytes high = assembled.File;
     high[posY] = 64; // height 4: the top at level 68
-    ASSERT_EQ(ReadBytes(*project, high).Result, ProjectReadResult::Done);
+    ASSERT_EQ(ReadBytes(*project, high).Status, ReadStatus::Done);
     EXPECT_EQ(project->Room(1).PosY, 64);
 
     TempDir dir;
@@ -601,9 +607,6 @@ TEST(ProjectFile, FileErrorsNameTheFile) {
         EXPECT_EQ(e.what(), "Project file \"" + dir.Path("no-folder/p.mvn") +
                                 "\" not written: File not found");
     }
-    EXPECT_EQ(ProjectReadMessage(ProjectReadResult::WrongMagic, "x.mvn"),
-              "Project file \"x.mvn\" refused: Error Opening the file!");
-    EXPECT_EQ(ProjectReadMessage(ProjectReadResult::Done, "x.mvn"), "");
 }
 
 } // namespace

@@ -16,8 +16,8 @@ TEST(ProjectModel, AFreshDocumentIsEmptyWithRoomOneCurrent) {
     auto project = std::make_unique<TEditorProject>();
     EXPECT_EQ(project->RoomCount, 0);
     EXPECT_EQ(project->CurrentRoom, 1);
-    EXPECT_EQ(project->LevelDescription.Str(), "");
-    EXPECT_EQ(project->OutputLevelFile.Str(), "");
+    EXPECT_EQ(project->Settings.LevelDescription.Str(), "");
+    EXPECT_EQ(project->Settings.OutputLevelFile.Str(), "");
     project->Room(5).Name.Assign("Hall");
     project->RoomCount = 5;
     project->CurrentRoom = 5;

@@ -22,7 +22,7 @@ std::unique_ptr<TEditorProject> SmallProject(const std::string& name) {
     RoomDialogValues values = RoomAt(5, 7, 10, 20, 30, 4);
     values.Name = name;
     AddRoom(*project, scene, values);
-    project->LevelDescription.Assign("recovered");
+    project->Settings.LevelDescription.Assign("recovered");
     return project;
 }
 
@@ -41,7 +41,7 @@ TEST(RecoveryCopy, IsAProjectFileWithItsOriginBeside) {
     EXPECT_EQ(test::ReadFileBytes(copy), test::ReadFileBytes(dir.Path("saved.mvn")))
         << "the copy is what a save writes";
     auto read = std::make_unique<TEditorProject>();
-    ASSERT_EQ(ReadProjectFile(*read, copy).Result, ProjectReadResult::Done);
+    ASSERT_EQ(ReadProjectFile(*read, copy).Status, ReadStatus::Done);
     EXPECT_EQ(read->Room(1).Name.Str(), "Hall");
 
     const std::vector<RecoveryCopy> found = FindRecoveryCopies(dir.Root().string());

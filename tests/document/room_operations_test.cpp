@@ -96,8 +96,10 @@ TEST_F(RoomOperations, AddAndCloneAreRefusedAt128Rooms) {
     values.Name = "one too many";
     DocumentOutcome refused = AddRoom(*project, scene, values);
     EXPECT_EQ(refused.Message, TooManyRoomsText);
+    EXPECT_TRUE(refused.Refused);
     EXPECT_FALSE(refused.Redraw);
     EXPECT_EQ(CloneRoom(*project).Message, TooManyRoomsText);
+    EXPECT_TRUE(CloneRoom(*project).Refused);
     EXPECT_EQ(project->RoomCount, 128);
     EXPECT_EQ(project->Room(128).Name.Str(), "Room #128");
 }

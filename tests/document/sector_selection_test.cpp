@@ -82,6 +82,7 @@ TEST_F(Selection, EditSectorsIsTheClickOnEverySectorWithoutReplication) {
     const DocumentOutcome refused =
         EditSectors(*project, scene, tools, {N(5, 3), N(4, 4), N(5, 5)}, false, false);
     EXPECT_EQ(refused.Message, InvalidHeightText);
+    EXPECT_TRUE(refused.Refused);
     EXPECT_EQ(room.GameSector(N(5, 3)).FloorHeight, 2) << "sectors before the refusal are done";
     EXPECT_EQ(room.GameSector(N(5, 5)).FloorHeight, 0) << "the refusal ends the drag";
 

@@ -16,7 +16,6 @@
 #include "fuzz/fuzz_mutations.h"
 
 #include "app/cli.h"
-#include "levelbuild/build_pipeline.h"
 #include "demo/demo_level.h"
 #include "demo/demo_project.h"
 #include "document/project_file.h"
@@ -26,6 +25,7 @@
 #include "level/level_format.h"
 #include "level/level_reader.h"
 #include "level/level_writer.h"
+#include "levelbuild/build_pipeline.h"
 
 #include <gtest/gtest.h>
 
@@ -218,7 +218,7 @@ public:
     // check (a rewritten level keeps the faults of its damaged input).
     void ExpectReadable(const std::string& path, const std::string& context, bool built = true) {
         try {
-            if (ReadLevelFile(*records_.ReadBack, path) == LevelReadDone) {
+            if (ReadLevelFile(*records_.ReadBack, path).Done()) {
                 ++tally_.LevelsWritten;
                 const std::vector<LevelFinding> findings = CheckLevel(*records_.ReadBack);
                 if (!built || !HasErrors(findings)) {
@@ -251,16 +251,13 @@ public:
     // `rewrite IN OUT` on the kept level record, as the tool does it.
     Outcome Rewrite(const std::string& in, const std::string& out) {
         return Catching([&] {
-            switch (ReadLevelFile(*records_.Level, in)) {
-            case LevelFileMissing:
-                return Outcome{CliFailed, "Level file \"" + in + "\" not found"};
-            case LevelVersionUnknown:
-                return Outcome{CliFailed, "Level file \"" + in + "\" is not a level"};
-            default:
-                CheckLevel(*records_.Level); // whatever the level holds, the check runs through
-                WriteLevelFile(*records_.Level, out);
-                return Outcome{CliDone, ""};
+            const ReadResult read = ReadLevelFile(*records_.Level, in);
+            if (!read.Done()) {
+                return Outcome{CliFailed, read.Text};
             }
+            CheckLevel(*records_.Level); // whatever the level holds, the check runs through
+            WriteLevelFile(*records_.Level, out);
+            return Outcome{CliDone, ""};
         });
     }
 
@@ -270,8 +267,8 @@ public:
         return Catching([&] {
             if (!project.empty()) {
                 const ProjectReadOutcome read = ReadProjectFile(*records_.Project, project);
-                if (read.Result != ProjectReadResult::Done) {
-                    return Outcome{CliFailed, ProjectReadMessage(read.Result, project)};
+                if (read.Status != ReadStatus::Done) {
+                    return Outcome{CliFailed, read.Text};
                 }
             }
             records_.Level->LastBaseLevelName.clear();
@@ -343,8 +340,7 @@ TEST(Fuzz, Levels) {
 TEST(Fuzz, BaseLevels) {
     Inputs& in = Shared().WithProjects();
     FuzzKind kind("base levels", 6, 0.1);
-    ASSERT_EQ(ReadProjectFile(*kind.Kept().Project, in.DemoProject).Result,
-              ProjectReadResult::Done);
+    ASSERT_EQ(ReadProjectFile(*kind.Kept().Project, in.DemoProject).Status, ReadStatus::Done);
     kind.Run([&](uint64_t c, Random& random) {
         const std::size_t s = c % in.Levels.size();
         const Sample& sample = in.Levels[s];
@@ -397,8 +393,7 @@ void SideFileCases(const char* name, int number, double share, const char* optio
     Inputs& in = Shared().WithSideFiles();
     const std::vector<std::pair<int, Sample>>& samples = in.*samplesOfKind;
     FuzzKind kind(name, number, share);
-    ASSERT_EQ(ReadProjectFile(*kind.Kept().Project, in.DemoProject).Result,
-              ProjectReadResult::Done);
+    ASSERT_EQ(ReadProjectFile(*kind.Kept().Project, in.DemoProject).Status, ReadStatus::Done);
     kind.Run([&](uint64_t c, Random& random) {
         const auto& [layout, sample] = samples[c % samples.size()];
         const Mutant mutant = Mutate(sample, random, c / samples.size());

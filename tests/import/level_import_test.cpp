@@ -1,6 +1,5 @@
 #include "support/test_files.h"
 
-#include "levelbuild/build_pipeline.h"
 #include "demo/demo_level.h"
 #include "document/room_limits.h"
 #include "document/room_operations.h"
@@ -9,6 +8,7 @@
 #include "level/level_format.h"
 #include "level/level_reader.h"
 #include "level/level_writer.h"
+#include "levelbuild/build_pipeline.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -95,8 +95,8 @@ TEST(LevelImport, APlainRoomComesOverWhole) {
                                             "0 faces used.");
     ASSERT_EQ(project->RoomCount, 1);
     EXPECT_EQ(project->CurrentRoom, 1);
-    EXPECT_EQ(project->BaseLevelFile.Str(), "base.phd");
-    EXPECT_EQ(project->OutputLevelFile.Str(), "");
+    EXPECT_EQ(project->Settings.BaseLevelFile.Str(), "base.phd");
+    EXPECT_EQ(project->Settings.OutputLevelFile.Str(), "");
     const TEditorRoom& room = project->Room(1);
     EXPECT_EQ(room.Name.Str(), "Room #1");
     EXPECT_EQ(room.PosX, 2);
@@ -341,7 +341,7 @@ TEST(LevelImport, FacesThatAreNotTheBuildsBlocksGiveTheirTexturesWhereTheyLie) {
                            {dir.Path("base.phd"), dir.Path("out.phd"), "", "", ""},
                            std::string(MORVANE_SOURCE_DIR) + "/data", script)
                     .Written);
-    ASSERT_EQ(ReadLevelFile(*level, dir.Path("out.phd")), LevelReadDone);
+    ASSERT_EQ(ReadLevelFile(*level, dir.Path("out.phd")).Status, ReadStatus::Done);
 
     // The two faces of the -z border's wall (the wall toward +z of sector column 2, row 1)
     // become one face from the top of the upper one to the bottom of the lower one, with
@@ -412,7 +412,7 @@ TEST(LevelImport, ImportingAFileReplacesTheProjectOnlyWhenRoomsCameOver) {
     const LevelFileImport done = ImportLevelFile(dir.Path("demo.tub"), *level, *project);
     EXPECT_TRUE(done.Imported());
     EXPECT_EQ(project->RoomCount, 2);
-    EXPECT_EQ(project->BaseLevelFile.Str(), dir.Path("demo.tub"));
+    EXPECT_EQ(project->Settings.BaseLevelFile.Str(), dir.Path("demo.tub"));
     EXPECT_EQ(level->LastBaseLevelName, dir.Path("demo.tub")) << "the level is the base level";
     EXPECT_EQ(level->FormatKind, FormatTUB);
 }

@@ -1,11 +1,11 @@
 #include "support/test_files.h"
 
-#include "levelbuild/build_pipeline.h"
 #include "import/level_import.h"
 #include "import/sector_corners.h"
 #include "level/floor_data.h"
 #include "level/level_check.h"
 #include "level/level_reader.h"
+#include "levelbuild/build_pipeline.h"
 
 #include <gtest/gtest.h>
 
@@ -53,7 +53,7 @@ TEST(RealLevelsImport, RoomsComeOverAndBuildAgainOntoTheSameBaseLevel) {
     for (const RealLevel& real : RealLevels) {
         SCOPED_TRACE(real.File);
         const std::string path = dir + "/" + real.File;
-        ASSERT_EQ(ReadLevelFile(*original, path), LevelReadDone);
+        ASSERT_EQ(ReadLevelFile(*original, path).Status, ReadStatus::Done);
         const ImportResult result = ImportLevelRooms(*original, *project, path);
         const ImportCounts& counts = result.Counts;
         EXPECT_EQ(counts.RoomsSkipped, 0);
@@ -70,7 +70,8 @@ TEST(RealLevelsImport, RoomsComeOverAndBuildAgainOntoTheSameBaseLevel) {
             BuildLevel(*project, *rebuilt, {path, out.Path("rebuilt" + extension), "", "", ""},
                        std::string(MORVANE_SOURCE_DIR) + "/data", script);
         ASSERT_TRUE(built.Written) << ::testing::PrintToString(built.Messages);
-        ASSERT_EQ(ReadLevelFile(*rebuilt, out.Path("rebuilt" + extension)), LevelReadDone);
+        ASSERT_EQ(ReadLevelFile(*rebuilt, out.Path("rebuilt" + extension)).Status,
+                  ReadStatus::Done);
         ASSERT_EQ(rebuilt->NumRooms, original->NumRooms);
         std::vector<std::string> errors;
         for (const LevelFinding& finding : CheckLevel(*rebuilt)) {

@@ -1,13 +1,13 @@
 #include "import/random_project.h"
 #include "support/test_files.h"
 
-#include "levelbuild/build_pipeline.h"
 #include "demo/demo_level.h"
 #include "document/shape_table.h"
 #include "import/level_import.h"
 #include "level/level_format.h"
 #include "level/level_reader.h"
 #include "level/level_writer.h"
+#include "levelbuild/build_pipeline.h"
 
 #include <gtest/gtest.h>
 
@@ -52,7 +52,7 @@ protected:
         if (!result.Written) {
             return ::testing::PrintToString(result.Messages);
         }
-        EXPECT_EQ(ReadLevelFile(out, dir_.Path(name + extension_)), LevelReadDone);
+        EXPECT_EQ(ReadLevelFile(out, dir_.Path(name + extension_)).Status, ReadStatus::Done);
         return "";
     }
     void Build(const TEditorProject& project, const std::string& name, TLevelData& out) {
@@ -209,8 +209,8 @@ TEST_P(RoundTrip, ProjectsMadeByTheEditorComeBackFromTheirLevel) {
         EXPECT_EQ(result.Counts.RoomsClipped + result.Counts.RoomsSkipped, 0);
         EXPECT_EQ(result.Counts.SectorsClipped + result.Counts.SectorsSkipped, 0);
         ASSERT_EQ(back->RoomCount, made->RoomCount);
-        EXPECT_EQ(back->BaseLevelFile.Str(), base_);
-        EXPECT_EQ(back->OutputLevelFile.Str(), "");
+        EXPECT_EQ(back->Settings.BaseLevelFile.Str(), base_);
+        EXPECT_EQ(back->Settings.OutputLevelFile.Str(), "");
         EXPECT_EQ(result.Counts.FacesUsed, result.Counts.Faces)
             << "every face of the level belongs to a sector slot";
         for (const std::string& message : result.Messages) {

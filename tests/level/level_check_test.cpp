@@ -368,11 +368,11 @@ TEST(LevelCheck, RealLevelsHoldOnlyWhatIsReallyThere) {
         GTEST_SKIP() << "the real level files are not beside the repository";
     }
     auto level = std::make_unique<TLevelData>();
-    ASSERT_EQ(ReadLevelFile(*level, dir + "/tr1-demo-level2.tub"), LevelReadDone);
+    ASSERT_EQ(ReadLevelFile(*level, dir + "/tr1-demo-level2.tub").Status, ReadStatus::Done);
     EXPECT_THAT(Lines(*level), IsEmpty());
-    ASSERT_EQ(ReadLevelFile(*level, dir + "/tr1-opentomb-altroom1.phd"), LevelReadDone);
+    ASSERT_EQ(ReadLevelFile(*level, dir + "/tr1-opentomb-altroom1.phd").Status, ReadStatus::Done);
     EXPECT_THAT(Lines(*level), IsEmpty()) << "room 3, room 2's alternate, shares its portal back";
-    ASSERT_EQ(ReadLevelFile(*level, dir + "/tr2-hiltop.tr2"), LevelReadDone);
+    ASSERT_EQ(ReadLevelFile(*level, dir + "/tr2-hiltop.tr2").Status, ReadStatus::Done);
     EXPECT_THAT(Lines(*level),
                 ElementsAre("warning: room 7, sector (column 2, row 5): its wall portal leads "
                             "into a solid sector of room 8 (column 5, row 8): the doorway is "

@@ -41,7 +41,7 @@ bool IsEmpty(const TLevelData& level) {
            level.Textile16.empty() && level.Samples.empty() && level.NumFloorData == 0;
 }
 
-uint8_t ReadBytes(TLevelData& level, const Bytes& bytes, const std::string& name) {
+ReadResult ReadBytes(TLevelData& level, const Bytes& bytes, const std::string& name) {
     BinaryReader reader = BinaryReader::FromMemory(bytes.data(), bytes.size());
     return ReadLevel(level, reader, name);
 }
@@ -70,7 +70,7 @@ TEST_P(LevelReaderLayouts, ReadsEveryFieldOfItsLayout) {
 
     auto level = std::make_unique<TLevelData>();
     level->LastBaseLevelName = "earlier";
-    ASSERT_EQ(ReadLevelFile(*level, path), LevelReadDone);
+    ASSERT_EQ(ReadLevelFile(*level, path).Status, ReadStatus::Done);
     const TLevelData& l = *level;
     EXPECT_TRUE(l.HasSignature());
     EXPECT_EQ(l.FormatKind, kind);
@@ -174,12 +174,12 @@ TEST(LevelReader, NameDecidesThePaletteOfVersion32) {
     const Bytes tub = AssembleLevel(FormatTUB).File;
     for (const char* name : {"LEVEL1.TUB", "a.tub.phd"}) {
         test::WriteFileBytes(dir.Path(name), tub);
-        ASSERT_EQ(ReadLevelFile(*level, dir.Path(name)), LevelReadDone) << name;
+        ASSERT_EQ(ReadLevelFile(*level, dir.Path(name)).Status, ReadStatus::Done) << name;
         EXPECT_EQ(level->FormatKind, FormatTUB) << name;
         EXPECT_EQ(level->Palette[767], 767 % 64) << name;
     }
     test::WriteFileBytes(dir.Path("Level1.Tub"), AssembleLevel(FormatTR1).File);
-    ASSERT_EQ(ReadLevelFile(*level, dir.Path("Level1.Tub")), LevelReadDone);
+    ASSERT_EQ(ReadLevelFile(*level, dir.Path("Level1.Tub")).Status, ReadStatus::Done);
     EXPECT_EQ(level->FormatKind, FormatTR1);
     EXPECT_EQ(level->Palette[767], 767 % 64);
 }
@@ -188,16 +188,21 @@ TEST(LevelReader, MissingFileAndUnknownVersionLeaveTheRecordEmpty) {
     TempDir dir;
     auto level = std::make_unique<TLevelData>();
     test::WriteFileBytes(dir.Path("full.tr2"), AssembleLevel(FormatTR2, {.Textiles = 1}).File);
-    ASSERT_EQ(ReadLevelFile(*level, dir.Path("full.tr2")), LevelReadDone);
+    ASSERT_EQ(ReadLevelFile(*level, dir.Path("full.tr2")).Status, ReadStatus::Done);
 
-    EXPECT_EQ(ReadLevelFile(*level, dir.Path("absent.phd")), LevelFileMissing);
+    const ReadResult absent = ReadLevelFile(*level, dir.Path("absent.phd"));
+    EXPECT_EQ(absent.Status, ReadStatus::Missing);
+    EXPECT_EQ(absent.Text, "Level file \"" + dir.Path("absent.phd") + "\" not found");
     EXPECT_TRUE(IsEmpty(*level));
 
     Bytes v33 = AssembleLevel(FormatTR1, {.Textiles = 1}).File;
     v33[0] = 33;
     test::WriteFileBytes(dir.Path("v33.phd"), v33);
-    ASSERT_EQ(ReadLevelFile(*level, dir.Path("full.tr2")), LevelReadDone);
-    EXPECT_EQ(ReadLevelFile(*level, dir.Path("v33.phd")), LevelVersionUnknown);
+    ASSERT_EQ(ReadLevelFile(*level, dir.Path("full.tr2")).Status, ReadStatus::Done);
+    const ReadResult v33Read = ReadLevelFile(*level, dir.Path("v33.phd"));
+    EXPECT_EQ(v33Read.Status, ReadStatus::OtherKind);
+    EXPECT_EQ(v33Read.Text, "Level file \"" + dir.Path("v33.phd") +
+                                "\" is not a level of the supported games (unknown version code)");
     EXPECT_TRUE(IsEmpty(*level));
 }
 
@@ -206,9 +211,9 @@ TEST(LevelReader, ASecondReadKeepsOnlyItsOwnBuffers) {
     auto level = std::make_unique<TLevelData>();
     test::WriteFileBytes(dir.Path("a.tr2"), AssembleLevel(FormatTR2, {.Textiles = 2}).File);
     test::WriteFileBytes(dir.Path("b.phd"), AssembleLevel(FormatTR1, {.Textiles = 1}).File);
-    ASSERT_EQ(ReadLevelFile(*level, dir.Path("a.tr2")), LevelReadDone);
+    ASSERT_EQ(ReadLevelFile(*level, dir.Path("a.tr2")).Status, ReadStatus::Done);
     EXPECT_EQ(level->Textile16.size(), 2u * 131072);
-    ASSERT_EQ(ReadLevelFile(*level, dir.Path("b.phd")), LevelReadDone);
+    ASSERT_EQ(ReadLevelFile(*level, dir.Path("b.phd")).Status, ReadStatus::Done);
     EXPECT_EQ(level->Textile8.size(), 65536u);
     EXPECT_TRUE(level->Textile16.empty());
     EXPECT_EQ(level->Samples.size(), 5u);
@@ -231,7 +236,7 @@ TEST_P(LevelReaderLayouts, EveryTruncationIsRefusedCleanly) {
         }
         ASSERT_TRUE(IsEmpty(*level)) << "cut at " << length;
     }
-    EXPECT_EQ(ReadBytes(*level, file, FileNameFor(GetParam())), LevelReadDone);
+    EXPECT_EQ(ReadBytes(*level, file, FileNameFor(GetParam())).Status, ReadStatus::Done);
 }
 
 TEST_P(LevelReaderLayouts, CountsBeyondCapacityAreRefusedNamingFieldAndLimit) {

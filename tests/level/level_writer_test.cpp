@@ -20,7 +20,7 @@ std::unique_ptr<TLevelData> ReadAssembled(TempDir& dir, int32_t kind, const std:
                                           const test::AssembleOptions& options = {}) {
     test::WriteFileBytes(dir.Path(name), AssembleLevel(kind, options).File);
     auto level = std::make_unique<TLevelData>();
-    EXPECT_EQ(ReadLevelFile(*level, dir.Path(name)), LevelReadDone);
+    EXPECT_EQ(ReadLevelFile(*level, dir.Path(name)).Status, ReadStatus::Done);
     return level;
 }
 

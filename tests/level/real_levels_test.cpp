@@ -34,7 +34,7 @@ TEST(RealLevels, ReadAndWrittenBackByteForByte) {
     auto level = std::make_unique<TLevelData>();
     for (const RealLevel& real : RealLevels) {
         const std::string path = dir + "/" + real.File;
-        ASSERT_EQ(ReadLevelFile(*level, path), LevelReadDone) << real.File;
+        ASSERT_EQ(ReadLevelFile(*level, path).Status, ReadStatus::Done) << real.File;
         EXPECT_EQ(level->FormatKind, real.Kind) << real.File;
         EXPECT_EQ(level->NumTextiles, real.Textiles) << real.File;
         EXPECT_EQ(level->NumRooms, real.Rooms) << real.File;

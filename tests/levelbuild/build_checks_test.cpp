@@ -170,7 +170,7 @@ TEST_F(BuildChecks, TheReportAndTheWarningsAreKeptApartFromTheMessages) {
     EXPECT_THAT(result.Messages, IsEmpty());
     EXPECT_THAT(Lines(result.Warnings), IsEmpty());
     auto out = std::make_unique<TLevelData>();
-    ASSERT_EQ(ReadLevelFile(*out, dir.Path("out.tr3")), LevelReadDone);
+    ASSERT_EQ(ReadLevelFile(*out, dir.Path("out.tr3")).Status, ReadStatus::Done);
     int vertices = 0;
     for (int r = 0; r < out->NumRooms; ++r) {
         vertices += out->Rooms[r].NumVertices;
@@ -207,7 +207,7 @@ TEST_F(BuildChecks, ErrorsStopTheWriteAndSideFilesThatBringThemAreNotMerged) {
     const std::string base = MakeBase(FormatTR3, "base.tr3");
     ASSERT_TRUE(Build({base, dir.Path("clean.tr3"), "", "", ""}).Written);
     auto clean = std::make_unique<TLevelData>();
-    ASSERT_EQ(ReadLevelFile(*clean, dir.Path("clean.tr3")), LevelReadDone);
+    ASSERT_EQ(ReadLevelFile(*clean, dir.Path("clean.tr3")).Status, ReadStatus::Done);
     const TLevelRoom& hall = clean->Rooms[0];
 
     // A meshes file whose first rectangle names a vertex the room does not have.
@@ -247,7 +247,7 @@ TEST_F(BuildChecks, ErrorsStopTheWriteAndSideFilesThatBringThemAreNotMerged) {
         EXPECT_THAT(message, ::testing::EndsWith("); it was not merged"));
     }
     auto out = std::make_unique<TLevelData>();
-    ASSERT_EQ(ReadLevelFile(*out, dir.Path("out.tr3")), LevelReadDone);
+    ASSERT_EQ(ReadLevelFile(*out, dir.Path("out.tr3")).Status, ReadStatus::Done);
     EXPECT_EQ(out->Rooms[0].NumRectangles, hall.NumRectangles);
     EXPECT_EQ(out->Rooms[0].Rectangles[0].Vertices[0], hall.Rectangles[0].Vertices[0])
         << "the meshes file was taken back out";
@@ -265,7 +265,7 @@ TEST_F(BuildChecks, ErrorsStopTheWriteAndSideFilesThatBringThemAreNotMerged) {
     result = Build({base, dir.Path("kept.tr3"), dir.Path("good.itm"), dir.Path("bad.msh"), ""});
     ASSERT_TRUE(result.Written) << ::testing::PrintToString(result.Messages);
     EXPECT_THAT(result.Messages, ElementsAre(HasSubstr("Meshes file " + dir.Path("bad.msh"))));
-    ASSERT_EQ(ReadLevelFile(*out, dir.Path("kept.tr3")), LevelReadDone);
+    ASSERT_EQ(ReadLevelFile(*out, dir.Path("kept.tr3")).Status, ReadStatus::Done);
     EXPECT_EQ(out->NumItems, 2u) << "the items table merged before the meshes file is kept";
     EXPECT_EQ(out->Items2[1].Type, 1);
     EXPECT_EQ(out->Rooms[0].Rectangles[0].Vertices[0], hall.Rectangles[0].Vertices[0]);

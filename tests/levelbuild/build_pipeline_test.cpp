@@ -1,12 +1,12 @@
 #include "levelbuild/build_fixture.h"
 
-#include "levelbuild/slope_floor_data.h"
 #include "document/portal_views.h"
 #include "document/room_limits.h"
 #include "document/sector_numbering.h"
 #include "document/sector_tools.h"
 #include "document/shape_table.h"
 #include "level/level_reader.h"
+#include "levelbuild/slope_floor_data.h"
 
 #include <gmock/gmock.h>
 
@@ -32,7 +32,7 @@ TEST_F(BuildPipeline, RoomPositionHeightsAndThePlayer) {
     EXPECT_TRUE(result.BaseLevelRead);
 
     auto out = std::make_unique<TLevelData>();
-    ASSERT_EQ(ReadLevelFile(*out, dir.Path("OUT.PHD")), LevelReadDone);
+    ASSERT_EQ(ReadLevelFile(*out, dir.Path("OUT.PHD")).Status, ReadStatus::Done);
     ASSERT_EQ(out->NumRooms, 1);
     const TLevelRoom& built = out->Rooms[0];
     EXPECT_EQ(+built.RoomInfo.X, 2048);
@@ -76,7 +76,7 @@ TEST_F(BuildPipeline, RoomsAtTheLimitsOfTheLevelsCoordinates) {
     BuildResult result = Build({base, dir.Path("FAR.PHD"), "", "", ""});
     ASSERT_TRUE(result.Written) << ::testing::PrintToString(result.Messages);
     auto out = std::make_unique<TLevelData>();
-    ASSERT_EQ(ReadLevelFile(*out, dir.Path("FAR.PHD")), LevelReadDone);
+    ASSERT_EQ(ReadLevelFile(*out, dir.Path("FAR.PHD")).Status, ReadStatus::Done);
     EXPECT_EQ(+out->Rooms[0].RoomInfo.X, MaxRoomPosition * 1024);
     EXPECT_EQ(+out->Rooms[1].RoomInfo.X, MinRoomPosition * 1024);
     EXPECT_EQ(out->Items1[0].Room, 1) << "the player is in room 2, the current room";

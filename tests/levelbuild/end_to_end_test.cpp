@@ -212,7 +212,7 @@ TEST_P(EndToEnd, ProjectsAtSeveralHeightsPlayFromTheirFile) {
         EXPECT_THAT(Lines(result.Warnings), IsEmpty()) << what;
 
         auto level = std::make_unique<TLevelData>();
-        ASSERT_EQ(ReadLevelFile(*level, out), LevelReadDone) << what;
+        ASSERT_EQ(ReadLevelFile(*level, out).Status, ReadStatus::Done) << what;
         EXPECT_EQ(level->FormatKind, kind) << what;
         ASSERT_EQ(level->NumRooms, 4) << what;
         EXPECT_EQ(level->NumItems, 2u) << what;
@@ -237,7 +237,7 @@ TEST_P(EndToEnd, TheDemoProjectPlaysOnEachLayout) {
     ASSERT_TRUE(result.Written) << ::testing::PrintToString(result.Messages);
     EXPECT_THAT(Lines(result.Warnings), IsEmpty());
     auto level = std::make_unique<TLevelData>();
-    ASSERT_EQ(ReadLevelFile(*level, out), LevelReadDone);
+    ASSERT_EQ(ReadLevelFile(*level, out).Status, ReadStatus::Done);
     ASSERT_EQ(level->NumRooms, 3);
     ExpectLaraOnTheFloor(*level, 0, "demo");
     ExpectDoorwaysBothWays(*level, "demo");

@@ -30,7 +30,7 @@ protected:
         result = Build({base_, dir.Path("out.phd"), "", "", ""});
         EXPECT_TRUE(result.Written) << ::testing::PrintToString(result.Messages);
         auto out = std::make_unique<TLevelData>();
-        EXPECT_EQ(ReadLevelFile(*out, dir.Path("out.phd")), LevelReadDone);
+        EXPECT_EQ(ReadLevelFile(*out, dir.Path("out.phd")).Status, ReadStatus::Done);
         EXPECT_EQ(out->NumItems, 1u);
         const TItem1& lara = out->Items1[0];
         EXPECT_EQ(lara.Type, 0);

@@ -1,8 +1,8 @@
 #include "support/test_files.h"
 
-#include "levelbuild/side_files.h"
 #include "io/io_error.h"
 #include "level/level_format.h"
+#include "levelbuild/side_files.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -58,7 +58,7 @@ TEST(ItemsTable, MergesItemsFloorDataCamerasRoomsAndSectorLinks) {
     b.U16(2).U16(5).U16(3);     // room 2, sector 5 -> offset 3
     test::WriteFileBytes(dir.Path("a.itm"), b.Get());
 
-    ASSERT_EQ(ReadItemsTable(*level, dir.Path("a.itm")), ItemsTableRead);
+    ASSERT_EQ(ReadItemsTable(*level, dir.Path("a.itm")).Status, ReadStatus::Done);
     EXPECT_EQ(level->NumItems, 2u);
     EXPECT_EQ(level->Items2[1].Flags, static_cast<uint16_t>((1 + 46) | (1 + 47) << 8));
     EXPECT_EQ(level->NumFloorData, 510u);
@@ -71,9 +71,14 @@ TEST(ItemsTable, MergesItemsFloorDataCamerasRoomsAndSectorLinks) {
     EXPECT_EQ(level->Rooms[0].RoomFlags, 0x0201);
     EXPECT_EQ(level->Rooms[1].Sectors[4].FloorDataIndex, 503);
 
-    EXPECT_EQ(ReadItemsTable(*level, dir.Path("absent.itm")), ItemsTableMissing);
+    const ReadResult absent = ReadItemsTable(*level, dir.Path("absent.itm"));
+    EXPECT_EQ(absent.Status, ReadStatus::Missing);
+    EXPECT_EQ(absent.Text, "Items file " + dir.Path("absent.itm") + " not found");
     test::WriteFileBytes(dir.Path("b.itm"), {7, 'N', 'O', 'T', 'I', 'T', 'E', 'M'});
-    EXPECT_EQ(ReadItemsTable(*level, dir.Path("b.itm")), ItemsTableWrongSignature);
+    const ReadResult other = ReadItemsTable(*level, dir.Path("b.itm"));
+    EXPECT_EQ(other.Status, ReadStatus::OtherKind);
+    EXPECT_EQ(other.Text,
+              "Items file " + dir.Path("b.itm") + " is not an items table; it was not merged");
 }
 
 TEST(ItemsTable, RefusesWhatTheLevelCannotHold) {
@@ -95,7 +100,14 @@ TEST(ItemsTable, RefusesWhatTheLevelCannotHold) {
     ByteBuilder wrappingLink = ItemsTableHead(0, 22);
     wrappingLink.U16(1).U16(0).U32(0).U16(0).U16(1).U16(1).U16(65100);
     ByteBuilder shortFile = ItemsTableHead(2, 22);
+    // A room's lights and static meshes are read as the level reader reads them, with its texts.
+    ByteBuilder tooManyLights = ItemsTableHead(0, 22);
+    tooManyLights.U16(0).U32(0).U16(2).U16(0).U16(0).U16(0).I16(-1).U16(0).U16(0).U16(16);
+    ByteBuilder tooManyStatics = ItemsTableHead(0, 22);
+    tooManyStatics.U16(0).U32(0).U16(1).U16(0).U16(0).U16(51);
     const Case cases[] = {
+        {tooManyLights.Get(), "refused: NumLights of room 2 is 16, above the limit of 15."},
+        {tooManyStatics.Get(), "refused: NumStaticMeshes of room 1 is 51, above the limit of 50."},
         {wrappingLink.Get(), "points past the floor data (offset 65100)"},
         {shortFile.Get(), "refused: Read beyond end of file"},
         {tooManyItems.Get(), "the item count is 301, above the limit of 300"},
@@ -133,7 +145,7 @@ TEST(MeshesFile, ReplacesRoomGeometryAndOptionallyTheZones) {
     ByteBuilder b = MeshesHead(0x1234501, 1); // only the low byte of the kind counts
     b.U16(3).Pattern(3 * 8, 1).U16(1).Pattern(10, 2).U16(2).Pattern(16, 3);
     test::WriteFileBytes(dir.Path("a.msh"), b.Get());
-    ASSERT_EQ(ReadMeshesFile(*level, dir.Path("a.msh")), MeshesFileRead);
+    ASSERT_EQ(ReadMeshesFile(*level, dir.Path("a.msh")).Status, ReadStatus::Done);
     EXPECT_EQ(level->Rooms[0].NumVertices, 3);
     EXPECT_EQ(level->Rooms[0].NumTriangles, 2);
     EXPECT_EQ(level->Zones[0][0], 9) << "a file that ends after the meshes leaves the zones";
@@ -143,13 +155,16 @@ TEST(MeshesFile, ReplacesRoomGeometryAndOptionallyTheZones) {
         b.U16(static_cast<uint16_t>(array + 1)).U16(0).U16(0).U16(7);
     }
     test::WriteFileBytes(dir.Path("b.msh"), b.Get());
-    ASSERT_EQ(ReadMeshesFile(*level, dir.Path("b.msh")), MeshesFileRead);
+    ASSERT_EQ(ReadMeshesFile(*level, dir.Path("b.msh")).Status, ReadStatus::Done);
     EXPECT_EQ(level->Zones[0][0], 1);
     EXPECT_EQ(level->Zones[4][3], 7) << "the first game carries arrays 0, 1 and 4";
     EXPECT_EQ(level->NumZones, level->NumBoxes);
 
     test::WriteFileBytes(dir.Path("c.msh"), MeshesHead(3, 0).Get());
-    EXPECT_EQ(ReadMeshesFile(*level, dir.Path("c.msh")), MeshesFileWrongKind);
+    const ReadResult otherLayout = ReadMeshesFile(*level, dir.Path("c.msh"));
+    EXPECT_EQ(otherLayout.Status, ReadStatus::OtherLayout);
+    EXPECT_EQ(otherLayout.Text, "Meshes file " + dir.Path("c.msh") +
+                                    " was made for a level of another layout; it was not merged");
     test::WriteFileBytes(dir.Path("d.msh"), MeshesHead(1, 3).Get());
     try {
         ReadMeshesFile(*level, dir.Path("d.msh"));
@@ -169,7 +184,7 @@ TEST(SideFiles, OnlyRegularFilesWithinTheSizeLimit) {
     test::WriteFileBytes(large, MeshesHead(1, 0).Get());
     std::filesystem::resize_file(large, MaxSideFileBytes + 1);
     const struct {
-        std::function<uint8_t()> Read;
+        std::function<ReadResult()> Read;
         std::string Expected;
     } cases[] = {
         {[&] { return ReadItemsTable(*level, dir.Path("pipe.itm")); },
@@ -191,7 +206,7 @@ TEST(SideFiles, OnlyRegularFilesWithinTheSizeLimit) {
         }
     }
     std::filesystem::resize_file(large, MaxSideFileBytes);
-    EXPECT_EQ(ReadMeshesFile(*level, large), MeshesFileRead) << "zeros: no zones";
+    EXPECT_EQ(ReadMeshesFile(*level, large).Status, ReadStatus::Done) << "zeros: no zones";
 }
 
 } // namespace

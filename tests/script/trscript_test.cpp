@@ -25,9 +25,12 @@ struct TriggerScript : ::testing::Test {
 
     void SetUp() override { demo::MakeDemoLevel(*level, FormatTR1); }
 
-    int Compile(const std::string& text) {
+    // The compile's status; a line in error comes with the text the build shows.
+    ReadStatus Compile(const std::string& text) {
         test::WriteFileBytes(dir.Path("t.scp"), test::Bytes(text.begin(), text.end()));
-        return CompileTriggerScript(dir.Path("t.scp"), *level, state);
+        const ReadResult compiled = CompileTriggerScript(dir.Path("t.scp"), *level, state);
+        EXPECT_EQ(compiled.Text, compiled.Done() ? "" : Error());
+        return compiled.Status;
     }
     std::string Error() const {
         return "Error at Line " + std::to_string(state.ScriptLineNumber) + ":" +
@@ -45,7 +48,7 @@ struct TriggerScript : ::testing::Test {
 TEST_F(TriggerScript, AStartTriggerBlockBecomesTheSectorsLastEntry) {
     ASSERT_EQ(
         Compile("Start_Trigger(1,2,3)\nDo_with_Activate(62,5,0)\nItem(4)\nEnd()\nEnd_Trigger()\n"),
-        0);
+        ReadStatus::Done);
     EXPECT_EQ(state.ScriptLineNumber, -1);
     EXPECT_EQ(Sector(1, 2, 3).FloorDataIndex, 1);
     EXPECT_EQ(Words(1, level->NumFloorData), (std::vector<uint16_t>{0x8004, 0x3E05, 0x8003}));
@@ -56,12 +59,12 @@ TEST_F(TriggerScript, KillAfterASlopeAndALaterTriggerKeepEverything) {
     level->FloorData[2] = 0x00FE;
     level->NumFloorData = 3;
     Sector(1, 2, 2).FloorDataIndex = 1;
-    ASSERT_EQ(Compile("Kill_Lara(1,2,2)\n"), 0);
+    ASSERT_EQ(Compile("Kill_Lara(1,2,2)\n"), ReadStatus::Done);
     EXPECT_EQ(Sector(1, 2, 2).FloorDataIndex, 3);
     EXPECT_EQ(Words(3, level->NumFloorData), (std::vector<uint16_t>{0x0002, 0x00FE, 0x8005}));
     ASSERT_EQ(Compile("Start_Trigger(1,2,2)\nIf_Item_is_ON_Do_with_Activate(1,0,1,7)\n"
                       "Switch_camera(2)\nSwitch_camera(2,10,1,1)\nEnd()\nEnd_Trigger()\n"),
-              0);
+              ReadStatus::Done);
     EXPECT_EQ(Sector(1, 2, 2).FloorDataIndex, 6);
     EXPECT_EQ(Words(6, level->NumFloorData),
               (std::vector<uint16_t>{0x0002, 0x00FE, 0x0005, 0x8304, 0x8100, 0x0006, 0x0401, 0x0000,
@@ -70,11 +73,12 @@ TEST_F(TriggerScript, KillAfterASlopeAndALaterTriggerKeepEverything) {
 }
 
 TEST_F(TriggerScript, CopyAndPasteShareOneEntryList) {
-    ASSERT_EQ(Compile("Paste_Trigger(1,3,3)\n"), 0);
+    ASSERT_EQ(Compile("Paste_Trigger(1,3,3)\n"), ReadStatus::Done);
     EXPECT_EQ(Sector(1, 3, 3).FloorDataIndex, 0) << "the clipboard starts empty";
-    ASSERT_EQ(Compile("Kill_Lara(1,2,2)\nCopy_Trigger(1,2,2)\nPaste_Trigger(1,4,4)\n"), 0);
+    ASSERT_EQ(Compile("Kill_Lara(1,2,2)\nCopy_Trigger(1,2,2)\nPaste_Trigger(1,4,4)\n"),
+              ReadStatus::Done);
     EXPECT_EQ(Sector(1, 4, 4).FloorDataIndex, Sector(1, 2, 2).FloorDataIndex);
-    ASSERT_EQ(Compile("Paste_Trigger(1,5,2)\n"), 0);
+    ASSERT_EQ(Compile("Paste_Trigger(1,5,2)\n"), ReadStatus::Done);
     EXPECT_EQ(Sector(1, 5, 2).FloorDataIndex, Sector(1, 2, 2).FloorDataIndex)
         << "the clipboard lasts from one compile to the next";
 }
@@ -83,7 +87,7 @@ TEST_F(TriggerScript, PutItemDefaultsPlacesAndCopies) {
     const uint32_t before = level->NumItems;
     ASSERT_EQ(Compile("Put_Item(1,2,3,0,5,1,0)\nPut_Item(1,2,3,1,6,2,1,9,3,20)\nPut_Item(1,2,3,0,7,"
                       "0,0,0,0)\n"),
-              0);
+              ReadStatus::Done);
     ASSERT_EQ(level->NumItems, before + 4);
     const TItem1& one = level->Items1[before];
     const TRoomInfo& info = level->Rooms[0].RoomInfo;
@@ -104,14 +108,15 @@ TEST_F(TriggerScript, PutItemDefaultsPlacesAndCopies) {
     EXPECT_EQ(level->Items1[before + 1].Type, 6) << "three copies, then copies 0 appends nothing";
 
     demo::MakeDemoLevel(*level, FormatTR2);
-    ASSERT_EQ(Compile("Put_Item(1,2,3,0,5,0,4)\n"), 0);
+    ASSERT_EQ(Compile("Put_Item(1,2,3,0,5,0,4)\n"), ReadStatus::Done);
     const TItem2& second = level->Items2[level->NumItems - 1];
     EXPECT_EQ(second.Intensity2, 0xFF0F);
     EXPECT_EQ(+second.X, info.X + 1024 + 512 + 512) << "place 4 moves toward +X";
 }
 
 TEST_F(TriggerScript, CamerasAndAlternateRooms) {
-    ASSERT_EQ(Compile("Add_Camera(1,2,3,2)\nAdd_Camera(1,2,3,0,5)\nPut_Alternate(1,7)\n"), 0);
+    ASSERT_EQ(Compile("Add_Camera(1,2,3,2)\nAdd_Camera(1,2,3,0,5)\nPut_Alternate(1,7)\n"),
+              ReadStatus::Done);
     ASSERT_EQ(level->NumCameras, 3u);
     const TCamera& camera = level->Cameras[1];
     EXPECT_EQ(+camera.Y, -512);
@@ -143,7 +148,7 @@ TEST_F(TriggerScript, ErrorsNameTheLine) {
     for (const Case& c : cases) {
         demo::MakeDemoLevel(*level, FormatTR1);
         const uint32_t floorData = level->NumFloorData, items = level->NumItems;
-        EXPECT_EQ(Compile(c.Script), -1) << c.Script;
+        EXPECT_EQ(Compile(c.Script), ReadStatus::LineError) << c.Script;
         EXPECT_EQ(Error(), c.Message);
         EXPECT_EQ(level->NumFloorData, floorData) << c.Script;
         EXPECT_EQ(level->NumItems, items) << c.Script;
@@ -152,9 +157,10 @@ TEST_F(TriggerScript, ErrorsNameTheLine) {
 
 TEST_F(TriggerScript, UnfinishedAndEmptyBlocksWriteNothing) {
     const uint32_t before = level->NumFloorData;
-    EXPECT_EQ(Compile("Start_Trigger(1,2,2)\nDo_with_Activate(1,1,1)\nItem(1)\n"), 0);
-    EXPECT_EQ(Compile("Start_Trigger(1,2,2)\n"), 0);
-    EXPECT_EQ(Compile("Start_Trigger(1,2,2)\nEnd_Trigger()\n"), 0);
+    EXPECT_EQ(Compile("Start_Trigger(1,2,2)\nDo_with_Activate(1,1,1)\nItem(1)\n"),
+              ReadStatus::Done);
+    EXPECT_EQ(Compile("Start_Trigger(1,2,2)\n"), ReadStatus::Done);
+    EXPECT_EQ(Compile("Start_Trigger(1,2,2)\nEnd_Trigger()\n"), ReadStatus::Done);
     EXPECT_EQ(level->NumFloorData, before);
     EXPECT_EQ(Sector(1, 2, 2).FloorDataIndex, 0);
 }
@@ -164,7 +170,7 @@ TEST_F(TriggerScript, LimitsOfTheBufferFloorDataAndCameras) {
     for (int i = 0; i < 130; ++i) {
         longBlock += "Item(1)\n";
     }
-    EXPECT_EQ(Compile(longBlock), -1);
+    EXPECT_EQ(Compile(longBlock), ReadStatus::LineError);
     EXPECT_EQ(state.ScriptErrorText, "Trigger too long:->Item(1)");
     EXPECT_EQ(state.ScriptLineNumber, 2 + 127);
 
@@ -172,12 +178,12 @@ TEST_F(TriggerScript, LimitsOfTheBufferFloorDataAndCameras) {
     for (int i = 0; i < 100; ++i) {
         cameras += "Add_Camera(1,2,2,0)\n";
     }
-    EXPECT_EQ(Compile(cameras), -1) << "the demo level has one camera already";
+    EXPECT_EQ(Compile(cameras), ReadStatus::LineError) << "the demo level has one camera already";
     EXPECT_EQ(state.ScriptErrorText, "Too many cameras:->Add_Camera(1,2,2,0)");
     EXPECT_EQ(level->NumCameras, 100u);
 
     level->NumFloorData = MaxFloorData - 1;
-    EXPECT_EQ(Compile("Kill_Lara(1,2,2)\nKill_Lara(1,2,3)\n"), -1);
+    EXPECT_EQ(Compile("Kill_Lara(1,2,2)\nKill_Lara(1,2,3)\n"), ReadStatus::LineError);
     EXPECT_EQ(state.ScriptErrorText, "Floor data full:->Kill_Lara(1,2,3)");
     EXPECT_EQ(level->NumFloorData, static_cast<uint32_t>(MaxFloorData));
 }
@@ -187,21 +193,22 @@ TEST_F(TriggerScript, LimitsOfTheBufferFloorDataAndCameras) {
 // gives its word (as 65535 - 1 wraps); a sector of a room far out is refused.
 TEST_F(TriggerScript, ResultsThatDoNotFitTheirFieldsAreRefused) {
     const uint32_t items = level->NumItems, cameras = level->NumCameras;
-    EXPECT_EQ(Compile("Put_Item(1,2,2,8388607,5,0,0)\nPut_Item(1,2,2,2147483647,5,0,0)\n"), -1);
+    EXPECT_EQ(Compile("Put_Item(1,2,2,8388607,5,0,0)\nPut_Item(1,2,2,2147483647,5,0,0)\n"),
+              ReadStatus::LineError);
     EXPECT_EQ(Error(), "Error at Line 2:Invalid height:->Put_Item(1,2,2,2147483647,5,0,0)");
     EXPECT_EQ(level->NumItems, items + 1) << "8388607 clicks is the highest y";
     EXPECT_EQ(+level->Items1[items].Y, -8388607 * 256);
-    EXPECT_EQ(Compile("Add_Camera(1,2,2,-2147483648)\n"), -1);
+    EXPECT_EQ(Compile("Add_Camera(1,2,2,-2147483648)\n"), ReadStatus::LineError);
     EXPECT_EQ(Error(), "Error at Line 1:Invalid height:->Add_Camera(1,2,2,-2147483648)");
     EXPECT_EQ(level->NumCameras, cameras);
 
     ASSERT_EQ(Compile("Start_Trigger(1,2,2)\nIf_Item_is_ON_Do_with_Activate(1,0,1,-2147483648)\n"
                       "End()\nEnd_Trigger()\n"),
-              0);
+              ReadStatus::Done);
     EXPECT_EQ(level->FloorData[level->NumFloorData - 1], 0xFFFF);
 
     level->Rooms[0].RoomInfo.X = 2147483647 - 1024;
-    EXPECT_EQ(Compile("Put_Item(1,2,2,0,5,0,0)\n"), -1);
+    EXPECT_EQ(Compile("Put_Item(1,2,2,0,5,0,0)\n"), ReadStatus::LineError);
     EXPECT_EQ(Error(), "Error at Line 1:Invalid sector:->Put_Item(1,2,2,0,5,0,0)");
 }
 
@@ -213,7 +220,8 @@ TEST_F(TriggerScript, OverlongLinesAndFilesThatAreNoScript) {
     longest.resize(MaxScriptLineLength, ' ');
     std::string tooLong = "Kill_Lara(1,3,3)";
     tooLong.resize(MaxScriptLineLength + 1, ' ');
-    EXPECT_EQ(Compile(comment + longest + "\n" + tooLong + "\nKill_Lara(1,4,4)\n"), -1);
+    EXPECT_EQ(Compile(comment + longest + "\n" + tooLong + "\nKill_Lara(1,4,4)\n"),
+              ReadStatus::LineError);
     EXPECT_EQ(Error(), "Error at Line 3:Line too long (more than 4096 characters):->");
     EXPECT_NE(Sector(1, 2, 2).FloorDataIndex, 0) << "a line of 4096 characters is compiled";
     EXPECT_EQ(Sector(1, 3, 3).FloorDataIndex, 0);
@@ -233,7 +241,7 @@ TEST_F(TriggerScript, OverlongLinesAndFilesThatAreNoScript) {
     try {
         Compile("Kill_Lara(1,2,2)\n\nKill_Lara(1,2,two)\n");
         FAIL() << "a parameter that is no integer was taken";
-    } catch (const ScriptValueError& e) {
+    } catch (const IoError& e) {
         EXPECT_EQ(e.what(), "Scripting file \"" + dir.Path("t.scp") +
                                 "\" refused: line 3: 'TWO' is not a valid integer value");
     }
@@ -281,8 +289,10 @@ TEST_F(TriggerScript, RandomScriptsNeverCrash) {
             }
         }
         try {
-            failures += Compile(script) != 0;
-        } catch (const ScriptValueError&) {
+            failures += Compile(script) != ReadStatus::Done;
+        } catch (const IoError& e) {
+            ASSERT_THAT(e.what(), ::testing::StartsWith("Scripting file \"" + dir.Path("t.scp") +
+                                                        "\" refused: line "));
             ++valueErrors;
         }
         ASSERT_LE(level->NumFloorData, static_cast<uint32_t>(MaxFloorData));

@@ -307,7 +307,7 @@ TEST_F(EditorWithRoom, BuildLevelThroughItsDialog) {
     window->action("buildLevel")->trigger();
     EXPECT_TRUE(services.Messages.empty()) << services.Messages.front().toStdString();
     auto built = std::make_unique<TLevelData>();
-    ASSERT_EQ(ReadLevelFile(*built, out), LevelReadDone);
+    ASSERT_EQ(ReadLevelFile(*built, out).Status, ReadStatus::Done);
     EXPECT_EQ(built->NumRooms, 1);
     EXPECT_EQ(built->Rooms[0].NumXSectors, 6);
     EXPECT_TRUE(window->scene().TexturesLoaded) << "the base level's textures were loaded";

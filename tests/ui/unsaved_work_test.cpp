@@ -40,7 +40,7 @@ QString Q(const std::string& path) {
 
 std::unique_ptr<TEditorProject> ReadProject(const std::string& path) {
     auto project = std::make_unique<TEditorProject>();
-    EXPECT_EQ(ReadProjectFile(*project, path).Result, ProjectReadResult::Done);
+    EXPECT_EQ(ReadProjectFile(*project, path).Status, ReadStatus::Done);
     return project;
 }
 
@@ -53,7 +53,7 @@ std::unique_ptr<TEditorProject> ProjectOfRooms(int rooms, const std::string& bas
         values.Name = NextRoomName(*project);
         AddRoom(*project, scene, values);
     }
-    project->BaseLevelFile.Assign(baseLevel);
+    project->Settings.BaseLevelFile.Assign(baseLevel);
     return project;
 }
 
@@ -302,8 +302,8 @@ TEST_F(UnsavedWork, ADamagedBaseLevelLeavesTheDocumentAndItsNameTogether) {
 TEST_F(Editor, SingleByteTextsComeBackByteForByte) {
     auto latin = ProjectOfRooms(2, "C:\\Jeux\\Donn\xE9"
                                    "es\\LEVEL1.PHD");
-    latin->LevelDescription.Assign("Niveau cr\xE9\xE9");
-    latin->Comments.Assign("\xA9 Quillon \xFF\xB0");
+    latin->Settings.LevelDescription.Assign("Niveau cr\xE9\xE9");
+    latin->Settings.Comments.Assign("\xA9 Quillon \xFF\xB0");
     latin->Room(1).Name.Assign("Salle \xE0 manger");
     const std::string path = files.Path("latin.mvn");
     WriteProjectFile(*latin, path);
