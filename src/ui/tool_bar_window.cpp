@@ -158,15 +158,15 @@ ToolBarWindow::ToolBarWindow(QWidget* parent) : QWidget(parent) {
     // ---- Edit
     auto* edit = new QWidget();
     auto* editLayout = new QVBoxLayout(edit);
-    auto* tools = new QGroupBox("Tool", edit);
-    tools->setToolTip("What a click in the view does");
-    auto* toolsLayout = new QHBoxLayout(tools);
-    sectorToolButton_ = named(new QRadioButton("Sectors", tools), "sectorToolButton",
-                              "Clicks edit the sectors (S)");
+    // The view's tool, one row (the page keeps the height the tool bar had).
+    auto* tools = new QHBoxLayout();
+    tools->addWidget(new QLabel("Tool", edit));
+    sectorToolButton_ = named(new QRadioButton("Sectors", edit), "sectorToolButton",
+                              "Clicks in the view edit the sectors (S)");
     sectorToolButton_->setChecked(true);
-    toolsLayout->addWidget(sectorToolButton_);
-    toolsLayout->addStretch();
-    editLayout->addWidget(tools);
+    tools->addWidget(sectorToolButton_);
+    tools->addStretch();
+    editLayout->addLayout(tools);
     auto* direction = new QGroupBox("Direction", edit);
     auto* directionLayout = new QHBoxLayout(direction);
     backFrontDirectionButton_ = named(new QRadioButton("Back-Front", direction),
