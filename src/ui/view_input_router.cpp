@@ -17,8 +17,14 @@ ViewInputRouter::ViewInputRouter(MainWindow& window) : QObject(&window), window_
 }
 
 bool ViewInputRouter::isEditorWidget(const QObject* object) const {
-    const auto* widget = qobject_cast<const QWidget*>(object);
-    return widget != nullptr && (widget == &window_ || window_.isAncestorOf(widget));
+    // Up the parents, across windows: a floating dock and a menu of the window count too.
+    for (auto* widget = qobject_cast<const QWidget*>(object); widget != nullptr;
+         widget = widget->parentWidget()) {
+        if (widget == &window_) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool ViewInputRouter::pointerOver(const QWidget* widget) const {
@@ -39,10 +45,11 @@ bool ViewInputRouter::eventFilter(QObject* watched, QEvent* event) {
         }
         break;
     case QEvent::KeyPress: {
-        // Keys sent to the main window itself go on to its own handler; a modal dialog keeps
-        // its keys.
+        // Keys sent to the main window itself go on to its own handler; a modal dialog and an
+        // open menu or list keep their keys.
         if (watched == &window_ || !isEditorWidget(watched) ||
-            QApplication::activeModalWidget() != nullptr) {
+            QApplication::activeModalWidget() != nullptr ||
+            QApplication::activePopupWidget() != nullptr) {
             break;
         }
         const auto* key = static_cast<QKeyEvent*>(event);

@@ -14,6 +14,7 @@
 #include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QUndoStack>
@@ -88,6 +89,17 @@ TEST_F(KeysOverTheView, TheViewsKeysNeverGoToTheLastClickedControl) {
     Press(Qt::Key_Down);
     EXPECT_EQ(HeightSelector(), "1");
     EXPECT_EQ(project->Current().PosX, placed);
+}
+
+TEST_F(KeysOverTheView, AnOpenMenuKeepsItsKeys) {
+    PointAtSector(3, 3);
+    QMenu* file = Find<QMenu>(*window, "fileMenu");
+    file->popup(window->mapToGlobal(QPoint(10, 30)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(file));
+    Press(Qt::Key_Up);
+    EXPECT_NE(file->activeAction(), nullptr) << "the menu took the key";
+    EXPECT_EQ(HeightSelector(), "1") << "the view did not";
+    file->close();
 }
 
 TEST_F(KeysOverTheView, ThePickersKeysReachItDockedAndFloating) {
