@@ -329,32 +329,24 @@ private:
 // The side files and the script: each reports what went wrong without stopping the build.
 void MergeSideFiles(TLevelData& level, const BuildNames& names, TScriptState& script,
                     SideFileMerger& merger, std::vector<std::string>& messages) {
-    if (!IsBlank(names.ItemsTable)) {
-        if (!FileExists(names.ItemsTable)) {
-            messages.push_back("Items file " + names.ItemsTable + " not found");
-        } else if (const ReadResult read =
-                       merger.Merge("Items file", names.ItemsTable,
-                                    [&] { return ReadItemsTable(level, names.ItemsTable); });
-                   !read.Done()) {
-            messages.push_back(read.Text);
+    struct SideFile {
+        const char* kind; // as the messages name it
+        const std::string& path;
+        std::function<ReadResult()> read;
+    };
+    const SideFile sides[] = {
+        {"Items file", names.ItemsTable, [&] { return ReadItemsTable(level, names.ItemsTable); }},
+        {"Meshes file", names.MeshesFile, [&] { return ReadMeshesFile(level, names.MeshesFile); }},
+        {"Scripting file", names.ScriptFile,
+         [&] { return CompileTriggerScript(names.ScriptFile, level, script); }},
+    };
+    for (const SideFile& side : sides) {
+        if (IsBlank(side.path)) {
+            continue;
         }
-    }
-    if (!IsBlank(names.MeshesFile)) {
-        if (!FileExists(names.MeshesFile)) {
-            messages.push_back("Meshes file " + names.MeshesFile + " not found");
-        } else if (const ReadResult read =
-                       merger.Merge("Meshes file", names.MeshesFile,
-                                    [&] { return ReadMeshesFile(level, names.MeshesFile); });
-                   !read.Done()) {
-            messages.push_back(read.Text);
-        }
-    }
-    if (!IsBlank(names.ScriptFile)) {
-        if (!FileExists(names.ScriptFile)) {
-            messages.push_back("Scripting file " + names.ScriptFile + " not found");
-        } else if (const ReadResult read = merger.Merge(
-                       "Scripting file", names.ScriptFile,
-                       [&] { return CompileTriggerScript(names.ScriptFile, level, script); });
+        if (!FileExists(side.path)) {
+            messages.push_back(std::string(side.kind) + " " + side.path + " not found");
+        } else if (const ReadResult read = merger.Merge(side.kind, side.path, side.read);
                    !read.Done()) {
             messages.push_back(read.Text);
         }

@@ -161,7 +161,6 @@ public:
     // hands on, chosen from the Edit menu, its key or the tool bar. The sector tool is the only
     // one so far.
     void setActiveTool(ToolKind tool);
-    ToolKind activeTool() const { return activeTool_; }
     // The tool bar's settings for a click in the view.
     SectorToolState sectorToolState() const override;
 
@@ -292,7 +291,6 @@ private:
     ToolKind activeTool_ = ToolKind::Sector;
     ViewInputRouter* inputRouter_;
 
-    bool refreshing_ = false;
     QString captionBase_;
     BuildSettings savedSettings_; // the build dialog's settings as last saved or opened
     QString recoveryFolder_;

@@ -37,9 +37,6 @@ public:
     bool viewWheel(const ViewPointer& pointer, double notches) override;
     void viewLeft() override;
 
-    // Whether the view had the last click of a mouse button in the editor's windows.
-    bool viewHadLastClick() const { return viewHadLastClick_; }
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

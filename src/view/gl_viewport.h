@@ -83,8 +83,6 @@ public:
 
     // The pointer's place in the view's pixels, which the pick looks under.
     void SetPointer(int x, int y);
-    int PointerX() const { return mouseX_; }
-    int PointerY() const { return mouseY_; }
     // The name of what lies under the pointer: what the figure's pick gives through a region of
     // 0.01 x 0.01 pixels (the result the selection pass gives; no GL call is made), 0 for
     // nothing.
