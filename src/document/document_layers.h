@@ -28,8 +28,8 @@ constexpr uint32_t LayerBit(int layer) {
     return uint32_t{1} << layer;
 }
 
-// The layers of the document, which the editor's edits are recorded over. The project has only
-// its rooms so far: its objects and trigger layers are entered here as they are added.
+// The layers of the document, which the editor's edits are recorded over: the objects (at
+// ObjectsLayerIndex).
 const DocumentLayers& ProjectLayers();
 
 } // namespace morvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/build_settings.h"
+#include "document/objects.h"
 #include "document/short_string.h"
 #include "io/zeroed_pages.h"
 #include "level/game_sector.h"
@@ -119,6 +120,7 @@ struct TEditorProject {
     uint8_t CurrentRoom; // 1..128
     uint8_t RoomCount;   // 0..128
     TEditorRoom Rooms[MaxRooms];
+    TObjectLayer Objects; // see objects.h
 
     TEditorRoom& Room(int r) { return Rooms[r - 1]; }
     const TEditorRoom& Room(int r) const { return Rooms[r - 1]; }

@@ -1,6 +1,7 @@
 #include "document/room_operations.h"
 
 #include "document/editor_texts.h"
+#include "document/object_operations.h"
 #include "document/sector_numbering.h"
 #include "level/world_units.h"
 
@@ -187,6 +188,7 @@ DocumentOutcome DeleteRoom(TEditorProject& project, SceneRooms& scene) {
         return {};
     }
     --project.RoomCount;
+    DropObjectsOfMissingRooms(project); // the room's objects go with it
     project.CurrentRoom = project.RoomCount;
     scene.DrawnRoom = project.CurrentRoom;
     return Refreshed(project, true);

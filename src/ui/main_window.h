@@ -98,9 +98,9 @@ public:
     // operation's outcome.
     static constexpr int MoveRoomMerge = 1; // the tool bar's position fields
     DocumentOutcome edit(const EditName& name, const std::function<DocumentOutcome()>& operation,
-                         RoomScope scope = RoomScope::CurrentAndNext, int mergeId = -1);
+                         EditScope scope = RoomScope::CurrentAndNext, int mergeId = -1);
     DocumentOutcome edit(const char* name, const std::function<DocumentOutcome()>& operation,
-                         RoomScope scope = RoomScope::CurrentAndNext, int mergeId = -1);
+                         EditScope scope = RoomScope::CurrentAndNext, int mergeId = -1);
     // The windows shown again from the document: after an undo or a redo.
     void refreshFromDocument();
     // Unsaved changes: edits since the last save, or build settings changed in their dialog.
@@ -207,7 +207,7 @@ private:
     bool saveTo(const QString& path);
     // The same as edit in two parts, for an edit that spans several events (a dialog and its
     // warning): the outcomes along the way are shown by the caller.
-    DocumentSnapshot beginEdit(RoomScope scope = RoomScope::CurrentAndNext);
+    DocumentSnapshot beginEdit(EditScope scope = RoomScope::CurrentAndNext);
     void finishEdit(const DocumentSnapshot& before, const EditName& name,
                     const DocumentOutcome& outcome, int mergeId = -1);
     // The document was replaced (New, Open) or written (Save): the history, the caption's base
@@ -237,7 +237,7 @@ private:
     RoomScene& roomScene() override { return scene_; }
     ViewHit pickUnderPointer() override;
     DocumentOutcome runEdit(const EditName& name, const std::function<DocumentOutcome()>& operation,
-                            RoomScope scope, int mergeId) override;
+                            EditScope scope, int mergeId) override;
     int newGestureMerge() override { return nextGestureMerge_++; }
     void showSectorToolState(const SectorToolState& tools) override;
     int selectedPortalView() const override;

@@ -92,7 +92,7 @@ void MainWindow::createEditMenu() {
     }
 }
 
-DocumentSnapshot MainWindow::beginEdit(RoomScope scope) {
+DocumentSnapshot MainWindow::beginEdit(EditScope scope) {
     neighbourAtEditStart_ = toolBar_->state().NeighbourRoom;
     return DocumentSnapshot(project_, scene_, scope);
 }
@@ -118,7 +118,7 @@ void MainWindow::finishEdit(const DocumentSnapshot& before, const EditName& name
 }
 
 DocumentOutcome MainWindow::edit(const EditName& name,
-                                 const std::function<DocumentOutcome()>& operation, RoomScope scope,
+                                 const std::function<DocumentOutcome()>& operation, EditScope scope,
                                  int mergeId) {
     const DocumentSnapshot before = beginEdit(scope);
     const DocumentOutcome outcome = operation();
@@ -128,7 +128,7 @@ DocumentOutcome MainWindow::edit(const EditName& name,
 }
 
 DocumentOutcome MainWindow::edit(const char* name,
-                                 const std::function<DocumentOutcome()>& operation, RoomScope scope,
+                                 const std::function<DocumentOutcome()>& operation, EditScope scope,
                                  int mergeId) {
     const std::string text = name;
     return edit([text](const DocumentSnapshot&) { return text; }, operation, scope, mergeId);

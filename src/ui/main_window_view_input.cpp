@@ -67,7 +67,7 @@ ViewHit MainWindow::pickUnderPointer() {
 
 DocumentOutcome MainWindow::runEdit(const EditName& name,
                                     const std::function<DocumentOutcome()>& operation,
-                                    RoomScope scope, int mergeId) {
+                                    EditScope scope, int mergeId) {
     return edit(name, operation, scope, mergeId);
 }
 

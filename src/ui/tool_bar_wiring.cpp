@@ -6,6 +6,7 @@
 #include "ui/main_window.h"
 
 #include "document/edit_names.h"
+#include "document/object_operations.h"
 #include "document/editor_texts.h"
 #include "document/portal_views.h"
 #include "ui/document_text.h"
@@ -165,7 +166,7 @@ void MainWindow::editRoomProperties() {
 }
 
 void MainWindow::deleteRoom() {
-    edit(EditNames::DeleteRoom, [this] { return DeleteRoom(project_, scene_); });
+    edit(EditNames::DeleteRoom, [this] { return DeleteRoom(project_, scene_); }, ObjectsScope());
 }
 
 void MainWindow::cloneRoom() {

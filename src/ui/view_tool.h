@@ -40,7 +40,7 @@ public:
     // Runs a document operation as one step of the history (see MainWindow::edit).
     virtual DocumentOutcome runEdit(const EditName& name,
                                     const std::function<DocumentOutcome()>& operation,
-                                    RoomScope scope, int mergeId) = 0;
+                                    EditScope scope, int mergeId) = 0;
     // A merge id of its own for a gesture whose events are one step.
     virtual int newGestureMerge() = 0;
     // The tool bar's settings for a click, and the ones read back from a sector.

@@ -1,0 +1,94 @@
+#pragma once
+
+// The edits of the objects layer, each one step of the undo history (run through the editor's
+// one edit path with ObjectsScope), and what the rest of the program asks of the layer.
+#include "document/document_change.h"
+#include "document/objects.h"
+#include "document/project.h"
+#include "document/tool_bar_view.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace morvane {
+
+// The place of the objects layer among the document's layers, and the scope of its edits.
+inline constexpr int ObjectsLayerIndex = 0;
+inline constexpr const char* ObjectsLayerName = "objects";
+inline EditScope ObjectsScope(RoomScope rooms = RoomScope::CurrentAndNext) {
+    return EditScope(rooms, LayerBit(ObjectsLayerIndex));
+}
+
+// The object's index in the layer (from 0), or -1.
+inline bool HasObject(const TEditorProject& project, int index) {
+    return index >= 0 && static_cast<uint32_t>(index) < project.Objects.Count;
+}
+
+// Lara's start: the one item of the player's type.
+bool IsLaraStart(const TEditorObject& object);
+// The layer's Lara, or -1.
+int LaraStartIndex(const TEditorProject& project);
+
+// Degrees (any, negative included) into the game's angle and back (0..359, rounded).
+uint16_t AngleOfDegrees(int degrees);
+int DegreesOfAngle(uint16_t angle);
+
+// What a kind is called in messages and the JSON: "item", "camera", "static", "light".
+const char* ObjectKindName(ObjectKind kind);
+std::optional<ObjectKind> ObjectKindOfName(const std::string& name);
+
+// A new object of a kind with the fields a user expects: on the floor, facing north, items and
+// statics lit by the room, items with every activation bit clear; a light of intensity 4096
+// (the game's half) and fade 4096.
+TEditorObject NewObject(ObjectKind kind, int room, int x, int z, int type = 0);
+
+// What is wrong with an object's own fields, or empty: an unknown kind, a room the project does
+// not have, a place outside the room's grid (x and z from 0 to the room's size, exclusive), a
+// negative type. The message names the field: "room 9 does not exist (the project has 3)".
+struct ObjectFieldProblem {
+    std::string Field; // "kind", "room", "x", "z", "type"
+    std::string Text;
+};
+std::optional<ObjectFieldProblem> CheckObjectFields(const TEditorProject& project,
+                                                   const TEditorObject& object);
+
+// The limit the layer would pass with one more object like this one (the object at `replacing`,
+// when given, counted out: it is the one being changed), or empty. The texts name the limit:
+// "A level holds at most 300 items", "Room 2 holds at most 15 lights" ...
+std::string ObjectLimitProblem(const TEditorProject& project, const TEditorObject& object,
+                               int replacing = -1);
+
+// Where the build puts the object in the level: an item's index in the level's items (Lara 0,
+// the project's other items from 1 in the layer's order), a camera's in the cameras, a static
+// mesh's or light's in its room. -1 when the index is not an object.
+int ObjectLevelIndex(const TEditorProject& project, int index);
+
+// Counts of the layer by kind.
+struct ObjectCounts {
+    int Items = 0, Cameras = 0, Statics = 0, Lights = 0;
+};
+ObjectCounts CountObjects(const TEditorProject& project);
+
+// The edits. Each refuses (DocumentOutcome::Refusal, nothing changed) with the problem's text
+// when the result would break a field or a limit, and asks for a redraw when it changed
+// something. Place appends; the new object is the layer's last.
+DocumentOutcome PlaceObject(TEditorProject& project, const TEditorObject& object);
+// Replaces the object with another version of it (a move, a turn, a field typed in the dock).
+DocumentOutcome ChangeObject(TEditorProject& project, int index, const TEditorObject& object);
+DocumentOutcome DeleteObject(TEditorProject& project, int index);
+// Turns the object by the given degrees (cameras and lights have no angle: nothing happens).
+DocumentOutcome TurnObject(TEditorProject& project, int index, int degrees);
+// Moves the object to (x, z) of its room, clamped into the room's grid; snapped, to the centre of
+// the sector (x, z) lies in.
+DocumentOutcome MoveObject(TEditorProject& project, int index, int x, int z, bool snap);
+
+// The rooms above RoomCount lose their objects: after the last room is deleted (its objects go
+// with it; undo brings both back). Returns whether any object went.
+bool DropObjectsOfMissingRooms(TEditorProject& project);
+// The whole layer replaced, as the command line and the import do: every object's fields and the
+// layer's limits are checked first, nothing changes on a problem. Returns the problem, naming
+// the object by its index from 0 and the field: "objects[3].room: room 9 does not exist ...".
+std::string ReplaceObjectLayer(TEditorProject& project, const std::vector<TEditorObject>& objects);
+
+} // namespace morvane
