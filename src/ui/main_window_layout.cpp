@@ -30,7 +30,7 @@ constexpr const char* GeometryKey = "window/geometry";
 constexpr const char* StateKey = "window/state";
 constexpr const char* RenderModeKey = "view/renderMode";
 // Changes when the docks change, so that an older layout is not applied to them.
-constexpr int LayoutVersion = 1;
+constexpr int LayoutVersion = 2;
 
 // Room for the view beside the tool bar, on a screen of 1000 pixels or more.
 constexpr QSize WantedWindowSize(1280, 900);
@@ -63,12 +63,17 @@ void MainWindow::createDocks() {
     limitsPanel_ = new LimitsPanel(this);
     limitsDock_ = dock("Limits", "limitsDock", limitsPanel_);
     texturesDock_ = dock("TEXTURES", "texturesDock", texturePicker_);
+    createObjectsDock();
+    objectsDockWidget_ = dock("Objects", "objectsDock", objectsDock_);
     // The picker shows the texture under the pointer in its title.
     connect(texturePicker_, &QWidget::windowTitleChanged, texturesDock_, &QWidget::setWindowTitle);
     // The picker shares its place with the limits panel, so that the docks fit a screen of
     // 1000 pixels; it is shown by "Show Textures".
     tabifyDockWidget(limitsDock_, texturesDock_);
     texturesDock_->hide();
+    // The objects dock takes the same place; the object tool shows it.
+    tabifyDockWidget(limitsDock_, objectsDockWidget_);
+    objectsDockWidget_->hide();
     connect(limitsDock_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
         if (visible) {
             updateLimits();
@@ -86,7 +91,8 @@ void MainWindow::createViewMenu() {
         const char* text;
     } docks[] = {{toolBarDock_, "viewToolBar", "&Tools Bar"},
                  {texturesDock_, "viewTextures", "T&extures"},
-                 {limitsDock_, "viewLimits", "&Limits"}};
+                 {limitsDock_, "viewLimits", "&Limits"},
+                 {objectsDockWidget_, "viewObjects", "&Objects"}};
     for (const auto& d : docks) {
         QAction* action = viewMenu_->addAction(d.text);
         action->setObjectName(d.name);

@@ -32,6 +32,7 @@ public:
     RenderMode Mode = RenderMode::Wireframe;
     bool TexturesLoaded = false;
     bool HidePortals = false;
+    int SelectedObject = -1; // the object chosen in the view, drawn highlighted
     // False draws face by face in immediate mode, as the selection pass does (to compare).
     bool DrawFromLists = true;
 
