@@ -1,9 +1,13 @@
+#include "support/test_files.h"
+
 #include "level/object_type_names.h"
 
 #include "level/level_format.h"
+#include "level/level_reader.h"
 
 #include <gmock/gmock.h>
 
+#include <memory>
 #include <set>
 
 namespace morvane {
@@ -109,6 +113,33 @@ TEST(ObjectTypeNames, LabelsAndSearchMatchNumberOrNameIgnoringCase) {
     EXPECT_FALSE(ObjectTypeMatches(FormatTR1, 7, "wolves"));
     EXPECT_TRUE(ObjectTypeMatches(FormatTR1, 999, "99")) << "an unnamed type by its number";
     EXPECT_FALSE(ObjectTypeMatches(FormatTR1, 999, "wolf"));
+}
+
+// The game's own levels place only types with a name: a table shifted by one would leave some
+// nameless, and the first game's demo level is known for its wolves and bats.
+TEST(ObjectTypeNames, EveryItemOfTheRealLevelsIsNamed) {
+    const std::string dir = test::RealFixturesDir();
+    if (dir.empty()) {
+        GTEST_SKIP() << "the real level files are not beside the repository";
+    }
+    auto level = std::make_unique<TLevelData>();
+    for (const char* file :
+         {"tr1-demo-level2.tub", "tr1-opentomb-altroom1.phd", "tr2-hiltop.tr2"}) {
+        ASSERT_EQ(ReadLevelFile(*level, dir + "/" + file).Status, ReadStatus::Done) << file;
+        std::multiset<std::string_view> names;
+        for (uint32_t i = 0; i < level->NumItems; ++i) {
+            const int type = UsesSecondGameRecords(level->FormatKind) ? level->Items2[i].Type
+                                                                      : level->Items1[i].Type;
+            const std::string_view name = ObjectTypeName(level->FormatKind, type);
+            EXPECT_NE(name, "") << file << " item " << i << " of type " << type;
+            names.insert(name);
+        }
+        EXPECT_EQ(names.count("Lara"), 1u) << file;
+        if (std::string_view(file) == "tr1-demo-level2.tub") {
+            EXPECT_EQ(names.count("Wolf"), 11u);
+            EXPECT_EQ(names.count("Bat"), 16u);
+        }
+    }
 }
 
 } // namespace
