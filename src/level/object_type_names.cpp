@@ -17,7 +17,7 @@ constexpr ObjectCategory Switch = ObjectCategory::Switch;
 constexpr ObjectCategory Trap = ObjectCategory::Trap;
 constexpr ObjectCategory Other = ObjectCategory::Other;
 
-// Only ids whose meaning the public lists agree on are named; the rest show as a number. In the
+// Only ids whose meaning is well established are named; the rest show as a number. In the
 // first two games the pickups placed in a level are sprite sequences and the models of the same
 // things are what the inventory ring shows; the third game places the models.
 

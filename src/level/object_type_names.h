@@ -18,7 +18,7 @@ struct ObjectTypeEntry {
 };
 
 // The named types of a layout (the add-on uses the first game's), sorted by id with each id
-// once. Types not listed have no agreed public name. Empty for an unknown layout.
+// once. Types not listed show by number only. Empty for an unknown layout.
 std::span<const ObjectTypeEntry> ObjectTypeTable(int formatKind);
 
 // The public name of a moveable or sprite-sequence type ("Wolf"), empty when not known.
