@@ -6,6 +6,7 @@
 #include "level/level_format.h"
 #include "levelbuild/level_usage.h"
 #include "ui/limits_panel.h"
+#include "ui/objects_dock.h"
 #include "ui/texture_picker.h"
 #include "ui/tool_bar_window.h"
 #include "ui/user_folders.h"
@@ -16,6 +17,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSettings>
 #include <QTimer>
 
@@ -64,15 +66,21 @@ void MainWindow::createDocks() {
     limitsDock_ = dock("Limits", "limitsDock", limitsPanel_);
     texturesDock_ = dock("TEXTURES", "texturesDock", texturePicker_);
     createObjectsDock();
-    objectsDockWidget_ = dock("Objects", "objectsDock", objectsDock_);
+    // Scrolled, so that its fields never make the window taller than the screen.
+    auto* objectsScroll = new QScrollArea(this);
+    objectsScroll->setWidgetResizable(true);
+    objectsScroll->setFrameShape(QFrame::NoFrame);
+    objectsScroll->setWidget(objectsDock_);
+    objectsDockWidget_ = dock("Objects", "objectsDock", objectsScroll);
     // The picker shows the texture under the pointer in its title.
     connect(texturePicker_, &QWidget::windowTitleChanged, texturesDock_, &QWidget::setWindowTitle);
     // The picker shares its place with the limits panel, so that the docks fit a screen of
     // 1000 pixels; it is shown by "Show Textures".
     tabifyDockWidget(limitsDock_, texturesDock_);
     texturesDock_->hide();
-    // The objects dock takes the same place; the object tool shows it.
-    tabifyDockWidget(limitsDock_, objectsDockWidget_);
+    // The objects dock shares the tool bar's place: the object tool raises it, the sector tool
+    // the tool bar.
+    tabifyDockWidget(toolBarDock_, objectsDockWidget_);
     objectsDockWidget_->hide();
     connect(limitsDock_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
         if (visible) {

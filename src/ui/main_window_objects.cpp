@@ -15,6 +15,8 @@
 
 #include <QDockWidget>
 
+#include <algorithm>
+
 namespace morvane {
 
 namespace {
@@ -44,9 +46,22 @@ std::string MainWindow::objectTypeLabel(const TEditorObject& object) const {
 }
 
 void MainWindow::showLevelObjectTypes() {
+    // The base level's types, and the other types the game knows, which are placed all the same
+    // (the view shows them as markers and the build warns).
+    std::vector<int> modelled = ModelledItemTypes(level_);
+    std::vector<int> types = modelled;
+    for (const ObjectTypeEntry& known : ObjectTypeTable(level_.FormatKind)) {
+        types.push_back(known.id);
+    }
+    std::sort(types.begin(), types.end());
+    types.erase(std::unique(types.begin(), types.end()), types.end());
     std::vector<ObjectsDockEntry> items, statics;
-    for (int type : ModelledItemTypes(level_)) {
-        items.push_back({type, QString::fromStdString(ObjectTypeLabel(level_.FormatKind, type))});
+    for (int type : types) {
+        QString text = QString::fromStdString(ObjectTypeLabel(level_.FormatKind, type));
+        if (!std::binary_search(modelled.begin(), modelled.end(), type)) {
+            text += " (no model)";
+        }
+        items.push_back({type, text});
     }
     for (int id : StaticMeshIds(level_)) {
         statics.push_back({id, QString::number(id)});

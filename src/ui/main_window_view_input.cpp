@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QDockWidget>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -61,6 +62,7 @@ void MainWindow::setActiveTool(ToolKind tool) {
         objectsDockWidget_->raise();
     } else {
         objectsDock_->stopPlacing();
+        toolBarDock_->raise();
     }
     viewport_.Paint();
 }

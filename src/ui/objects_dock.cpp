@@ -178,8 +178,10 @@ void ObjectsDock::showObjectFields(const std::optional<TEditorObject>& object, b
     const ObjectKind kind = object ? o.KindOf() : ObjectKind::Item;
     const bool item = kind == ObjectKind::Item, statik = kind == ObjectKind::Static;
     const bool light = kind == ObjectKind::Light, camera = kind == ObjectKind::Camera;
+    QString kindName = ObjectKindName(kind);
+    kindName[0] = kindName[0].toUpper();
     chosenLabel_->setText(object ? QString("%1 in room %2, x %3, z %4")
-                                       .arg(ObjectKindName(kind))
+                                       .arg(kindName)
                                        .arg(o.Room)
                                        .arg(o.X)
                                        .arg(o.Z)
