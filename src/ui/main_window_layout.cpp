@@ -3,6 +3,7 @@
 // settings, and the limits panel's counts.
 #include "ui/main_window.h"
 
+#include "document/object_operations.h"
 #include "level/level_format.h"
 #include "levelbuild/level_usage.h"
 #include "ui/limits_panel.h"
@@ -154,6 +155,19 @@ void MainWindow::updateLimits() {
     }
     limitsPanel_->showRoom(
         MeasureRoom(project_, project_.CurrentRoom, level_.FormatKind >= FormatTR1));
+    int statics = 0, lights = 0;
+    for (uint32_t i = 0; i < project_.Objects.Count; ++i) {
+        const TEditorObject& object = project_.Objects.Objects[i];
+        statics += object.Room == project_.CurrentRoom && object.Is(ObjectKind::Static);
+        lights += object.Room == project_.CurrentRoom && object.Is(ObjectKind::Light);
+    }
+    const ObjectCounts counts = CountObjects(project_);
+    auto use = [](long used, long limit) { return CapacityUse{used, limit, false, true}; };
+    // Without her own object the build adds Lara.
+    const int items = counts.Items + (LaraStartIndex(project_) < 0 ? 1 : 0);
+    limitsPanel_->showObjects(use(statics, MaxObjectStaticsPerRoom),
+                              use(lights, MaxObjectLightsPerRoom), use(items, MaxObjectItems),
+                              use(counts.Cameras, MaxObjectCameras));
     projectLimitsTimer_->start();
 }
 
