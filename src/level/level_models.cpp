@@ -348,6 +348,40 @@ bool PoseMoveable(const TLevelData& level, uint32_t moveable, ObjectModel& model
 
 namespace {
 
+// The sprite's rectangle from its page: the second and third game's 16-bit pages (the top bit
+// opaque), the first game's through its palette (entry 0 see-through).
+bool CutSpritePixels(const TLevelData& level, ModelSprite& sprite) {
+    const bool sixteen = UsesSecondGameRecords(level.FormatKind) &&
+                         level.Textile16.size() >= (std::size_t(sprite.Page) + 1) * 131072;
+    if (!sixteen && level.Textile8.size() < (std::size_t(sprite.Page) + 1) * 65536) {
+        return false;
+    }
+    sprite.Rgba.resize(std::size_t(sprite.Width) * sprite.Height * 4);
+    uint8_t* out = sprite.Rgba.data();
+    for (int y = 0; y < sprite.Height; ++y) {
+        for (int x = 0; x < sprite.Width; ++x, out += 4) {
+            const std::size_t at =
+                std::size_t(sprite.Page) * 65536 + std::size_t(sprite.Y + y) * 256 + sprite.X + x;
+            if (sixteen) {
+                const int c = level.Textile16[at * 2] | level.Textile16[at * 2 + 1] << 8;
+                const int r = (c >> 10) & 31, g = (c >> 5) & 31, b = c & 31;
+                out[0] = static_cast<uint8_t>(r << 3 | r >> 2);
+                out[1] = static_cast<uint8_t>(g << 3 | g >> 2);
+                out[2] = static_cast<uint8_t>(b << 3 | b >> 2);
+                out[3] = (c & 0x8000) != 0 ? 255 : 0;
+            } else {
+                const uint8_t index = level.Textile8[at];
+                for (int k = 0; k < 3; ++k) {
+                    const int six = level.Palette[index * 3 + k] & 63;
+                    out[k] = static_cast<uint8_t>(six << 2 | six >> 4);
+                }
+                out[3] = index == 0 ? 0 : 255;
+            }
+        }
+    }
+    return true;
+}
+
 bool MakeSprite(const TLevelData& level, const uint8_t* sequence, ObjectModel& model) {
     const int16_t offset = Get<int16_t>(sequence, 6);
     if (offset < 0 ||
@@ -369,6 +403,9 @@ bool MakeSprite(const TLevelData& level, const uint8_t* sequence, ObjectModel& m
     if (sprite.Page >= level.NumTextiles || sprite.Width < 1 || sprite.Height < 1 ||
         sprite.X + sprite.Width > 256 || sprite.Y + sprite.Height > 256 ||
         sprite.Left >= sprite.Right || sprite.Top >= sprite.Bottom) {
+        return false;
+    }
+    if (!CutSpritePixels(level, sprite)) {
         return false;
     }
     model.IsSprite = true;

@@ -35,6 +35,9 @@ struct ModelSprite {
     uint8_t X = 0, Y = 0;           // the rectangle's first pixel in the page
     uint16_t Width = 0, Height = 0; // in pixels, 1..256 and within the page
     int16_t Left = 0, Top = 0, Right = 0, Bottom = 0;
+    // The pixels, row after row, 4 bytes each (red, green, blue, and 0 where the picture is
+    // see-through).
+    std::vector<uint8_t> Rgba;
 };
 
 struct ObjectModel {

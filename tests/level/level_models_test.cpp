@@ -111,13 +111,15 @@ TEST(LevelModels, TreeOffsetsAndFrameRotationsPlaceEveryVertex) {
 TEST(LevelModels, GarbageNeverReadsOutsideAndKeepsSaneModels) {
     auto level = std::make_unique<TLevelData>();
     std::mt19937 random(1234);
-    int built = 0;
+    int built = 0, sprites = 0;
     for (int trial = 0; trial < 400; ++trial) {
         const int32_t kind = trial % 2 == 0 ? FormatTR1 : FormatTR3;
         AssembleModel(*level, kind);
         level->NumStaticMeshes = 1;
         Put<uint32_t>(level->StaticMeshes[0].Bytes, 0, 7);
         level->NumTextiles = 1;
+        level->Textile8.assign(65536, 1);
+        level->Textile16.assign(kind == FormatTR3 ? 131072 : 0, 0x80);
         level->NumSpriteTextures = 1;
         level->NumSpriteSequences = 1;
         Put<int32_t>(level->SpriteSequences[0].Bytes, 0, 99);
@@ -177,6 +179,8 @@ TEST(LevelModels, GarbageNeverReadsOutsideAndKeepsSaneModels) {
                 ASSERT_LE(s.X + s.Width, 256);
                 ASSERT_LE(s.Y + s.Height, 256);
                 ASSERT_GE(s.Width, 1);
+                ASSERT_EQ(s.Rgba.size(), std::size_t(s.Width) * s.Height * 4);
+                sprites += 1;
                 continue;
             }
             ASSERT_FALSE(model.Faces.empty());
@@ -194,6 +198,7 @@ TEST(LevelModels, GarbageNeverReadsOutsideAndKeepsSaneModels) {
         }
     }
     EXPECT_GT(built, 400) << "most trials keep some model: the garbage did not break them all";
+    EXPECT_GT(sprites, 100);
 }
 
 TEST(LevelModels, RealLevelsPoseLaraAndTheirOtherModels) {
