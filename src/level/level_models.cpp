@@ -73,21 +73,21 @@ uint32_t ColorOfIndex(const TLevelData& level, uint16_t texture) {
     return eight(c[0]) | eight(c[1]) << 8 | eight(c[2]) << 16;
 }
 
-// Where the corners of a face lie in the box around its object texture's corners.
+// The texture pages the level holds in its pixel buffers.
+uint32_t PageCount(const TLevelData& level) {
+    const std::size_t held = UsesSecondGameRecords(level.FormatKind) && !level.Textile16.empty()
+                                 ? level.Textile16.size() / 131072
+                                 : level.Textile8.size() / 65536;
+    return static_cast<uint32_t>(std::min<std::size_t>(held, level.NumTextiles));
+}
+
+// Where the corners of a face lie in its page: a corner's pixel, and the pixel's far edge when
+// its coordinate byte is the high one.
 void SetTexCoords(const TObjectTexture& texture, ModelFace& face) {
-    const bool threeCornered = texture.Vertices[3].XPixel == 0 && texture.Vertices[3].YPixel == 0;
-    const int corners = threeCornered ? 3 : 4;
-    int minX = 255, maxX = 0, minY = 255, maxY = 0;
-    for (int c = 0; c < corners; ++c) {
-        minX = std::min<int>(minX, texture.Vertices[c].XPixel);
-        maxX = std::max<int>(maxX, texture.Vertices[c].XPixel);
-        minY = std::min<int>(minY, texture.Vertices[c].YPixel);
-        maxY = std::max<int>(maxY, texture.Vertices[c].YPixel);
-    }
     for (int c = 0; c < face.CornerCount; ++c) {
         const TObjectTextureVertex& v = texture.Vertices[c];
-        face.TexCoords[c][0] = maxX > minX ? float(v.XPixel - minX) / float(maxX - minX) : 0.0f;
-        face.TexCoords[c][1] = maxY > minY ? float(v.YPixel - minY) / float(maxY - minY) : 0.0f;
+        face.TexCoords[c][0] = float(v.XPixel + (v.XCoordinate >= 128 ? 1 : 0)) / 256.0f;
+        face.TexCoords[c][1] = float(v.YPixel + (v.YCoordinate >= 128 ? 1 : 0)) / 256.0f;
     }
 }
 
@@ -103,6 +103,7 @@ bool ReadFaces(const TLevelData& level, WordCursor& words, int corners, bool tex
         return false;
     }
     const uint32_t objectTextures = std::min<uint32_t>(level.NumObjectTextures, MaxObjectTextures);
+    const uint32_t pages = PageCount(level);
     for (int f = 0; f < count; ++f) {
         uint16_t corner[4] = {};
         for (int c = 0; c < corners; ++c) {
@@ -117,7 +118,10 @@ bool ReadFaces(const TLevelData& level, WordCursor& words, int corners, bool tex
             usable = usable && corner[c] < vertices.Points.size();
         }
         const uint16_t objectTexture = texture & 0x7FFF;
-        if (!usable || (textured && objectTexture >= objectTextures)) {
+        usable =
+            usable && (!textured || (objectTexture < objectTextures &&
+                                     (level.ObjectTextures[objectTexture].Tile & 0x7FFF) < pages));
+        if (!usable) {
             continue; // a face that names what is not there is left out, the rest still drawn
         }
         ModelFace face;
@@ -128,6 +132,7 @@ bool ReadFaces(const TLevelData& level, WordCursor& words, int corners, bool tex
         face.Textured = textured;
         if (textured) {
             face.Texture = objectTexture;
+            face.Page = level.ObjectTextures[objectTexture].Tile & 0x7FFF;
             SetTexCoords(level.ObjectTextures[objectTexture], face);
         } else {
             face.Color = ColorOfIndex(level, texture);
@@ -348,38 +353,31 @@ bool PoseMoveable(const TLevelData& level, uint32_t moveable, ObjectModel& model
 
 namespace {
 
-// The sprite's rectangle from its page: the second and third game's 16-bit pages (the top bit
-// opaque), the first game's through its palette (entry 0 see-through).
-bool CutSpritePixels(const TLevelData& level, ModelSprite& sprite) {
-    const bool sixteen = UsesSecondGameRecords(level.FormatKind) &&
-                         level.Textile16.size() >= (std::size_t(sprite.Page) + 1) * 131072;
-    if (!sixteen && level.Textile8.size() < (std::size_t(sprite.Page) + 1) * 65536) {
-        return false;
-    }
-    sprite.Rgba.resize(std::size_t(sprite.Width) * sprite.Height * 4);
-    uint8_t* out = sprite.Rgba.data();
-    for (int y = 0; y < sprite.Height; ++y) {
-        for (int x = 0; x < sprite.Width; ++x, out += 4) {
-            const std::size_t at =
-                std::size_t(sprite.Page) * 65536 + std::size_t(sprite.Y + y) * 256 + sprite.X + x;
-            if (sixteen) {
-                const int c = level.Textile16[at * 2] | level.Textile16[at * 2 + 1] << 8;
-                const int r = (c >> 10) & 31, g = (c >> 5) & 31, b = c & 31;
-                out[0] = static_cast<uint8_t>(r << 3 | r >> 2);
-                out[1] = static_cast<uint8_t>(g << 3 | g >> 2);
-                out[2] = static_cast<uint8_t>(b << 3 | b >> 2);
-                out[3] = (c & 0x8000) != 0 ? 255 : 0;
-            } else {
-                const uint8_t index = level.Textile8[at];
-                for (int k = 0; k < 3; ++k) {
-                    const int six = level.Palette[index * 3 + k] & 63;
-                    out[k] = static_cast<uint8_t>(six << 2 | six >> 4);
-                }
-                out[3] = index == 0 ? 0 : 255;
+// A page as 4-byte pixels: the second and third game's 16-bit pages (the top bit opaque), the
+// first game's through its palette (colour 0 see-through).
+std::vector<uint8_t> PageRgba(const TLevelData& level, uint16_t page) {
+    const bool sixteen = UsesSecondGameRecords(level.FormatKind) && !level.Textile16.empty();
+    std::vector<uint8_t> rgba(65536 * 4);
+    uint8_t* out = rgba.data();
+    for (std::size_t i = 0; i < 65536; ++i, out += 4) {
+        const std::size_t at = std::size_t(page) * 65536 + i;
+        if (sixteen) {
+            const int c = level.Textile16[at * 2] | level.Textile16[at * 2 + 1] << 8;
+            const int r = (c >> 10) & 31, g = (c >> 5) & 31, b = c & 31;
+            out[0] = static_cast<uint8_t>(r << 3 | r >> 2);
+            out[1] = static_cast<uint8_t>(g << 3 | g >> 2);
+            out[2] = static_cast<uint8_t>(b << 3 | b >> 2);
+            out[3] = (c & 0x8000) != 0 ? 255 : 0;
+        } else {
+            const uint8_t index = level.Textile8[at];
+            for (int k = 0; k < 3; ++k) {
+                const int six = level.Palette[index * 3 + k] & 63;
+                out[k] = static_cast<uint8_t>(six << 2 | six >> 4);
             }
+            out[3] = index == 0 ? 0 : 255;
         }
     }
-    return true;
+    return rgba;
 }
 
 bool MakeSprite(const TLevelData& level, const uint8_t* sequence, ObjectModel& model) {
@@ -400,12 +398,9 @@ bool MakeSprite(const TLevelData& level, const uint8_t* sequence, ObjectModel& m
     sprite.Top = Get<int16_t>(t, 10);
     sprite.Right = Get<int16_t>(t, 12);
     sprite.Bottom = Get<int16_t>(t, 14);
-    if (sprite.Page >= level.NumTextiles || sprite.Width < 1 || sprite.Height < 1 ||
+    if (sprite.Page >= PageCount(level) || sprite.Width < 1 || sprite.Height < 1 ||
         sprite.X + sprite.Width > 256 || sprite.Y + sprite.Height > 256 ||
         sprite.Left >= sprite.Right || sprite.Top >= sprite.Bottom) {
-        return false;
-    }
-    if (!CutSpritePixels(level, sprite)) {
         return false;
     }
     model.IsSprite = true;
@@ -420,6 +415,7 @@ bool MakeSprite(const TLevelData& level, const uint8_t* sequence, ObjectModel& m
 
 void ModelLibrary::Clear() {
     models_.clear();
+    pages_.clear();
     items_.clear();
     statics_.clear();
     ++serial_;
@@ -461,6 +457,26 @@ void ModelLibrary::Build(const TLevelData& level) {
             !model.Faces.empty()) {
             statics_[int(id)] = static_cast<int>(models_.size());
             models_.push_back(std::move(model));
+        }
+    }
+    CollectPages(level);
+}
+
+void ModelLibrary::CollectPages(const TLevelData& level) {
+    std::vector<bool> used(PageCount(level), false);
+    for (const ObjectModel& model : models_) {
+        if (model.IsSprite) {
+            used[model.Sprite.Page] = true;
+        }
+        for (const ModelFace& face : model.Faces) {
+            if (face.Textured) {
+                used[face.Page] = true;
+            }
+        }
+    }
+    for (std::size_t page = 0; page < used.size(); ++page) {
+        if (used[page]) {
+            pages_.push_back({static_cast<uint16_t>(page), PageRgba(level, uint16_t(page))});
         }
     }
 }

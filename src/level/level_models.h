@@ -14,8 +14,8 @@
 namespace morvane {
 
 // One face of a posed model, in the game's coordinates (y grows downwards) with the corners in
-// the file's order. A textured face names its object texture (from 0) and where each corner lies
-// in the box around the texture's corners (0..1 both ways, as the view uploads the texture); a
+// the file's order. A textured face names its object texture (from 0), the texture page it
+// lies in and its corners' places in that page (0..1 across the 256 pixels both ways); a
 // coloured face carries its colour (red in the lowest byte).
 struct ModelFace {
     float Corners[4][3] = {};
@@ -23,6 +23,7 @@ struct ModelFace {
     uint8_t CornerCount = 4;
     bool Textured = false;
     uint16_t Texture = 0;
+    uint16_t Page = 0;
     uint32_t Color = 0;
 };
 
@@ -35,9 +36,6 @@ struct ModelSprite {
     uint8_t X = 0, Y = 0;           // the rectangle's first pixel in the page
     uint16_t Width = 0, Height = 0; // in pixels, 1..256 and within the page
     int16_t Left = 0, Top = 0, Right = 0, Bottom = 0;
-    // The pixels, row after row, 4 bytes each (red, green, blue, and 0 where the picture is
-    // see-through).
-    std::vector<uint8_t> Rgba;
 };
 
 struct ObjectModel {
@@ -64,6 +62,7 @@ struct ModelTransform {
 
 // Appends the faces of mesh `mesh` (an index in the level's mesh pointers) moved by `transform`;
 // false, nothing appended, when the mesh cannot be read whole. The box grows by its vertices.
+// Faces that name a vertex, an object texture or a page the level does not have are left out.
 bool AppendMeshFaces(const TLevelData& level, uint32_t mesh, const ModelTransform& transform,
                      std::vector<ModelFace>& faces, std::array<float, 3>& min,
                      std::array<float, 3>& max);
@@ -93,9 +92,21 @@ public:
     // Grows at every Build and Clear, so that a drawing made of the models can tell it is old.
     uint64_t Serial() const { return serial_; }
 
+    // The texture pages the models use, each as 256 x 256 pixels of 4 bytes (red, green, blue,
+    // and 0 where the page is see-through: the first game's colour 0, the others' pixels
+    // without their top bit), in the order of their numbers.
+    struct Page {
+        uint16_t Number;
+        std::vector<uint8_t> Rgba;
+    };
+    const std::vector<Page>& Pages() const { return pages_; }
+
 private:
+    void CollectPages(const TLevelData& level);
+
     std::vector<ObjectModel> models_;
     std::map<int, int> items_, statics_;
+    std::vector<Page> pages_;
     uint64_t serial_ = 0;
 };
 

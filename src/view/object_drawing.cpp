@@ -74,7 +74,9 @@ void EmitSprite(const ModelSprite& sprite, bool texCoords) {
     const float l = sprite.Left, r = sprite.Right, t = sprite.Top, b = sprite.Bottom;
     const float corners[2][4][3] = {{{l, t, 0}, {r, t, 0}, {r, b, 0}, {l, b, 0}},
                                     {{0, t, l}, {0, t, r}, {0, b, r}, {0, b, l}}};
-    const float st[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+    const float s0 = sprite.X / 256.0f, s1 = (sprite.X + sprite.Width) / 256.0f;
+    const float t0 = sprite.Y / 256.0f, t1 = (sprite.Y + sprite.Height) / 256.0f;
+    const float st[4][2] = {{s0, t0}, {s1, t0}, {s1, t1}, {s0, t1}};
     glBegin(GL_QUADS);
     for (const auto& quad : corners) {
         for (const int c : {0, 1, 2, 3, 3, 2, 1, 0}) {
@@ -89,20 +91,16 @@ void EmitSprite(const ModelSprite& sprite, bool texCoords) {
 
 // A model as GL is given it in one mode. Wireframe: the shape alone, the caller sets the colour
 // and the outline mode. Solid: each face in its colour (textured faces in a grey by facing).
-// Textured: the faces with their object textures (the names the room faces use) and coloured
-// faces untextured.
-void EmitModel(const ObjectModel& model, RenderMode mode, uint32_t spriteTexture) {
+// Textured: with texturing and the alpha test on (the caller's state, so that the lists of
+// many objects in a row change no state), the faces in runs of one texture page, the coloured
+// faces with texturing off for themselves.
+void EmitModel(const ObjectModel& model, RenderMode mode) {
     const auto any = [](const ModelFace&) { return true; };
     if (model.IsSprite) {
         if (mode == RenderMode::Textured) {
-            glEnable(GL_TEXTURE_2D);
-            glBindTexture(GL_TEXTURE_2D, spriteTexture);
-            glEnable(GL_ALPHA_TEST);
-            glAlphaFunc(GL_GREATER, 0.5f);
+            glBindTexture(GL_TEXTURE_2D, PageTextureNameBase + model.Sprite.Page);
             glColor3ub(255, 255, 255);
             EmitSprite(model.Sprite, true);
-            glDisable(GL_ALPHA_TEST);
-            glDisable(GL_TEXTURE_2D);
             return;
         }
         if (mode == RenderMode::Solid) {
@@ -122,32 +120,31 @@ void EmitModel(const ObjectModel& model, RenderMode mode, uint32_t spriteTexture
         });
         return;
     }
-    EmitFaces(
-        model, [](const ModelFace& face) { return !face.Textured; },
-        [](const ModelFace& face) {
-            SetColor(face.Color);
-            EmitCorners(face, false);
-        });
-    // The textured faces in runs of one texture, bound once a run.
+    if (std::any_of(model.Faces.begin(), model.Faces.end(),
+                    [](const ModelFace& face) { return !face.Textured; })) {
+        glDisable(GL_TEXTURE_2D);
+        EmitFaces(
+            model, [](const ModelFace& face) { return !face.Textured; },
+            [](const ModelFace& face) {
+                SetColor(face.Color);
+                EmitCorners(face, false);
+            });
+        glEnable(GL_TEXTURE_2D);
+    }
     std::vector<const ModelFace*> textured;
     for (const ModelFace& face : model.Faces) {
         if (face.Textured) {
             textured.push_back(&face);
         }
     }
-    std::stable_sort(textured.begin(), textured.end(), [](const ModelFace* a, const ModelFace* b) {
-        return a->Texture < b->Texture;
-    });
-    if (textured.empty()) {
-        return;
-    }
-    glEnable(GL_TEXTURE_2D);
+    std::stable_sort(textured.begin(), textured.end(),
+                     [](const ModelFace* a, const ModelFace* b) { return a->Page < b->Page; });
     glColor3ub(255, 255, 255);
     for (std::size_t i = 0; i < textured.size();) {
-        const uint16_t texture = textured[i]->Texture;
-        glBindTexture(GL_TEXTURE_2D, texture + 1u);
+        const uint16_t page = textured[i]->Page;
+        glBindTexture(GL_TEXTURE_2D, PageTextureNameBase + page);
         std::size_t end = i;
-        while (end < textured.size() && textured[end]->Texture == texture) {
+        while (end < textured.size() && textured[end]->Page == page) {
             ++end;
         }
         for (const int corners : {4, 3}) {
@@ -161,7 +158,6 @@ void EmitModel(const ObjectModel& model, RenderMode mode, uint32_t spriteTexture
         }
         i = end;
     }
-    glDisable(GL_TEXTURE_2D);
 }
 
 void Line(float ax, float ay, float az, float bx, float by, float bz) {
@@ -246,25 +242,6 @@ void EmitFigure(Figure figure, RenderMode mode) {
     }
 }
 
-// The sprite's picture at an edge GL takes: as it is, or picked nearest to 64 x 64.
-void UploadSprite(uint32_t name, const ModelSprite& sprite) {
-    if (IsAcceptedTextureEdge(sprite.Width) && IsAcceptedTextureEdge(sprite.Height)) {
-        UploadPixels(name, sprite.Width, sprite.Height, 0, sprite.Rgba.data(), GL_RGBA);
-        return;
-    }
-    constexpr int Edge = 64;
-    std::vector<uint8_t> scaled(Edge * Edge * 4);
-    for (int y = 0; y < Edge; ++y) {
-        for (int x = 0; x < Edge; ++x) {
-            const std::size_t from = (std::size_t(y * sprite.Height / Edge) * sprite.Width +
-                                      std::size_t(x * sprite.Width / Edge)) *
-                                     4;
-            std::copy_n(&sprite.Rgba[from], 4, &scaled[(std::size_t(y) * Edge + x) * 4]);
-        }
-    }
-    UploadPixels(name, Edge, Edge, 0, scaled.data(), GL_RGBA);
-}
-
 uint32_t KindColor(const TEditorObject& object) {
     if (object.Is(ObjectKind::Camera)) {
         return CameraColor;
@@ -310,14 +287,14 @@ void ObjectDrawing::Prepare(uint64_t context, RenderMode mode, const ModelLibrar
     if (!compiled_) {
         return;
     }
-    for (int m = 0; m < modelCount; ++m) {
-        const ObjectModel& model = models->Models()[m];
-        const uint32_t spriteTexture = SpriteTextureNameBase + uint32_t(m);
-        if (model.IsSprite && mode == RenderMode::Textured) {
-            UploadSprite(spriteTexture, model.Sprite);
+    if (mode == RenderMode::Textured && models != nullptr) {
+        for (const ModelLibrary::Page& page : models->Pages()) {
+            UploadPixels(PageTextureNameBase + page.Number, 256, 256, 0, page.Rgba.data(), GL_RGBA);
         }
+    }
+    for (int m = 0; m < modelCount; ++m) {
         glNewList(lists_ + m, GL_COMPILE);
-        EmitModel(model, mode, spriteTexture);
+        EmitModel(models->Models()[m], mode);
         glEndList();
     }
     for (int f = 0; f < FigureCount; ++f) {
@@ -391,6 +368,11 @@ void ObjectDrawing::Draw(const TEditorProject& project, const std::vector<int>& 
     const int modelCount = models == nullptr ? 0 : static_cast<int>(models->Models().size());
     const GLenum polygons = mode == RenderMode::Wireframe ? GL_LINE : GL_FILL;
     glPolygonMode(GL_FRONT_AND_BACK, polygons);
+    if (mode == RenderMode::Textured) {
+        glEnable(GL_TEXTURE_2D);
+        glEnable(GL_ALPHA_TEST);
+        glAlphaFunc(GL_GREATER, 0.5f);
+    }
     for (const int index : objects) {
         const TEditorObject& object = project.Objects.Objects[index];
         glPushMatrix();
@@ -400,6 +382,7 @@ void ObjectDrawing::Draw(const TEditorProject& project, const std::vector<int>& 
             SetColor(KindColor(object));
             glCallList(lists_ + static_cast<GLuint>(model - models->Models().data()));
         } else {
+            glDisable(GL_TEXTURE_2D);
             const Figure figure = object.Is(ObjectKind::Camera)  ? CameraFigure
                                   : object.Is(ObjectKind::Light) ? LightFigure
                                                                  : MarkerFigure;
@@ -412,16 +395,23 @@ void ObjectDrawing::Draw(const TEditorProject& project, const std::vector<int>& 
             }
             glPolygonMode(GL_FRONT_AND_BACK, polygons);
             glEnable(GL_CULL_FACE);
+            if (mode == RenderMode::Textured) {
+                glEnable(GL_TEXTURE_2D);
+            }
         }
         if (index == selected) {
             const ObjectBox box = ObjectDrawnBox(models, object);
             SetColor(SelectedColor);
+            glDisable(GL_TEXTURE_2D);
             glTranslatef(box.Min[0], box.Min[1], box.Min[2]);
             glScalef(box.Max[0] - box.Min[0], box.Max[1] - box.Min[1], box.Max[2] - box.Min[2]);
             if (listed) {
                 glCallList(lists_ + static_cast<GLuint>(modelCount + BoxFigure));
             } else {
                 EmitFigure(BoxFigure, mode);
+            }
+            if (mode == RenderMode::Textured) {
+                glEnable(GL_TEXTURE_2D);
             }
         }
         glPopMatrix();

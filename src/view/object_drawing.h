@@ -13,13 +13,14 @@
 
 namespace morvane {
 
-// GL texture names of the sprites: sprite model m (its index in the library) is this plus m.
-inline constexpr uint32_t SpriteTextureNameBase = 8000;
+// GL texture names of the texture pages the models use: page p is this plus p. (The room faces'
+// object textures are 1.., the plain texture 4000.)
+inline constexpr uint32_t PageTextureNameBase = 8000;
 
 class ObjectDrawing {
 public:
-    // Brings the lists up to date. Must run outside any display list, with the level's textures
-    // uploaded for the textured mode (the models' faces bind the names the room faces use).
+    // Brings the lists up to date (in the textured mode, the pages the models use uploaded as
+    // textures too). Must run outside any display list.
     void Prepare(uint64_t context, RenderMode mode, const ModelLibrary* models);
     // Deletes the lists made in `context` (which must be current).
     void Release(uint64_t context);

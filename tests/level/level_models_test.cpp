@@ -19,14 +19,17 @@ template <class T> void Put(uint8_t* bytes, int at, T value) {
     std::memcpy(bytes + at, &value, sizeof(T));
 }
 
-// A mesh of three vertices on the axes at 100 units and one coloured triangle (16-bit palette
-// entry 5 in the high byte, 8-bit entry 9 in the low byte).
+// A mesh of three vertices on the axes at 100 units, one textured triangle (object texture 1)
+// and one coloured triangle (16-bit palette entry 5 in the high byte, 8-bit entry 9 in the low
+// byte).
 std::vector<int16_t> TriangleMesh() {
-    return {0,  0,   0, 100, 0,                      // centre, radius
-            3,  100, 0, 0,   0, 100,   0, 0, 0, 100, // vertices
-            -3, 1,   1, 1,                           // lights
-            0,  0,                                   // no textured faces
-            0,  1,   0, 1,   2, 0x0509};             // one coloured triangle
+    return {0,  0,   0, 100, 0,                        // centre, radius
+            3,  100, 0, 0,   0,     100, 0, 0, 0, 100, // vertices
+            -3, 1,   1, 1,                             // lights
+            0,                                         // no textured rectangles
+            1,  2,   1, 0,   1,                        // one textured triangle
+            0,                                         // no coloured rectangles
+            1,  0,   1, 2,   0x0509};                  // one coloured triangle
 }
 
 // Three meshes in a tree: mesh 1 hangs 200 above mesh 0 and pushes mesh 0's place; mesh 2 pops
@@ -64,6 +67,12 @@ void AssembleModel(TLevelData& level, int32_t kind) {
     Put<uint32_t>(m, 8, 4);  // tree from link 4
     Put<uint32_t>(m, 12, 0); // frame offset of the moveable (not the animation's)
     Put<uint16_t>(m, 16, 1); // first animation
+    // Object texture 1 on page 1, its corners at pixels (16, 32), (47, 32) high and (16, 63)
+    // high.
+    level.NumTextiles = 2;
+    level.Textile8.assign(2 * 65536, 1);
+    level.NumObjectTextures = 2;
+    level.ObjectTextures[1] = {0, 1, {{1, 16, 1, 32}, {255, 47, 1, 32}, {1, 16, 255, 63}, {}}};
     level.Palette[9 * 3] = 63;
     level.Palette16[5 * 4 + 0] = 11;
     level.Palette16[5 * 4 + 1] = 22;
@@ -85,23 +94,34 @@ TEST(LevelModels, TreeOffsetsAndFrameRotationsPlaceEveryVertex) {
         library.Build(*level);
         const ObjectModel* model = library.Item(42);
         ASSERT_NE(model, nullptr);
-        ASSERT_EQ(model->Faces.size(), 3u);
+        ASSERT_EQ(model->Faces.size(), 6u);
+        // Each mesh's textured face first (its corners vertices 2, 1, 0, its texture
+        // coordinates from the texture's corners 0, 1, 2), then its coloured face.
+        const ModelFace& textured = model->Faces[0];
+        EXPECT_TRUE(textured.Textured);
+        EXPECT_EQ(textured.Page, 1);
+        EXPECT_FLOAT_EQ(textured.TexCoords[0][0], 16 / 256.0f);
+        EXPECT_FLOAT_EQ(textured.TexCoords[1][0], 48 / 256.0f);
+        EXPECT_FLOAT_EQ(textured.TexCoords[2][1], 64 / 256.0f);
+        ExpectCorner(textured, 0, 110, 20, 30, "mesh 0 textured");
         // Mesh 0: a quarter about y takes +x to -z and +z to +x.
-        ExpectCorner(model->Faces[0], 0, 10, 20, -70, "mesh 0");
-        ExpectCorner(model->Faces[0], 1, 10, 120, 30, "mesh 0");
-        ExpectCorner(model->Faces[0], 2, 110, 20, 30, "mesh 0");
+        ExpectCorner(model->Faces[1], 0, 10, 20, -70, "mesh 0");
+        ExpectCorner(model->Faces[1], 1, 10, 120, 30, "mesh 0");
+        ExpectCorner(model->Faces[1], 2, 110, 20, 30, "mesh 0");
         // Mesh 1: 200 above, its own quarter about x (+y to +z) before mesh 0's turn.
-        ExpectCorner(model->Faces[1], 0, 10, -180, -70, "mesh 1");
-        ExpectCorner(model->Faces[1], 1, 110, -180, 30, "mesh 1");
-        ExpectCorner(model->Faces[1], 2, 10, -280, 30, "mesh 1");
+        ExpectCorner(model->Faces[3], 0, 10, -180, -70, "mesh 1");
+        ExpectCorner(model->Faces[3], 1, 110, -180, 30, "mesh 1");
+        ExpectCorner(model->Faces[3], 2, 10, -280, 30, "mesh 1");
         // Mesh 2: from mesh 0's place again, 300 ahead turned to +x, unturned itself.
-        ExpectCorner(model->Faces[2], 0, 310, 20, -70, "mesh 2");
-        ExpectCorner(model->Faces[2], 2, 410, 20, 30, "mesh 2");
-        EXPECT_FALSE(model->Faces[0].Textured);
-        EXPECT_EQ(model->Faces[0].Color, kind == FormatTR1 ? 0x0000FFu : 0x21160Bu);
+        ExpectCorner(model->Faces[5], 0, 310, 20, -70, "mesh 2");
+        ExpectCorner(model->Faces[5], 2, 410, 20, 30, "mesh 2");
+        EXPECT_FALSE(model->Faces[1].Textured);
+        EXPECT_EQ(model->Faces[1].Color, kind == FormatTR1 ? 0x0000FFu : 0x21160Bu);
         EXPECT_FLOAT_EQ(model->Min[1], -280);
         EXPECT_FLOAT_EQ(model->Max[0], 410);
         EXPECT_EQ(library.Item(0), nullptr);
+        ASSERT_EQ(library.Pages().size(), 1u) << "the one page the model uses";
+        EXPECT_EQ(library.Pages()[0].Number, 1);
     }
 }
 
@@ -111,15 +131,13 @@ TEST(LevelModels, TreeOffsetsAndFrameRotationsPlaceEveryVertex) {
 TEST(LevelModels, GarbageNeverReadsOutsideAndKeepsSaneModels) {
     auto level = std::make_unique<TLevelData>();
     std::mt19937 random(1234);
-    int built = 0, sprites = 0;
+    int built = 0, sprites = 0, textured = 0;
     for (int trial = 0; trial < 400; ++trial) {
         const int32_t kind = trial % 2 == 0 ? FormatTR1 : FormatTR3;
         AssembleModel(*level, kind);
         level->NumStaticMeshes = 1;
         Put<uint32_t>(level->StaticMeshes[0].Bytes, 0, 7);
-        level->NumTextiles = 1;
-        level->Textile8.assign(65536, 1);
-        level->Textile16.assign(kind == FormatTR3 ? 131072 : 0, 0x80);
+        level->Textile16.assign(kind == FormatTR3 ? 2 * 131072 : 0, 0x80);
         level->NumSpriteTextures = 1;
         level->NumSpriteSequences = 1;
         Put<int32_t>(level->SpriteSequences[0].Bytes, 0, 99);
@@ -168,6 +186,10 @@ TEST(LevelModels, GarbageNeverReadsOutsideAndKeepsSaneModels) {
         ModelLibrary library;
         library.Build(*level);
         built += static_cast<int>(library.Models().size());
+        for (const ModelLibrary::Page& page : library.Pages()) {
+            ASSERT_LT(page.Number, level->NumTextiles);
+            ASSERT_EQ(page.Rgba.size(), 256u * 256u * 4u);
+        }
         for (const ObjectModel& model : library.Models()) {
             for (int k = 0; k < 3; ++k) {
                 ASSERT_TRUE(std::isfinite(model.Min[k]) && std::isfinite(model.Max[k]));
@@ -179,15 +201,21 @@ TEST(LevelModels, GarbageNeverReadsOutsideAndKeepsSaneModels) {
                 ASSERT_LE(s.X + s.Width, 256);
                 ASSERT_LE(s.Y + s.Height, 256);
                 ASSERT_GE(s.Width, 1);
-                ASSERT_EQ(s.Rgba.size(), std::size_t(s.Width) * s.Height * 4);
                 sprites += 1;
                 continue;
             }
             ASSERT_FALSE(model.Faces.empty());
             for (const ModelFace& face : model.Faces) {
-                ASSERT_TRUE(!face.Textured ||
-                            face.Texture <
-                                std::min<uint32_t>(level->NumObjectTextures, MaxObjectTextures));
+                if (face.Textured) {
+                    ASSERT_LT(face.Texture,
+                              std::min<uint32_t>(level->NumObjectTextures, MaxObjectTextures));
+                    ASSERT_LT(face.Page, level->NumTextiles);
+                    for (int c = 0; c < face.CornerCount; ++c) {
+                        ASSERT_TRUE(face.TexCoords[c][0] >= 0 && face.TexCoords[c][0] <= 1);
+                        ASSERT_TRUE(face.TexCoords[c][1] >= 0 && face.TexCoords[c][1] <= 1);
+                    }
+                    textured += 1;
+                }
                 for (int c = 0; c < face.CornerCount; ++c) {
                     for (int k = 0; k < 3; ++k) {
                         ASSERT_GE(face.Corners[c][k], model.Min[k]);
@@ -199,6 +227,7 @@ TEST(LevelModels, GarbageNeverReadsOutsideAndKeepsSaneModels) {
     }
     EXPECT_GT(built, 400) << "most trials keep some model: the garbage did not break them all";
     EXPECT_GT(sprites, 100);
+    EXPECT_GT(textured, 400);
 }
 
 TEST(LevelModels, RealLevelsPoseLaraAndTheirOtherModels) {
