@@ -23,8 +23,8 @@ inline constexpr float MarkerHalfSize = 128;
 std::vector<int> ObjectsOfRooms(const TEditorProject& project, int room, int neighbour);
 
 // The world height (game units, downwards) the object stands at: its Y, or on the floor the
-// floor of the sector under it (its highest point); a point outside the room's grid takes the
-// nearest sector.
+// floor of the sector under it at its place (on a slope, between the shape's corners); a point
+// outside the room's grid takes the nearest sector's edge.
 int ObjectWorldY(const TEditorProject& project, const TEditorObject& object);
 
 // The object's point in the scene's units.

@@ -34,6 +34,11 @@ TEST(ObjectPlacement, StandsOnTheFloorUnderItAndFacesByItsAngle) {
     EXPECT_NEAR(point[0], room.PosX + 2 + 300.0 / 1024, 1e-9);
     EXPECT_NEAR(point[1], room.PosY + 2, 1e-9) << "on the raised floor of sector (3, 2)";
     EXPECT_NEAR(point[2], -(room.PosZ + 1 + 700.0 / 1024), 1e-9);
+    // Shape 5 slopes down two clicks from the low-z side to the high-z one: a quarter of the
+    // way across, three quarters of the fall are still above.
+    room.Sector(SectorNumber(3, 2, room.ZSectors)).FloorShape = 5;
+    object.Z = 1024 + 256;
+    EXPECT_NEAR(ObjectScenePoint(*project, object)[1], room.PosY + 2 + 384.0 / 1024, 1e-9);
     object.OnFloor = 0;
     object.Y = LevelZeroY - 5 * 1024 - 512;
     EXPECT_NEAR(ObjectScenePoint(*project, object)[1], 5.5, 1e-9);
