@@ -1,10 +1,13 @@
 // The objects' costs in the 3D view on Mesa's software rasteriser (run under Xvfb):
 //   xvfb-run -a -s "-screen 0 1280x1024x24" out/bin/object_view_bench
 // A 20 x 20 room with 200 objects in the textured mode: 180 items of a model of the size of the
-// games' player (15 meshes, 810 textured faces, assembled here on top of the demo level), 10
-// sprites and 10 static meshes. Measured: the frame a drag of an object redraws (the view's list
-// made again with every object placed, the models' lists as they are), the replay of a frame,
-// the pick under the pointer, and the compile of the models' lists (once per base level).
+// games' player (15 meshes, 360 textured faces spread over the level's object textures, some
+// 780 units tall, assembled here on top of the demo level), 10 sprites and 10 static meshes.
+// Measured: the frame a drag of an object redraws (the view's list made again with every object
+// placed, the models' lists as they are), the replay of a frame, the pick under the pointer, and
+// the compile of the models' lists (once per base level). With real:1 the same with the models of
+// the second game's real level beside the repository (its person-sized moveables in turn, its
+// sprites and statics), skipped when it is not there.
 #include "glx/glx_surface.h"
 
 #include "demo/demo_level.h"
@@ -12,6 +15,7 @@
 #include "document/room_operations.h"
 #include "level/level_format.h"
 #include "level/level_models.h"
+#include "level/level_reader.h"
 #include "view/gl_viewport.h"
 #include "view/object_placement.h"
 #include "view/room_scene.h"
@@ -22,6 +26,7 @@
 #include <GL/gl.h>
 
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -38,7 +43,7 @@ template <class T> void Put(uint8_t* bytes, int at, T value) {
     std::memcpy(bytes + at, &value, sizeof(T));
 }
 
-// A cube split into 3 x 3 quads a side, each quad with an object texture of the level, its
+// A cube split into 2 x 2 quads a side, each quad with an object texture of the level, its
 // corners clockwise seen from outside as the game's.
 std::vector<int16_t> SplitCubeMesh(int textures) {
     std::vector<int16_t> vertices, quads;
@@ -125,7 +130,8 @@ struct View {
     std::unique_ptr<TEditorProject> project = std::make_unique<TEditorProject>();
     std::string problem;
 
-    View() {
+    // real: the second game's real level beside the repository, its own models cycled through.
+    explicit View(bool real) {
         surface.CaptureFrames = false;
         if (!viewport.Attach(surface, problem)) {
             problem = "no GL context: " + surface.Problem();
@@ -133,12 +139,42 @@ struct View {
         }
         viewport.SetCamera(&camera);
         ShowScene(viewport, scene);
-        demo::MakeDemoLevel(*level, FormatTR1);
-        AddBigModel(*level);
+        if (real) {
+            const std::filesystem::path file = std::filesystem::path(MORVANE_SOURCE_DIR) / ".." /
+                                               "shared" / "fixtures-real" / "tr2-hiltop.tr2";
+            if (ReadLevelFile(*level, file.string()).Status != ReadStatus::Done) {
+                problem = "no real level at " + file.string();
+                return;
+            }
+        } else {
+            demo::MakeDemoLevel(*level, FormatTR1);
+            AddBigModel(*level);
+        }
         BuildLevelTextures(*level);
         models.Build(*level);
-        if (models.Item(BigModelType) == nullptr) {
-            problem = "the assembled model was not read";
+        std::vector<int> meshTypes, spriteTypes, staticIds;
+        for (int id = 0; id < 1000; ++id) {
+            if (const ObjectModel* model = models.Item(id)) {
+                (model->IsSprite ? spriteTypes : meshTypes).push_back(id);
+            }
+            if (models.Static(id) != nullptr) {
+                staticIds.push_back(id);
+            }
+        }
+        if (real) {
+            // Only what stands on the floor at the size of a person or smaller: the level's
+            // sky and its big pieces would fill the view.
+            std::erase_if(meshTypes, [&](int id) {
+                const ObjectModel& m = *models.Item(id);
+                return m.Max[0] - m.Min[0] > 1200 || m.Max[1] - m.Min[1] > 1200 ||
+                       m.Max[2] - m.Min[2] > 1200;
+            });
+        } else {
+            meshTypes = {BigModelType};
+        }
+        if (models.Item(meshTypes.empty() ? -1 : meshTypes[0]) == nullptr || spriteTypes.empty() ||
+            staticIds.empty()) {
+            problem = "the level's models were not read";
             return;
         }
         scene.Project = project.get();
@@ -154,11 +190,12 @@ struct View {
         AddRoom(*project, scene, values);
         std::vector<TEditorObject> objects;
         for (int i = 0; i < 200; ++i) {
-            const int type = i % 20 == 0 ? 163 : BigModelType;
             const ObjectKind kind = i % 20 == 10 ? ObjectKind::Static : ObjectKind::Item;
-            TEditorObject object =
-                NewObject(kind, 1, 1024 + (i % 15) * 1200 + 300, 1024 + (i / 15) * 1300 + 300,
-                          kind == ObjectKind::Static ? 0 : type);
+            const int type = kind == ObjectKind::Static ? staticIds[i % staticIds.size()]
+                             : i % 20 == 0              ? spriteTypes[i % spriteTypes.size()]
+                                                        : meshTypes[i % meshTypes.size()];
+            TEditorObject object = NewObject(kind, 1, 1024 + (i % 15) * 1200 + 300,
+                                             1024 + (i / 15) * 1300 + 300, type);
             object.Angle = static_cast<uint16_t>(i * 2500);
             objects.push_back(object);
         }
@@ -174,13 +211,19 @@ struct View {
     }
 };
 
-View& Shared() {
-    static View view;
-    return view;
+View& Shared(bool real) {
+    static View generated(false);
+    if (!real) {
+        return generated;
+    }
+    static View fromFile(true);
+    return fromFile;
 }
 
+// The shared view of the benchmark's argument (1: the real level), or nullptr with the reason
+// given to the benchmark.
 View* Ready(benchmark::State& state) {
-    View& v = Shared();
+    View& v = Shared(state.range(0) != 0);
     if (!v.problem.empty()) {
         state.SkipWithError(v.problem.c_str());
         return nullptr;
@@ -266,10 +309,18 @@ void BM_CompileModels(benchmark::State& state) {
     state.counters["models"] = double(v.models.Models().size());
 }
 
-BENCHMARK(BM_FrameWhileDraggingObject)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReplayFrameWithObjects)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PickObject)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_CompileModels)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FrameWhileDraggingObject)
+    ->ArgName("real")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReplayFrameWithObjects)
+    ->ArgName("real")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PickObject)->ArgName("real")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CompileModels)->ArgName("real")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

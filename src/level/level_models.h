@@ -27,8 +27,8 @@ struct ModelFace {
     uint32_t Color = 0;
 };
 
-// A sprite: a picture standing upright and turned to the viewer, its sides in world units from
-// the object's point (left, top, right, bottom; top above, so negative) and its pixels a
+// A sprite: a picture standing upright (the game turns it to the viewer), its sides in world units
+// from the object's point (left, top, right, bottom; top above, so negative) and its pixels a
 // rectangle of one texture page.
 struct ModelSprite {
     uint16_t SpriteTexture = 0; // index in the level's sprite textures

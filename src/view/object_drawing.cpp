@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 
 namespace morvane {
 
@@ -315,18 +314,18 @@ void ObjectDrawing::Release(uint64_t context) {
     compiled_ = false;
 }
 
-void ObjectDrawing::Draw(const TEditorProject& project, const std::vector<int>& objects,
-                         int selected, RenderMode mode) const {
+void ObjectDrawing::Draw(const TEditorProject& project, const ModelLibrary* library,
+                         const std::vector<int>& objects, int selected, RenderMode mode) const {
     if (objects.empty()) {
         return;
     }
     GLint renderMode = GL_RENDER;
     glGetIntegerv(GL_RENDER_MODE, &renderMode);
-    // Lists made for another mode or an older library are not used: the objects are then drawn
-    // as markers until the next Prepare.
-    const bool listed =
-        compiled_ && mode_ == mode && (models_ == nullptr || serial_ == models_->Serial());
-    const ModelLibrary* models = listed ? models_ : nullptr;
+    // Lists made for another mode or library, or an older build of it, are not used: the
+    // objects are then drawn as markers until the next Prepare.
+    const bool listed = compiled_ && mode_ == mode && models_ == library &&
+                        (library == nullptr || serial_ == library->Serial());
+    const ModelLibrary* models = listed ? library : nullptr;
     glPushAttrib(GL_ENABLE_BIT | GL_POLYGON_BIT | GL_CURRENT_BIT | GL_TEXTURE_BIT |
                  GL_COLOR_BUFFER_BIT);
     glDisable(GL_TEXTURE_GEN_S);
@@ -339,7 +338,7 @@ void ObjectDrawing::Draw(const TEditorProject& project, const std::vector<int>& 
         glDisable(GL_CULL_FACE);
         for (const int index : objects) {
             const TEditorObject& object = project.Objects.Objects[index];
-            const ObjectBox box = ObjectDrawnBox(models, object);
+            const ObjectBox box = ObjectDrawnBox(library, object);
             glLoadName(static_cast<GLuint>(PickNameOfObject(index)));
             glPushMatrix();
             MultiplyBy(ObjectSceneTransform(project, object));

@@ -24,10 +24,11 @@ public:
     void Prepare(uint64_t context, RenderMode mode, const ModelLibrary* models);
     // Deletes the lists made in `context` (which must be current).
     void Release(uint64_t context);
-    // Draws the objects at their places; in selection mode their pick boxes, each under its
-    // pick name. `selected`: the layer index of the selected object, or -1.
-    void Draw(const TEditorProject& project, const std::vector<int>& objects, int selected,
-              RenderMode mode) const;
+    // Draws the objects at their places; in selection mode the boxes the pick from geometry
+    // offers, each under its pick name. `selected`: the layer index of the selected object, or
+    // -1.
+    void Draw(const TEditorProject& project, const ModelLibrary* models,
+              const std::vector<int>& objects, int selected, RenderMode mode) const;
 
     // How many times the models' lists have been compiled.
     int Compilations() const { return compilations_; }

@@ -283,7 +283,7 @@ void RoomScene::Draw() {
     if (NeighbourDrawn()) {
         glCallList(neighbour_.List);
     }
-    objects_.Draw(*Project, DrawnObjects(), SelectedObject, Mode);
+    objects_.Draw(*Project, Models, DrawnObjects(), SelectedObject, Mode);
     if (!HidePortals) {
         glCallList(current_.Lists + 1);
     }
@@ -389,7 +389,7 @@ void RoomScene::DrawPlan(RenderMode mode, int r, int m) {
         glLoadName(NeighbourRoomPickName);
         DrawFaces(neighbour);
     }
-    objects_.Draw(*Project, DrawnObjects(), SelectedObject, mode);
+    objects_.Draw(*Project, Models, DrawnObjects(), SelectedObject, mode);
     if (!HidePortals) {
         SetPortalViewState();
         for (const SceneQuad& quad : drawing.PortalViews) {

@@ -20,47 +20,6 @@ using ObjectViewTest = test::ViewFixture;
 
 constexpr int NoModelType = 999;
 
-TEST(ObjectPlacement, StandsOnTheFloorUnderItAndFacesByItsAngle) {
-    auto project = std::make_unique<TEditorProject>();
-    SceneRooms rooms;
-    RoomDialogValues values = RoomAt(6, 5, 10, 3, 20, 4);
-    values.Name = NextRoomName(*project);
-    ASSERT_FALSE(AddRoom(*project, rooms, values).Refused);
-    TEditorRoom& room = project->Room(1);
-    room.GameSector(SectorNumber(3, 2, room.ZSectors)).FloorHeight = 2;
-
-    TEditorObject object = NewObject(ObjectKind::Item, 1, 2 * 1024 + 300, 1024 + 700, 0);
-    auto point = ObjectScenePoint(*project, object);
-    EXPECT_NEAR(point[0], room.PosX + 2 + 300.0 / 1024, 1e-9);
-    EXPECT_NEAR(point[1], room.PosY + 2, 1e-9) << "on the raised floor of sector (3, 2)";
-    EXPECT_NEAR(point[2], -(room.PosZ + 1 + 700.0 / 1024), 1e-9);
-    // Shape 5 slopes down two clicks from the low-z side to the high-z one: a quarter of the
-    // way across, three quarters of the fall are still above.
-    room.Sector(SectorNumber(3, 2, room.ZSectors)).FloorShape = 5;
-    object.Z = 1024 + 256;
-    EXPECT_NEAR(ObjectScenePoint(*project, object)[1], room.PosY + 2 + 384.0 / 1024, 1e-9);
-    object.OnFloor = 0;
-    object.Y = LevelZeroY - 5 * 1024 - 512;
-    EXPECT_NEAR(ObjectScenePoint(*project, object)[1], 5.5, 1e-9);
-
-    // The model's front (+z) and its top (-y, the game's up) in the scene.
-    struct Turn {
-        uint16_t Angle;
-        double X, Z;
-    };
-    for (const Turn& turn :
-         {Turn{0, 0, -1}, Turn{16384, 1, 0}, Turn{32768, 0, 1}, Turn{49152, -1, 0}}) {
-        object.Angle = turn.Angle;
-        const Mat4 m = ObjectSceneTransform(*project, object);
-        const auto origin = Transform(m, 0, 0, 0), front = Transform(m, 0, 0, 1024),
-                   top = Transform(m, 0, -1024, 0);
-        EXPECT_NEAR(front[0] - origin[0], turn.X, 1e-9) << turn.Angle;
-        EXPECT_NEAR(front[1] - origin[1], 0, 1e-9) << turn.Angle;
-        EXPECT_NEAR(front[2] - origin[2], turn.Z, 1e-9) << turn.Angle;
-        EXPECT_NEAR(top[1] - origin[1], 1, 1e-9) << turn.Angle;
-    }
-}
-
 struct PlacedObject {
     ObjectKind Kind;
     int Column, Row; // the sector it stands in the middle of
