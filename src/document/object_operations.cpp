@@ -1,6 +1,8 @@
 #include "document/object_operations.h"
 
 #include "document/sector_heights.h"
+#include "document/sector_numbering.h"
+#include "document/shape_table.h"
 #include "level/world_units.h"
 
 #include <algorithm>
@@ -209,16 +211,25 @@ int ObjectLevelIndex(const TEditorProject& project, int index) {
 }
 
 int FloorYUnder(const TEditorProject& project, int room, int x, int z) {
-    if (room < 1 || room > project.RoomCount) {
+    if (room < 1 || room > std::min<int>(project.RoomCount, MaxRooms)) {
         return 0;
     }
     const TEditorRoom& r = project.Room(room);
-    const int column = x < 0 ? -1 : x / SectorSize;
-    const int row = z < 0 ? -1 : z / SectorSize;
-    if (column < 0 || column >= r.XSectors || row < 0 || row >= r.ZSectors) {
+    if (r.XSectors < 1 || r.ZSectors < 1) {
         return RoomBottomY(r);
     }
-    return FloorY(r, column * r.ZSectors + row + 1);
+    const int column = std::clamp(x / SectorSize + 1, 1, int(r.XSectors));
+    const int row = std::clamp(z / SectorSize + 1, 1, int(r.ZSectors));
+    const int n = SectorNumber(column, row, r.ZSectors);
+    // FloorY is the floor's highest point; a slope is lower by its corners' heights, taken
+    // between the corners at the point's place in the sector.
+    const TShapeInfo& shape = ShapeTable[std::min<int>(r.Sector(n).FloorShape, HighestShape)];
+    const double fx = std::clamp(double(x - (column - 1) * SectorSize) / SectorSize, 0.0, 1.0);
+    const double fz = std::clamp(double(z - (row - 1) * SectorSize) / SectorSize, 0.0, 1.0);
+    const int32_t* c = shape.CornerHeights;
+    const double height =
+        c[0] * (1 - fx) * (1 - fz) + c[1] * fx * (1 - fz) + c[2] * fx * fz + c[3] * (1 - fx) * fz;
+    return FloorY(r, n) + shape.Rise * ClickSize - static_cast<int>(std::lround(height));
 }
 
 int ObjectY(const TEditorProject& project, const TEditorObject& object) {

@@ -65,7 +65,8 @@ std::string ObjectLimitProblem(const TEditorProject& project, const TEditorObjec
 int ObjectLevelIndex(const TEditorProject& project, int index);
 
 // The floor's height (the game's y, world units) under a point of a room, x and z from its
-// corner: the floor of the sector there at its highest point; the room's bottom outside its grid.
+// corner: the floor of the sector there, on a slope between the shape's corners at the point's
+// place; a point outside the grid takes the nearest sector's edge.
 int FloorYUnder(const TEditorProject& project, int room, int x, int z);
 // The height an object stands at: its Y, or the floor under it.
 int ObjectY(const TEditorProject& project, const TEditorObject& object);

@@ -1,5 +1,6 @@
 #include "view/object_placement.h"
 
+#include "document/object_operations.h"
 #include "document/sector_heights.h"
 #include "document/sector_numbering.h"
 #include "document/shape_table.h"
@@ -36,23 +37,7 @@ int ObjectWorldY(const TEditorProject& project, const TEditorObject& object) {
     if (object.OnFloor == 0 || !RoomExists(project, object.Room)) {
         return object.Y;
     }
-    const TEditorRoom& room = project.Room(object.Room);
-    if (room.XSectors < 1 || room.ZSectors < 1) {
-        return object.Y;
-    }
-    const int column = std::clamp(object.X / SectorSize + 1, 1, int(room.XSectors));
-    const int row = std::clamp(object.Z / SectorSize + 1, 1, int(room.ZSectors));
-    const int n = SectorNumber(column, row, room.ZSectors);
-    // FloorY is the floor's highest point; a slope is lower by its corners' heights, taken
-    // between the corners at the object's place in the sector.
-    const TShapeInfo& shape = ShapeTable[std::min<int>(room.Sector(n).FloorShape, HighestShape)];
-    const double fx =
-        std::clamp(double(object.X - (column - 1) * SectorSize) / SectorSize, 0.0, 1.0);
-    const double fz = std::clamp(double(object.Z - (row - 1) * SectorSize) / SectorSize, 0.0, 1.0);
-    const int32_t* c = shape.CornerHeights;
-    const double height =
-        c[0] * (1 - fx) * (1 - fz) + c[1] * fx * (1 - fz) + c[2] * fx * fz + c[3] * (1 - fx) * fz;
-    return FloorY(room, n) + shape.Rise * ClickSize - static_cast<int>(std::lround(height));
+    return ObjectY(project, object);
 }
 
 std::array<double, 3> ObjectScenePoint(const TEditorProject& project, const TEditorObject& object) {
