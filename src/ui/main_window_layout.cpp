@@ -64,15 +64,20 @@ void MainWindow::createDocks() {
     };
     toolBarDock_ = dock("Tools Bar", "toolBarDock", toolBar_);
     limitsPanel_ = new LimitsPanel(this);
-    limitsDock_ = dock("Limits", "limitsDock", limitsPanel_);
+    // Docks whose content is taller than the room they may get scroll, so that they never make
+    // the window taller than the screen.
+    auto scrolled = [this](const char* name, QWidget* content) {
+        auto* scroll = new QScrollArea(this);
+        scroll->setObjectName(name);
+        scroll->setWidgetResizable(true);
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setWidget(content);
+        return scroll;
+    };
+    limitsDock_ = dock("Limits", "limitsDock", scrolled("limitsScroll", limitsPanel_));
     texturesDock_ = dock("TEXTURES", "texturesDock", texturePicker_);
     createObjectsDock();
-    // Scrolled, so that its fields never make the window taller than the screen.
-    auto* objectsScroll = new QScrollArea(this);
-    objectsScroll->setWidgetResizable(true);
-    objectsScroll->setFrameShape(QFrame::NoFrame);
-    objectsScroll->setWidget(objectsDock_);
-    objectsDockWidget_ = dock("Objects", "objectsDock", objectsScroll);
+    objectsDockWidget_ = dock("Objects", "objectsDock", scrolled("objectsScroll", objectsDock_));
     // The picker shows the texture under the pointer in its title.
     connect(texturePicker_, &QWidget::windowTitleChanged, texturesDock_, &QWidget::setWindowTitle);
     // The picker shares its place with the limits panel, so that the docks fit a screen of

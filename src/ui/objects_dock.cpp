@@ -44,7 +44,6 @@ ObjectsDock::ObjectsDock(QWidget* parent) : QWidget(parent) {
 
     searchField_ = named(new QLineEdit(this), "objectTypeSearch", "Find a type by number or name");
     searchField_->setPlaceholderText("Search types");
-    searchField_->setClearButtonEnabled(true);
     layout->addWidget(searchField_);
     typeList_ = named(new QListWidget(this), "objectTypeList", "The base level's types");
     layout->addWidget(typeList_, 2);
@@ -71,10 +70,12 @@ ObjectsDock::ObjectsDock(QWidget* parent) : QWidget(parent) {
     yField_->setSingleStep(256);
     form->addRow("Y", yField_);
     auto* activation = new QHBoxLayout();
+    // One box for each bit of the five the triggers' codes match.
+    const char* bitNames[5] = {"firstCodeBitBox", "secondCodeBitBox", "thirdCodeBitBox",
+                               "fourthCodeBitBox", "fifthCodeBitBox"};
     for (int bit = 0; bit < 5; ++bit) {
-        const QString name = QString("objectActivation%1").arg(bit + 1);
-        activationBoxes_[bit] = new QCheckBox(QString::number(bit + 1), fields_);
-        activationBoxes_[bit]->setObjectName(name);
+        activationBoxes_[bit] = named(new QCheckBox(QString::number(bit + 1), fields_),
+                                      bitNames[bit], "An activation bit of the item's flags");
         activation->addWidget(activationBoxes_[bit]);
     }
     form->addRow("Activation", activation);
