@@ -128,7 +128,10 @@ TEST(LevelCheck, TriggersMustNameItemsAndCamerasTheLevelHas) {
     EXPECT_THAT(lines[1], HasSubstr("names camera 1, but the level has 0 cameras"));
     level->NumItems = 2;
     level->Items1[1] = {110, 0, 1536, 0, 2560, 0, 0, 0};
+    level->NumSpriteSequences = 1; // the item's model
+    level->SpriteSequences[0].Bytes[0] = 110;
     level->NumCameras = 1;
+    level->Cameras[0] = {1536, -1024, 1536, 0, 0};
     EXPECT_THAT(Lines(*level), IsEmpty());
 }
 
@@ -297,6 +300,8 @@ TEST(LevelCheck, ItemsAndLarasStart) {
     auto second = test::TwoRoomLevel(FormatTR2);
     second->NumItems = 2;
     second->Items2[1] = {10, 1, 9000, 0, 1536, 0, 0, 0, 0};
+    second->NumMoveables = 1; // the item's model
+    second->Moveables[0].Bytes[0] = 10;
     EXPECT_THAT(Lines(*second),
                 ElementsAre(HasSubstr("error: room 2, item 2: the item at x 9000, z 1536 stands "
                                       "outside its room")));
