@@ -568,17 +568,19 @@ private:
     void Report(ImportResult& result) const {
         const int items = kept_[1], cameras = kept_[2], statics = kept_[3], lights = kept_[4];
         if (items + cameras + statics + lights > 0) {
-            result.Messages.push_back(
-                "Objects imported: " + Counted(items, "item") + ", " + Counted(cameras, "camera") +
-                ", " + Counted(statics, "static mesh") + ", " + Counted(lights, "light") + ".");
+            result.Messages.push_back("Objects imported: " + Counted(items, "item") + ", " +
+                                      Counted(cameras, "camera") + ", " + std::to_string(statics) +
+                                      (statics == 1 ? " static mesh, " : " static meshes, ") +
+                                      Counted(lights, "light") + ".");
         }
         for (const auto& [key, left] : leftOut_) {
+            (void)key;
             const auto& [count, first] = left;
-            result.Messages.push_back(
-                first +
-                (count > 1 ? " (and " + std::to_string(count - 1) + " more " + key.first + "s)"
-                           : std::string()) +
-                "; not imported.");
+            result.Messages.push_back(first +
+                                      (count > 1
+                                           ? " (and " + std::to_string(count - 1) + " more like it)"
+                                           : std::string()) +
+                                      "; not imported.");
         }
         if (secondFades_ > 0) {
             result.Messages.push_back(Counted(secondFades_, "light") +
