@@ -15,9 +15,11 @@
 namespace morvane {
 namespace {
 
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
+using ::testing::StartsWith;
 
 // Little-endian fields of a stored record, read here apart from the program's own decoding.
 uint32_t U(const uint8_t* bytes, int offset, int size) {
@@ -42,6 +44,8 @@ std::vector<std::string> Lines(const std::vector<LevelFinding>& findings) {
 TEditorObject Object(ObjectKind kind, int room, int x, int z, int type = 0) {
     return NewObject(kind, room, x, z, type);
 }
+
+using ObjectChecks = test::BuildFixture;
 
 class ObjectBuild : public test::BuildFixture, public ::testing::WithParamInterface<int32_t> {
 protected:
@@ -241,6 +245,88 @@ TEST_P(ObjectBuild, AnItemsTableComesAfterTheObjects) {
     EXPECT_THAT(result.Messages,
                 ElementsAre(HasSubstr("the lights of room 1 after the level's 15 would be 16, "
                                       "above the limit of 15.")));
+}
+
+// Misplaced objects: what the game survives is a warning, what breaks it stops the build; each
+// names the object by its place in the layer.
+TEST_F(ObjectChecks, NameEachMisplacedObject) {
+    NewProject(*project, scene);
+    Add(8, 8, 2, 16, 5, 4); // floors at y 16384, ceilings at 12288, a solid border
+    Add(8, 8, 12, 16, 5, 4);
+    auto place = [&](TEditorObject o, int onFloor, int y) {
+        o.OnFloor = static_cast<uint8_t>(onFloor);
+        o.Y = y;
+        project->Objects.Objects[project->Objects.Count++] = o;
+    };
+    place(NewObject(ObjectKind::Item, 1, 1536, 1536, 0), 1, 0);
+    place(NewObject(ObjectKind::Item, 1, 2560, 2560, 163), 0, 16384 + 300);
+    place(NewObject(ObjectKind::Static, 2, 512, 3000, 0), 1, 0);
+    place(NewObject(ObjectKind::Light, 1, 3000, 3000), 0, 12288 - 2000);
+    place(NewObject(ObjectKind::Item, 2, 3000, 3000, 999), 1, 0);
+    place(NewObject(ObjectKind::Camera, 2, 2048, 2048), 0, 16384 + 10);
+    const std::string base = MakeBase(FormatTR1, "base.phd");
+    BuildResult result = Build({base, dir.Path("out.phd"), "", "", ""});
+    ASSERT_TRUE(result.Written) << ::testing::PrintToString(result.Messages);
+    EXPECT_THAT(
+        Lines(result.Warnings),
+        ElementsAre(
+            "warning: room 1 (Room #1), object 1 (item): the item lies 300 units under the floor: "
+            "it is hidden or falls out of the room. Put it on the floor, at y 16384.",
+            "warning: room 2 (Room #2), object 2 (static): the static mesh lies inside a solid "
+            "sector (room 2 (Room #2), column 1, row 3): it is hidden in a wall. Move it onto an "
+            "open sector.",
+            "warning: room 1 (Room #1), object 3 (light): the light lies 2000 units above the "
+            "ceiling: it is outside its room. Put it under the ceiling, below y 12288.",
+            "warning: room 2 (Room #2), object 4 (item): the level has no model for item type 999 "
+            "(no moveable or sprite sequence of that id): the game cannot show it. Choose a type "
+            "the base level has.",
+            "warning: room 2 (Room #2), object 5 (camera): the camera lies 10 units under the "
+            "floor: it is hidden or falls out of the room. Put it on the floor, at y 16384."));
+    // The level check finds them too in the level file, by the level's own numbers.
+    auto out = std::make_unique<TLevelData>();
+    ASSERT_EQ(ReadLevelFile(*out, dir.Path("out.phd")).Status, ReadStatus::Done);
+    const std::vector<std::string> found = Lines(CheckLevel(*out));
+    EXPECT_EQ(found.size(), 5u) << ::testing::PrintToString(found);
+    EXPECT_THAT(found, Contains(StartsWith("warning: room 2, static mesh 1: the static mesh lies "
+                                           "inside a solid sector")));
+    EXPECT_THAT(found, Contains(StartsWith("warning: room 1, light 1: the light lies 2000 units")));
+    EXPECT_THAT(found, Contains(StartsWith("warning: room 2, item 3: the level has no model")));
+    EXPECT_THAT(found, Contains(StartsWith("warning: room 2, camera 1: the camera lies 10 units")));
+
+    // Lara under the floor, an item outside its room, an object in a missing room: errors.
+    project->Objects.Objects[0].OnFloor = 0;
+    project->Objects.Objects[0].Y = 16384 + 100;
+    project->Objects.Objects[1].X = 9000;
+    place(NewObject(ObjectKind::Item, 9, 512, 512, 163), 1, 0);
+    result = Build({base, dir.Path("out.phd"), "", "", ""});
+    EXPECT_FALSE(result.Written);
+    ASSERT_EQ(result.Messages.size(), 1u);
+    EXPECT_EQ(result.Messages[0],
+              "The level was not written: 3 errors would break it in the game:\n"
+              "error: room 1 (Room #1), object 0 (item): Lara starts 100 units under the floor: "
+              "she falls out of the level or is stuck. Put her on the floor, at y 16384.\n"
+              "error: room 1 (Room #1), object 1 (item): the item at x 11048, z 7680 stands "
+              "outside its room: the game finds the floor and draws it in the wrong place. Move "
+              "it into the room or give it the room it stands in.\n"
+              "error: object 6 (item): room 9 does not exist (the project has 2): the build "
+              "cannot place it. Put it in one of the project's rooms.");
+
+    // Past a capacity the build stops before anything is built.
+    project->Objects.Count = 0;
+    for (int i = 0; i < 300; ++i) {
+        place(NewObject(ObjectKind::Item, 1, 1536, 1536, 163), 1, 0);
+    }
+    result = Build({base, dir.Path("out.phd"), "", "", ""});
+    EXPECT_THAT(result.Messages, ElementsAre("The project has 301 items, Lara's included; a level "
+                                             "holds at most 300 items; the level was not "
+                                             "written."));
+    project->Objects.Count = 0;
+    for (int i = 0; i < 16; ++i) {
+        place(NewObject(ObjectKind::Light, 2, 1536, 1536), 1, 0);
+    }
+    result = Build({base, dir.Path("out.phd"), "", "", ""});
+    EXPECT_THAT(result.Messages, ElementsAre("Room 2 has 16 lights; a room holds at most 15 "
+                                             "lights; the level was not written."));
 }
 
 INSTANTIATE_TEST_SUITE_P(AllLayouts, ObjectBuild,
