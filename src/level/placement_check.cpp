@@ -116,10 +116,11 @@ private:
 
     void CheckHeight() {
         const FloorUnder floor = FindFloorUnder(level_, thing_.Room, thing_.X, thing_.Z);
-        const FindingSeverity severity = item_ ? FindingSeverity::Error : FindingSeverity::Warning;
         if (!floor.Problem.empty()) {
-            Add(severity, "the floor under " + What() + " cannot be found (" + floor.Problem +
-                              "): the game cannot place it. Fix the links there.");
+            Add(FindingSeverity::Warning, "the floor under " + What() + " cannot be found (" +
+                                              floor.Problem +
+                                              "): the game finds its floor at the room's edge. "
+                                              "Fix the links there.");
             return;
         }
         if (floor.Wall) {

@@ -27,9 +27,10 @@ struct PlacementProblem {
 };
 
 // Errors, as the game breaks on them: a room the level does not have (any kind); an item outside
-// its room's grid or over a floor the game cannot find; Lara in a solid sector, under the floor
-// or more than two sectors above it. Warnings: cameras, static meshes and lights outside their
-// room, in a solid sector, under the floor or above the ceiling (static meshes and lights by more
+// its room's grid; Lara over a floor the game cannot find, in a solid sector, under the floor or
+// more than two sectors above it. Warnings: cameras, static meshes and lights outside their
+// room; any but Lara over a floor the game cannot find; in a solid sector, under the floor or
+// above the ceiling (static meshes and lights by more
 // than a sector: they have size); other items in a solid sector, more than 16 units under the
 // floor or above the ceiling; Lara a little above the floor; an item type or static
 // mesh the level has no model for. `roomNames` names the rooms in the texts when known.
