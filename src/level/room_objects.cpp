@@ -1,6 +1,10 @@
 #include "level/room_objects.h"
 
 #include "level/level_format.h"
+#include "level/level_object_types.h"
+
+#include <algorithm>
+#include <vector>
 
 namespace morvane {
 
@@ -155,26 +159,13 @@ void SetRoomStatic(const TLevelData& level, TLevelRoom& room, int index, const R
 }
 
 bool HasItemModel(const TLevelData& level, int type) {
-    for (uint32_t m = 0; m < level.NumMoveables && m < MaxMoveables; ++m) {
-        if (static_cast<int64_t>(Get(level.Moveables[m].Bytes, 0, 4)) == type) {
-            return true;
-        }
-    }
-    for (uint32_t s = 0; s < level.NumSpriteSequences && s < MaxSpriteSequences; ++s) {
-        if (GetI32(level.SpriteSequences[s].Bytes, 0) == type) {
-            return true;
-        }
-    }
-    return false;
+    const std::vector<int> ids = ModelledItemTypes(level);
+    return std::binary_search(ids.begin(), ids.end(), type);
 }
 
 bool HasStaticModel(const TLevelData& level, int meshId) {
-    for (uint32_t m = 0; m < level.NumStaticMeshes && m < MaxStaticMeshes; ++m) {
-        if (static_cast<int64_t>(Get(level.StaticMeshes[m].Bytes, 0, 4)) == meshId) {
-            return true;
-        }
-    }
-    return false;
+    const std::vector<int> ids = StaticMeshIds(level);
+    return std::binary_search(ids.begin(), ids.end(), meshId);
 }
 
 } // namespace morvane
