@@ -1,9 +1,9 @@
 #pragma once
 
+#include "levelbuild/player_placement.h"
 #include "document/project.h"
 #include "level/level_check.h"
 #include "level/level_data.h"
-#include "levelbuild/player_placement.h"
 
 #include <vector>
 

@@ -2,9 +2,9 @@
 
 // The steps of the level build that also measure how full a project makes the level (see
 // level_usage.h): the same code runs for both.
+#include "levelbuild/room_geometry.h"
 #include "document/project.h"
 #include "level/level_data.h"
-#include "levelbuild/room_geometry.h"
 
 #include <string>
 #include <utility>
