@@ -10,6 +10,7 @@
 #include "level/level_format.h"
 #include "level/level_reader.h"
 #include "level/level_writer.h"
+#include "level/room_objects.h"
 #include "level/world_units.h"
 #include "levelbuild/boxes.h"
 #include "levelbuild/build_checks.h"
@@ -408,6 +409,22 @@ void StopOnErrors(BuildResult& result) {
     }
 }
 
+// An items table or a script after the objects may bring a Lara of its own; the game starts her
+// at the last one it meets.
+void SecondLara(const TLevelData& level, const LevelCheckOptions& options,
+                std::vector<std::string>& messages) {
+    const int own = options.CheckedItems.First + options.CheckedItems.Count;
+    for (uint32_t i = std::max(own, 1); i < level.NumItems && i < MaxItems; ++i) {
+        if (GetLevelItem(level, static_cast<int>(i)).Type == LaraItemType) {
+            messages.push_back("Item " + std::to_string(i + 1) +
+                               " of the level, from the items table or the script, is a second "
+                               "Lara: the game starts her there rather than at the project's. "
+                               "Remove one of them.");
+            return;
+        }
+    }
+}
+
 std::string BuildReport(const TLevelData& level, const std::string& file, std::size_t warnings) {
     long vertices = 0;
     for (int r = 0; r < level.NumRooms; ++r) {
@@ -472,6 +489,9 @@ void Build(const TEditorProject& project, TLevelData& level, const BuildNames& n
     const LevelCheckOptions options = CheckOptions(project);
     SideFileMerger merger(level, options, buildFromProject, result.Messages);
     MergeSideFiles(level, names, script, merger, project.Objects.Count > 0, result.Messages);
+    if (project.Objects.Count > 0) {
+        SecondLara(level, options, result.Messages);
+    }
     CheckBeforeWriting(project, level, placed, objects, result.Warnings);
     StopOnErrors(result);
     if (WriteLevelFile(level, names.OutputLevel) == LevelWritten) {

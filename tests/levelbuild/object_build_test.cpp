@@ -189,9 +189,9 @@ TEST_P(ObjectBuild, AnItemsTableComesAfterTheObjects) {
     TwoRooms();
     test::ByteBuilder table;
     table.U8(7).Raw("QUILLON", 7).U32(2);
-    for (int i = 0; i < 2; ++i) { // two items of type 163 in room 1, on its floor
+    for (int i = 0; i < 2; ++i) { // two items in room 1, on its floor
         std::vector<uint8_t> record(itemSize, 0);
-        const int16_t type = 163, room = 0;
+        const int16_t type = i == 0 ? 0 : 163, room = 0; // Lara, then a pickup
         const int32_t x = 2048 + 1536 + 1024 * i, y = 16384, z = 5 * 1024 + 1536;
         std::memcpy(&record[0], &type, 2);
         std::memcpy(&record[2], &room, 2);
@@ -224,6 +224,10 @@ TEST_P(ObjectBuild, AnItemsTableComesAfterTheObjects) {
     Place(light);
     result = BuildAndRead(*out, dir.Path("t.itm"));
     ASSERT_TRUE(result.Written) << ::testing::PrintToString(result.Messages);
+    EXPECT_THAT(result.Messages,
+                ElementsAre("Item 3 of the level, from the items table or the script, is a second "
+                            "Lara: the game starts her there rather than at the project's. Remove "
+                            "one of them."));
     ASSERT_EQ(out->NumItems, 4u);
     ASSERT_EQ(out->NumCameras, 2u);
     EXPECT_EQ(second ? out->Items2[0].Type : out->Items1[0].Type, 0);
