@@ -9,6 +9,7 @@
 #include "ui/keys_guide.h"
 #include "ui/rebuild_warning_dialog.h"
 #include "ui/room_dialog.h"
+#include "level/level_models.h"
 #include "ui/object_tool.h"
 #include "ui/sector_tool.h"
 #include "ui/texture_picker.h"

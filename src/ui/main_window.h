@@ -41,6 +41,8 @@ class KeysGuideDialog;
 class LimitsPanel;
 class ObjectTool;
 class ObjectsDock;
+class ModelLibrary;
+class ViewLabels;
 class RebuildWarningDialog;
 class RoomDialog;
 class SectorTool;
@@ -238,8 +240,10 @@ private:
 
     // The objects (main_window_objects.cpp).
     void createObjectsDock();
-    // The base level's types in the objects dock.
+    // The base level's types in the objects dock, and its models in the view.
     void showLevelObjectTypes();
+    // The type numbers beside the markers in the view, after each frame.
+    void showObjectLabels();
     // The current room's objects and the chosen one's fields in the dock, the choice in the view.
     void showObjects();
 
@@ -310,6 +314,8 @@ private:
     std::unique_ptr<SectorTool> sectorTool_;
     std::unique_ptr<ObjectTool> objectTool_;
     int selectedObject_ = -1;
+    std::unique_ptr<ModelLibrary> models_; // the base level's models, drawn in the view
+    ViewLabels* viewLabels_ = nullptr;
     ToolKind activeTool_ = ToolKind::Sector;
     ViewInputRouter* inputRouter_;
 

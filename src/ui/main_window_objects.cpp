@@ -11,6 +11,8 @@
 #include "ui/document_text.h"
 #include "ui/gl_panel.h"
 #include "ui/objects_dock.h"
+#include "ui/view_labels.h"
+#include "level/level_models.h"
 #include "view/view_matrix.h"
 
 #include <QDockWidget>
@@ -27,6 +29,9 @@ constexpr int ObjectFieldsMerge = 500000;
 } // namespace
 
 void MainWindow::createObjectsDock() {
+    models_ = std::make_unique<ModelLibrary>();
+    viewLabels_ = new ViewLabels(viewPanel_);
+    connect(viewPanel_, &GLPanel::framePainted, this, [this] { showObjectLabels(); });
     objectsDock_ = new ObjectsDock(this);
     connect(objectsDock_, &ObjectsDock::objectChosen, this, [this](int index) {
         selectObject(index);
@@ -45,7 +50,21 @@ std::string MainWindow::objectTypeLabel(const TEditorObject& object) const {
     return ObjectTypeLabel(level_.FormatKind, object.Type);
 }
 
+void MainWindow::showObjectLabels() {
+    std::vector<ViewLabels::Label> labels;
+    const int width = viewPanel_->Width(), height = viewPanel_->Height();
+    const double ratio = viewPanel_->devicePixelRatioF();
+    for (const RoomScene::ObjectLabel& label :
+         scene_.ObjectLabels(viewport_.ClipTransform(), width, height)) {
+        labels.push_back({QPointF(label.WindowX, label.WindowY) / ratio,
+                          QString::fromStdString(label.Text)});
+    }
+    viewLabels_->setLabels(std::move(labels));
+}
+
 void MainWindow::showLevelObjectTypes() {
+    models_->Build(level_);
+    scene_.Models = models_.get();
     // The base level's types, and the other types the game knows, which are placed all the same
     // (the view shows them as markers and the build warns).
     std::vector<int> modelled = ModelledItemTypes(level_);
