@@ -117,8 +117,10 @@ Json FindingsSummary(const std::vector<LevelFinding>& findings) {
     for (const LevelFinding& f : findings) {
         Json finding = {{"severity", f.Severity == FindingSeverity::Error ? "error" : "warning"}};
         const std::pair<const char*, int> places[] = {
-            {"room", f.Room}, {"column", f.Column}, {"row", f.Row}, {"portal", f.Portal},
-            {"view", f.View}, {"item", f.Item},     {"box", f.Box}};
+            {"room", f.Room},     {"column", f.Column},      {"row", f.Row},
+            {"portal", f.Portal}, {"view", f.View},          {"item", f.Item},
+            {"camera", f.Camera}, {"static_mesh", f.Static}, {"light", f.Light},
+            {"box", f.Box}};
         for (const auto& [key, value] : places) {
             if (value > 0) {
                 finding[key] = value;
@@ -126,6 +128,9 @@ Json FindingsSummary(const std::vector<LevelFinding>& findings) {
             if (value > 0 && std::string_view(key) == "room" && !f.RoomName.empty()) {
                 finding["room_name"] = Latin1Text(f.RoomName);
             }
+        }
+        if (!f.Object.empty()) {
+            finding["object"] = Latin1Text(f.Object);
         }
         finding["text"] = Latin1Text(f.Text);
         list.push_back(std::move(finding));

@@ -367,7 +367,8 @@ void MakeItems(TLevelData& level) {
                        0x4000,
                        0xFFFF,
                        0};
-    level.Items1[1] = {110,
+    // A pickup of the level's one sprite sequence, so that the level has a model for it.
+    level.Items1[1] = {163,
                        0,
                        info.X + 5 * SectorSize + SectorSize / 2,
                        FloorClicks * ClickSize,

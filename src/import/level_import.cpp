@@ -1,6 +1,7 @@
 #include "import/level_import.h"
 
 #include "document/editor_texts.h"
+#include "document/object_operations.h"
 #include "document/room_limits.h"
 #include "document/sector_heights.h"
 #include "document/sector_numbering.h"
@@ -13,6 +14,7 @@
 #include "level/floor_data.h"
 #include "level/level_format.h"
 #include "level/level_reader.h"
+#include "level/room_objects.h"
 #include "level/world_units.h"
 
 #include <algorithm>
@@ -463,6 +465,148 @@ void RoomImporter::Report(ImportResult& result) const {
     }
 }
 
+// The level's items, cameras, static meshes and lights into the objects layer, in the level's
+// order: x and z from their project room's corner, y as the level has it. One that the layer
+// cannot hold (a room that was not imported, a place outside the room's grid, a second Lara, a
+// limit) is left out and reported, by kind and reason, with the first of them.
+class ObjectImporter {
+public:
+    ObjectImporter(const TLevelData& level, const std::vector<Placement>& placements,
+                   TEditorProject& project)
+        : level_(level), placements_(placements), project_(project) {}
+
+    void Run(ImportResult& result) {
+        for (uint32_t i = 0; i < level_.NumItems && i < MaxItems; ++i) {
+            const LevelItem item = GetLevelItem(level_, static_cast<int>(i));
+            TEditorObject o = At(ObjectKind::Item, item.Room, item.X, item.Y, item.Z);
+            o.Angle = item.Angle;
+            o.Type = item.Type;
+            o.Flags = item.Flags;
+            o.Intensity = static_cast<int16_t>(item.Intensity);
+            o.Intensity2 = static_cast<int16_t>(item.Intensity2);
+            Keep(o, item.Room, "Level item " + std::to_string(i + 1));
+        }
+        for (uint32_t c = 0; c < level_.NumCameras && c < MaxCameras; ++c) {
+            const TCamera& camera = level_.Cameras[c];
+            TEditorObject o = At(ObjectKind::Camera, camera.Room, camera.X, camera.Y, camera.Z);
+            o.Flags = camera.Flags;
+            Keep(o, camera.Room, "Level camera " + std::to_string(c + 1));
+        }
+        for (int r = 0; r < level_.NumRooms; ++r) {
+            const TLevelRoom& room = level_.Rooms[r];
+            const std::string of = " of level room " + std::to_string(r + 1);
+            for (int s = 0; s < room.NumStaticMeshes && s < MaxRoomStatics; ++s) {
+                const RoomStatic mesh = GetRoomStatic(level_, room, s);
+                TEditorObject o = At(ObjectKind::Static, r, mesh.X, mesh.Y, mesh.Z);
+                o.Angle = mesh.Angle;
+                o.Type = static_cast<int16_t>(mesh.MeshId);
+                o.Intensity = static_cast<int16_t>(mesh.Intensity);
+                o.Intensity2 = static_cast<int16_t>(mesh.Intensity2);
+                Keep(o, r, "Static mesh " + std::to_string(s + 1) + of);
+            }
+            for (int l = 0; l < room.NumLights && l < MaxRoomLights; ++l) {
+                const RoomLight light = GetRoomLight(level_, room, l);
+                TEditorObject o = At(ObjectKind::Light, r, light.X, light.Y, light.Z);
+                o.Intensity = light.Intensity;
+                o.Intensity2 = light.Intensity2;
+                o.Fade = light.Fade;
+                o.Colour = light.Colour;
+                if (Keep(o, r, "Light " + std::to_string(l + 1) + of)) {
+                    secondFades_ += light.Fade2 != light.Fade && level_.FormatKind != FormatTR3 &&
+                                    UsesSecondGameRecords(level_.FormatKind);
+                    lightTypes_ += light.Spare != 0;
+                }
+            }
+        }
+        Report(result);
+    }
+
+private:
+    TEditorObject At(ObjectKind kind, int levelRoom, int32_t x, int32_t y, int32_t z) const {
+        TEditorObject o{};
+        o.Kind = static_cast<uint8_t>(kind);
+        o.Y = y;
+        if (levelRoom >= 0 && levelRoom < level_.NumRooms) {
+            const TRoomInfo& info = level_.Rooms[levelRoom].RoomInfo;
+            o.X = static_cast<int32_t>(int64_t{x} - info.X);
+            o.Z = static_cast<int32_t>(int64_t{z} - info.Z);
+        }
+        return o;
+    }
+
+    // Places the object when the layer can hold it; otherwise notes why not.
+    bool Keep(TEditorObject& o, int levelRoom, const std::string& what) {
+        std::string reason;
+        if (levelRoom < 0 || levelRoom >= level_.NumRooms) {
+            reason = "its room " + std::to_string(levelRoom + 1) + " is not in the level";
+        } else if (placements_[levelRoom].ProjectRoom == 0) {
+            reason = "its room was not imported";
+        } else {
+            o.Room = static_cast<uint8_t>(placements_[levelRoom].ProjectRoom);
+            if (const auto problem = CheckObjectFields(project_, o)) {
+                reason = "its " + problem->Field + " is " + problem->Text;
+                if (problem->Field == "x" || problem->Field == "z") {
+                    reason = "it lies outside its room's grid (" + problem->Field + " " +
+                             problem->Text + ")";
+                }
+            } else if (std::string limit = ObjectLimitProblem(project_, o); !limit.empty()) {
+                reason = limit;
+            } else {
+                project_.Objects.Objects[project_.Objects.Count++] = o;
+                ++kept_[o.Kind];
+                return true;
+            }
+        }
+        const std::string kind = ObjectKindName(o.KindOf());
+        auto& [count, first] = leftOut_[{kind, reason.substr(0, reason.find(" ("))}];
+        if (count++ == 0) {
+            first = what + ": " + reason;
+        }
+        return false;
+    }
+
+    void Report(ImportResult& result) const {
+        const int items = kept_[1], cameras = kept_[2], statics = kept_[3], lights = kept_[4];
+        if (items + cameras + statics + lights > 0) {
+            result.Messages.push_back("Objects imported: " + Counted(items, "item") + ", " +
+                                      Counted(cameras, "camera") + ", " + std::to_string(statics) +
+                                      (statics == 1 ? " static mesh, " : " static meshes, ") +
+                                      Counted(lights, "light") + ".");
+        }
+        for (const auto& [key, left] : leftOut_) {
+            (void)key;
+            const auto& [count, first] = left;
+            result.Messages.push_back(first +
+                                      (count > 1
+                                           ? " (and " + std::to_string(count - 1) + " more like it)"
+                                           : std::string()) +
+                                      "; not imported.");
+        }
+        if (secondFades_ > 0) {
+            result.Messages.push_back(Counted(secondFades_, "light") +
+                                      " had a second fade unlike the first; the first was kept "
+                                      "for both.");
+        }
+        if (lightTypes_ > 0) {
+            result.Messages.push_back(Counted(lightTypes_, "light") +
+                                      " had a light type byte after its colour; a project does "
+                                      "not keep it.");
+        }
+    }
+
+    const TLevelData& level_;
+    const std::vector<Placement>& placements_;
+    TEditorProject& project_;
+    int kept_[5] = {0, 0, 0, 0, 0};
+    std::map<std::pair<std::string, std::string>, std::pair<int, std::string>> leftOut_;
+    int secondFades_ = 0, lightTypes_ = 0;
+};
+
+void ImportObjects(const TLevelData& level, const std::vector<Placement>& placements,
+                   TEditorProject& project, ImportResult& result) {
+    ObjectImporter(level, placements, project).Run(result);
+}
+
 } // namespace
 
 ImportResult ImportLevelRooms(const TLevelData& level, TEditorProject& project,
@@ -475,13 +619,11 @@ ImportResult ImportLevelRooms(const TLevelData& level, TEditorProject& project,
     auto grid = std::make_unique<TLevelRoom>();
     RoomImporter importer(level, placements, *faceScratch, *grid);
 
-    int lights = 0, statics = 0, alternates = 0;
+    int alternates = 0;
     for (int r = 0; r < level.NumRooms; ++r) {
         const TLevelRoom& from = level.Rooms[r];
         const Placement& placement = placements[r];
         result.ProjectRoomOf.push_back(placement.ProjectRoom);
-        lights += from.NumLights;
-        statics += from.NumStaticMeshes;
         alternates += from.AlternateRoom >= 0 ? 1 : 0;
         if (placement.ProjectRoom == 0) {
             ++result.Counts.RoomsSkipped;
@@ -500,13 +642,11 @@ ImportResult ImportLevelRooms(const TLevelData& level, TEditorProject& project,
         const bool whole = importer.Import(r, room, result);
         ++(whole ? result.Counts.RoomsWhole : result.Counts.RoomsClipped);
     }
-    const int items = static_cast<int>(level.NumItems);
-    if (items + lights + statics + alternates > 0) {
-        result.Messages.push_back(
-            "Not imported, as a project does not hold them: " + std::to_string(items) + " items, " +
-            std::to_string(lights) + " lights, " + std::to_string(statics) + " static meshes, " +
-            std::to_string(alternates) + " alternate rooms.");
+    if (alternates > 0) {
+        result.Messages.push_back("Not imported, as a project does not hold them: " +
+                                  Counted(alternates, "alternate room") + ".");
     }
+    ImportObjects(level, placements, project, result);
     project.CurrentRoom = 1;
     return result;
 }

@@ -43,7 +43,10 @@ struct ImportResult {
 // - each sector slot's texture and light from the level's face there; a slot whose face the
 //   sector's shape does not show takes the room's default texture of its kind (the texture most
 //   faces of that kind carry), a shown slot without a face in the level keeps no face (-1);
-// - the water, wind, quicksand and sky flags and the ambient light.
+// - the water, wind, quicksand and sky flags and the ambient light;
+// - the level's items, cameras, static meshes and lights as the objects layer (x and z from the
+//   room's corner, the level's y, not on the floor), Lara's item as her start; what the layer
+//   cannot hold (a room not imported, a place outside the room's grid, a limit) is reported.
 // The project's base level is `baseLevelFile`; the output level is left empty.
 ImportResult ImportLevelRooms(const TLevelData& level, TEditorProject& project,
                               const std::string& baseLevelFile);

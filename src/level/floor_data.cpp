@@ -57,6 +57,7 @@ bool ReadTrigger(ListReader& in, uint16_t head, uint32_t start, SectorFloorData&
             return false;
         }
         out.TriggeredItems.push_back(word & 0x03FF);
+        out.ItemWords.push_back(in.At() - 1);
     }
     for (bool last = false; !last;) {
         if (!in.Next(word)) {
@@ -67,8 +68,10 @@ bool ReadTrigger(ListReader& in, uint16_t head, uint32_t start, SectorFloorData&
         const int parameter = word & 0x03FF;
         if (action == ActionObject || action == ActionLookAtItem) {
             out.TriggeredItems.push_back(parameter);
+            out.ItemWords.push_back(in.At() - 1);
         } else if (action == ActionCamera || action == ActionCurrent) {
             out.TriggeredCameras.push_back(parameter);
+            out.CameraWords.push_back(in.At() - 1);
         }
         if (action == ActionCamera && !in.Next(word)) {
             out.Problem = RunsOff(start, "in a camera action");

@@ -31,6 +31,8 @@ struct SectorFloorData {
     int OtherEntries = 0;
     std::vector<int> TriggeredItems;   // items (0-based) a trigger names
     std::vector<int> TriggeredCameras; // cameras (0-based) a trigger names
+    // Where those are named: the floor-data words whose low ten bits hold them.
+    std::vector<uint32_t> ItemWords, CameraWords;
     // Empty when the list is well formed; otherwise what is wrong with it (the game would read
     // past the data, stop on an unknown function, or run on into the next sector's list).
     std::string Problem;

@@ -2,6 +2,8 @@
 
 #include "level/floor_data.h"
 #include "level/level_format.h"
+#include "level/placement_check.h"
+#include "level/room_objects.h"
 #include "level/world_units.h"
 
 #include <algorithm>
@@ -12,11 +14,6 @@
 namespace morvane {
 
 namespace {
-
-// Lara falls from her start when she stands higher than this above the floor, and a fall of more
-// than two sectors hurts or kills her.
-constexpr int StartDropWarning = 2 * ClickSize;
-constexpr int StartDropError = 2 * SectorSize;
 
 std::string Count(int n, const char* one, const char* many) {
     return std::to_string(n) + " " + (n == 1 ? one : many);
@@ -36,8 +33,10 @@ public:
             CheckFaces(r);
             CheckPortals(r);
             CheckSectors(r);
+            CheckRoomObjects(r);
         }
         CheckItems();
+        CheckCameras();
         CheckBoxes();
         return std::move(findings_);
     }
@@ -91,12 +90,15 @@ private:
         limit(level_.NumBoxes, MaxBoxes, "the box count", -1);
         limit(level_.NumOverlaps, MaxOverlaps, "the overlap word count", -1);
         limit(level_.NumItems, MaxItems, "the item count", -1);
+        limit(level_.NumCameras, MaxCameras, "the camera count", -1);
         for (int r = 0; r < std::min<int>(level_.NumRooms, MaxLevelRooms); ++r) {
             const TLevelRoom& room = level_.Rooms[r];
             limit(room.NumVertices, MaxRoomVertices, "the vertex count", r);
             limit(room.NumRectangles, MaxRoomRectangles, "the rectangle count", r);
             limit(room.NumTriangles, MaxRoomTriangles, "the triangle count", r);
             limit(room.NumPortals, MaxRoomPortals, "the portal count", r);
+            limit(room.NumLights, MaxRoomLights, "the light count", r);
+            limit(room.NumStaticMeshes, MaxRoomStatics, "the static mesh count", r);
             limit(uint64_t{room.NumZSectors} * room.NumXSectors, MaxRoomSectors, "the sector count",
                   r);
         }
@@ -397,73 +399,51 @@ private:
         }
     }
 
-    void CheckItems() {
-        for (uint32_t i = 0; i < level_.NumItems && i < MaxItems; ++i) {
-            const int type = secondGame_ ? level_.Items2[i].Type : level_.Items1[i].Type;
-            const int r = secondGame_ ? level_.Items2[i].Room : level_.Items1[i].Room;
-            const int x = secondGame_ ? level_.Items2[i].X : level_.Items1[i].X;
-            const int y = secondGame_ ? level_.Items2[i].Y : level_.Items1[i].Y;
-            const int z = secondGame_ ? level_.Items2[i].Z : level_.Items1[i].Z;
-            const std::string what = type == LaraItemType ? "Lara" : "the item";
-            if (r < 0 || r >= level_.NumRooms) {
-                Add(FindingSeverity::Error, -1,
-                    what + " stands in room " + std::to_string(r + 1) +
-                        ", which the level does not have: the game crashes on loading. Put " +
-                        (type == LaraItemType ? "her" : "it") + " in one of the level's rooms.")
-                    .Item = static_cast<int>(i) + 1;
-                continue;
-            }
-            const TLevelRoom& room = level_.Rooms[r];
-            if (SectorIndexAt(room, x, z) < 0) {
-                Add(FindingSeverity::Error, r,
-                    what + " at x " + std::to_string(x) + ", z " + std::to_string(z) +
-                        " stands outside its room: the game finds the floor and draws it in the "
-                        "wrong place. Move it into the room or give it the room it stands in.")
-                    .Item = static_cast<int>(i) + 1;
-                continue;
-            }
-            if (type == LaraItemType) {
-                CheckLara(static_cast<int>(i), r, x, y, z);
-            }
+    static int Checked(const std::vector<int>& counts, int r) {
+        return r < static_cast<int>(counts.size()) ? counts[r] : 0;
+    }
+
+    // Adds what CheckPlacement finds, each finding marked by `mark`.
+    template <class Mark> void Placement(const PlacedThing& thing, Mark mark) {
+        for (PlacementProblem& problem : CheckPlacement(level_, thing, options_.RoomNames)) {
+            const bool known = thing.Room >= 0 && thing.Room < level_.NumRooms;
+            mark(Add(problem.Severity, known ? thing.Room : -1, std::move(problem.Text)));
         }
     }
 
-    void CheckLara(int item, int r, int x, int y, int z) {
-        const FloorUnder floor = FindFloorUnder(level_, r, x, z);
-        auto add = [&](FindingSeverity severity, const std::string& text) {
-            Add(severity, r, text).Item = item + 1;
-        };
-        if (!floor.Problem.empty()) {
-            add(FindingSeverity::Error, "the floor under Lara cannot be found (" + floor.Problem +
-                                            "): she starts nowhere. Fix the links there.");
-            return;
+    void CheckRoomObjects(int r) {
+        const TLevelRoom& room = level_.Rooms[r];
+        for (int l = Checked(options_.CheckedLights, r); l < room.NumLights && l < MaxRoomLights;
+             ++l) {
+            const RoomLight light = GetRoomLight(level_, room, l);
+            Placement({PlacedKind::Light, r, light.X, light.Y, light.Z, 0},
+                      [&](LevelFinding& f) { f.Light = l + 1; });
         }
-        if (floor.Wall) {
-            add(FindingSeverity::Error, "Lara starts inside a solid sector (" +
-                                            RoomText(floor.Room) + ", " +
-                                            SectorText(floor.Room, floor.Sector) +
-                                            "): she is stuck in a wall. Put her on an open "
-                                            "sector.");
-            return;
+        for (int s = Checked(options_.CheckedStatics, r);
+             s < room.NumStaticMeshes && s < MaxRoomStatics; ++s) {
+            const RoomStatic mesh = GetRoomStatic(level_, room, s);
+            Placement({PlacedKind::Static, r, mesh.X, mesh.Y, mesh.Z, mesh.MeshId},
+                      [&](LevelFinding& f) { f.Static = s + 1; });
         }
-        if (level_.Rooms[r].RoomFlags & RoomFlagWater) {
-            return; // she swims: any height in the room will do
+    }
+
+    void CheckItems() {
+        const int first = options_.CheckedItems.First, last = first + options_.CheckedItems.Count;
+        for (uint32_t i = 0; i < level_.NumItems && i < MaxItems; ++i) {
+            if (static_cast<int>(i) >= first && static_cast<int>(i) < last) {
+                continue;
+            }
+            const LevelItem item = GetLevelItem(level_, static_cast<int>(i));
+            Placement({PlacedKind::Item, item.Room, item.X, item.Y, item.Z, item.Type},
+                      [&](LevelFinding& f) { f.Item = static_cast<int>(i) + 1; });
         }
-        const std::string put = " Put her on the floor, at y " + std::to_string(floor.FloorY) + ".";
-        // In 64 bits: y comes from the file and may lie anywhere in 32 bits.
-        const int64_t below = int64_t{y} - floor.FloorY;
-        if (below > 0) {
-            add(FindingSeverity::Error, "Lara starts " + std::to_string(below) +
-                                            " units under the floor: she falls out of the "
-                                            "level or is stuck." +
-                                            put);
-        } else if (-below > StartDropError) {
-            add(FindingSeverity::Error, "Lara starts " + std::to_string(-below) +
-                                            " units above the floor: the fall hurts or kills her." +
-                                            put);
-        } else if (-below > StartDropWarning) {
-            add(FindingSeverity::Warning, "Lara starts " + std::to_string(-below) +
-                                              " units above the floor and drops on entry." + put);
+    }
+
+    void CheckCameras() {
+        for (uint32_t c = options_.CheckedCameras; c < level_.NumCameras && c < MaxCameras; ++c) {
+            const TCamera& camera = level_.Cameras[c];
+            Placement({PlacedKind::Camera, camera.Room, camera.X, camera.Y, camera.Z, 0},
+                      [&](LevelFinding& f) { f.Camera = static_cast<int>(c) + 1; });
         }
     }
 
@@ -566,8 +546,20 @@ std::string FormatFinding(const LevelFinding& finding) {
     if (finding.View > 0) {
         part("view Door #" + std::to_string(finding.View));
     }
+    if (!finding.Object.empty()) {
+        part(finding.Object);
+    }
     if (finding.Item > 0) {
         part("item " + std::to_string(finding.Item));
+    }
+    if (finding.Camera > 0) {
+        part("camera " + std::to_string(finding.Camera));
+    }
+    if (finding.Static > 0) {
+        part("static mesh " + std::to_string(finding.Static));
+    }
+    if (finding.Light > 0) {
+        part("light " + std::to_string(finding.Light));
     }
     if (finding.Box > 0) {
         part("box " + std::to_string(finding.Box));

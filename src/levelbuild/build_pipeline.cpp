@@ -1,5 +1,6 @@
 #include "levelbuild/build_pipeline.h"
 
+#include "document/object_operations.h"
 #include "document/room_limits.h"
 #include "document/sector_heights.h"
 #include "document/shape_table.h"
@@ -9,11 +10,13 @@
 #include "level/level_format.h"
 #include "level/level_reader.h"
 #include "level/level_writer.h"
+#include "level/room_objects.h"
 #include "level/world_units.h"
 #include "levelbuild/boxes.h"
 #include "levelbuild/build_checks.h"
 #include "levelbuild/build_error.h"
 #include "levelbuild/build_steps.h"
+#include "levelbuild/object_placement.h"
 #include "levelbuild/player_placement.h"
 #include "levelbuild/room_geometry.h"
 #include "levelbuild/side_files.h"
@@ -43,9 +46,11 @@ void CheckProject(const TEditorProject& project) {
     if (project.RoomCount == 0 || !project.HasCurrentRoom()) {
         throw BuildError("The project has no rooms to build.");
     }
-    const std::string problem = RoomLimitsProblem(project, RoomLimits::PlacementAndLevels);
-    if (!problem.empty()) {
-        throw BuildError(problem + "; the level was not written.");
+    for (const std::string& problem : {RoomLimitsProblem(project, RoomLimits::PlacementAndLevels),
+                                       ObjectCapacityProblem(project)}) {
+        if (!problem.empty()) {
+            throw BuildError(problem + "; the level was not written.");
+        }
     }
     for (int r = 1; r <= project.RoomCount; ++r) {
         const TEditorRoom& room = project.Room(r);
@@ -328,14 +333,20 @@ private:
 
 // The side files and the script: each reports what went wrong without stopping the build.
 void MergeSideFiles(TLevelData& level, const BuildNames& names, TScriptState& script,
-                    SideFileMerger& merger, std::vector<std::string>& messages) {
+                    SideFileMerger& merger, bool appendItems, std::vector<std::string>& messages) {
     struct SideFile {
         const char* kind; // as the messages name it
         const std::string& path;
         std::function<ReadResult()> read;
     };
     const SideFile sides[] = {
-        {"Items file", names.ItemsTable, [&] { return ReadItemsTable(level, names.ItemsTable); }},
+        // After the project's objects, the table's items, cameras, lights and static meshes come
+        // next to them; without objects they are the level's.
+        {"Items file", names.ItemsTable,
+         [&] {
+             return appendItems ? AppendItemsTable(level, names.ItemsTable)
+                                : ReadItemsTable(level, names.ItemsTable);
+         }},
         {"Meshes file", names.MeshesFile, [&] { return ReadMeshesFile(level, names.MeshesFile); }},
         {"Scripting file", names.ScriptFile,
          [&] { return CompileTriggerScript(names.ScriptFile, level, script); }},
@@ -358,14 +369,17 @@ LevelCheckOptions CheckOptions(const TEditorProject& project) {
     for (int r = 1; r <= project.RoomCount; ++r) {
         options.RoomNames.push_back(project.Room(r).Name.Str());
     }
+    MarkObjectsChecked(project, options);
     return options;
 }
 
 void CheckBeforeWriting(const TEditorProject& project, const TLevelData& level,
-                        const PlayerPlacement& placed, std::vector<LevelFinding>& warnings) {
+                        const PlayerPlacement& placed, const std::vector<PlacedThing>& objects,
+                        std::vector<LevelFinding>& warnings) {
     for (auto&& found :
          {CheckPlayerPlacement(project, placed), CheckOpenings(project), CheckPortalViews(project),
-          CheckRoomCapacities(project, level), CheckSectorTextures(project, level)}) {
+          CheckRoomCapacities(project, level), CheckSectorTextures(project, level),
+          CheckObjects(project, level, objects)}) {
         warnings.insert(warnings.end(), found.begin(), found.end());
     }
     const std::vector<LevelFinding> found = CheckLevel(level, CheckOptions(project));
@@ -392,6 +406,22 @@ void StopOnErrors(BuildResult& result) {
         throw BuildError("The level was not written: " + std::to_string(count) +
                          (count == 1 ? " error would" : " errors would") +
                          " break it in the game:" + errors);
+    }
+}
+
+// An items table or a script after the objects may bring a Lara of its own; the game starts her
+// at the last one it meets.
+void SecondLara(const TLevelData& level, const LevelCheckOptions& options,
+                std::vector<std::string>& messages) {
+    const int own = options.CheckedItems.First + options.CheckedItems.Count;
+    for (uint32_t i = std::max(own, 1); i < level.NumItems && i < MaxItems; ++i) {
+        if (GetLevelItem(level, static_cast<int>(i)).Type == LaraItemType) {
+            messages.push_back("Item " + std::to_string(i + 1) +
+                               " of the level, from the items table or the script, is a second "
+                               "Lara: the game starts her there rather than at the project's. "
+                               "Remove one of them.");
+            return;
+        }
     }
 }
 
@@ -434,6 +464,7 @@ void Build(const TEditorProject& project, TLevelData& level, const BuildNames& n
 
     // The level from the project alone; built again when a side file is taken back out.
     PlayerPlacement placed;
+    std::vector<PlacedThing> objects;
     const auto buildFromProject = [&] {
         level.NumRooms = project.RoomCount;
         auto scratchRooms = std::make_unique<RoomScratch>();
@@ -446,16 +477,22 @@ void Build(const TEditorProject& project, TLevelData& level, const BuildNames& n
         AddWallPortals(level, scratch.WallPortals);
         // Lara stands on the floor as the game finds it, so she is placed once the floor data
         // is complete.
-        placed = PlacePlayer(level, project.CurrentRoom - 1);
+        // Her own object places her once the level is prepared, with the other objects.
+        placed = LaraStartIndex(project) < 0 ? PlacePlayer(level, project.CurrentRoom - 1)
+                                             : PlayerPlacement{};
         GenerateBoxes(level);
         PrepareLevelForWrite(level);
         level.NumCameras = 0;
+        objects = PlaceObjects(project, level);
     };
     buildFromProject();
     const LevelCheckOptions options = CheckOptions(project);
     SideFileMerger merger(level, options, buildFromProject, result.Messages);
-    MergeSideFiles(level, names, script, merger, result.Messages);
-    CheckBeforeWriting(project, level, placed, result.Warnings);
+    MergeSideFiles(level, names, script, merger, project.Objects.Count > 0, result.Messages);
+    if (project.Objects.Count > 0) {
+        SecondLara(level, options, result.Messages);
+    }
+    CheckBeforeWriting(project, level, placed, objects, result.Warnings);
     StopOnErrors(result);
     if (WriteLevelFile(level, names.OutputLevel) == LevelWritten) {
         result.Written = true;

@@ -2,10 +2,13 @@
 
 #include "io/binary_reader.h"
 #include "io/io_error.h"
+#include "level/floor_data.h"
 #include "level/level_format.h"
 #include "level/level_reader.h"
 
 #include <cstring>
+#include <utility>
+#include <vector>
 
 namespace morvane {
 
@@ -27,6 +30,15 @@ public:
         }
         return count;
     }
+    // A count read from the file, to come after the `have` the level holds.
+    uint32_t After(uint32_t have, uint32_t count, uint32_t limit, const std::string& what) const {
+        if (uint64_t{have} + count > limit) {
+            Refuse(what + " after the level's " + std::to_string(have) + " would be " +
+                   std::to_string(uint64_t{have} + count) + ", above the limit of " +
+                   std::to_string(limit));
+        }
+        return have + count;
+    }
     bool Signature(uint8_t length, const char* text) {
         uint8_t bytes[32] = {};
         in_.ReadBytes(bytes, 1u + length);
@@ -38,13 +50,57 @@ public:
     const char* kind_;
 };
 
-void ReadRoomBlock(SideFileReader& file, TLevelRoom& room, int roomNumber, bool secondGame) {
+// Reads `count` records after the `have` a list holds, refusing a sum above `limit`.
+template <class T>
+uint16_t AppendRecords(SideFileReader& file, T* records, uint32_t have, uint32_t limit,
+                       const std::string& what) {
+    const uint32_t count = file.in_.ReadU16();
+    const uint32_t total = file.After(have, count, limit, what);
+    file.in_.ReadArray(&records[have], count);
+    return static_cast<uint16_t>(total);
+}
+
+void ReadRoomBlock(SideFileReader& file, TLevelRoom& room, int roomNumber, bool secondGame,
+                   bool append) {
     BinaryReader& in = file.in_;
     const std::string of = " of room " + std::to_string(roomNumber);
     room.NumSprites =
         static_cast<uint16_t>(file.Count(in.ReadU16(), MaxRoomSprites, "the sprite count" + of));
     in.ReadArray(room.Sprites, room.NumSprites);
-    ReadRoomTail(in, room, secondGame, roomNumber);
+    if (!append) {
+        ReadRoomTail(in, room, secondGame, roomNumber);
+        return;
+    }
+    room.NumLights =
+        secondGame
+            ? AppendRecords(file, room.Lights2, room.NumLights, MaxRoomLights, "the lights" + of)
+            : AppendRecords(file, room.Lights1, room.NumLights, MaxRoomLights, "the lights" + of);
+    room.NumStaticMeshes = secondGame ? AppendRecords(file, room.RoomStatics2, room.NumStaticMeshes,
+                                                      MaxRoomStatics, "the static meshes" + of)
+                                      : AppendRecords(file, room.RoomStatics1, room.NumStaticMeshes,
+                                                      MaxRoomStatics, "the static meshes" + of);
+    room.AlternateRoom = in.ReadI16();
+    room.RoomFlags = in.ReadU16();
+}
+
+// The triggers of the file's floor data (words `from` to the end) name the file's items and
+// cameras; appended, they are `items` and `cameras` further on.
+void ShiftTriggers(TLevelData& level, uint32_t from, const std::vector<uint32_t>& lists,
+                   uint32_t items, uint32_t cameras) {
+    std::vector<bool> shifted(level.NumFloorData, false);
+    for (uint32_t list : lists) {
+        const SectorFloorData data = ReadSectorFloorData(level, list);
+        for (const auto& [words, by] :
+             {std::pair{&data.ItemWords, items}, std::pair{&data.CameraWords, cameras}}) {
+            for (uint32_t at : *words) {
+                if (at >= from && at < level.NumFloorData && !shifted[at]) {
+                    shifted[at] = true;
+                    uint16_t& word = level.FloorData[at];
+                    word = static_cast<uint16_t>((word & ~0x03FF) | ((word + by) & 0x03FF));
+                }
+            }
+        }
+    }
 }
 
 // Runs a side file's reader; every IoError on the way names the file.
@@ -59,31 +115,37 @@ ReadResult NamingTheFile(const char* kind, const std::string& fileName, Read rea
     }
 }
 
-ReadResult MergeItemsTable(TLevelData& level, SideFileReader& file, BinaryReader& in) {
+ReadResult MergeItemsTable(TLevelData& level, SideFileReader& file, BinaryReader& in, bool append) {
     if (!file.Signature(7, "QUILLON")) {
         return ReadResult::Failed(ReadStatus::OtherKind,
                                   std::string(ItemsFileKind) + " " + file.fileName_ +
                                       " is not an items table; it was not merged");
     }
     const bool secondGame = UsesSecondGameRecords(level.FormatKind);
-    level.NumItems = file.Count(in.ReadU32(), MaxItems, "the item count");
+    const uint32_t items = append ? level.NumItems : 0;
+    const uint32_t itemCount = append ? in.ReadU32() : 0;
+    level.NumItems = append ? file.After(items, itemCount, MaxItems, "the items")
+                            : file.Count(in.ReadU32(), MaxItems, "the item count");
     if (secondGame) {
-        in.ReadArray(level.Items2, level.NumItems);
+        in.ReadArray(&level.Items2[items], level.NumItems - items);
     } else {
-        in.ReadArray(level.Items1, level.NumItems);
+        in.ReadArray(&level.Items1[items], level.NumItems - items);
     }
     const uint16_t base = static_cast<uint16_t>(level.NumFloorData);
     const uint16_t words = in.ReadU16();
     file.Count(uint32_t{base} + words, MaxFloorData, "the floor data with this file's words");
     in.ReadArray(&level.FloorData[base], words);
     level.NumFloorData = uint32_t{base} + words;
-    level.NumCameras = file.Count(in.ReadU32(), MaxCameras, "the camera count");
-    in.ReadArray(level.Cameras, level.NumCameras);
+    const uint32_t cameras = append ? level.NumCameras : 0;
+    level.NumCameras = append ? file.After(cameras, in.ReadU32(), MaxCameras, "the cameras")
+                              : file.Count(in.ReadU32(), MaxCameras, "the camera count");
+    in.ReadArray(&level.Cameras[cameras], level.NumCameras - cameras);
     const uint16_t rooms = in.ReadU16();
     file.Count(rooms, level.NumRooms, "the room count (rooms of the level)");
     for (int r = 0; r < rooms; ++r) {
-        ReadRoomBlock(file, level.Rooms[r], r + 1, secondGame);
+        ReadRoomBlock(file, level.Rooms[r], r + 1, secondGame, append);
     }
+    std::vector<uint32_t> lists; // the file's sector lists, for its triggers
     while (!in.AtEnd()) {
         const uint16_t roomNumber = in.ReadU16();
         const uint16_t sectorNumber = in.ReadU16();
@@ -106,6 +168,10 @@ ReadResult MergeItemsTable(TLevelData& level, SideFileReader& file, BinaryReader
                         " points past the floor data (offset " + std::to_string(offset) + ")");
         }
         room.Sectors[sectorNumber - 1].FloorDataIndex = static_cast<uint16_t>(index);
+        lists.push_back(index);
+    }
+    if (append && (items > 0 || cameras > 0)) {
+        ShiftTriggers(level, base, lists, items, cameras);
     }
     return {};
 }
@@ -164,7 +230,17 @@ ReadResult ReadItemsTable(TLevelData& level, const std::string& fileName) {
                                   std::string(ItemsFileKind) + " " + fileName + " not found");
     }
     return NamingTheFile(ItemsFileKind, fileName, [&](SideFileReader& file, BinaryReader& in) {
-        return MergeItemsTable(level, file, in);
+        return MergeItemsTable(level, file, in, false);
+    });
+}
+
+ReadResult AppendItemsTable(TLevelData& level, const std::string& fileName) {
+    if (!FileExists(fileName)) {
+        return ReadResult::Failed(ReadStatus::Missing,
+                                  std::string(ItemsFileKind) + " " + fileName + " not found");
+    }
+    return NamingTheFile(ItemsFileKind, fileName, [&](SideFileReader& file, BinaryReader& in) {
+        return MergeItemsTable(level, file, in, true);
     });
 }
 

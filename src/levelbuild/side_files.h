@@ -25,6 +25,15 @@ inline constexpr uint64_t MaxSideFileBytes = 32u << 20;
 // above MaxSideFileBytes or one that is not a regular file.
 ReadResult ReadItemsTable(TLevelData& level, const std::string& fileName);
 
+// Merges an items table after the objects a project placed: its items, cameras and each listed
+// room's lights and static meshes come after those the level has (the triggers of its floor data
+// name its items and cameras where they land); its floor data, sprites, alternate rooms, flags and
+// sector links come as ReadItemsTable brings them. Returns as ReadItemsTable does; a count that
+// would pass the level's capacity with what the level has is refused with an IoError naming the
+// file and the limit (Items file "X" refused: the items after the level's 3 would be 301, above
+// the limit of 300.).
+ReadResult AppendItemsTable(TLevelData& level, const std::string& fileName);
+
 // Replaces the geometry of the rooms a meshes file (".msh") lists and, when the file goes on,
 // the normal-state zones. Returns Done, OtherKind (Meshes file X is not a meshes file; it was
 // not merged) or OtherLayout (Meshes file X was made for a level of another layout; it was not

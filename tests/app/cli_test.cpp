@@ -425,7 +425,7 @@ TEST(Cli, ImportMakesAProjectOfALevelsRoomsThatBuildsAgain) {
     ASSERT_EQ(imported.Code, CliDone) << imported.Err;
     EXPECT_EQ(imported.Out, "");
     // The demo room's items and the summary; the room itself comes over whole.
-    EXPECT_THAT(imported.Err, HasSubstr("Not imported, as a project does not hold them: 2 items"));
+    EXPECT_THAT(imported.Err, HasSubstr("Objects imported: 2 items"));
     EXPECT_THAT(imported.Err, HasSubstr("\n1 room imported (1 whole, 0 clipped), 0 skipped;"));
 
     CliResult info = RunTool({"project-info", dir.Path("rooms.mvn")});

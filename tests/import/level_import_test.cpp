@@ -1,6 +1,7 @@
 #include "support/test_files.h"
 
 #include "demo/demo_level.h"
+#include "document/object_operations.h"
 #include "document/room_limits.h"
 #include "document/room_operations.h"
 #include "document/sector_numbering.h"
@@ -13,6 +14,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <initializer_list>
 #include <memory>
 
@@ -170,6 +172,59 @@ TEST(LevelImport, RoomsThatCannotComeOverAreSkippedAndLinksToThemLeftOut) {
     EXPECT_EQ(result.Counts.RoomsClipped, 1);
     EXPECT_EQ(result.Counts.SectorsClipped, 1);
     EXPECT_EQ(result.Counts.SectorsSkipped, 9 + 0 + 9) << "the skipped rooms' sectors";
+}
+
+// What the objects layer cannot hold is left out and said, by kind and reason, naming the first;
+// the rest comes over in the level's order, x and z from the room's corner.
+TEST(LevelImport, ObjectsTheLayerCannotHoldAreLeftOutAndSaidSo) {
+    LevelMaker maker;
+    maker.Room(2, 3, 4, 4, 0, -8);
+    TLevelRoom& offGrid = maker.Room(10, 0, 3, 3, 0, -8);
+    offGrid.RoomInfo.X += 512; // not imported
+    auto item = [&](int16_t type, int16_t room, int32_t x, int32_t z) {
+        maker.level->Items1[maker.level->NumItems++] = {type, room,   x,      -256,
+                                                        z,    0x4000, 0xFFFF, 0x3E00};
+    };
+    item(0, 0, 2048 + 1536, 3072 + 1536); // Lara
+    item(7, 0, 2048 + 2560, 3072 + 1536);
+    item(0, 0, 2048 + 1536, 3072 + 2560); // a second Lara
+    item(7, 1, 10752 + 1536, 1536);       // in the room that was not imported
+    item(7, 0, 2048 + 9000, 3072 + 1536); // beyond the room's grid
+    item(8, 0, 2048 + 9100, 3072 + 1536); // and another
+    item(7, 4, 0, 0);                     // in a room the level does not have
+    maker.level->NumCameras = 1;
+    maker.level->Cameras[0] = {2048 + 1024, -1024, 3072 + 2048, 0, 3};
+    TLevelRoom& room = maker.level->Rooms[0];
+    room.NumStaticMeshes = 1;
+    const int32_t mesh[3] = {2048 + 2048, 0, 3072 + 2048};
+    std::memcpy(room.RoomStatics1[0].Bytes, mesh, 12);
+    room.RoomStatics1[0].Bytes[16] = 5; // mesh id
+
+    auto project = std::make_unique<TEditorProject>();
+    const ImportResult result = ImportLevelRooms(*maker.level, *project, "base.phd");
+    ASSERT_EQ(project->Objects.Count, 4u);
+    const TEditorObject& lara = project->Objects.Objects[0];
+    EXPECT_EQ(std::tuple(+lara.Kind, +lara.Room, lara.X, lara.Y, lara.Z, +lara.OnFloor, +lara.Angle,
+                         lara.Type, +lara.Flags, lara.Intensity),
+              std::tuple(1, 1, 1536, -256, 1536, 0, 0x4000, 0, 0x3E00, -1));
+    EXPECT_EQ(LaraStartIndex(*project), 0);
+    EXPECT_EQ(project->Objects.Objects[1].Type, 7);
+    const TEditorObject& camera = project->Objects.Objects[2];
+    EXPECT_EQ(std::tuple(+camera.Kind, camera.X, camera.Y, camera.Z, +camera.Flags),
+              std::tuple(2, 1024, -1024, 2048, 3));
+    EXPECT_EQ(std::tuple(+project->Objects.Objects[3].Kind, project->Objects.Objects[3].Type),
+              std::tuple(3, 5));
+    EXPECT_THAT(result.Messages,
+                Contains("Objects imported: 2 items, 1 camera, 1 static mesh, 0 lights."));
+    EXPECT_THAT(result.Messages, Contains("Level item 3: The project already has Lara's start "
+                                          "(object 0); not imported."));
+    EXPECT_THAT(result.Messages,
+                Contains("Level item 4: its room was not imported; not imported."));
+    EXPECT_THAT(result.Messages,
+                Contains("Level item 5: it lies outside its room's grid (x 9000 is outside room "
+                         "1 (0 to 4095)) (and 1 more like it); not imported."));
+    EXPECT_THAT(result.Messages,
+                Contains("Level item 7: its room 5 is not in the level; not imported."));
 }
 
 // A room whose corner a project room cannot take (its vertices would leave the level's 32-bit

@@ -1,15 +1,19 @@
 #include "support/test_files.h"
 
+#include "document/object_operations.h"
 #include "import/level_import.h"
 #include "import/sector_corners.h"
 #include "level/floor_data.h"
 #include "level/level_check.h"
+#include "level/level_format.h"
 #include "level/level_reader.h"
+#include "level/room_objects.h"
 #include "levelbuild/build_pipeline.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 namespace morvane {
@@ -100,6 +104,82 @@ TEST(RealLevelsImport, RoomsComeOverAndBuildAgainOntoTheSameBaseLevel) {
         std::printf("%s: %s Floor and ceiling as in the level: %d of %d sectors (%.2f %%).\n",
                     real.File, ImportSummary(counts).c_str(), same, sectors,
                     100.0 * same / sectors);
+    }
+}
+
+// The items, cameras, static meshes and lights of a real level come over and build back where
+// they were: Lara first, the other items in the level's order, each room's records in its order.
+TEST(RealLevelsImport, ObjectsBuildBackWhereTheyWere) {
+    const std::string dir = test::RealFixturesDir();
+    if (dir.empty()) {
+        GTEST_SKIP() << "the real level files are not beside the repository";
+    }
+    test::TempDir out;
+    auto original = std::make_unique<TLevelData>();
+    auto rebuilt = std::make_unique<TLevelData>();
+    auto project = std::make_unique<TEditorProject>();
+    for (const RealLevel& real : RealLevels) {
+        SCOPED_TRACE(real.File);
+        const std::string path = dir + "/" + real.File;
+        ASSERT_EQ(ReadLevelFile(*original, path).Status, ReadStatus::Done);
+        const ImportResult result = ImportLevelRooms(*original, *project, path);
+        for (const std::string& message : result.Messages) {
+            EXPECT_EQ(message.find("; not imported."), std::string::npos) << message;
+        }
+        const std::string name = out.Path(std::string("rebuilt-") + real.File);
+        TScriptState script;
+        const BuildResult built = BuildLevel(*project, *rebuilt, {path, name, "", "", ""},
+                                             std::string(MORVANE_SOURCE_DIR) + "/data", script);
+        ASSERT_TRUE(built.Written) << ::testing::PrintToString(built.Messages);
+        ASSERT_EQ(ReadLevelFile(*rebuilt, name).Status, ReadStatus::Done);
+
+        // The level's items with Lara moved to the front, as the build orders them.
+        std::vector<LevelItem> items;
+        for (uint32_t i = 0; i < original->NumItems; ++i) {
+            const LevelItem item = GetLevelItem(*original, static_cast<int>(i));
+            items.insert(item.Type == 0 ? items.begin() : items.end(), item);
+        }
+        const int withoutLara = items.empty() || items.front().Type != 0 ? 1 : 0;
+        ASSERT_EQ(rebuilt->NumItems, items.size() + withoutLara);
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            const LevelItem& a = items[i];
+            const LevelItem b = GetLevelItem(*rebuilt, static_cast<int>(i) + withoutLara);
+            EXPECT_EQ(std::tuple(a.Type, result.ProjectRoomOf[a.Room] - 1, a.X, a.Y, a.Z, a.Angle,
+                                 a.Flags, a.Intensity, a.Intensity2),
+                      std::tuple(b.Type, +b.Room, b.X, b.Y, b.Z, b.Angle, b.Flags, b.Intensity,
+                                 b.Intensity2))
+                << "item " << i;
+        }
+        ASSERT_EQ(rebuilt->NumCameras, original->NumCameras);
+        for (uint32_t c = 0; c < original->NumCameras; ++c) {
+            const TCamera& a = original->Cameras[c];
+            const TCamera& b = rebuilt->Cameras[c];
+            EXPECT_EQ(std::tuple(a.X, a.Y, a.Z, result.ProjectRoomOf[a.Room] - 1, +a.Flags),
+                      std::tuple(b.X, b.Y, b.Z, +b.Room, +b.Flags))
+                << "camera " << c;
+        }
+        int statics = 0, lights = 0;
+        for (int r = 0; r < original->NumRooms; ++r) {
+            const TLevelRoom& from = original->Rooms[r];
+            const TLevelRoom& to = rebuilt->Rooms[result.ProjectRoomOf[r] - 1];
+            ASSERT_EQ(to.NumStaticMeshes, from.NumStaticMeshes) << "room " << r;
+            ASSERT_EQ(to.NumLights, from.NumLights) << "room " << r;
+            const bool second = UsesSecondGameRecords(original->FormatKind);
+            for (int s = 0; s < from.NumStaticMeshes; ++s, ++statics) {
+                EXPECT_EQ(0, second ? std::memcmp(&from.RoomStatics2[s], &to.RoomStatics2[s], 20)
+                                    : std::memcmp(&from.RoomStatics1[s], &to.RoomStatics1[s], 18))
+                    << "room " << r << ", static mesh " << s;
+            }
+            for (int l = 0; l < from.NumLights; ++l, ++lights) {
+                const RoomLight a = GetRoomLight(*original, from, l);
+                const RoomLight b = GetRoomLight(*rebuilt, to, l);
+                EXPECT_EQ(std::tuple(a.X, a.Y, a.Z, a.Intensity, a.Intensity2, a.Fade, a.Colour),
+                          std::tuple(b.X, b.Y, b.Z, b.Intensity, b.Intensity2, b.Fade, b.Colour))
+                    << "room " << r << ", light " << l;
+            }
+        }
+        std::printf("%s: %zu items, %u cameras, %d static meshes, %d lights built back.\n",
+                    real.File, items.size(), original->NumCameras, statics, lights);
     }
 }
 

@@ -6,6 +6,8 @@
 
 #include <gmock/gmock.h>
 
+#include <cstring>
+
 namespace morvane {
 namespace {
 
@@ -128,7 +130,10 @@ TEST(LevelCheck, TriggersMustNameItemsAndCamerasTheLevelHas) {
     EXPECT_THAT(lines[1], HasSubstr("names camera 1, but the level has 0 cameras"));
     level->NumItems = 2;
     level->Items1[1] = {110, 0, 1536, 0, 2560, 0, 0, 0};
+    level->NumSpriteSequences = 1; // the item's model
+    level->SpriteSequences[0].Bytes[0] = 110;
     level->NumCameras = 1;
+    level->Cameras[0] = {1536, -1024, 1536, 0, 0};
     EXPECT_THAT(Lines(*level), IsEmpty());
 }
 
@@ -297,6 +302,8 @@ TEST(LevelCheck, ItemsAndLarasStart) {
     auto second = test::TwoRoomLevel(FormatTR2);
     second->NumItems = 2;
     second->Items2[1] = {10, 1, 9000, 0, 1536, 0, 0, 0, 0};
+    second->NumMoveables = 1; // the item's model
+    second->Moveables[0].Bytes[0] = 10;
     EXPECT_THAT(Lines(*second),
                 ElementsAre(HasSubstr("error: room 2, item 2: the item at x 9000, z 1536 stands "
                                       "outside its room")));
@@ -377,6 +384,46 @@ TEST(LevelCheck, RealLevelsHoldOnlyWhatIsReallyThere) {
                 ElementsAre("warning: room 7, sector (column 2, row 5): its wall portal leads "
                             "into a solid sector of room 8 (column 5, row 8): the doorway is "
                             "blocked. Open that sector or remove the portal."));
+}
+
+// Cameras, static meshes and lights are read in each layout's records; a missing room breaks
+// the game, the rest is a warning; what the caller checked itself is left out.
+TEST(LevelCheck, CamerasStaticMeshesAndLightsInTheirRooms) {
+    for (int32_t kind : {FormatTR1, FormatTR2, FormatTR3}) {
+        SCOPED_TRACE(FormatKindName(kind));
+        auto level = test::TwoRoomLevel(kind);
+        const bool second = kind != FormatTR1;
+        level->NumCameras = 2;
+        level->Cameras[0] = {1536, -1024, 1536, 0, 0};
+        level->Cameras[1] = {1536, -1024, 1536, 4, 0};
+        TLevelRoom& room = level->Rooms[1];
+        room.NumStaticMeshes = 1;
+        uint8_t* s = second ? room.RoomStatics2[0].Bytes : room.RoomStatics1[0].Bytes;
+        const int32_t staticPlace[3] = {2048 + 512, -512, 512}; // column 1, row 1: solid
+        std::memcpy(s, staticPlace, 12);
+        s[second ? 18 : 16] = 7; // mesh id 7, which the level has
+        level->NumStaticMeshes = 1;
+        level->StaticMeshes[0].Bytes[0] = 7;
+        room.NumLights = 1;
+        uint8_t* l = second ? room.Lights2[0].Bytes : room.Lights1[0].Bytes;
+        const int32_t lightPlace[3] = {2048 + 1536, 2000, 1536}; // 2000 under the floor
+        std::memcpy(l, lightPlace, 12);
+        EXPECT_THAT(Lines(*level),
+                    ElementsAre("warning: room 2, light 1: the light lies 2000 units under the "
+                                "floor: it is hidden or falls out of the room. Put it on the "
+                                "floor, at y 0.",
+                                "warning: room 2, static mesh 1: the static mesh lies inside a "
+                                "solid sector (room 2, column 1, row 1): it is hidden in a wall. "
+                                "Move it onto an open sector.",
+                                "error: camera 2: the camera lies in room 5, which the level does "
+                                "not have: the game crashes on loading. Put it in one of the "
+                                "level's rooms."));
+        LevelCheckOptions checked;
+        checked.CheckedCameras = 2;
+        checked.CheckedLights = {0, 1};
+        checked.CheckedStatics = {0, 1};
+        EXPECT_THAT(Lines(*level, checked), IsEmpty());
+    }
 }
 
 } // namespace

@@ -198,7 +198,7 @@ TEST_P(EndToEnd, ProjectsAtSeveralHeightsPlayFromTheirFile) {
     const int32_t kind = GetParam();
     const std::string base = MakeBase(kind, "base" + Extension());
     const std::string script = "Start_Trigger(1,3,3)\nDo_with_Activate(62,0,0)\nItem(2)\nEnd()\n"
-                               "End_Trigger()\nPut_Item(2,3,3,0,110,1,0)\nAdd_Camera(1,4,4,2)\n"
+                               "End_Trigger()\nPut_Item(2,3,3,0,163,1,0)\nAdd_Camera(1,4,4,2)\n"
                                "Kill_Lara(1,2,2)\n";
     test::WriteFileBytes(dir.Path("t.scp"), test::Bytes(script.begin(), script.end()));
     for (int posY : {4, 20, 40}) {
