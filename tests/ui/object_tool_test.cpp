@@ -17,6 +17,7 @@
 #include <QUndoStack>
 
 #include <cstring>
+#include <filesystem>
 
 namespace morvane {
 namespace {
@@ -167,6 +168,39 @@ TEST_F(ObjectTool, PlacesMovesTurnsCopiesAndDeletesAnObjectAsUndoableSteps) {
     PointAt(SectorCentre(2, 2));
     Press(Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(project->RoomCount, rooms + 1);
+}
+
+// A picture of a room with objects of each kind, in the textured mode: Lara and a static mesh
+// drawn with the base level's models, a pickup as its sprite, a wolf the level has no model of
+// as a marker with its number, a camera and a light.
+TEST_F(ObjectTool, ScreenshotOfARoomWithObjects) {
+    const int room = project->CurrentRoom;
+    const auto at = [&](ObjectKind kind, int column, int row, int type) {
+        TEditorObject object = NewObject(kind, room, (column - 1) * SectorSize + SectorSize / 2,
+                                         (row - 1) * SectorSize + SectorSize / 2, type);
+        object.Y = FloorYUnder(*project, room, object.X, object.Z) - SectorSize;
+        object.Angle = AngleOfDegrees(45);
+        EXPECT_FALSE(window->edit("Place Object", [&] { return PlaceObject(*project, object); },
+                                  ObjectsScope())
+                         .Refused);
+    };
+    at(ObjectKind::Item, 3, 3, LaraItemType);
+    at(ObjectKind::Static, 5, 3, 0);
+    at(ObjectKind::Item, 4, 5, 163);
+    at(ObjectKind::Item, 6, 5, 7);
+    at(ObjectKind::Camera, 2, 6, 0);
+    at(ObjectKind::Light, 6, 2, 0);
+    ASSERT_EQ(project->Objects.Count, 6u);
+    window->setActiveTool(ToolKind::Object);
+    window->selectObject(1);
+    window->setRenderMode(RenderMode::Textured);
+    window->viewport().SetRotation({30, -35, 0});
+    window->redraw();
+    WaitForFrame();
+    EXPECT_EQ(Find<QListWidget>(*window, "objectList")->count(), 6);
+    const std::string folder = std::string(MORVANE_BINARY_DIR) + "/screenshots";
+    std::filesystem::create_directories(folder);
+    EXPECT_TRUE(window->grab().save(QString::fromStdString(folder + "/objects-textured.png")));
 }
 
 } // namespace
