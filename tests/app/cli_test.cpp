@@ -127,9 +127,9 @@ TEST(Cli, HelpAndVersionGoToTheOutputAndExitZero) {
     EXPECT_THAT(MorvaneVersion, ::testing::MatchesRegex("[0-9]+\\.[0-9]+\\.[0-9]+"));
     EXPECT_EQ(version.Err, "");
 
-    const std::vector<std::string> verbs = {
-        "info",  "rewrite", "make-demo-level", "project-info", "objects", "make-demo-project",
-        "build", "check",   "import"};
+    const std::vector<std::string> verbs = {"info",         "rewrite", "make-demo-level",
+                                            "project-info", "objects", "make-demo-project",
+                                            "build",        "check",   "import"};
     for (const char* flag : {"--help", "-h"}) {
         CliResult help = RunTool({flag});
         EXPECT_EQ(help.Code, CliDone) << flag;
