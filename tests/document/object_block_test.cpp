@@ -3,6 +3,7 @@
 
 #include "document/object_block.h"
 #include "document/project_file.h"
+#include "document/recovery_copy.h"
 #include "document/room_operations.h"
 #include "io/binary_reader.h"
 #include "io/io_error.h"
@@ -272,6 +273,36 @@ TEST(ObjectsBlock, EveryDamagedBlockRefusesTheFileAndNamesTheBlock) {
     ASSERT_EQ(ReadBytes(*project, made.File).Status, ReadStatus::Done);
     EXPECT_EQ(project->Objects.Count, 3u);
     EXPECT_EQ(CountObjects(*project), (ObjectCounts{1, 0, 1, 1}));
+}
+
+// The recovery copy and Save As go through the same writer: the objects come back from both,
+// and the backup of a project saved over keeps the block it had.
+TEST(ObjectsBlock, RecoveryCopiesAndSavesKeepTheObjects) {
+    TempDir dir;
+    std::mt19937 random(8);
+    auto project = std::make_unique<TEditorProject>();
+    AddRooms(*project, random, 3);
+    test::PlaceRandomObjects(*project, random, 60);
+    ASSERT_GT(project->Objects.Count, 30u);
+    auto loaded = std::make_unique<TEditorProject>();
+    const auto expectSame = [&](const std::string& path) {
+        ASSERT_EQ(ReadProjectFile(*loaded, path).Status, ReadStatus::Done) << path;
+        EXPECT_EQ(std::memcmp(static_cast<const void*>(loaded.get()), project.get(),
+                              sizeof(TEditorProject)),
+                  0)
+            << path;
+    };
+    WriteRecoveryCopy(*project, dir.Path("recovery.mvn"), dir.Path("castle.mvn"));
+    expectSame(dir.Path("recovery.mvn"));
+
+    const BuildSettings settings = BuildSettingsOf(*project);
+    SaveProject(*project, settings, dir.Path("castle.mvn"));
+    expectSame(dir.Path("castle.mvn"));
+    const Bytes first = test::ReadFileBytes(dir.Path("castle.mvn"));
+    DeleteObject(*project, 0);
+    SaveProject(*project, settings, dir.Path("castle.mvn"));
+    expectSame(dir.Path("castle.mvn"));
+    EXPECT_TRUE(test::ReadFileBytes(dir.Path("castle.mvn.bak")) == first);
 }
 
 } // namespace
