@@ -11,6 +11,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <memory>
 #include <random>
@@ -103,7 +105,7 @@ Bytes AssembledBlock(const TObjectLayer& layer) {
 TEST(ObjectsBlock, RandomLayersComeBackByteForByte) {
     std::mt19937 random(11);
     auto loaded = std::make_unique<TEditorProject>();
-    int withObjects = 0, empty = 0;
+    int withObjects = 0, empty = 0, mostRooms = 0;
     for (int round = 0; round < 40; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
         auto project = std::make_unique<TEditorProject>();
@@ -116,17 +118,21 @@ TEST(ObjectsBlock, RandomLayersComeBackByteForByte) {
         ++(count > 0 ? withObjects : empty);
 
         const Bytes file = Saved(*project);
-        const std::size_t rooms = RoomsFileSize(*project);
-        ASSERT_EQ(file.size(), rooms + (count > 0 ? 14 + 40 * count : 0));
-        EXPECT_TRUE(Bytes(file.begin() + static_cast<std::ptrdiff_t>(rooms), file.end()) ==
+        const std::size_t roomsEnd = RoomsFileSize(*project);
+        ASSERT_EQ(file.size(), roomsEnd + (count > 0 ? 14 + 40 * count : 0));
+        EXPECT_TRUE(Bytes(file.begin() + static_cast<std::ptrdiff_t>(roomsEnd), file.end()) ==
                     AssembledBlock(project->Objects));
 
         ASSERT_EQ(ReadBytes(*loaded, file).Status, ReadStatus::Done);
         ASSERT_EQ(loaded->Objects.Count, count);
-        EXPECT_EQ(std::memcmp(static_cast<const void*>(loaded.get()), project.get(),
-                              sizeof(TEditorProject)),
-                  0)
-            << "the document read differs from the one saved";
+        // Every byte up to the last room either record ever held, and the whole layer: the rooms
+        // beyond are never written (comparing them would map the pages of both records).
+        mostRooms = std::max<int>(mostRooms, project->RoomCount);
+        const std::size_t rooms = offsetof(TEditorProject, Rooms) + mostRooms * sizeof(TEditorRoom);
+        EXPECT_EQ(std::memcmp(static_cast<const void*>(loaded.get()), project.get(), rooms), 0)
+            << "the rooms read differ from the ones saved";
+        EXPECT_EQ(std::memcmp(&loaded->Objects, &project->Objects, sizeof(TObjectLayer)), 0)
+            << "the objects read differ from the ones saved";
         ProjectOutline outline;
         ASSERT_EQ(ReadOutlineBytes(outline, file).Status, ReadStatus::Done);
         EXPECT_TRUE(outline == OutlineOf(*project, ProjectFileVersion));
@@ -137,7 +143,7 @@ TEST(ObjectsBlock, RandomLayersComeBackByteForByte) {
             DeleteObject(*project, static_cast<int>(random() % project->Objects.Count));
         }
         EXPECT_TRUE(Saved(*project) ==
-                    Bytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(rooms)));
+                    Bytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(roomsEnd)));
     }
     EXPECT_GT(withObjects, 25);
     EXPECT_GT(empty, 3);
