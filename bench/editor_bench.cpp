@@ -9,9 +9,13 @@
 #include "editor_input.h"
 #include "full_project.h"
 
+#include "document/object_operations.h"
 #include "document/project_file.h"
 #include "document/room_operations.h"
 #include "io/program_folder.h"
+#include "level/level_object_types.h"
+#include "level/world_units.h"
+#include "view/pick_names.h"
 #include "ui/gl_panel.h"
 #include "ui/main_window.h"
 #include "ui/tool_bar_window.h"
@@ -24,6 +28,7 @@
 #include <QUndoStack>
 
 #include <algorithm>
+#include <iterator>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -158,6 +163,77 @@ int main(int argc, char** argv) {
         std::printf("  %-9s median %6.2f ms, min %6.2f ms, max %6.2f ms\n", name, part.Median,
                     part.Min, part.Max);
     }
+
+    // The same room with 200 objects drawn with the base level's models: items of its types,
+    // every fourth a static mesh, spread over the room on its floor.
+    {
+        const std::vector<int> items = morvane::ModelledItemTypes(*level);
+        const std::vector<int> statics = morvane::StaticMeshIds(*level);
+        for (int i = 0; i < 200; ++i) {
+            const bool statik = i % 4 == 3 && !statics.empty();
+            // Lara is one item: the others take the level's other types in turn.
+            std::vector<int> others;
+            std::copy_if(items.begin(), items.end(), std::back_inserter(others),
+                         [](int t) { return t != morvane::LaraItemType; });
+            const int type = statik ? statics[i % statics.size()]
+                             : others.empty() ? 7
+                                              : others[i % others.size()];
+            morvane::TEditorObject object = morvane::NewObject(
+                statik ? morvane::ObjectKind::Static : morvane::ObjectKind::Item,
+                project->CurrentRoom, 1024 + (i % 15) * 2048 % 30720, 1024 + (i / 15) * 2048, type);
+            object.Angle = static_cast<uint16_t>(i * 4096);
+            morvane::PlaceObject(*project, object);
+        }
+    }
+    window.redraw();
+    WaitForFrame(window.viewPanel());
+    std::vector<double> objectClicks;
+    for (int i = 0; i < 21; ++i) {
+        const QPoint at(window.viewPanel()->Width() / 2 + i, window.viewPanel()->Height() / 2 + 40);
+        window.scene().HeightSelector = i % 2;
+        const auto click = Clock::now();
+        PressLeftButton(window, at);
+        ReleaseLeftButton(window, at);
+        WaitForFrame(window.viewPanel());
+        objectClicks.push_back(Milliseconds(click));
+    }
+    const Spread withObjects = SpreadOf(objectClicks);
+    std::printf("edit click on that room with %u objects drawn with their models: median %.1f ms, "
+                "min %.1f ms, max %.1f ms\n",
+                project->Objects.Count, withObjects.Median, withObjects.Min, withObjects.Max);
+
+    // Dragging one of them with the object tool: each move of the pointer to its painted frame.
+    window.setActiveTool(morvane::ToolKind::Object);
+    QPoint onObject(-1, -1);
+    for (int y = 20; y < window.viewPanel()->Height() && onObject.x() < 0; y += 12) {
+        for (int x = 20; x < window.viewPanel()->Width(); x += 12) {
+            viewport.SetPointer(x, y);
+            if (morvane::HitOfPickName(viewport.Pick()).IsObject()) {
+                onObject = QPoint(x, y);
+                break;
+            }
+        }
+    }
+    if (onObject.x() < 0) {
+        std::printf("drag of an object: no object found under the pointer\n");
+    } else {
+        PressLeftButton(window, onObject);
+        std::vector<double> frames;
+        for (int i = 1; i <= 30; ++i) {
+            const auto move = Clock::now();
+            DragLeftButton(window, onObject + QPoint(3 * i, 2 * i));
+            WaitForFrame(window.viewPanel());
+            frames.push_back(Milliseconds(move));
+        }
+        ReleaseLeftButton(window, onObject + QPoint(90, 60));
+        const Spread drag = SpreadOf(frames);
+        std::printf("a frame while dragging an object among %u (move to painted frame): median "
+                    "%.1f ms, min %.1f ms, max %.1f ms; %d steps in the undo history for it\n",
+                    project->Objects.Count, drag.Median, drag.Min, drag.Max,
+                    window.undoStack()->count());
+    }
+    window.setActiveTool(morvane::ToolKind::Sector);
+
     timed.Pick = pick;
     timed.Prepare = prepare;
     viewport.SetFigure(timed);

@@ -36,3 +36,12 @@ inline void PressLeftButton(morvane::MainWindow& window, QPoint pixels) {
 inline void ReleaseLeftButton(morvane::MainWindow& window, QPoint pixels) {
     SendLeftButton(window, QEvent::MouseButtonRelease, pixels, Qt::NoButton);
 }
+
+// The pointer moved over the view with the left button held (a drag).
+inline void DragLeftButton(morvane::MainWindow& window, QPoint pixels) {
+    morvane::GLPanel* panel = window.viewPanel();
+    const QPointF at = QPointF(pixels) / panel->devicePixelRatioF();
+    QMouseEvent event(QEvent::MouseMove, at, panel->mapToGlobal(at), Qt::NoButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(panel, &event);
+}

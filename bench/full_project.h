@@ -1,12 +1,14 @@
 #pragma once
 
+#include "document/object_operations.h"
 #include "document/portal_views.h"
 #include "document/room_operations.h"
 
 namespace morvane::bench {
 
 // A project at the document's capacities: 128 rooms of 31 x 31 sectors with 20 portal views
-// each, every sector's bytes varied (about 14 MB as a file).
+// each, every sector's bytes varied (about 14 MB as a file), and the level's maximum of items
+// (Lara and 299 others) and of cameras spread over the rooms.
 inline void MakeFullProject(TEditorProject& project) {
     constexpr int side = 31;
     SceneRooms scene;
@@ -34,6 +36,15 @@ inline void MakeFullProject(TEditorProject& project) {
             fields.FacingIndex = d % 6;
             AddPortalView(project, fields);
         }
+    }
+    for (int i = 0; i < MaxObjectItems + MaxObjectCameras; ++i) {
+        const bool camera = i >= MaxObjectItems;
+        TEditorObject object = NewObject(camera ? ObjectKind::Camera : ObjectKind::Item,
+                                         i % MaxRooms + 1, 512 + (i % 29) * 1024,
+                                         512 + (i % 23) * 1024, camera ? 0 : 7 + i % 20);
+        object.Angle = static_cast<uint16_t>(i * 1111);
+        object.Flags = static_cast<uint16_t>(i % 2 ? ItemActivationMask : 0);
+        PlaceObject(project, object);
     }
     project.CurrentRoom = 1;
 }

@@ -390,8 +390,9 @@ void MakeMesh(TLevelData& level) {
     for (int i = 0; i < 8; ++i) {
         words.push_back(0x1000);
     }
-    const int16_t faces[6][4] = {{0, 1, 2, 3}, {7, 6, 5, 4}, {4, 5, 1, 0},
-                                 {5, 6, 2, 1}, {6, 7, 3, 2}, {7, 4, 0, 3}};
+    // Each face's corners go clockwise seen from outside (y grows downwards), as the game's do.
+    const int16_t faces[6][4] = {{3, 2, 1, 0}, {4, 5, 6, 7}, {0, 1, 5, 4},
+                                 {1, 2, 6, 5}, {2, 3, 7, 6}, {3, 0, 4, 7}};
     words.push_back(6);
     for (const auto& f : faces) {
         words.insert(words.end(), {f[0], f[1], f[2], f[3], static_cast<int16_t>(MeshTexture)});

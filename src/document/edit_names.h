@@ -35,6 +35,13 @@ inline constexpr const char* PaintFloorTextures = "Paint Floor Textures";
 inline constexpr const char* PaintCeilingTextures = "Paint Ceiling Textures";
 inline constexpr const char* SetFloorPortals = "Set Floor Portals";
 inline constexpr const char* SetCeilingPortals = "Set Ceiling Portals";
+// The objects.
+inline constexpr const char* PlaceObject = "Place Object";
+inline constexpr const char* MoveObject = "Move Object";
+inline constexpr const char* TurnObject = "Turn Object";
+inline constexpr const char* DeleteObject = "Delete Object";
+inline constexpr const char* PasteObject = "Paste Object";
+inline constexpr const char* ChangeObject = "Change Object"; // a field of the objects dock
 } // namespace EditNames
 
 // "Send to Front", ... as the Rooms menu names them.

@@ -1,5 +1,6 @@
 #include "document/object_operations.h"
 
+#include "document/sector_heights.h"
 #include "level/world_units.h"
 
 #include <algorithm>
@@ -90,7 +91,7 @@ TEditorObject NewObject(ObjectKind kind, int room, int x, int z, int type) {
     object.Room = static_cast<uint8_t>(room);
     object.X = x;
     object.Z = z;
-    object.OnFloor = kind == ObjectKind::Camera ? 0 : 1;
+    object.OnFloor = kind == ObjectKind::Camera || kind == ObjectKind::Light ? 0 : 1;
     object.Type = static_cast<int16_t>(type);
     switch (kind) {
     case ObjectKind::Item:
@@ -209,6 +210,55 @@ int ObjectLevelIndex(const TEditorProject& project, int index) {
         }
     }
     return object.Is(ObjectKind::Item) ? before + 1 : before;
+}
+
+int FloorYUnder(const TEditorProject& project, int room, int x, int z) {
+    if (room < 1 || room > project.RoomCount) {
+        return 0;
+    }
+    const TEditorRoom& r = project.Room(room);
+    const int column = x < 0 ? -1 : x / SectorSize;
+    const int row = z < 0 ? -1 : z / SectorSize;
+    if (column < 0 || column >= r.XSectors || row < 0 || row >= r.ZSectors) {
+        return RoomBottomY(r);
+    }
+    return FloorY(r, column * r.ZSectors + row + 1);
+}
+
+int ObjectY(const TEditorProject& project, const TEditorObject& object) {
+    return object.OnFloor ? FloorYUnder(project, object.Room, object.X, object.Z) : object.Y;
+}
+
+std::string ObjectDescription(const TEditorProject& project, int index,
+                              const std::string& typeLabel) {
+    if (!HasObject(project, index)) {
+        return {};
+    }
+    const TEditorObject& object = project.Objects.Objects[index];
+    const int level = ObjectLevelIndex(project, index);
+    std::string text;
+    switch (object.KindOf()) {
+    case ObjectKind::Item:
+        text = (IsLaraStart(object) ? "Lara's start" : "Item " + typeLabel) + ", level item " +
+               std::to_string(level);
+        break;
+    case ObjectKind::Camera:
+        text = "Camera " + std::to_string(level);
+        break;
+    case ObjectKind::Static:
+        text = "Static mesh " + typeLabel + ", room's static " + std::to_string(level);
+        break;
+    case ObjectKind::Light:
+        text = "Light, room's light " + std::to_string(level);
+        break;
+    }
+    text += ": room " + std::to_string(object.Room) + ", x " + std::to_string(object.X) + ", z " +
+            std::to_string(object.Z) + ", " +
+            (object.OnFloor ? std::string("on the floor") : "y " + std::to_string(object.Y));
+    if (HasAngle(object)) {
+        text += ", angle " + std::to_string(DegreesOfAngle(object.Angle));
+    }
+    return text;
 }
 
 ObjectCounts CountObjects(const TEditorProject& project) {

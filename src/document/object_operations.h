@@ -45,9 +45,9 @@ struct ObjectValueRange {
 };
 ObjectValueRange IntensityRange(ObjectKind kind);
 
-// A new object of a kind with the fields a user expects: on the floor, facing north, items and
-// statics lit by the room, items with every activation bit clear; a light of intensity 4096
-// (the game's half) and fade 4096.
+// A new object of a kind with the fields a user expects: items and statics on the floor, facing
+// north, lit by the room, items with every activation bit clear; cameras and lights at Y (not on
+// the floor), a light of intensity 4096 and fade 4096.
 TEditorObject NewObject(ObjectKind kind, int room, int x, int z, int type = 0);
 
 // What is wrong with an object's own fields, or empty: an unknown kind, a room the project does
@@ -70,6 +70,17 @@ std::string ObjectLimitProblem(const TEditorProject& project, const TEditorObjec
 // the project's other items from 1 in the layer's order), a camera's in the cameras, a static
 // mesh's or light's in its room. -1 when the index is not an object.
 int ObjectLevelIndex(const TEditorProject& project, int index);
+
+// The floor's height (the game's y, world units) under a point of a room, x and z from its
+// corner: the floor of the sector there at its highest point; the room's bottom outside its grid.
+int FloorYUnder(const TEditorProject& project, int room, int x, int z);
+// The height an object stands at: its Y, or the floor under it.
+int ObjectY(const TEditorProject& project, const TEditorObject& object);
+
+// What the status bar says of an object: "Item 7 Wolf, level item 2: room 1, x 2560, z 3584,
+// on the floor, angle 90" (typeLabel names its type or mesh).
+std::string ObjectDescription(const TEditorProject& project, int index,
+                              const std::string& typeLabel);
 
 // Counts of the layer by kind.
 struct ObjectCounts {

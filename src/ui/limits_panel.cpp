@@ -57,6 +57,10 @@ LimitsPanel::LimitsPanel(QWidget* parent) : QWidget(parent) {
                                "The room's rectangles against the 3000 a room holds");
     roomTrianglesLabel = line("Triangles", "roomTrianglesLabel",
                               "The room's triangles against the 1250 a room holds");
+    roomStaticsLabel = line("Static meshes", "roomStaticsLabel",
+                            "The room's static meshes against the 50 a room holds");
+    roomLightsLabel =
+        line("Lights", "roomLightsLabel", "The room's lights against the 15 a room holds");
     heading("Level");
     levelBoxesLabel =
         line("Boxes", "levelBoxesLabel", "The boxes of every room against the level's capacity");
@@ -65,6 +69,10 @@ LimitsPanel::LimitsPanel(QWidget* parent) : QWidget(parent) {
     levelFloorDataWordsLabel = line("Floor-data words", "levelFloorDataWordsLabel",
                                     "The slopes' and portals' floor data against the level's "
                                     "capacity");
+    levelItemsLabel = line("Items", "levelItemsLabel",
+                           "The project's items, Lara's included, against the 300 a level holds");
+    levelCamerasLabel = line("Cameras", "levelCamerasLabel",
+                             "The project's cameras against the 100 a level holds");
     projectProblemLabel = named(new QLabel(this), "projectProblemLabel");
     projectProblemLabel->setWordWrap(true);
     projectProblemLabel->hide();
@@ -77,6 +85,14 @@ void LimitsPanel::showRoom(const RoomUse& use) {
     showUse(roomVerticesLabel, use.Vertices);
     showUse(roomRectanglesLabel, use.Rectangles);
     showUse(roomTrianglesLabel, use.Triangles);
+}
+
+void LimitsPanel::showObjects(const CapacityUse& roomStatics, const CapacityUse& roomLights,
+                              const CapacityUse& items, const CapacityUse& cameras) {
+    showUse(roomStaticsLabel, roomStatics);
+    showUse(roomLightsLabel, roomLights);
+    showUse(levelItemsLabel, items);
+    showUse(levelCamerasLabel, cameras);
 }
 
 void LimitsPanel::showProject(const ProjectUse& use) {

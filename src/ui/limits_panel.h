@@ -19,12 +19,18 @@ public:
 
     void showRoom(const RoomUse& use);
     void showProject(const ProjectUse& use);
+    // The objects: the current room's static meshes and lights, the level's items (Lara's
+    // included) and cameras.
+    void showObjects(const CapacityUse& roomStatics, const CapacityUse& roomLights,
+                     const CapacityUse& items, const CapacityUse& cameras);
 
     static inline const QColor HighColor{255, 191, 0}; // amber
     static inline const QColor OverColor{215, 40, 40}; // red
 
     QLabel *roomVerticesLabel, *roomRectanglesLabel, *roomTrianglesLabel;
+    QLabel *roomStaticsLabel, *roomLightsLabel;
     QLabel *levelBoxesLabel, *levelOverlapWordsLabel, *levelFloorDataWordsLabel;
+    QLabel *levelItemsLabel, *levelCamerasLabel;
     // What stops the build before it counts, when something does.
     QLabel* projectProblemLabel;
 };

@@ -9,6 +9,8 @@
 #include "ui/keys_guide.h"
 #include "ui/rebuild_warning_dialog.h"
 #include "ui/room_dialog.h"
+#include "level/level_models.h"
+#include "ui/object_tool.h"
 #include "ui/sector_tool.h"
 #include "ui/texture_picker.h"
 #include "ui/tool_bar_window.h"
@@ -274,6 +276,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::redraw() {
+    showObjects(); // the objects may have changed with the document
     viewport_.Redraw();
     updateLimits();
     if (viewPanel_->underMouse()) {

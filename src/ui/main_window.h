@@ -39,6 +39,10 @@ class BuildDialog;
 class GLPanel;
 class KeysGuideDialog;
 class LimitsPanel;
+class ObjectTool;
+class ObjectsDock;
+class ModelLibrary;
+class ViewLabels;
 class RebuildWarningDialog;
 class RoomDialog;
 class SectorTool;
@@ -60,6 +64,7 @@ class ViewInputRouter;
 //   main_window_textures.cpp     the level's textures in the picker, the view and the previews
 //   main_window_layout.cpp       the docks, the View menu, the window's layout and render mode
 //                                kept between runs, the limits panel
+//   main_window_objects.cpp      the objects dock, the chosen object and its fields
 //   tool_bar_wiring.cpp          the tool bar's controls to document operations
 class MainWindow : public QMainWindow, private ViewToolHost {
     Q_OBJECT
@@ -158,9 +163,14 @@ public:
     void setRenderMode(RenderMode mode);
 
     // The view's tools (main_window_view_input.cpp): the one whose mouse and keys the view
-    // hands on, chosen from the Edit menu, its key or the tool bar. The sector tool is the only
-    // one so far.
+    // hands on, chosen from the Edit menu, its key or the tool bar.
     void setActiveTool(ToolKind tool);
+    ToolKind activeTool() const { return activeTool_; }
+    // The objects (main_window_objects.cpp): the one chosen in the view and the objects dock
+    // (its index in the layer, -1 for none).
+    int selectedObject() const override;
+    void selectObject(int index) override;
+    ObjectsDock* objectsDock() const { return objectsDock_; }
     // The tool bar's settings for a click in the view.
     SectorToolState sectorToolState() const override;
 
@@ -228,6 +238,15 @@ private:
     // The neighbour room the view draws, as the tool bar says.
     void showDrawnNeighbour();
 
+    // The objects (main_window_objects.cpp).
+    void createObjectsDock();
+    // The base level's types in the objects dock, and its models in the view.
+    void showLevelObjectTypes();
+    // The type numbers beside the markers in the view, after each frame.
+    void showObjectLabels();
+    // The current room's objects and the chosen one's fields in the dock, the choice in the view.
+    void showObjects();
+
     // The view's input (main_window_view_input.cpp).
     ViewTool& tool();
     // What the view shows under the pointer, in the status bar's right part.
@@ -244,6 +263,9 @@ private:
     void showStatus(const QString& text) override;
     void heightSelectorChanged() override;
     void repaintView() override;
+    std::optional<TEditorObject> objectToPlace() const override;
+    std::optional<WorldPoint> pointerOnHeight(double worldY) override;
+    std::string objectTypeLabel(const TEditorObject& object) const override;
 
     TEditorProject& project_;
     TLevelData& level_;
@@ -269,6 +291,8 @@ private:
     QDockWidget* toolBarDock_;
     QDockWidget* texturesDock_;
     QDockWidget* limitsDock_;
+    QDockWidget* objectsDockWidget_;
+    ObjectsDock* objectsDock_;
     LimitsPanel* limitsPanel_;
     QMenu* viewMenu_;
     QMenu* fileMenu_;
@@ -288,6 +312,10 @@ private:
 
     // The view's tools and the one that is active; the router hands them the view's input.
     std::unique_ptr<SectorTool> sectorTool_;
+    std::unique_ptr<ObjectTool> objectTool_;
+    int selectedObject_ = -1;
+    std::unique_ptr<ModelLibrary> models_; // the base level's models, drawn in the view
+    ViewLabels* viewLabels_ = nullptr;
     ToolKind activeTool_ = ToolKind::Sector;
     ViewInputRouter* inputRouter_;
 

@@ -3,9 +3,11 @@
 // settings, and the limits panel's counts.
 #include "ui/main_window.h"
 
+#include "document/object_operations.h"
 #include "level/level_format.h"
 #include "levelbuild/level_usage.h"
 #include "ui/limits_panel.h"
+#include "ui/objects_dock.h"
 #include "ui/texture_picker.h"
 #include "ui/tool_bar_window.h"
 #include "ui/user_folders.h"
@@ -16,6 +18,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSettings>
 #include <QTimer>
 
@@ -30,7 +33,7 @@ constexpr const char* GeometryKey = "window/geometry";
 constexpr const char* StateKey = "window/state";
 constexpr const char* RenderModeKey = "view/renderMode";
 // Changes when the docks change, so that an older layout is not applied to them.
-constexpr int LayoutVersion = 1;
+constexpr int LayoutVersion = 2;
 
 // Room for the view beside the tool bar, on a screen of 1000 pixels or more.
 constexpr QSize WantedWindowSize(1280, 900);
@@ -63,12 +66,23 @@ void MainWindow::createDocks() {
     limitsPanel_ = new LimitsPanel(this);
     limitsDock_ = dock("Limits", "limitsDock", limitsPanel_);
     texturesDock_ = dock("TEXTURES", "texturesDock", texturePicker_);
+    createObjectsDock();
+    // Scrolled, so that its fields never make the window taller than the screen.
+    auto* objectsScroll = new QScrollArea(this);
+    objectsScroll->setWidgetResizable(true);
+    objectsScroll->setFrameShape(QFrame::NoFrame);
+    objectsScroll->setWidget(objectsDock_);
+    objectsDockWidget_ = dock("Objects", "objectsDock", objectsScroll);
     // The picker shows the texture under the pointer in its title.
     connect(texturePicker_, &QWidget::windowTitleChanged, texturesDock_, &QWidget::setWindowTitle);
     // The picker shares its place with the limits panel, so that the docks fit a screen of
     // 1000 pixels; it is shown by "Show Textures".
     tabifyDockWidget(limitsDock_, texturesDock_);
     texturesDock_->hide();
+    // The objects dock shares the tool bar's place: the object tool raises it, the sector tool
+    // the tool bar.
+    tabifyDockWidget(toolBarDock_, objectsDockWidget_);
+    objectsDockWidget_->hide();
     connect(limitsDock_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
         if (visible) {
             updateLimits();
@@ -86,7 +100,8 @@ void MainWindow::createViewMenu() {
         const char* text;
     } docks[] = {{toolBarDock_, "viewToolBar", "&Tools Bar"},
                  {texturesDock_, "viewTextures", "T&extures"},
-                 {limitsDock_, "viewLimits", "&Limits"}};
+                 {limitsDock_, "viewLimits", "&Limits"},
+                 {objectsDockWidget_, "viewObjects", "&Objects"}};
     for (const auto& d : docks) {
         QAction* action = viewMenu_->addAction(d.text);
         action->setObjectName(d.name);
@@ -140,6 +155,19 @@ void MainWindow::updateLimits() {
     }
     limitsPanel_->showRoom(
         MeasureRoom(project_, project_.CurrentRoom, level_.FormatKind >= FormatTR1));
+    int statics = 0, lights = 0;
+    for (uint32_t i = 0; i < project_.Objects.Count; ++i) {
+        const TEditorObject& object = project_.Objects.Objects[i];
+        statics += object.Room == project_.CurrentRoom && object.Is(ObjectKind::Static);
+        lights += object.Room == project_.CurrentRoom && object.Is(ObjectKind::Light);
+    }
+    const ObjectCounts counts = CountObjects(project_);
+    auto use = [](long used, long limit) { return CapacityUse{used, limit, false, true}; };
+    // Without her own object the build adds Lara.
+    const int items = counts.Items + (LaraStartIndex(project_) < 0 ? 1 : 0);
+    limitsPanel_->showObjects(use(statics, MaxObjectStaticsPerRoom),
+                              use(lights, MaxObjectLightsPerRoom), use(items, MaxObjectItems),
+                              use(counts.Cameras, MaxObjectCameras));
     projectLimitsTimer_->start();
 }
 

@@ -21,6 +21,7 @@ constexpr int TextureFieldCount = 4;
 
 void MainWindow::loadTexturePicker() {
     texturePicker_->loadStrips(level_);
+    showLevelObjectTypes();
     if (!viewport_.HasContext()) {
         texturesPending_ = true; // the GL textures are made once the view has its context
     } else {

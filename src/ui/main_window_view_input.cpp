@@ -5,6 +5,8 @@
 
 #include "ui/document_text.h"
 #include "ui/gl_panel.h"
+#include "ui/object_tool.h"
+#include "ui/objects_dock.h"
 #include "ui/sector_tool.h"
 #include "ui/tool_bar_window.h"
 #include "ui/view_input_router.h"
@@ -12,6 +14,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QDockWidget>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -21,6 +24,7 @@ namespace morvane {
 
 void MainWindow::wireView() {
     sectorTool_ = std::make_unique<SectorTool>(static_cast<ViewToolHost&>(*this));
+    objectTool_ = std::make_unique<ObjectTool>(static_cast<ViewToolHost&>(*this));
     inputRouter_ = new ViewInputRouter(*this);
     viewPanel_->setInput(inputRouter_);
     viewport_.SetOverlay([this] { tool().drawOverlay(); });
@@ -35,21 +39,38 @@ void MainWindow::createToolsMenu(QMenu* menu) {
     sector->setShortcut(QKeySequence(Qt::Key_S));
     tools->addAction(sector);
     connect(sector, &QAction::triggered, this, [this] { setActiveTool(ToolKind::Sector); });
+    QAction* object = menu->addAction("&Object Tool");
+    object->setObjectName("objectTool");
+    object->setCheckable(true);
+    object->setShortcut(QKeySequence(Qt::Key_O));
+    tools->addAction(object);
+    connect(object, &QAction::triggered, this, [this] { setActiveTool(ToolKind::Object); });
 }
 
 void MainWindow::setActiveTool(ToolKind tool) {
     // The menu, its key and the tool bar show the same tool.
     action("sectorTool")->setChecked(tool == ToolKind::Sector);
+    action("objectTool")->setChecked(tool == ToolKind::Object);
     toolBar_->setActiveTool(tool);
     if (tool == activeTool_) {
         return;
     }
     this->tool().cancel();
     activeTool_ = tool;
+    if (tool == ToolKind::Object) {
+        objectsDockWidget_->show();
+        objectsDockWidget_->raise();
+    } else {
+        objectsDock_->stopPlacing();
+        toolBarDock_->raise();
+    }
     viewport_.Paint();
 }
 
 ViewTool& MainWindow::tool() {
+    if (activeTool_ == ToolKind::Object) {
+        return *objectTool_;
+    }
     return *sectorTool_;
 }
 

@@ -165,6 +165,9 @@ ToolBarWindow::ToolBarWindow(QWidget* parent) : QWidget(parent) {
                               "Clicks in the view edit the sectors (S)");
     sectorToolButton_->setChecked(true);
     tools->addWidget(sectorToolButton_);
+    objectToolButton_ = named(new QRadioButton("Objects", edit), "objectToolButton",
+                              "Clicks in the view place, choose and move objects (O)");
+    tools->addWidget(objectToolButton_);
     tools->addStretch();
     editLayout->addLayout(tools);
     auto* direction = new QGroupBox("Direction", edit);
@@ -350,6 +353,11 @@ void ToolBarWindow::wireControls() {
             emit toolChosen(ToolKind::Sector);
         }
     });
+    connect(objectToolButton_, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) {
+            emit toolChosen(ToolKind::Object);
+        }
+    });
 
     const std::pair<QRadioButton*, RenderMode> modes[] = {
         {wireframeModeButton_, RenderMode::Wireframe},
@@ -506,6 +514,7 @@ void ToolBarWindow::setRenderMode(RenderMode mode) {
 
 void ToolBarWindow::setActiveTool(ToolKind tool) {
     sectorToolButton_->setChecked(tool == ToolKind::Sector);
+    objectToolButton_->setChecked(tool == ToolKind::Object);
 }
 
 void ToolBarWindow::showSectorSettings(const SectorToolState& settings) {

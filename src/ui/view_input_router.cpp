@@ -44,6 +44,19 @@ bool ViewInputRouter::eventFilter(QObject* watched, QEvent* event) {
                 widget == window_.viewPanel_ || window_.viewPanel_->isAncestorOf(widget);
         }
         break;
+    case QEvent::ShortcutOverride: {
+        // A key the tool takes beats a menu's shortcut while the view has the keys (Ctrl+C
+        // copies an object with the object tool, and clones the room otherwise).
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (isEditorWidget(watched) && QApplication::activeModalWidget() == nullptr &&
+            QApplication::activePopupWidget() == nullptr &&
+            window_.tool().takesKey(key->key(), key->modifiers()) &&
+            (viewHadLastClick_ || pointerOver(window_.viewPanel_))) {
+            event->accept();
+            return true;
+        }
+        break;
+    }
     case QEvent::KeyPress: {
         // Keys sent to the main window itself go on to its own handler; a modal dialog and an
         // open menu or list keep their keys.

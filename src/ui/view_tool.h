@@ -1,14 +1,17 @@
 #pragma once
 
 #include "document/document_change.h"
+#include "document/objects.h"
 #include "document/sector_tools.h"
 #include "document/view_hit.h"
 #include "view/gl_viewport.h"
+#include "view/pointer_ground.h"
 
 #include <QString>
 #include <Qt>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace morvane {
@@ -16,7 +19,7 @@ namespace morvane {
 class RoomScene;
 
 // The view's tools, one active at a time.
-enum class ToolKind { Sector };
+enum class ToolKind { Sector, Object };
 
 // The pointer over the 3D view: where it is, in the view's pixels, and the keys and buttons
 // held.
@@ -55,6 +58,17 @@ public:
     virtual void heightSelectorChanged() = 0;
     // The view painted again without compiling the scene (what a tool draws over it changed).
     virtual void repaintView() = 0;
+
+    // The object chosen in the view and the objects dock (its index in the layer; -1 for none).
+    virtual int selectedObject() const = 0;
+    virtual void selectObject(int index) = 0;
+    // What a click on the floor places: the objects dock's kind and type while it is placing,
+    // none otherwise (room and place are the tool's to fill in).
+    virtual std::optional<TEditorObject> objectToPlace() const = 0;
+    // Where the line under the pointer meets the level at a height (the game's y).
+    virtual std::optional<WorldPoint> pointerOnHeight(double worldY) = 0;
+    // The status bar's name of an object's type ("7 Wolf", or the number alone).
+    virtual std::string objectTypeLabel(const TEditorObject& object) const = 0;
 
 protected:
     ~ViewToolHost() = default;

@@ -169,15 +169,19 @@ void TGLViewport::CenterCamera() {
     mouseX_ = mouseY_ = 0;
 }
 
-Mat4 TGLViewport::PickTransform(double size) const {
-    const int width = surface_->Width(), height = surface_->Height();
+Mat4 TGLViewport::ClipTransform() const {
     const Mat4 camera = TranslationMatrix(-camera_->X, -camera_->Y, -camera_->Z) *
                         RotationMatrix(camera_->RotX, 1, 0, 0) *
                         RotationMatrix(camera_->RotY, 0, 1, 0) *
                         RotationMatrix(camera_->RotZ, 0, 0, 1);
-    return PickRegionMatrix(mouseX_, height - mouseY_, size, size, {0, 0, width, height}) *
-           PerspectiveMatrix(FieldOfView, Aspect(), NearPlane, FarPlane) * camera *
+    return PerspectiveMatrix(FieldOfView, Aspect(), NearPlane, FarPlane) * camera *
            PlacementMatrix(placement_.Translate, placement_.Scale, placement_.Rotate);
+}
+
+Mat4 TGLViewport::PickTransform(double size) const {
+    const int width = surface_->Width(), height = surface_->Height();
+    return PickRegionMatrix(mouseX_, height - mouseY_, size, size, {0, 0, width, height}) *
+           ClipTransform();
 }
 
 int32_t TGLViewport::Pick() {

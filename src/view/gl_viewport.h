@@ -94,6 +94,9 @@ public:
     // size x size pixels around the pointer: the region's matrix, the projection, the camera
     // and the view's own moves, as the paint cycle makes them.
     Mat4 PickTransform(double size) const;
+    // The same without a pick region: the figure's world to the view's clip space (for placing
+    // texts over the view). Needs a surface and a camera.
+    Mat4 ClipTransform() const;
     // Tells GL contexts apart: a new number each time a surface is attached.
     uint64_t ContextSerial() const { return contextSerial_; }
 

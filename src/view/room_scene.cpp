@@ -3,6 +3,7 @@
 #include "document/sector_numbering.h"
 #include "document/sector_tools.h"
 #include "view/gl_viewport.h"
+#include "view/object_placement.h"
 
 #include <GL/gl.h>
 
@@ -142,6 +143,8 @@ void RoomScene::Create() {
     HeightSelector = 0;
     TexturesLoaded = false;
     HidePortals = false;
+    SelectedObject = -1;
+    ShowObjects = true;
 }
 
 bool RoomScene::Drawable() const {
@@ -210,6 +213,9 @@ void RoomScene::PrepareLists(uint64_t context) {
         neighbour_.ListCompiled = true;
         ++listCompilations_;
     }
+    if (ShowObjects && Project->Objects.Count > 0) {
+        objects_.Prepare(context, Mode, Models);
+    }
 }
 
 void RoomScene::ReleaseLists(uint64_t context) {
@@ -219,6 +225,7 @@ void RoomScene::ReleaseLists(uint64_t context) {
     if (neighbour_.ListContext == context && neighbour_.List != 0) {
         glDeleteLists(neighbour_.List, 1);
     }
+    objects_.Release(context);
     current_.Lists = neighbour_.List = 0;
     current_.ListContext = neighbour_.ListContext = 0;
     current_.ListCompiled = neighbour_.ListCompiled = false;
@@ -276,14 +283,59 @@ void RoomScene::Draw() {
     if (NeighbourDrawn()) {
         glCallList(neighbour_.List);
     }
+    objects_.Draw(*Project, Models, DrawnObjects(), SelectedObject, Mode);
     if (!HidePortals) {
         glCallList(current_.Lists + 1);
     }
 }
 
+std::vector<int> RoomScene::DrawnObjects() const {
+    if (!ShowObjects || Project == nullptr || Project->Objects.Count == 0) {
+        return {};
+    }
+    return ObjectsOfRooms(*Project, DrawnRoom, NeighbourDrawn() ? NeighbourRoom : DrawnRoom);
+}
+
+int RoomScene::PickObject(const Mat4& clipFromScene) const {
+    if (!Drawable()) {
+        return -1;
+    }
+    return PickObjects(clipFromScene * PlacementMatrix(Position, Scale, Rotation), *Project, Models,
+                       DrawnObjects());
+}
+
+std::vector<RoomScene::ObjectLabel> RoomScene::ObjectLabels(const Mat4& clipFromView, int width,
+                                                            int height) const {
+    std::vector<ObjectLabel> labels;
+    if (!Drawable()) {
+        return labels;
+    }
+    const Mat4 clipFromScene = clipFromView * PlacementMatrix(Position, Scale, Rotation);
+    for (const int index : DrawnObjects()) {
+        const TEditorObject& object = Project->Objects.Objects[index];
+        std::string text = MarkerLabelOf(Models, object);
+        if (text.empty()) {
+            continue;
+        }
+        const ObjectBox box = ObjectDrawnBox(Models, object);
+        const Mat4 m = clipFromScene * ObjectSceneTransform(*Project, object);
+        const auto clip = Transform(m, 0, box.Min[1], 0);
+        if (clip[3] <= 0) {
+            continue;
+        }
+        labels.push_back({index, std::move(text), (clip[0] / clip[3] + 1) / 2 * width,
+                          (1 - clip[1] / clip[3]) / 2 * height});
+    }
+    return labels;
+}
+
 int32_t RoomScene::PickName(const Mat4& clipFromScene) {
     if (!Drawable()) {
         return NoPickName;
+    }
+    const int object = PickObject(clipFromScene);
+    if (object >= 0) {
+        return PickNameOfObject(object);
     }
     ClampHeightSelector(*this, *Project);
     RefreshGeometry();
@@ -337,6 +389,7 @@ void RoomScene::DrawPlan(RenderMode mode, int r, int m) {
         glLoadName(NeighbourRoomPickName);
         DrawFaces(neighbour);
     }
+    objects_.Draw(*Project, Models, DrawnObjects(), SelectedObject, mode);
     if (!HidePortals) {
         SetPortalViewState();
         for (const SceneQuad& quad : drawing.PortalViews) {

@@ -4,9 +4,11 @@
 #include "document/scene_rooms.h"
 #include "view/drawn_room_key.h"
 #include "view/gl_figure.h"
+#include "view/object_drawing.h"
 #include "view/scene_geometry.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace morvane {
@@ -34,6 +36,13 @@ public:
     bool HidePortals = false;
     // False draws face by face in immediate mode, as the selection pass does (to compare).
     bool DrawFromLists = true;
+    // The objects of the drawn rooms are drawn with the base level's models (markers where it
+    // has none, or while Models is null); the selected one (its index in the layer, -1 for
+    // none) in a yellow box. The library must outlive the scene's use of it; after it is built
+    // again the next redraw compiles its lists anew.
+    const ModelLibrary* Models = nullptr;
+    int SelectedObject = -1;
+    bool ShowObjects = true;
 
     void Draw() override;
     void Create() override;
@@ -55,6 +64,26 @@ public:
 
     // How many room lists have been compiled (the current room's and the neighbour's).
     int ListCompilations() const { return listCompilations_; }
+    // How many times the objects' model lists have been compiled.
+    int ObjectListCompilations() const { return objects_.Compilations(); }
+
+    // The indices in the layer of the objects drawn (those of the drawn room and the neighbour).
+    std::vector<int> DrawnObjects() const;
+    // The object under a pick region (the nearest one whose drawn box is hit), or -1; the pick
+    // (PickName) offers the objects before the rooms.
+    int PickObject(const Mat4& clipFromScene) const;
+
+    // The texts beside the objects drawn as markers (their type numbers: the base level has no
+    // model of them), with the window point (pixels from the top left) of the marker's top.
+    // clipFromView: the viewport's transform to clip space without a pick region
+    // (TGLViewport::ClipTransform()); the view's size in pixels. Points behind the camera are
+    // left out.
+    struct ObjectLabel {
+        int Object;
+        std::string Text;
+        double WindowX, WindowY;
+    };
+    std::vector<ObjectLabel> ObjectLabels(const Mat4& clipFromView, int width, int height) const;
 
 private:
     struct CurrentRoomCache {
@@ -84,6 +113,7 @@ private:
     void CompileCurrentRoom(RenderMode mode);
     void CompileNeighbour(RenderMode mode);
 
+    ObjectDrawing objects_;
     CurrentRoomCache current_;
     NeighbourCache neighbour_;
     uint64_t context_ = 0;

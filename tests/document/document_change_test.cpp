@@ -1,6 +1,7 @@
 #include "document/document_change.h"
 #include "document/edit_names.h"
 #include "document/editor_texts.h"
+#include "document/object_operations.h"
 #include "document/portal_views.h"
 #include "document/room_operations.h"
 #include "document/sector_numbering.h"
@@ -42,6 +43,14 @@ uint64_t Fingerprint(const TEditorProject& project, const SceneRooms& scene) {
     uint64_t hash = lanes[0] ^ (lanes[1] << 1) ^ (lanes[2] << 2) ^ (lanes[3] << 3);
     for (std::size_t b = i * 8; b < size; ++b) {
         hash = (hash ^ bytes[b]) * 0x100000001B3ULL;
+    }
+    // The objects in use.
+    const auto* objects = reinterpret_cast<const unsigned char*>(&project.Objects);
+    const std::size_t objectBytes =
+        sizeof(uint32_t) + std::min<uint32_t>(project.Objects.Count, MaxObjects) *
+                               sizeof(TEditorObject);
+    for (std::size_t b = 0; b < objectBytes; ++b) {
+        hash = (hash ^ objects[b]) * 0x100000001B3ULL;
     }
     return hash ^ (uint64_t(scene.DrawnRoom) << 40) ^ (uint64_t(scene.HeightSelector) << 50);
 }
@@ -102,6 +111,7 @@ TEST_F(DocumentChanges, RandomEditsUndoneAndRedoneGiveEveryStateBackByteForByte)
             return std::uniform_int_distribution<int>(low, high)(random);
         };
         const auto initial = std::make_unique<TEditorProject>();
+        const auto final = std::make_unique<TEditorProject>();
         SceneRooms initialScene;
 
         struct Step {
@@ -111,11 +121,12 @@ TEST_F(DocumentChanges, RandomEditsUndoneAndRedoneGiveEveryStateBackByteForByte)
         };
         std::vector<Step> steps;
         int refused = 0, unchanged = 0;
-        for (int i = 0; i < 220; ++i) {
-            const int kind = pick(0, 12);
+        for (int i = 0; i < 300; ++i) {
+            const int kind = pick(0, 16);
             std::string what = "operation " + std::to_string(kind) + " at " + std::to_string(i);
             std::function<DocumentOutcome()> operation;
-            RoomScope scope = RoomScope::CurrentAndNext;
+            EditScope scope = RoomScope::CurrentAndNext;
+            const int objects = static_cast<int>(project->Objects.Count);
             switch (kind) {
             case 0:
             case 1:
@@ -166,7 +177,8 @@ TEST_F(DocumentChanges, RandomEditsUndoneAndRedoneGiveEveryStateBackByteForByte)
                     return applied.Window;
                 };
                 break;
-            case 5:
+            case 5: // the last room goes with its objects
+                scope = ObjectsScope();
                 operation = [&] { return DeleteRoom(*project, scene); };
                 break;
             case 6:
@@ -214,6 +226,46 @@ TEST_F(DocumentChanges, RandomEditsUndoneAndRedoneGiveEveryStateBackByteForByte)
                     return DocumentOutcome{};
                 };
                 break;
+            case 13: // objects: placed anywhere, some outside their room or past a limit
+            case 14: {
+                const auto objectKind = static_cast<ObjectKind>(pick(1, 4));
+                const int room = pick(1, project->RoomCount + 1);
+                TEditorObject object = NewObject(objectKind, room, pick(-100, 20000),
+                                                 pick(-100, 20000), pick(0, 3) == 0 ? 0 : pick(1, 90));
+                object.Angle = static_cast<uint16_t>(pick(0, 65535));
+                object.Flags = static_cast<uint16_t>(pick(0, 65535));
+                scope = ObjectsScope();
+                operation = [=, this] { return PlaceObject(*project, object); };
+                break;
+            }
+            case 15: {
+                const int index = pick(-1, objects);
+                const int x = pick(-500, 40000), z = pick(-500, 40000);
+                const bool snap = pick(0, 1);
+                const int degrees = pick(-400, 400);
+                const int which = pick(0, 2);
+                scope = ObjectsScope();
+                operation = [=, this] {
+                    return which == 0   ? MoveObject(*project, index, x, z, snap)
+                           : which == 1 ? TurnObject(*project, index, degrees)
+                                        : DeleteObject(*project, index);
+                };
+                break;
+            }
+            case 16: { // a field of the dock
+                const int index = pick(0, std::max(objects - 1, 0));
+                scope = ObjectsScope();
+                operation = [=, this] {
+                    if (!HasObject(*project, index)) {
+                        return DocumentOutcome{};
+                    }
+                    TEditorObject changed = project->Objects.Objects[index];
+                    changed.Intensity = pick(-1, 8191);
+                    changed.Type = static_cast<int16_t>(pick(-1, 20));
+                    return ChangeObject(*project, index, changed);
+                };
+                break;
+            }
             }
             const uint64_t before = Fingerprint(*project, scene);
             if (steps.empty()) { // the state the undos must come back to
@@ -234,16 +286,16 @@ TEST_F(DocumentChanges, RandomEditsUndoneAndRedoneGiveEveryStateBackByteForByte)
                 ++unchanged;
             } else {
                 steps.push_back({std::move(*change), before, Fingerprint(*project, scene), what});
+                final->ReplaceWith(*project); // the state the redos must come to
             }
             if (kind == 7) {
                 ASSERT_FALSE(change) << "choosing the current room is no step";
             }
         }
-        ASSERT_GT(steps.size(), 120u) << "refused " << refused << ", unchanged " << unchanged;
+        ASSERT_GT(steps.size(), 150u) << "refused " << refused << ", unchanged " << unchanged;
+        EXPECT_GT(project->Objects.Count, 0u) << "the run left objects to undo";
         EXPECT_GT(refused, 0) << "the run met refusals";
         EXPECT_GT(unchanged, 0) << "the run met operations that changed nothing";
-        const auto final = std::make_unique<TEditorProject>();
-        final->ReplaceWith(*project);
         // The view's neighbour is the tool bar's setting: undo and redo leave it alone.
         const int neighbour = scene.NeighbourRoom;
 

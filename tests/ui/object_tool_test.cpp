@@ -1,0 +1,173 @@
+// The object tool as a person uses it: a type chosen in the objects dock and placed with a click,
+// the object dragged to a sector centre, turned, copied, pasted and deleted with the keys over
+// the view, each an undoable step.
+#include "ui/editor_fixtures.h"
+
+#include "document/object_operations.h"
+#include "level/world_units.h"
+#include "ui/objects_dock.h"
+#include "view/window_position.h"
+
+#include <QCursor>
+#include <QDockWidget>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QUndoStack>
+
+#include <cstring>
+
+namespace morvane {
+namespace {
+
+struct ObjectTool : Editor {
+    void SetUp() override {
+        Editor::SetUp();
+        OpenDemoProject();
+        Find<QSpinBox>(*window->toolBar(), "neighbourRoomField")->setValue(0);
+        window->viewport().SetRotation({90, 0, 0}); // from straight above
+        window->redraw();
+        WaitForFrame();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+    // Where a point of the current room (x and z from its corner, y as the game counts) shows.
+    QPoint RoomPoint(double x, double z, double y) {
+        const TEditorRoom& room = project->Current();
+        window->viewPanel()->MakeCurrent();
+        auto [px, py] = test::WindowPosition(
+            window->viewport(), window->camera(), window->scene(), window->viewPanel()->Width(),
+            window->viewPanel()->Height(), room.PosX + x / SectorSize,
+            (LevelZeroY - y) / SectorSize, -(room.PosZ + z / SectorSize));
+        return QPoint(px, py);
+    }
+    QPoint SectorCentre(int column, int row) {
+        const int x = (column - 1) * SectorSize + SectorSize / 2;
+        const int z = (row - 1) * SectorSize + SectorSize / 2;
+        return RoomPoint(x, z, FloorYUnder(*project, project->CurrentRoom, x, z));
+    }
+    // The pointer put there by the window system, and the view told of it.
+    void PointAt(QPoint at) {
+        QWidget* view = window->viewPanel();
+        QCursor::setPos(view->mapToGlobal(at));
+        ASSERT_TRUE(test::WaitUntil(
+            [&] {
+                QWidget* under = QApplication::widgetAt(QCursor::pos());
+                return under == view || view->isAncestorOf(under);
+            },
+            WaitLimitMs));
+        Hover(view, at);
+    }
+    void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(window->windowHandle(), key, modifiers);
+    }
+    const TEditorObject& Object(int index) { return project->Objects.Objects[index]; }
+};
+
+std::unique_ptr<TEditorProject> CopyOf(const TEditorProject& project) {
+    auto copy = std::make_unique<TEditorProject>();
+    copy->ReplaceWith(project);
+    return copy;
+}
+
+bool SameDocument(const TEditorProject& a, const TEditorProject& b) {
+    return std::memcmp(&a, &b, sizeof(TEditorProject)) == 0;
+}
+
+TEST_F(ObjectTool, PlacesMovesTurnsCopiesAndDeletesAnObjectAsUndoableSteps) {
+    const auto before = CopyOf(*project);
+    const int stepsBefore = window->undoStack()->count();
+    const int rooms = project->RoomCount;
+
+    PointAt(SectorCentre(2, 2));
+    Press(Qt::Key_O);
+    ASSERT_EQ(window->activeTool(), ToolKind::Object);
+    ASSERT_TRUE(Find<QDockWidget>(*window, "objectsDock")->isVisible());
+
+    // The wolf, found by its name, placed with a click on the floor.
+    Find<QLineEdit>(*window, "objectTypeSearch")->setText("wolf");
+    QListWidget* types = Find<QListWidget>(*window, "objectTypeList");
+    ASSERT_EQ(types->count(), 1);
+    ASSERT_TRUE(types->currentItem()->text().startsWith("7 Wolf"));
+    QTest::mouseClick(Find<QPushButton>(*window, "placeObjectButton"), Qt::LeftButton);
+    const QPoint placeAt = SectorCentre(3, 2);
+    PointAt(placeAt);
+    QTest::mouseClick(window->viewPanel(), Qt::LeftButton, {}, placeAt);
+    ASSERT_EQ(project->Objects.Count, 1u);
+    EXPECT_EQ(Object(0).Type, 7);
+    EXPECT_EQ(Object(0).Room, project->CurrentRoom);
+    EXPECT_EQ(Object(0).OnFloor, 1);
+    EXPECT_NEAR(Object(0).X, 2 * SectorSize + SectorSize / 2, SectorSize / 4);
+    EXPECT_NEAR(Object(0).Z, SectorSize + SectorSize / 2, SectorSize / 4);
+    EXPECT_EQ(window->selectedObject(), 0);
+    Find<QPushButton>(*window, "placeObjectButton")->setChecked(false);
+
+    // Dragged with Ctrl to the centre of another sector: the press and the drag are one step.
+    const int afterPlace = window->undoStack()->count();
+    const QPoint grab = RoomPoint(Object(0).X, Object(0).Z, ObjectY(*project, Object(0)));
+    PointAt(grab);
+    QTest::mousePress(window->viewPanel(), Qt::LeftButton, {}, grab);
+    for (const QPoint to : {SectorCentre(4, 3), SectorCentre(5, 4)}) {
+        QMouseEvent move(QEvent::MouseMove, to, window->viewPanel()->mapToGlobal(to),
+                         Qt::NoButton, Qt::LeftButton, Qt::ControlModifier);
+        QApplication::sendEvent(window->viewPanel(), &move);
+    }
+    QTest::mouseRelease(window->viewPanel(), Qt::LeftButton, Qt::ControlModifier,
+                        SectorCentre(5, 4));
+    EXPECT_EQ(Object(0).X, 4 * SectorSize + SectorSize / 2);
+    EXPECT_EQ(Object(0).Z, 3 * SectorSize + SectorSize / 2);
+    EXPECT_EQ(window->undoStack()->count(), afterPlace + 1) << "one step for the drag";
+    EXPECT_EQ(window->undoStack()->undoText(), "Move Object");
+
+    // Turned with the keys over the view: 45 degrees, then 90 with Shift.
+    PointAt(SectorCentre(5, 4));
+    Press(Qt::Key_Right);
+    EXPECT_EQ(Object(0).Angle, AngleOfDegrees(45));
+    Press(Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(Object(0).Angle, AngleOfDegrees(135));
+    // The status bar names the object under the pointer and its place among the level's items.
+    QLabel* underPointer = Find<QLabel>(*window, "pointerLabel");
+    EXPECT_TRUE(test::WaitUntil(
+        [&] { return underPointer->text().startsWith("Item 7 Wolf, level item 1: room 1"); },
+        WaitLimitMs))
+        << underPointer->text().toStdString();
+
+    // Copied and pasted on another sector; Ctrl+C copies, it clones no room.
+    Press(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(project->RoomCount, rooms) << "Ctrl+C over the view cloned the room";
+    PointAt(SectorCentre(2, 5));
+    Press(Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(project->Objects.Count, 2u);
+    EXPECT_EQ(Object(1).Type, 7);
+    EXPECT_EQ(Object(1).Angle, AngleOfDegrees(135));
+    EXPECT_NEAR(Object(1).X, SectorSize + SectorSize / 2, SectorSize / 4);
+    EXPECT_NEAR(Object(1).Z, 4 * SectorSize + SectorSize / 2, SectorSize / 4);
+    EXPECT_EQ(window->selectedObject(), 1);
+    EXPECT_EQ(Find<QListWidget>(*window, "objectList")->count(), 2);
+
+    // Deleted; then every step undone gives the document back, and redone gives it again.
+    Press(Qt::Key_Delete);
+    ASSERT_EQ(project->Objects.Count, 1u);
+    const auto after = CopyOf(*project);
+    const int steps = window->undoStack()->count() - stepsBefore;
+    EXPECT_EQ(steps, 6) << "place, move, two turns, paste, delete";
+    for (int i = 0; i < steps; ++i) {
+        window->undoStack()->undo();
+    }
+    EXPECT_TRUE(SameDocument(*project, *before)) << "every object step undone";
+    EXPECT_EQ(Find<QListWidget>(*window, "objectList")->count(), 0);
+    for (int i = 0; i < steps; ++i) {
+        window->undoStack()->redo();
+    }
+    EXPECT_TRUE(SameDocument(*project, *after)) << "every object step redone";
+
+    // Back to the sector tool, Ctrl+C clones the room again.
+    Press(Qt::Key_S);
+    PointAt(SectorCentre(2, 2));
+    Press(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(project->RoomCount, rooms + 1);
+}
+
+} // namespace
+} // namespace morvane
