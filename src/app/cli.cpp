@@ -47,6 +47,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     AddVerb<RewriteVerb>(tool, verbs);
     AddVerb<MakeDemoLevelVerb>(tool, verbs);
     AddVerb<ProjectInfoVerb>(tool, verbs);
+    AddVerb<ObjectsVerb>(tool, verbs);
     AddVerb<MakeDemoProjectVerb>(tool, verbs);
     AddVerb<BuildVerb>(tool, verbs);
     AddVerb<CheckVerb>(tool, verbs);

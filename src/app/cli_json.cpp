@@ -109,6 +109,11 @@ Json ProjectSummary(const ProjectOutline& project) {
         {"current_room", project.CurrentRoom},
         {"room_count", project.RoomCount},
         {"rooms", std::move(rooms)},
+        {"objects",
+         {{"items", project.Objects.Items},
+          {"cameras", project.Objects.Cameras},
+          {"statics", project.Objects.Statics},
+          {"lights", project.Objects.Lights}}},
     };
 }
 

@@ -24,7 +24,8 @@ Json Latin1Text(std::string_view text);
 // The level's version, layout kind and every count, with one entry per room.
 Json LevelSummary(const TLevelData& level);
 
-// The project's settings and one entry per room, with the version stored in the file.
+// The project's settings and one entry per room, with the version stored in the file, and the
+// counts of its objects by kind.
 Json ProjectSummary(const ProjectOutline& project);
 
 // The level check's findings, one object each: "severity" ("error" or "warning"), then of

@@ -2,11 +2,14 @@
 
 #include "app/cli.h"
 #include "app/cli_json.h"
+#include "app/cli_objects.h"
 #include "demo/demo_level.h"
 #include "demo/demo_project.h"
 #include "document/doorways.h"
+#include "document/object_operations.h"
 #include "document/project_file.h"
 #include "import/level_import.h"
+#include "io/binary_reader.h"
 #include "io/io_error.h"
 #include "io/program_folder.h"
 #include "level/level_check.h"
@@ -59,6 +62,17 @@ void OptionalFile(CLI::App& verb, const char* name, std::optional<std::string>& 
     verb.add_option_function<std::string>(
             name, [&file](const std::string& value) { file = value; }, what)
         ->type_name("F");
+}
+
+// How messages name the JSON file of the objects verb, and the size it may have.
+constexpr const char* ObjectsFileKind = "Objects file";
+constexpr uint64_t MaxObjectsFileBytes = 32u << 20;
+
+std::string ReadTextFile(const std::string& path, uint64_t maxBytes) {
+    BinaryReader in = BinaryReader::OpenFile(path, maxBytes);
+    std::string text(static_cast<std::size_t>(in.Size()), '\0');
+    in.ReadBytes(text.data(), text.size());
+    return text;
 }
 
 bool NamesAddOnLayout(const std::string& path) {
@@ -123,6 +137,56 @@ int ProjectInfoVerb::Run(const CliStreams& io) const {
     ProjectOutline outline;
     FailUnlessRead(ReadProjectOutlineFile(outline, Project));
     PrintJson(ProjectSummary(outline), io.Out);
+    return CliDone;
+}
+
+void ObjectsVerb::Declare(CLI::App& verb) {
+    RequiredFile(verb, "PROJECT.mvn", Project, "the project file");
+    OptionalFile(verb, "--set", ObjectsFile,
+                 "a JSON file of objects that replace the project's (nothing is written on any "
+                 "problem)");
+    OptionalFile(verb, "--out", OutputProject,
+                 "the project file written with --set (the project itself when not given)");
+}
+
+int ObjectsVerb::Run(const CliStreams& io) const {
+    if (OutputProject && !ObjectsFile) {
+        throw CliUsageError{"--out is written only with --set"};
+    }
+    uint8_t version = 0;
+    auto project = ReadProjectOrFail(Project, version);
+    // The base level's layout decides which fields the objects have; without it, the first
+    // game's.
+    const int32_t layout = PeekLevelFormatKind(project->Settings.BaseLevelFile.Str());
+    if (!ObjectsFile) {
+        PrintJson(ObjectsSummary(*project, layout), io.Out);
+        return CliDone;
+    }
+    const auto refused = [&](const std::string& text) {
+        return FileError(ObjectsFileKind, *ObjectsFile, RefusedOutcome, text);
+    };
+    Json value;
+    try {
+        value = Json::parse(ReadTextFile(*ObjectsFile, MaxObjectsFileBytes));
+    } catch (const Json::exception& e) {
+        // The library's own words, without its code in brackets.
+        const std::string text = e.what();
+        throw refused(text.substr(text.find(']') == std::string::npos ? 0 : text.find(']') + 2));
+    } catch (const IoError& e) {
+        throw refused(e.what());
+    }
+    std::vector<TEditorObject> objects;
+    std::string problem = ObjectsOfJson(value, *project, layout, objects);
+    if (problem.empty()) {
+        problem = ReplaceObjectLayer(*project, objects);
+    }
+    if (!problem.empty()) {
+        throw refused(problem + ".");
+    }
+    const std::string out = OutputProject.value_or(Project);
+    WriteProjectFile(*project, out);
+    const uint32_t count = project->Objects.Count;
+    io.Err << count << (count == 1 ? " object" : " objects") << " written to " << out << '\n';
     return CliDone;
 }
 

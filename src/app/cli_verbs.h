@@ -62,6 +62,17 @@ struct ProjectInfoVerb {
     int Run(const CliStreams& io) const;
 };
 
+struct ObjectsVerb {
+    static constexpr const char* Name = "objects";
+    static constexpr const char* Summary = "print a project's objects as JSON, or replace them";
+    std::string Project;
+    // The JSON whose objects replace the project's, and the project file then written (the
+    // project itself by default).
+    std::optional<std::string> ObjectsFile, OutputProject;
+    void Declare(CLI::App& verb);
+    int Run(const CliStreams& io) const;
+};
+
 struct MakeDemoProjectVerb {
     static constexpr const char* Name = "make-demo-project";
     static constexpr const char* Summary = "write the demo project on a base level";

@@ -82,6 +82,11 @@ std::optional<ObjectKind> ObjectKindOfName(const std::string& name) {
     return std::nullopt;
 }
 
+ObjectValueRange IntensityRange(ObjectKind kind) {
+    constexpr int64_t highest = 8191; // 13 bits
+    return {kind == ObjectKind::Light ? 0 : int64_t{RoomLitIntensity}, highest};
+}
+
 TEditorObject NewObject(ObjectKind kind, int room, int x, int z, int type) {
     TEditorObject object{};
     object.Kind = static_cast<uint8_t>(kind);
@@ -109,7 +114,7 @@ TEditorObject NewObject(ObjectKind kind, int room, int x, int z, int type) {
 }
 
 std::optional<ObjectFieldProblem> CheckObjectFields(const TEditorProject& project,
-                                                   const TEditorObject& object) {
+                                                    const TEditorObject& object) {
     if (object.Kind < static_cast<uint8_t>(ObjectKind::Item) ||
         object.Kind > static_cast<uint8_t>(ObjectKind::Light)) {
         return ObjectFieldProblem{"kind", "unknown kind " + std::to_string(object.Kind)};
@@ -149,8 +154,7 @@ std::string ObjectLimitProblem(const TEditorProject& project, const TEditorObjec
         if (IsLaraStart(object)) {
             const int lara = LaraStartIndex(project);
             if (lara >= 0 && lara != leaveOut) {
-                return "The project already has Lara's start (object " + std::to_string(lara) +
-                       ")";
+                return "The project already has Lara's start (object " + std::to_string(lara) + ")";
             }
         }
         // Without her own object the build puts Lara in the level all the same.
@@ -291,8 +295,8 @@ ObjectCounts CountObjects(const TEditorProject& project) {
 
 DocumentOutcome PlaceObject(TEditorProject& project, const TEditorObject& object) {
     if (const auto problem = CheckObjectFields(project, object)) {
-        return DocumentOutcome::Refusal("The object was not placed: its " + problem->Field + " is " +
-                                        problem->Text + ".");
+        return DocumentOutcome::Refusal("The object was not placed: its " + problem->Field +
+                                        " is " + problem->Text + ".");
     }
     if (const std::string limit = ObjectLimitProblem(project, object); !limit.empty()) {
         return DocumentOutcome::Refusal(limit + "; the object was not placed.");

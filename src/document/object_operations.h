@@ -38,6 +38,13 @@ int DegreesOfAngle(uint16_t angle);
 const char* ObjectKindName(ObjectKind kind);
 std::optional<ObjectKind> ObjectKindOfName(const std::string& name);
 
+// The values of an object's intensities in the games' records: an item's or a static mesh's -1
+// (lit by the room) or 0 to 8191, a light's 0 to 8191.
+struct ObjectValueRange {
+    int64_t Min, Max;
+};
+ObjectValueRange IntensityRange(ObjectKind kind);
+
 // A new object of a kind with the fields a user expects: items and statics on the floor, facing
 // north, lit by the room, items with every activation bit clear; cameras and lights at Y (not on
 // the floor), a light of intensity 4096 and fade 4096.
@@ -51,7 +58,7 @@ struct ObjectFieldProblem {
     std::string Text;
 };
 std::optional<ObjectFieldProblem> CheckObjectFields(const TEditorProject& project,
-                                                   const TEditorObject& object);
+                                                    const TEditorObject& object);
 
 // The limit the layer would pass with one more object like this one (the object at `replacing`,
 // when given, counted out: it is the one being changed), or empty. The texts name the limit:
@@ -79,6 +86,7 @@ std::string ObjectDescription(const TEditorProject& project, int index,
 // Counts of the layer by kind.
 struct ObjectCounts {
     int Items = 0, Cameras = 0, Statics = 0, Lights = 0;
+    bool operator==(const ObjectCounts&) const = default;
 };
 ObjectCounts CountObjects(const TEditorProject& project);
 

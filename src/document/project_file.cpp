@@ -1,6 +1,7 @@
 #include "document/project_file.h"
 
 #include "document/editor_texts.h"
+#include "document/object_block.h"
 #include "document/room_limits.h"
 #include "io/atomic_file.h"
 #include "io/backup_copy.h"
@@ -38,6 +39,7 @@ struct ProjectScratch {
     TBuildSettings Settings{};
     uint8_t CurrentRoom = 0;
     std::vector<TEditorRoom> Rooms;
+    std::vector<TEditorObject> Objects;
 
     // The document becomes what a cleared document holds with the file's content: the rooms in
     // use are written over whole, and only the others cleared.
@@ -52,6 +54,11 @@ struct ProjectScratch {
         project.Settings = Settings;
         project.CurrentRoom = CurrentRoom;
         project.RoomCount = static_cast<uint8_t>(count);
+        TObjectLayer& layer = project.Objects;
+        const std::size_t objects = std::min<std::size_t>(Objects.size(), MaxObjects);
+        std::copy_n(Objects.begin(), objects, layer.Objects);
+        ZeroBytes(layer.Objects + objects, (MaxObjects - objects) * sizeof(TEditorObject));
+        layer.Count = static_cast<uint32_t>(objects);
     }
 };
 
@@ -200,6 +207,21 @@ void CheckRoomLimits(const TEditorRoom& room, int number, const std::string& nam
     }
 }
 
+template <class Room> std::vector<RoomGrid> GridsOf(const std::vector<Room>& rooms) {
+    std::vector<RoomGrid> grids;
+    for (const Room& room : rooms) {
+        grids.push_back({room.XSectors, room.ZSectors});
+    }
+    return grids;
+}
+
+// Objects that break a field or a limit refuse the file, as they would refuse the edit.
+void CheckObjects(const std::string& problem, const std::string& name) {
+    if (!problem.empty()) {
+        throw FileError(ProjectFileKind, name, RefusedOutcome, problem);
+    }
+}
+
 void WriteRoom(BinaryWriter& out, const TEditorRoom& room) {
     out.WriteI32(room.PosX);
     out.WriteI32(room.PosZ);
@@ -253,9 +275,12 @@ ProjectReadOutcome ReadProjectRecord(TEditorProject& project, BinaryReader& in,
     }
     ProjectScratch scratch;
     ProjectFileReader(scratch, in, name).ReadSettingsAndRooms(outcome.Version);
+    scratch.Objects = std::move(ReadProjectBlocks(in).Objects);
     for (std::size_t r = 0; r < scratch.Rooms.size(); ++r) {
         CheckRoomLimits(scratch.Rooms[r], static_cast<int>(r + 1), name);
     }
+    ObjectCounts counts;
+    CheckObjects(ObjectsBlockProblem(scratch.Objects, GridsOf(scratch.Rooms), counts), name);
     scratch.MoveInto(project);
     return outcome;
 }
@@ -269,10 +294,12 @@ ProjectReadOutcome ReadOutlineRecord(ProjectOutline& outline, BinaryReader& in,
     ProjectOutline scratch;
     ProjectFileReader reader(scratch, in, name);
     reader.ReadSettingsAndRooms(outcome.Version);
+    const std::vector<TEditorObject> objects = std::move(ReadProjectBlocks(in).Objects);
     if (!reader.RoomLimitsProblemFound().empty()) {
         throw FileError(ProjectFileKind, name, RefusedOutcome,
                         reader.RoomLimitsProblemFound() + ".");
     }
+    CheckObjects(ObjectsBlockProblem(objects, GridsOf(scratch.Rooms), scratch.Objects), name);
     scratch.Version = outcome.Version;
     outline = std::move(scratch);
     return outcome;
@@ -294,6 +321,7 @@ void WriteProjectRecord(const TEditorProject& project, const std::string& path) 
         WriteRoom(out, project.Room(r));
     }
     out.WriteZeros(TrailerBytes);
+    WriteObjectsBlock(out, project.Objects);
     file.Commit();
 }
 
@@ -352,6 +380,7 @@ ProjectOutline OutlineOf(const TEditorProject& project, uint8_t version) {
         o.XSectors = room.XSectors;
         o.PortalViewCount = room.PortalViewCount;
     }
+    outline.Objects = CountObjects(project);
     return outline;
 }
 

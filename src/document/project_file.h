@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/object_operations.h"
 #include "document/project.h"
 #include "document/scene_rooms.h"
 #include "document/tool_bar_view.h"
@@ -36,7 +37,9 @@ struct ProjectReadOutcome : ReadResult {
 // (any version above 4 as 5). Every IoError names the file (Project file "X" refused: ...): a
 // file that ends early ("Read beyond end of file"), a room count, grid or portal-view count
 // beyond the document's capacities, a room that breaks the room limits (see room_limits.h), a
-// path that is not a regular file. In every case but Done the document is untouched.
+// damaged or unknown block after the rooms, objects that break a field or a limit of the layer
+// (see object_block.h), a path that is not a regular file. In every case but Done the document
+// is untouched.
 ProjectReadOutcome ReadProjectFile(TEditorProject& project, const std::string& path);
 ProjectReadOutcome ReadProject(TEditorProject& project, BinaryReader& in, const std::string& name);
 
@@ -69,6 +72,7 @@ struct ProjectOutline {
     uint8_t CurrentRoom = 1;
     uint8_t RoomCount = 0;
     std::vector<RoomOutline> Rooms; // RoomCount of them
+    ObjectCounts Objects;           // the objects block's, by kind
 
     RoomOutline& Room(int r) { return Rooms[static_cast<std::size_t>(r - 1)]; }
     const RoomOutline& Room(int r) const { return Rooms[static_cast<std::size_t>(r - 1)]; }
@@ -83,7 +87,8 @@ ProjectReadOutcome ReadProjectOutline(ProjectOutline& outline, BinaryReader& in,
 // The outline of a document in memory.
 ProjectOutline OutlineOf(const TEditorProject& project, uint8_t version);
 
-// Writes the document as a version-5 project file; the target is replaced only by a complete
+// Writes the document as a version-5 project file, followed by the objects block when the layer
+// has objects (see object_block.h); the target is replaced only by a complete
 // file. Throws IoError naming the file when it cannot be written (Project file "X" not written:
 // ...), also when the target is refused (see AtomicFileWriter).
 void WriteProjectFile(const TEditorProject& project, const std::string& path);

@@ -268,6 +268,19 @@ ReadResult ReadLevel(TLevelData& level, BinaryReader& reader, const std::string&
     return {};
 }
 
+int32_t PeekLevelFormatKind(const std::string& fileName) {
+    try {
+        if (!IsRegularFile(fileName)) {
+            return FormatNone;
+        }
+        BinaryReader reader = BinaryReader::OpenFile(fileName);
+        const uint32_t version = reader.ReadU32();
+        return IsKnownVersion(version) ? FormatKindFor(version, fileName) : FormatNone;
+    } catch (const IoError&) {
+        return FormatNone;
+    }
+}
+
 ReadResult ReadLevelFile(TLevelData& level, const std::string& fileName) {
     if (!FileExists(fileName)) {
         level.Clear();

@@ -26,6 +26,10 @@ ReadResult ReadLevelFile(TLevelData& level, const std::string& fileName);
 // messages.
 ReadResult ReadLevel(TLevelData& level, BinaryReader& reader, const std::string& fileName);
 
+// The layout of a level file (FormatTR1 ... FormatTR3) from its version code and name, reading
+// only the code: FormatNone when the file is not there, cannot be read or has an unknown code.
+int32_t PeekLevelFormatKind(const std::string& fileName);
+
 // The end of a room's record, which a level file and an items table share: the lights, the
 // static meshes (first-game or second-game records), the alternate room and the flags. A count
 // beyond the record's capacity throws IoError, e.g. "NumLights of room 3 is 21, above the limit

@@ -77,13 +77,19 @@ TEST(CliJson, ProjectSummaryIsPrintedInItsFixedLayout) {
       "quicksand": 0,
       "sky": 1
     }
-  ]
+  ],
+  "objects": {
+    "items": 0,
+    "cameras": 0,
+    "statics": 0,
+    "lights": 0
+  }
 }
 )");
 
     project->RoomCount = 0;
     EXPECT_NE(Printed(ProjectSummary(OutlineOf(*project, 4)))
-                  .find("\"room_count\": 0,\n  \"rooms\": []\n}"),
+                  .find("\"room_count\": 0,\n  \"rooms\": [],\n  \"objects\": {"),
               std::string::npos)
         << "a project without rooms prints an empty list";
 }

@@ -127,9 +127,9 @@ TEST(Cli, HelpAndVersionGoToTheOutputAndExitZero) {
     EXPECT_THAT(MorvaneVersion, ::testing::MatchesRegex("[0-9]+\\.[0-9]+\\.[0-9]+"));
     EXPECT_EQ(version.Err, "");
 
-    const std::vector<std::string> verbs = {
-        "info",  "rewrite", "make-demo-level", "project-info", "make-demo-project",
-        "build", "check",   "import"};
+    const std::vector<std::string> verbs = {"info",         "rewrite", "make-demo-level",
+                                            "project-info", "objects", "make-demo-project",
+                                            "build",        "check",   "import"};
     for (const char* flag : {"--help", "-h"}) {
         CliResult help = RunTool({flag});
         EXPECT_EQ(help.Code, CliDone) << flag;
@@ -144,6 +144,7 @@ TEST(Cli, HelpAndVersionGoToTheOutputAndExitZero) {
         {"rewrite", "rewrite [OPTIONS] IN OUT"},
         {"make-demo-level", "--layout tr1|tub|tr2|tr3 REQUIRED"},
         {"project-info", "project-info [OPTIONS] PROJECT.mvn"},
+        {"objects", "--set F"},
         {"make-demo-project", "--base LEVEL REQUIRED"},
         {"build", "--auto-portals"},
         {"check", "check [OPTIONS] LEVEL"},
@@ -185,6 +186,9 @@ TEST(Cli, BadUsageExitsTwoWithTheMessageAndTheUsage) {
          "a level in the tr1 layout must not have \".tub\" or \".TUB\" in its name",
          "make-demo-level [OPTIONS] OUT"},
         {{"project-info"}, "PROJECT.mvn is required", "project-info [OPTIONS] PROJECT.mvn"},
+        {{"objects", dir.Path("x.mvn"), "--out", dir.Path("y.mvn")},
+         "--out is written only with --set",
+         "objects [OPTIONS] PROJECT.mvn"},
         {{"make-demo-project", dir.Path("x.mvn")}, "--base is required", "--base LEVEL"},
         // An unknown option is named before a missing one.
         {{"make-demo-project", dir.Path("x.mvn"), "--bogus", level},

@@ -1,5 +1,7 @@
 #include "fuzz/fuzz_inputs.h"
 
+#include "support/random_objects.h"
+
 #include "document/portal_views.h"
 #include "document/project_file.h"
 #include "document/room_operations.h"
@@ -8,6 +10,8 @@
 #include "level/level_format.h"
 #include "level/level_writer.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <stdexcept>
 
@@ -140,6 +144,18 @@ Sample ProjectSample(const TEditorProject& project, const std::string& name) {
         layout.Take(40);
     }
     layout.Take(40);
+    if (project.Objects.Count > 0) {
+        layout.Take(4);          // tag
+        layout.Take(2, 1, true); // version
+        layout.Take(4, 2, true); // length, count
+        for (uint32_t i = 0; i < project.Objects.Count; ++i) {
+            layout.Take(1, 3, true); // kind, room, on the floor
+            layout.Take(1);
+            layout.Take(4, 3, true); // x, y, z
+            layout.Take(2, 4);       // angle, type, flags, reserved
+            layout.Take(4, 4);       // intensities, fade, colour
+        }
+    }
     if (layout.Size() != sample.File.size()) {
         throw std::logic_error("the project layout walk does not cover the file");
     }
@@ -213,6 +229,31 @@ void MakeRandomProject(TEditorProject& project, Random& random, const std::strin
     settings.LevelDescription = "generated";
     settings.BaseLevelFile = baseLevel;
     StoreBuildSettings(project, settings);
+}
+
+void AddRandomObjects(TEditorProject& project, Random& random) {
+    test::PlaceRandomObjects(project, random, 1 + Below(random, Below(random, 4) == 0 ? 600 : 30));
+}
+
+Sample ObjectsJsonSample(const std::string& json, const std::string& name) {
+    Sample sample;
+    sample.Name = name;
+    sample.Text = true;
+    sample.File.assign(json.begin(), json.end());
+    for (std::size_t at = 0; at < json.size();) {
+        const std::size_t start = json.find_first_of("-0123456789", at);
+        if (start == std::string::npos) {
+            break;
+        }
+        const std::size_t end =
+            std::min(json.find_first_not_of("0123456789", start + 1), json.size());
+        // Digits that end a name ("intensity2") are no number.
+        if (start == 0 || std::isalnum(static_cast<unsigned char>(json[start - 1])) == 0) {
+            sample.Fields.push_back({start, end - start});
+        }
+        at = end;
+    }
+    return sample;
 }
 
 Sample ItemsTableSample(const TLevelData& level, Random& random, const std::string& name) {

@@ -39,9 +39,14 @@ Sample LevelSample(TLevelData& level, int32_t kind, const std::string& name);
 // A project file of the document, with its fields from the file's documented layout.
 Sample ProjectSample(const TEditorProject& project, const std::string& name);
 
+// The JSON of the objects verb, with its numbers as the fields of a text.
+Sample ObjectsJsonSample(const std::string& json, const std::string& name);
+
 // A project made with the editor's operations: rooms of random size, place and height, sector
 // edits of every shape, portal links and portal views, clones and moves.
 void MakeRandomProject(TEditorProject& project, Random& random, const std::string& baseLevel);
+// Objects of every kind placed in the project's rooms within the layer's limits.
+void AddRandomObjects(TEditorProject& project, Random& random);
 
 // Side files that fit a built level: an items table of items, floor-data words, cameras, room
 // blocks and sector links; a meshes file with the rooms' geometry and the zones; a trigger

@@ -1,5 +1,7 @@
 #include "fuzz/fuzz_mutations.h"
 
+#include <nlohmann/json.hpp>
+
 #include <cstring>
 
 namespace morvane::fuzz {
@@ -171,6 +173,85 @@ Mutant MutateText(const Sample& sample, Random& random, std::size_t boundary) {
 }
 
 } // namespace
+
+Mutant MutateObjectsJson(const Sample& sample, Random& random) {
+    using Json = nlohmann::ordered_json;
+    Json value = Json::parse(sample.File.begin(), sample.File.end());
+    Json& objects = value["objects"];
+    std::string what;
+    const Json values[] = {nullptr,
+                           "x",
+                           1.5,
+                           -1,
+                           0,
+                           1,
+                           8191,
+                           8192,
+                           32768,
+                           65536,
+                           int64_t{1} << 31,
+                           -(int64_t{1} << 31) - 1,
+                           int64_t{1} << 40,
+                           UINT64_MAX,
+                           INT64_MIN,
+                           Json::array(),
+                           Json::object(),
+                           true,
+                           "#ABCDEF",
+                           "item",
+                           "static"};
+    const char* keys[] = {"kind",       "room", "x",      "z",     "y",
+                          "angle",      "type", "mesh",   "flags", "intensity",
+                          "intensity2", "fade", "colour", "kinds", "intensty"};
+    const std::size_t count = objects.size();
+    switch (count == 0 ? 6 : Below(random, 8)) {
+    case 0:
+    case 1:
+    case 2: {
+        const std::size_t i = Below(random, count);
+        const std::string key = keys[Below(random, std::size(keys))];
+        const Json& v = values[Below(random, std::size(values))];
+        objects[i][key] = v;
+        what = "objects[" + std::to_string(i) + "]." + key + " set to " + v.dump();
+        break;
+    }
+    case 3: {
+        const std::size_t i = Below(random, count);
+        const std::string key = keys[Below(random, 13)];
+        objects[i].erase(key);
+        what = "objects[" + std::to_string(i) + "]." + key + " removed";
+        break;
+    }
+    case 4:
+    case 5: {
+        // Past the limits: the items of a level, the statics and lights of a room, Lara.
+        const std::size_t i = Below(random, count);
+        const std::size_t times = 1 + Below(random, 320);
+        for (std::size_t t = 0; t < times; ++t) {
+            objects.push_back(objects[i]);
+        }
+        what = "objects[" + std::to_string(i) + "] repeated " + std::to_string(times) + " times";
+        break;
+    }
+    case 6: {
+        const Json tops[] = {Json::array(), Json{{"objects", nullptr}}, Json{{"objects", 5}},
+                             Json{{"objects", Json::array()}},
+                             Json{{"objects", objects}, {"more", 1}}};
+        const std::size_t t = Below(random, std::size(tops));
+        value = tops[t];
+        what = "top level replaced (" + std::to_string(t) + ")";
+        break;
+    }
+    default: {
+        const std::size_t i = Below(random, count);
+        objects[i] = values[Below(random, std::size(values))];
+        what = "objects[" + std::to_string(i) + "] replaced by " + objects[i].dump();
+        break;
+    }
+    }
+    const std::string text = value.dump(Below(random, 2) == 0 ? -1 : 2);
+    return {test::Bytes(text.begin(), text.end()), what};
+}
 
 Mutant Mutate(const Sample& sample, Random& random, std::size_t boundary) {
     return sample.Text ? MutateText(sample, random, boundary)

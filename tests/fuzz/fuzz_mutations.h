@@ -18,4 +18,9 @@ struct Mutant {
 // extreme or broken numbers, its lines repeated, cut or made too long.
 Mutant Mutate(const Sample& sample, Random& random, std::size_t boundary);
 
+// One change of the JSON of the objects verb that keeps it JSON: a field set to a value of
+// another type or out of its range, a key removed or misspelt, a kind changed, objects repeated
+// past the layer's limits, the top level changed.
+Mutant MutateObjectsJson(const Sample& sample, Random& random);
+
 } // namespace morvane::fuzz

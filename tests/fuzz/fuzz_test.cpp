@@ -1,11 +1,13 @@
-// Mutation test of every file the program reads: generated levels of the four layouts, projects,
-// trigger scripts, items tables and meshes files are damaged (bits flipped, bytes set, cut at
-// field boundaries, number fields set to extremes) and run through the command-line tool's own
-// entry point (one case in sixteen) or the reader and build functions that it calls, with the
-// level and project records kept from case to case (fresh records of tens of megabytes per case
-// would make the sanitizer build spend its time in page faults). Whatever the input: no crash
-// (the sanitizer build stops at any fault), exit code 0 or 1, on 1 a message naming the file,
-// every level written reads back, and every level a build wrote passes the level check.
+// Mutation test of every file the program reads: generated levels of the four layouts, projects
+// (with and without objects), the JSON of the objects verb, trigger scripts, items tables and
+// meshes files are damaged (bits flipped, bytes set, cut at field boundaries, number fields set
+// to extremes; JSON fields of the wrong type or range, keys removed, objects repeated) and run
+// through the command-line tool's own entry point (one case in sixteen) or the reader and build
+// functions that it calls, with the level and project records kept from case to case (fresh records
+// of tens of megabytes per case would make the sanitizer build spend its time in page faults).
+// Whatever the input: no crash (the sanitizer build stops at any fault), exit code 0 or 1, on 1 a
+// message naming the file, every level written reads back, and every level a build wrote passes the
+// level check.
 //
 // Deterministic: case k of a kind always gets the same mutation for a given seed.
 //   fuzz_tests [--cases N] [--seed S] [--case K] [--trace]
@@ -18,6 +20,7 @@
 #include "app/cli.h"
 #include "demo/demo_level.h"
 #include "demo/demo_project.h"
+#include "document/object_operations.h"
 #include "document/project_file.h"
 #include "io/io_error.h"
 #include "io/program_folder.h"
@@ -30,6 +33,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -72,6 +76,7 @@ public:
     std::string DemoProject;
     std::vector<Sample> Projects;
     std::vector<std::pair<int, Sample>> Scripts, ItemsTables, MeshesFiles; // layout, sample
+    std::vector<std::pair<std::string, Sample>> ObjectsJson;               // project, sample
 
     Inputs& WithBases() {
         if (!Levels.empty()) {
@@ -100,6 +105,50 @@ public:
         for (int p = 0; p < 7; ++p) {
             MakeRandomProject(*project_, random, Bases[0]);
             Projects.push_back(ProjectSample(*project_, "generated project " + std::to_string(p)));
+        }
+        Random withObjects(options.Seed + 2);
+        for (int p = 0; p < 3; ++p) {
+            MakeRandomProject(*project_, withObjects, Bases[0]);
+            AddRandomObjects(*project_, withObjects);
+            Projects.push_back(
+                ProjectSample(*project_, "generated project with objects " + std::to_string(p)));
+        }
+        return *this;
+    }
+
+    // A project with objects on a base level of each layout, and the JSON the objects verb
+    // prints of it.
+    Inputs& WithObjectsJson() {
+        WithBases();
+        if (!ObjectsJson.empty()) {
+            return *this;
+        }
+        Random random(options.Seed + 3);
+        for (int l = 0; l < 4; ++l) {
+            MakeRandomProject(*project_, random, Bases[l]);
+            AddRandomObjects(*project_, random);
+            // Intensities the JSON takes, so that the sample itself is set.
+            for (uint32_t i = 0; i < project_->Objects.Count; ++i) {
+                TEditorObject& object = project_->Objects.Objects[i];
+                const ObjectValueRange range = IntensityRange(object.KindOf());
+                const auto values = static_cast<uint32_t>(range.Max - range.Min + 1);
+                object.Intensity = static_cast<int32_t>(
+                    range.Min + static_cast<uint32_t>(object.Intensity) % values);
+                object.Intensity2 = static_cast<int32_t>(
+                    range.Min + static_cast<uint32_t>(object.Intensity2) % values);
+            }
+            const std::string path = Dir.Path("objects" + std::to_string(l) + ".mvn");
+            WriteProjectFile(*project_, path);
+            const Outcome printed = RunTool({"objects", path});
+            if (printed.Code != CliDone) {
+                throw std::runtime_error("the objects of " + path + " are not printed");
+            }
+            if (RunTool({"objects", path, "--set", WriteJson(printed.Out), "--out", path}).Code !=
+                CliDone) {
+                throw std::runtime_error("the objects printed of " + path + " are not set again");
+            }
+            ObjectsJson.emplace_back(
+                path, ObjectsJsonSample(printed.Out, "objects JSON" + std::string(Extensions[l])));
         }
         return *this;
     }
@@ -130,6 +179,12 @@ public:
     }
 
 private:
+    std::string WriteJson(const std::string& text) {
+        const std::string path = Dir.Path("printed.json");
+        test::WriteFileBytes(path, test::Bytes(text.begin(), text.end()));
+        return path;
+    }
+
     std::unique_ptr<TLevelData> level_ = std::make_unique<TLevelData>();
     std::unique_ptr<TEditorProject> project_ = std::make_unique<TEditorProject>();
 };
@@ -270,6 +325,7 @@ public:
                 if (read.Status != ReadStatus::Done) {
                     return Outcome{CliFailed, read.Text};
                 }
+                ExpectWholeLayer(project);
             }
             records_.Level->LastBaseLevelName.clear();
             TScriptState script;
@@ -284,6 +340,40 @@ public:
     }
 
     Records& Kept() { return records_; }
+
+    // A project read is read whole: every object of its layer keeps to the layer's fields.
+    void ExpectWholeLayer(const std::string& context) {
+        const TEditorProject& project = *records_.Project;
+        if (project.Objects.Count > static_cast<uint32_t>(MaxObjects)) {
+            ADD_FAILURE() << context << "\nthe layer holds " << project.Objects.Count << " objects";
+            ++failures_;
+            return;
+        }
+        for (uint32_t i = 0; i < project.Objects.Count; ++i) {
+            if (const auto problem = CheckObjectFields(project, project.Objects.Objects[i])) {
+                ADD_FAILURE() << context << "\nobject " << i << " read with a bad "
+                              << problem->Field << ": " << problem->Text;
+                ++failures_;
+                return;
+            }
+        }
+    }
+
+    // The project the objects verb wrote reads back whole, and its objects print.
+    void ExpectProjectReadable(const std::string& path, const std::string& context) {
+        try {
+            if (ReadProjectFile(*records_.Project, path).Done() &&
+                RunTool({"objects", path}).Code == CliDone) {
+                ExpectWholeLayer(context);
+                return;
+            }
+            ADD_FAILURE() << context
+                          << "\nthe project written is refused or its objects not printed";
+        } catch (const std::exception& e) {
+            ADD_FAILURE() << context << "\nthe project written does not read back: " << e.what();
+        }
+        ++failures_;
+    }
 
 private:
     template <class F> static Outcome Catching(F run) {
@@ -381,6 +471,30 @@ TEST(Fuzz, Projects) {
                                   : kind.Build(path, {in.Bases[layout], out, "", "", ""});
         if (kind.Check(built, path, context + " (build)", true)) {
             kind.ExpectReadable(out, context);
+        }
+    });
+}
+
+// The JSON of the objects verb, damaged as text or as JSON, set on the project it was printed
+// from: it is refused naming the JSON file with no project written, or the project written reads
+// back whole.
+TEST(Fuzz, ObjectsJson) {
+    Inputs& in = Shared().WithObjectsJson();
+    FuzzKind kind("objects JSON", 7, 0.1);
+    kind.Run([&](uint64_t c, Random& random) {
+        const auto& [project, sample] = in.ObjectsJson[c % in.ObjectsJson.size()];
+        const Mutant mutant = c % 3 == 0 ? Mutate(sample, random, c / in.ObjectsJson.size())
+                                         : MutateObjectsJson(sample, random);
+        kind.Trace(c, sample, mutant);
+        const std::string path = in.Dir.Path("case.json");
+        const std::string out = in.Dir.Path("objects-set.mvn");
+        test::WriteFileBytes(path, mutant.File);
+        std::filesystem::remove(out);
+        const std::string context = FuzzKind::Context(c, sample, mutant);
+        if (kind.Check(RunTool({"objects", project, "--set", path, "--out", out}), path, context)) {
+            kind.ExpectProjectReadable(out, context);
+        } else if (std::filesystem::exists(out)) {
+            ADD_FAILURE() << context << "\na refused JSON wrote the project";
         }
     });
 }

@@ -1,0 +1,59 @@
+#pragma once
+
+// The objects layer in the project file: a tagged, versioned block after the version-5 data.
+// The version-5 reader stops at the 40 bytes that close the rooms, so it reads the rooms of a
+// file that has the block, and a project without objects has no block at all (its file is
+// byte-identical to one written before the layer existed).
+//
+//   tag      4 bytes  "OBJS"
+//   version  u16      1
+//   length   u32      bytes that follow: 4 + 40 x count
+//   count    u32      0..MaxObjects
+//   count records of 40 bytes (WriteObjectRecord), little-endian
+#include "document/object_operations.h"
+#include "document/objects.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace morvane {
+
+class BinaryReader;
+class BinaryWriter;
+
+inline constexpr char ObjectsBlockTag[5] = "OBJS";
+inline constexpr uint16_t ObjectsBlockVersion = 1;
+inline constexpr std::size_t ObjectRecordBytes = 40;
+// Tag, version and length.
+inline constexpr std::size_t BlockHeaderBytes = 10;
+
+void WriteObjectRecord(BinaryWriter& out, const TEditorObject& object);
+TEditorObject ReadObjectRecord(BinaryReader& in);
+
+// Writes the layer's block; nothing at all for an empty layer.
+void WriteObjectsBlock(BinaryWriter& out, const TObjectLayer& layer);
+
+// The blocks that follow the rooms, read up to the end of the file. A block that is cut short,
+// whose length does not fit its count, of a version or tag this program does not read, or a
+// second objects block throws IoError with a text naming the block ("the objects block is
+// truncated ..."); the caller names the file.
+struct ProjectBlocks {
+    std::vector<TEditorObject> Objects;
+};
+ProjectBlocks ReadProjectBlocks(BinaryReader& in);
+
+// A room's grid, all the objects' own checks need of it.
+struct RoomGrid {
+    uint16_t XSectors = 0;
+    uint16_t ZSectors = 0;
+};
+
+// The objects read against the rooms read, with the checks and limits of ReplaceObjectLayer:
+// the problem's text ("in the objects block, objects[3].room: ..."), or empty; the counts by
+// kind of a layer without problem.
+std::string ObjectsBlockProblem(const std::vector<TEditorObject>& objects,
+                                const std::vector<RoomGrid>& rooms, ObjectCounts& counts);
+
+} // namespace morvane
