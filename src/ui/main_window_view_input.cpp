@@ -25,6 +25,7 @@ namespace morvane {
 void MainWindow::wireView() {
     sectorTool_ = std::make_unique<SectorTool>(static_cast<ViewToolHost&>(*this));
     objectTool_ = std::make_unique<ObjectTool>(static_cast<ViewToolHost&>(*this));
+    scene_.ObjectsPickable = false; // the sector tool's clicks reach the sectors under objects
     inputRouter_ = new ViewInputRouter(*this);
     viewPanel_->setInput(inputRouter_);
     viewport_.SetOverlay([this] { tool().drawOverlay(); });
@@ -57,6 +58,7 @@ void MainWindow::setActiveTool(ToolKind tool) {
     }
     this->tool().cancel();
     activeTool_ = tool;
+    scene_.ObjectsPickable = tool == ToolKind::Object; // the sector tool edits through them
     if (tool == ToolKind::Object) {
         objectsDockWidget_->show();
         objectsDockWidget_->raise();

@@ -333,8 +333,7 @@ int32_t RoomScene::PickName(const Mat4& clipFromScene) {
     if (!Drawable()) {
         return NoPickName;
     }
-    const int object = PickObject(clipFromScene);
-    if (object >= 0) {
+    if (const int object = ObjectsPickable ? PickObject(clipFromScene) : -1; object >= 0) {
         return PickNameOfObject(object);
     }
     ClampHeightSelector(*this, *Project);
@@ -389,7 +388,11 @@ void RoomScene::DrawPlan(RenderMode mode, int r, int m) {
         glLoadName(NeighbourRoomPickName);
         DrawFaces(neighbour);
     }
-    objects_.Draw(*Project, Models, DrawnObjects(), SelectedObject, mode);
+    GLint renderMode = GL_RENDER;
+    glGetIntegerv(GL_RENDER_MODE, &renderMode);
+    if (renderMode != GL_SELECT || ObjectsPickable) {
+        objects_.Draw(*Project, Models, DrawnObjects(), SelectedObject, mode);
+    }
     if (!HidePortals) {
         SetPortalViewState();
         for (const SceneQuad& quad : drawing.PortalViews) {

@@ -43,6 +43,9 @@ public:
     const ModelLibrary* Models = nullptr;
     int SelectedObject = -1;
     bool ShowObjects = true;
+    // Whether a pick offers the objects before the rooms (the object tool); false picks the
+    // sectors through them (the sector tool).
+    bool ObjectsPickable = true;
 
     void Draw() override;
     void Create() override;

@@ -6,6 +6,7 @@
 #include "document/object_operations.h"
 #include "level/world_units.h"
 #include "ui/objects_dock.h"
+#include "view/pick_names.h"
 #include "view/window_position.h"
 
 #include <QCursor>
@@ -163,8 +164,17 @@ TEST_F(ObjectTool, PlacesMovesTurnsCopiesAndDeletesAnObjectAsUndoableSteps) {
     }
     EXPECT_TRUE(SameDocument(*project, *after)) << "every object step redone";
 
+    // The object under the pointer is what the object tool picks; the sector tool picks the
+    // sector under it, so that its clicks edit the floor there.
+    const QPoint onWolf = RoomPoint(Object(0).X, Object(0).Z, ObjectY(*project, Object(0)) - 64);
+    const QPoint pixels = onWolf * window->viewPanel()->devicePixelRatioF();
+    window->viewport().SetPointer(pixels.x(), pixels.y());
+    EXPECT_EQ(HitOfPickName(window->viewport().Pick()), ViewHit::OfObject(0));
     // Back to the sector tool, Ctrl+C clones the room again.
     Press(Qt::Key_S);
+    window->viewport().SetPointer(pixels.x(), pixels.y());
+    EXPECT_EQ(HitOfPickName(window->viewport().Pick()),
+              ViewHit::OfSector(SectorNumber(5, 4, project->Current().ZSectors)));
     PointAt(SectorCentre(2, 2));
     Press(Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(project->RoomCount, rooms + 1);
@@ -194,7 +204,11 @@ TEST_F(ObjectTool, ScreenshotOfARoomWithObjects) {
     window->setActiveTool(ToolKind::Object);
     window->selectObject(1);
     window->setRenderMode(RenderMode::Textured);
-    window->viewport().SetRotation({30, -35, 0});
+    window->viewport().SetRotation({65, -20, 0}); // over the front wall
+    window->redraw();
+    WaitForFrame();
+    const QPoint middle = SectorCentre(4, 4) * window->viewPanel()->devicePixelRatioF();
+    window->viewport().WheelZoom(middle.x(), middle.y(), 7); // near enough to see them
     window->redraw();
     WaitForFrame();
     EXPECT_EQ(Find<QListWidget>(*window, "objectList")->count(), 6);
