@@ -17,11 +17,11 @@
 #include "io/program_folder.h"
 #include "level/level_object_types.h"
 #include "level/world_units.h"
-#include "view/pick_names.h"
 #include "ui/gl_panel.h"
 #include "ui/main_window.h"
 #include "ui/tool_bar_window.h"
 #include "ui/ui_services.h"
+#include "view/pick_names.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -30,11 +30,11 @@
 #include <QUndoStack>
 
 #include <algorithm>
-#include <iterator>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -177,7 +177,7 @@ int main(int argc, char** argv) {
             std::vector<int> others;
             std::copy_if(items.begin(), items.end(), std::back_inserter(others),
                          [](int t) { return t != morvane::LaraItemType; });
-            const int type = statik ? statics[i % statics.size()]
+            const int type = statik           ? statics[i % statics.size()]
                              : others.empty() ? 7
                                               : others[i % others.size()];
             morvane::TEditorObject object = morvane::NewObject(

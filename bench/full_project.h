@@ -39,9 +39,9 @@ inline void MakeFullProject(TEditorProject& project) {
     }
     for (int i = 0; i < MaxObjectItems + MaxObjectCameras; ++i) {
         const bool camera = i >= MaxObjectItems;
-        TEditorObject object = NewObject(camera ? ObjectKind::Camera : ObjectKind::Item,
-                                         i % MaxRooms + 1, 512 + (i % 29) * 1024,
-                                         512 + (i % 23) * 1024, camera ? 0 : 7 + i % 20);
+        TEditorObject object =
+            NewObject(camera ? ObjectKind::Camera : ObjectKind::Item, i % MaxRooms + 1,
+                      512 + (i % 29) * 1024, 512 + (i % 23) * 1024, camera ? 0 : 7 + i % 20);
         object.Angle = static_cast<uint16_t>(i * 1111);
         object.Flags = static_cast<uint16_t>(i % 2 ? ItemActivationMask : 0);
         PlaceObject(project, object);

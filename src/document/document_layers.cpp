@@ -26,10 +26,10 @@ void LoadObjects(TEditorProject& project, std::span<const uint8_t> bytes) {
     if (bytes.size() >= sizeof(count)) {
         std::memcpy(&count, bytes.data(), sizeof(count));
     }
-    count = std::min<uint32_t>({count, MaxObjects,
-                                static_cast<uint32_t>((bytes.size() - std::min(bytes.size(),
-                                                                               sizeof(count))) /
-                                                      sizeof(TEditorObject))});
+    count = std::min<uint32_t>(
+        {count, MaxObjects,
+         static_cast<uint32_t>((bytes.size() - std::min(bytes.size(), sizeof(count))) /
+                               sizeof(TEditorObject))});
     const uint32_t oldCount = std::min<uint32_t>(layer.Count, MaxObjects);
     std::memcpy(layer.Objects, bytes.data() + sizeof(count), count * sizeof(TEditorObject));
     for (uint32_t i = count; i < oldCount; ++i) {

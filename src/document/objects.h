@@ -10,13 +10,13 @@ namespace morvane {
 enum class ObjectKind : uint8_t { Item = 1, Camera = 2, Static = 3, Light = 4 };
 
 // Per-level and per-room limits of the games, which the layer keeps to.
-inline constexpr int MaxObjectItems = 300;        // items of the level, Lara's included
-inline constexpr int MaxObjectCameras = 100;      // cameras of the level
+inline constexpr int MaxObjectItems = 300;         // items of the level, Lara's included
+inline constexpr int MaxObjectCameras = 100;       // cameras of the level
 inline constexpr int MaxObjectStaticsPerRoom = 50; // static meshes of one room
 inline constexpr int MaxObjectLightsPerRoom = 15;  // lights of one room
 // Room for every kind at its limit in every room, so a placement within the limits always fits.
-inline constexpr int MaxObjects = MaxObjectItems + MaxObjectCameras +
-                                  128 * (MaxObjectStaticsPerRoom + MaxObjectLightsPerRoom);
+inline constexpr int MaxObjects =
+    MaxObjectItems + MaxObjectCameras + 128 * (MaxObjectStaticsPerRoom + MaxObjectLightsPerRoom);
 
 // An item's intensity when the room's own light falls on it.
 inline constexpr int16_t RoomLitIntensity = -1;

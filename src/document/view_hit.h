@@ -9,7 +9,7 @@ struct ViewHit {
     enum class Kind { Nothing, Sector, NeighbourRoom, Object };
 
     Kind What = Kind::Nothing;
-    int Sector = 0; // the sector's number in the current room (from 1) when What is Sector
+    int Sector = 0;  // the sector's number in the current room (from 1) when What is Sector
     int Object = -1; // the object's index in the layer (from 0) when What is Object
 
     static ViewHit Nothing() { return {}; }

@@ -14,8 +14,9 @@ template <int N> int32_t IdOf(const TOpaque<N>& record) {
     return id;
 }
 
-template <int N> void AppendIds(std::vector<int>& ids, const TOpaque<N>* records, uint32_t count,
-                                uint32_t capacity) {
+template <int N>
+void AppendIds(std::vector<int>& ids, const TOpaque<N>* records, uint32_t count,
+               uint32_t capacity) {
     for (uint32_t i = 0; i < count && i < capacity; ++i) {
         ids.push_back(IdOf(records[i]));
     }

@@ -71,8 +71,8 @@ LimitsPanel::LimitsPanel(QWidget* parent) : QWidget(parent) {
                                     "capacity");
     levelItemsLabel = line("Items", "levelItemsLabel",
                            "The project's items, Lara's included, against the 300 a level holds");
-    levelCamerasLabel = line("Cameras", "levelCamerasLabel",
-                             "The project's cameras against the 100 a level holds");
+    levelCamerasLabel =
+        line("Cameras", "levelCamerasLabel", "The project's cameras against the 100 a level holds");
     projectProblemLabel = named(new QLabel(this), "projectProblemLabel");
     projectProblemLabel->setWordWrap(true);
     projectProblemLabel->hide();

@@ -6,13 +6,13 @@
 #include "document/edit_names.h"
 #include "document/object_operations.h"
 #include "level/level_format.h"
+#include "level/level_models.h"
 #include "level/level_object_types.h"
 #include "level/object_type_names.h"
 #include "ui/document_text.h"
 #include "ui/gl_panel.h"
 #include "ui/objects_dock.h"
 #include "ui/view_labels.h"
-#include "level/level_models.h"
 #include "view/view_matrix.h"
 
 #include <QDockWidget>
@@ -33,13 +33,13 @@ void MainWindow::createObjectsDock() {
     viewLabels_ = new ViewLabels(viewPanel_);
     connect(viewPanel_, &GLPanel::framePainted, this, [this] { showObjectLabels(); });
     objectsDock_ = new ObjectsDock(this);
-    connect(objectsDock_, &ObjectsDock::objectChosen, this, [this](int index) {
-        selectObject(index);
-    });
+    connect(objectsDock_, &ObjectsDock::objectChosen, this,
+            [this](int index) { selectObject(index); });
     connect(objectsDock_, &ObjectsDock::objectEdited, this, [this](const TEditorObject& object) {
         const int index = selectedObject_;
-        edit(EditNames::ChangeObject, [&] { return ChangeObject(project_, index, object); },
-             ObjectsScope(), ObjectFieldsMerge + index);
+        edit(
+            EditNames::ChangeObject, [&] { return ChangeObject(project_, index, object); },
+            ObjectsScope(), ObjectFieldsMerge + index);
     });
 }
 
@@ -56,8 +56,8 @@ void MainWindow::showObjectLabels() {
     const double ratio = viewPanel_->devicePixelRatioF();
     for (const RoomScene::ObjectLabel& label :
          scene_.ObjectLabels(viewport_.ClipTransform(), width, height)) {
-        labels.push_back({QPointF(label.WindowX, label.WindowY) / ratio,
-                          QString::fromStdString(label.Text)});
+        labels.push_back(
+            {QPointF(label.WindowX, label.WindowY) / ratio, QString::fromStdString(label.Text)});
     }
     viewLabels_->setLabels(std::move(labels));
 }
@@ -103,9 +103,8 @@ void MainWindow::showObjects() {
         QString text;
         switch (object.KindOf()) {
         case ObjectKind::Item:
-            text = QString("[%1] %2").arg(level).arg(
-                QString::fromStdString(IsLaraStart(object) ? std::string("Lara's start")
-                                                           : objectTypeLabel(object)));
+            text = QString("[%1] %2").arg(level).arg(QString::fromStdString(
+                IsLaraStart(object) ? std::string("Lara's start") : objectTypeLabel(object)));
             break;
         case ObjectKind::Static:
             text = QString("[%1] Static mesh %2").arg(level).arg(object.Type);

@@ -26,8 +26,8 @@ std::optional<WorldPoint> ObjectTool::floorUnderPointer(const ViewHit& hit) {
     }
     const TEditorRoom& room = project.Current();
     const int column = (hit.Sector - 1) / room.ZSectors, row = (hit.Sector - 1) % room.ZSectors;
-    const int floorY = FloorYUnder(project, project.CurrentRoom, column * SectorSize + 1,
-                                   row * SectorSize + 1);
+    const int floorY =
+        FloorYUnder(project, project.CurrentRoom, column * SectorSize + 1, row * SectorSize + 1);
     std::optional<WorldPoint> point = host_.pointerOnHeight(floorY);
     if (!point) {
         return std::nullopt;
@@ -66,8 +66,7 @@ void ObjectTool::press(const ViewPointer&) {
         const TEditorObject& object = project.Objects.Objects[hit.Object];
         const TEditorRoom& room = project.Room(object.Room);
         if (const auto point = host_.pointerOnHeight(ObjectY(project, object))) {
-            gesture_ = {true, hit.Object,
-                        point->X - double(room.PosX) * SectorSize - object.X,
+            gesture_ = {true, hit.Object, point->X - double(room.PosX) * SectorSize - object.X,
                         point->Z - double(room.PosZ) * SectorSize - object.Z,
                         host_.newGestureMerge()};
         }
@@ -94,9 +93,9 @@ bool ObjectTool::drag(const ViewPointer& pointer) {
     // between them is met from above.
     std::optional<WorldPoint> point = host_.pointerOnHeight(ObjectY(project, object));
     if (point && object.OnFloor) {
-        const int floorY = FloorYUnder(project, object.Room,
-                                       static_cast<int>(point->X - cornerX - gesture_.GrabX),
-                                       static_cast<int>(point->Z - cornerZ - gesture_.GrabZ));
+        const int floorY =
+            FloorYUnder(project, object.Room, static_cast<int>(point->X - cornerX - gesture_.GrabX),
+                        static_cast<int>(point->Z - cornerZ - gesture_.GrabZ));
         if (const auto again = host_.pointerOnHeight(floorY)) {
             point = again;
         }

@@ -83,8 +83,8 @@ ObjectsDock::ObjectsDock(QWidget* parent) : QWidget(parent) {
     form->addRow(invisibleBox_);
     flagsField_ = namedSpin(fields_, "objectFlagsField", 0, 65535, 0, "Every flag bit");
     form->addRow("Flags", flagsField_);
-    intensityField_ = namedSpin(fields_, "objectIntensityField", -1, 65535, -1,
-                                "-1: lit by the room");
+    intensityField_ =
+        namedSpin(fields_, "objectIntensityField", -1, 65535, -1, "-1: lit by the room");
     form->addRow("Intensity", intensityField_);
     intensity2Field_ = namedSpin(fields_, "objectIntensity2Field", -1, 65535, -1);
     form->addRow("Intensity 2", intensity2Field_);
@@ -181,12 +181,9 @@ void ObjectsDock::showObjectFields(const std::optional<TEditorObject>& object, b
     const bool light = kind == ObjectKind::Light, camera = kind == ObjectKind::Camera;
     QString kindName = ObjectKindName(kind);
     kindName[0] = kindName[0].toUpper();
-    chosenLabel_->setText(object ? QString("%1 in room %2, x %3, z %4")
-                                       .arg(kindName)
-                                       .arg(o.Room)
-                                       .arg(o.X)
-                                       .arg(o.Z)
-                                 : QString("No object chosen"));
+    chosenLabel_->setText(
+        object ? QString("%1 in room %2, x %3, z %4").arg(kindName).arg(o.Room).arg(o.X).arg(o.Z)
+               : QString("No object chosen"));
     angleField_->setValue(DegreesOfAngle(o.Angle));
     angleField_->setEnabled(item || statik);
     typeField_->setValue(o.Type);

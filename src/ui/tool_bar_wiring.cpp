@@ -6,8 +6,8 @@
 #include "ui/main_window.h"
 
 #include "document/edit_names.h"
-#include "document/object_operations.h"
 #include "document/editor_texts.h"
+#include "document/object_operations.h"
 #include "document/portal_views.h"
 #include "ui/document_text.h"
 #include "ui/rebuild_warning_dialog.h"
@@ -166,7 +166,8 @@ void MainWindow::editRoomProperties() {
 }
 
 void MainWindow::deleteRoom() {
-    edit(EditNames::DeleteRoom, [this] { return DeleteRoom(project_, scene_); }, ObjectsScope());
+    edit(
+        EditNames::DeleteRoom, [this] { return DeleteRoom(project_, scene_); }, ObjectsScope());
 }
 
 void MainWindow::cloneRoom() {

@@ -47,8 +47,8 @@ uint64_t Fingerprint(const TEditorProject& project, const SceneRooms& scene) {
     // The objects in use.
     const auto* objects = reinterpret_cast<const unsigned char*>(&project.Objects);
     const std::size_t objectBytes =
-        sizeof(uint32_t) + std::min<uint32_t>(project.Objects.Count, MaxObjects) *
-                               sizeof(TEditorObject);
+        sizeof(uint32_t) +
+        std::min<uint32_t>(project.Objects.Count, MaxObjects) * sizeof(TEditorObject);
     for (std::size_t b = 0; b < objectBytes; ++b) {
         hash = (hash ^ objects[b]) * 0x100000001B3ULL;
     }
@@ -230,8 +230,9 @@ TEST_F(DocumentChanges, RandomEditsUndoneAndRedoneGiveEveryStateBackByteForByte)
             case 14: {
                 const auto objectKind = static_cast<ObjectKind>(pick(1, 4));
                 const int room = pick(1, project->RoomCount + 1);
-                TEditorObject object = NewObject(objectKind, room, pick(-100, 20000),
-                                                 pick(-100, 20000), pick(0, 3) == 0 ? 0 : pick(1, 90));
+                TEditorObject object =
+                    NewObject(objectKind, room, pick(-100, 20000), pick(-100, 20000),
+                              pick(0, 3) == 0 ? 0 : pick(1, 90));
                 object.Angle = static_cast<uint16_t>(pick(0, 65535));
                 object.Flags = static_cast<uint16_t>(pick(0, 65535));
                 scope = ObjectsScope();

@@ -111,8 +111,8 @@ TEST_F(ObjectTool, PlacesMovesTurnsCopiesAndDeletesAnObjectAsUndoableSteps) {
     PointAt(grab);
     QTest::mousePress(window->viewPanel(), Qt::LeftButton, {}, grab);
     for (const QPoint to : {SectorCentre(4, 3), SectorCentre(5, 4)}) {
-        QMouseEvent move(QEvent::MouseMove, to, window->viewPanel()->mapToGlobal(to),
-                         Qt::NoButton, Qt::LeftButton, Qt::ControlModifier);
+        QMouseEvent move(QEvent::MouseMove, to, window->viewPanel()->mapToGlobal(to), Qt::NoButton,
+                         Qt::LeftButton, Qt::ControlModifier);
         QApplication::sendEvent(window->viewPanel(), &move);
     }
     QTest::mouseRelease(window->viewPanel(), Qt::LeftButton, Qt::ControlModifier,
@@ -190,9 +190,11 @@ TEST_F(ObjectTool, ScreenshotOfARoomWithObjects) {
                                          (row - 1) * SectorSize + SectorSize / 2, type);
         object.Y = FloorYUnder(*project, room, object.X, object.Z) - SectorSize;
         object.Angle = AngleOfDegrees(45);
-        EXPECT_FALSE(window->edit("Place Object", [&] { return PlaceObject(*project, object); },
-                                  ObjectsScope())
-                         .Refused);
+        EXPECT_FALSE(
+            window
+                ->edit(
+                    "Place Object", [&] { return PlaceObject(*project, object); }, ObjectsScope())
+                .Refused);
     };
     at(ObjectKind::Item, 3, 3, LaraItemType);
     at(ObjectKind::Static, 5, 3, 0);
