@@ -25,16 +25,6 @@ namespace {
 using EditHistory = EditorWithRoom;
 using EditHistoryOfTwoRooms = EditorWithTwoRooms;
 
-std::unique_ptr<TEditorProject> CopyOf(const TEditorProject& project) {
-    auto copy = std::make_unique<TEditorProject>();
-    copy->ReplaceWith(project);
-    return copy;
-}
-
-bool SameDocument(const TEditorProject& a, const TEditorProject& b) {
-    return std::memcmp(&a, &b, sizeof(TEditorProject)) == 0;
-}
-
 // A key pressed in the window: a shortcut needs its window active, as a person's would be.
 void PressKey(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers) {
     if (!window->isActiveWindow()) {

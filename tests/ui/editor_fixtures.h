@@ -13,6 +13,8 @@
 #include <QSpinBox>
 #include <QString>
 
+#include <cstring>
+#include <memory>
 #include <ostream>
 
 // Texts in failure messages as text.
@@ -29,6 +31,17 @@ inline void Hover(QWidget* widget, QPoint at) {
     QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
                      Qt::NoModifier);
     QApplication::sendEvent(widget, &move);
+}
+
+// A copy of the document to compare with, byte for byte.
+inline std::unique_ptr<TEditorProject> CopyOf(const TEditorProject& project) {
+    auto copy = std::make_unique<TEditorProject>();
+    copy->ReplaceWith(project);
+    return copy;
+}
+
+inline bool SameDocument(const TEditorProject& a, const TEditorProject& b) {
+    return std::memcmp(&a, &b, sizeof(TEditorProject)) == 0;
 }
 
 // Answers the "Add new Room" dialog with a size and accepts it.

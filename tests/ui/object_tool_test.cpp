@@ -67,16 +67,6 @@ struct ObjectTool : Editor {
     const TEditorObject& Object(int index) { return project->Objects.Objects[index]; }
 };
 
-std::unique_ptr<TEditorProject> CopyOf(const TEditorProject& project) {
-    auto copy = std::make_unique<TEditorProject>();
-    copy->ReplaceWith(project);
-    return copy;
-}
-
-bool SameDocument(const TEditorProject& a, const TEditorProject& b) {
-    return std::memcmp(&a, &b, sizeof(TEditorProject)) == 0;
-}
-
 TEST_F(ObjectTool, PlacesMovesTurnsCopiesAndDeletesAnObjectAsUndoableSteps) {
     const auto before = CopyOf(*project);
     const int stepsBefore = window->undoStack()->count();
