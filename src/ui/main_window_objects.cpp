@@ -135,7 +135,7 @@ int MainWindow::selectedObject() const {
 void MainWindow::selectObject(int index) {
     selectedObject_ = HasObject(project_, index) ? index : -1;
     showObjects();
-    viewport_.Paint();
+    viewport_.Redraw(); // the box is part of the scene's list; the rooms' lists stay
 }
 
 std::optional<TEditorObject> MainWindow::objectToPlace() const {

@@ -172,8 +172,9 @@ TEST_F(ObjectTool, PlacesMovesTurnsCopiesAndDeletesAnObjectAsUndoableSteps) {
 
 // A picture of a room with objects of each kind, in the textured mode: Lara and a static mesh
 // drawn with the base level's models, a pickup as its sprite, a wolf the level has no model of
-// as a marker with its number, a camera and a light.
-TEST_F(ObjectTool, ScreenshotOfARoomWithObjects) {
+// as a marker with its number, a camera and a light; the chosen one boxed in yellow, the box
+// moving with the choice.
+TEST_F(ObjectTool, ScreenshotOfARoomWithObjectsAndTheChosenOneBoxed) {
     const int room = project->CurrentRoom;
     const auto at = [&](ObjectKind kind, int column, int row, int type) {
         TEditorObject object = NewObject(kind, room, (column - 1) * SectorSize + SectorSize / 2,
@@ -207,6 +208,28 @@ TEST_F(ObjectTool, ScreenshotOfARoomWithObjects) {
     const std::string folder = std::string(MORVANE_BINARY_DIR) + "/screenshots";
     std::filesystem::create_directories(folder);
     EXPECT_TRUE(window->grab().save(QString::fromStdString(folder + "/objects-textured.png")));
+
+    // The yellow box follows the choice at once.
+    const auto yellowNear = [&](int index) {
+        const TEditorObject& object = Object(index);
+        const QPoint at = RoomPoint(object.X, object.Z, ObjectY(*project, object) - 128) *
+                          window->viewPanel()->devicePixelRatioF();
+        const QImage frame = window->viewPanel()->grabFramebuffer();
+        int yellow = 0;
+        for (int y = at.y() - 30; y <= at.y() + 30; ++y) {
+            for (int x = at.x() - 30; x <= at.x() + 30; ++x) {
+                const QColor c = frame.valid(x, y) ? frame.pixelColor(x, y) : QColor();
+                yellow += c.red() > 240 && c.green() > 240 && c.blue() < 40;
+            }
+        }
+        return yellow;
+    };
+    const int chosenBefore = yellowNear(1), otherBefore = yellowNear(3);
+    window->selectObject(3);
+    WaitForFrame();
+    EXPECT_GT(chosenBefore, 20) << "the chosen static mesh is boxed";
+    EXPECT_LT(yellowNear(1), chosenBefore / 4) << "its box goes with the choice";
+    EXPECT_GT(yellowNear(3), otherBefore + 20) << "the wolf's marker is boxed";
 }
 
 } // namespace
