@@ -204,13 +204,13 @@ TEST(LevelImport, ObjectsTheLayerCannotHoldAreLeftOutAndSaidSo) {
     const ImportResult result = ImportLevelRooms(*maker.level, *project, "base.phd");
     ASSERT_EQ(project->Objects.Count, 4u);
     const TEditorObject& lara = project->Objects.Objects[0];
-    EXPECT_EQ(std::tuple(+lara.Kind, +lara.Room, lara.X, lara.Y, lara.Z, +lara.OnFloor, +lara.Angle,
-                         lara.Type, +lara.Flags, lara.Intensity),
+    EXPECT_EQ(std::tuple(+lara.Kind, +lara.Room, +lara.X, +lara.Y, +lara.Z, +lara.OnFloor,
+                         +lara.Angle, lara.Type, +lara.Flags, lara.Intensity),
               std::tuple(1, 1, 1536, -256, 1536, 0, 0x4000, 0, 0x3E00, -1));
     EXPECT_EQ(LaraStartIndex(*project), 0);
     EXPECT_EQ(project->Objects.Objects[1].Type, 7);
     const TEditorObject& camera = project->Objects.Objects[2];
-    EXPECT_EQ(std::tuple(+camera.Kind, camera.X, camera.Y, camera.Z, +camera.Flags),
+    EXPECT_EQ(std::tuple(+camera.Kind, +camera.X, +camera.Y, +camera.Z, +camera.Flags),
               std::tuple(2, 1024, -1024, 2048, 3));
     EXPECT_EQ(std::tuple(+project->Objects.Objects[3].Kind, project->Objects.Objects[3].Type),
               std::tuple(3, 5));

@@ -144,9 +144,9 @@ TEST(RealLevelsImport, ObjectsBuildBackWhereTheyWere) {
         for (std::size_t i = 0; i < items.size(); ++i) {
             const LevelItem& a = items[i];
             const LevelItem b = GetLevelItem(*rebuilt, static_cast<int>(i) + withoutLara);
-            EXPECT_EQ(std::tuple(a.Type, result.ProjectRoomOf[a.Room] - 1, a.X, a.Y, a.Z, a.Angle,
-                                 a.Flags, a.Intensity, a.Intensity2),
-                      std::tuple(b.Type, +b.Room, b.X, b.Y, b.Z, b.Angle, b.Flags, b.Intensity,
+            EXPECT_EQ(std::tuple(a.Type, result.ProjectRoomOf[a.Room] - 1, +a.X, +a.Y, +a.Z,
+                                 a.Angle, a.Flags, a.Intensity, a.Intensity2),
+                      std::tuple(b.Type, +b.Room, +b.X, +b.Y, +b.Z, b.Angle, b.Flags, b.Intensity,
                                  b.Intensity2))
                 << "item " << i;
         }
@@ -154,8 +154,8 @@ TEST(RealLevelsImport, ObjectsBuildBackWhereTheyWere) {
         for (uint32_t c = 0; c < original->NumCameras; ++c) {
             const TCamera& a = original->Cameras[c];
             const TCamera& b = rebuilt->Cameras[c];
-            EXPECT_EQ(std::tuple(a.X, a.Y, a.Z, result.ProjectRoomOf[a.Room] - 1, +a.Flags),
-                      std::tuple(b.X, b.Y, b.Z, +b.Room, +b.Flags))
+            EXPECT_EQ(std::tuple(+a.X, +a.Y, +a.Z, result.ProjectRoomOf[a.Room] - 1, +a.Flags),
+                      std::tuple(+b.X, +b.Y, +b.Z, +b.Room, +b.Flags))
                 << "camera " << c;
         }
         int statics = 0, lights = 0;
@@ -173,8 +173,8 @@ TEST(RealLevelsImport, ObjectsBuildBackWhereTheyWere) {
             for (int l = 0; l < from.NumLights; ++l, ++lights) {
                 const RoomLight a = GetRoomLight(*original, from, l);
                 const RoomLight b = GetRoomLight(*rebuilt, to, l);
-                EXPECT_EQ(std::tuple(a.X, a.Y, a.Z, a.Intensity, a.Intensity2, a.Fade, a.Colour),
-                          std::tuple(b.X, b.Y, b.Z, b.Intensity, b.Intensity2, b.Fade, b.Colour))
+                EXPECT_EQ(std::tuple(+a.X, +a.Y, +a.Z, a.Intensity, a.Intensity2, a.Fade, a.Colour),
+                          std::tuple(+b.X, +b.Y, +b.Z, b.Intensity, b.Intensity2, b.Fade, b.Colour))
                     << "room " << r << ", light " << l;
             }
         }

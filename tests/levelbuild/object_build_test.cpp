@@ -135,28 +135,28 @@ TEST_P(ObjectBuild, EveryKindStandsWhereItWasPlacedInTheLayoutsRecords) {
         if (second) {
             const TItem2& got = out->Items2[i];
             EXPECT_EQ(got.Intensity2, e.Intensity2 < 0 ? 0xFFFF : e.Intensity2);
-            EXPECT_EQ(std::tuple(+got.Type, +got.Room, got.X, got.Y, got.Z, +got.Angle,
+            EXPECT_EQ(std::tuple(+got.Type, +got.Room, +got.X, +got.Y, +got.Z, +got.Angle,
                                  +got.Intensity, +got.Flags),
-                      std::tuple(e.Type, e.Room, e.X, e.Y, e.Z, e.Angle, e.Intensity, e.Flags));
+                      std::tuple(e.Type, e.Room, +e.X, +e.Y, +e.Z, e.Angle, e.Intensity, e.Flags));
         } else {
             const TItem1& got = out->Items1[i];
-            EXPECT_EQ(std::tuple(+got.Type, +got.Room, got.X, got.Y, got.Z, +got.Angle,
+            EXPECT_EQ(std::tuple(+got.Type, +got.Room, +got.X, +got.Y, +got.Z, +got.Angle,
                                  +got.Intensity, +got.Flags),
-                      std::tuple(e.Type, e.Room, e.X, e.Y, e.Z, e.Angle, e.Intensity, e.Flags));
+                      std::tuple(e.Type, e.Room, +e.X, +e.Y, +e.Z, e.Angle, e.Intensity, e.Flags));
         }
     }
 
     ASSERT_EQ(out->NumCameras, 1u);
     const TCamera& c = out->Cameras[0];
-    EXPECT_EQ(std::tuple(c.X, c.Y, c.Z, +c.Room, +c.Flags),
-              std::tuple(one.X + 4096, 16384 - 700, one.Z + 3072, 0, 1));
+    EXPECT_EQ(std::tuple(+c.X, +c.Y, +c.Z, +c.Room, +c.Flags),
+              std::tuple(+one.X + 4096, 16384 - 700, +one.Z + 3072, 0, 1));
 
     ASSERT_EQ(out->Rooms[1].NumStaticMeshes, 1);
     EXPECT_EQ(out->Rooms[0].NumStaticMeshes, 0);
     const uint8_t* s =
         second ? out->Rooms[1].RoomStatics2[0].Bytes : out->Rooms[1].RoomStatics1[0].Bytes;
     EXPECT_EQ(std::tuple(I32(s, 0), I32(s, 4), I32(s, 8), U(s, 12, 2), U(s, 14, 2)),
-              std::tuple(two.X + mesh.X, 16384, two.Z + mesh.Z, 0x8000u, 0x1111u));
+              std::tuple(+two.X + +mesh.X, 16384, +two.Z + +mesh.Z, 0x8000u, 0x1111u));
     EXPECT_EQ(second ? U(s, 16, 2) : U(s, 16, 2), second ? 0x2222u : 0u)
         << "second intensity, then the mesh id (0)";
     if (second) {
@@ -167,7 +167,7 @@ TEST_P(ObjectBuild, EveryKindStandsWhereItWasPlacedInTheLayoutsRecords) {
     EXPECT_EQ(out->Rooms[1].NumLights, 0);
     const uint8_t* l = second ? out->Rooms[0].Lights2[0].Bytes : out->Rooms[0].Lights1[0].Bytes;
     EXPECT_EQ(std::tuple(I32(l, 0), I32(l, 4), I32(l, 8)),
-              std::tuple(one.X + 1536, 16384 - 512, one.Z + 1536));
+              std::tuple(+one.X + 1536, 16384 - 512, +one.Z + 1536));
     if (kind == FormatTR3) {
         EXPECT_EQ(std::tuple(l[12], l[13], l[14], l[15]), std::tuple(0x10, 0x20, 0x30, 0));
         EXPECT_EQ(std::tuple(U(l, 16, 2), U(l, 18, 2), U(l, 20, 4)),
