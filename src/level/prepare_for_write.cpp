@@ -63,11 +63,6 @@ void PrepareLevelForWrite(TLevelData& level) {
         to.TrueFloor = from.TrueFloor;
         to.OverlapIndex = from.OverlapIndex;
     }
-    for (uint32_t z = 0; z < level.NumZones && z < MaxBoxes; ++z) {
-        for (auto& zone : level.Zones) {
-            zone[z] = 0;
-        }
-    }
 }
 
 } // namespace morvane

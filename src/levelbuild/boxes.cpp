@@ -5,7 +5,9 @@
 #include "level/world_units.h"
 #include "levelbuild/build_error.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -14,7 +16,8 @@ namespace morvane {
 namespace {
 
 constexpr int MaxBoxesTR3 = NoBoxTR3 / 16; // the third game keeps the number above 4 material bits
-constexpr int OverlapSteps = ClickSize;    // one click
+constexpr int AnyStep = 1 << 20;           // the fly zone: no floor difference parts two boxes
+constexpr uint64_t Closed = ~uint64_t{0};
 
 bool HasBox(const TGameSector& sector) {
     return sector.FloorHeight != sector.CeilingHeight;
@@ -40,10 +43,76 @@ int16_t TrueFloor(const TLevelData& level, const TLevelRoom& room, int i, int k)
     return static_cast<int16_t>(sector->FloorHeight * ClickSize);
 }
 
+// What the boxes need of a sector's floor data: the room beside (a doorway) and the floor's
+// slope as stored, read up to the first entry that is neither (triggers come last).
+struct SectorLinks {
+    int PortalRoom = -1;
+    uint32_t Slope = 0;
+};
+
+SectorLinks ReadLinks(const TLevelData& level, uint32_t index, bool thirdGame) {
+    SectorLinks links;
+    while (index != 0 && index + 1 < level.NumFloorData && index + 1 < MaxFloorData) {
+        const uint16_t first = level.FloorData[index];
+        const uint16_t data = level.FloorData[index + 1];
+        const int function = first & (thirdGame ? 0x1F : 0xFF);
+        // The third game's floor triangles (7, 8, 11-14) carry their corners in the first word.
+        const bool floorTriangle =
+            thirdGame && (function == 7 || function == 8 || (function >= 11 && function <= 14));
+        const bool ceilingTriangle =
+            thirdGame && (function == 9 || function == 10 || (function >= 15 && function <= 18));
+        if (function == FloorDataPortal) {
+            links.PortalRoom = data < level.NumRooms ? data : -1;
+        } else if (function == FloorDataFloorSlant) {
+            links.Slope = data;
+        } else if (floorTriangle) {
+            links.Slope = (uint32_t{static_cast<uint16_t>(first & 0x7FFF)} << 16) | data;
+        } else if (function != FloorDataCeilingSlant && !ceilingTriangle) {
+            break;
+        }
+        index += 2;
+        if (first & FloorDataEnd) {
+            break;
+        }
+    }
+    return links;
+}
+
+[[noreturn]] void TooManyBoxes(int limit, int room) {
+    throw CapacityError(LevelCapacity::Boxes,
+                        "The level needs more than " + std::to_string(limit) + " boxes (room " +
+                            std::to_string(room + 1) +
+                            " reaches the limit); the level was not written.");
+}
+
+int Find(std::vector<int>& parent, int b) {
+    while (parent[b] != b) {
+        parent[b] = parent[parent[b]];
+        b = parent[b];
+    }
+    return b;
+}
+
 } // namespace
 
 int BoxLimit(const TLevelData& level) {
     return level.FormatKind == FormatTR3 ? MaxBoxesTR3 : MaxBoxes;
+}
+
+int ZoneStep(int32_t formatKind, int zoneArray) {
+    // Ground 1 and 2: the one-click and two-click climbers every engine of these games reads
+    // them for. Ground 3 and 4, which only the later layouts store, for the creatures that
+    // climb three and four clicks. Fly (and swim): every overlap.
+    static constexpr int Steps[5] = {ClickSize, 2 * ClickSize, 3 * ClickSize, 4 * ClickSize,
+                                     AnyStep};
+    if (zoneArray < 0 || zoneArray >= ZoneArrayCount) {
+        return -1;
+    }
+    const int kind = zoneArray % 5;
+    if (formatKind < FormatTR2 && (kind == 2 || kind == 3)) {
+        return -1;
+    }
+    return Steps[kind];
 }
 
 void GenerateBoxes(TLevelData& level) {
@@ -52,76 +121,198 @@ void GenerateBoxes(TLevelData& level) {
     level.NumBoxes = 0;
     level.NumOverlaps = 0;
     level.NumZones = 0;
+
+    // Every sector's box, room after room, so that a doorway or a hole finds the box beyond.
+    std::vector<int> roomStart(static_cast<std::size_t>(level.NumRooms) + 1, 0);
+    for (int r = 0; r < level.NumRooms; ++r) {
+        roomStart[r + 1] = roomStart[r] + level.Rooms[r].NumXSectors * level.Rooms[r].NumZSectors;
+    }
+    std::vector<int> boxOf(static_cast<std::size_t>(roomStart[level.NumRooms]), -1);
+    std::vector<int> portalOf(boxOf.size(), -1);
+    std::vector<uint64_t> key;
     int nextBox = 0;
-    std::vector<int> boxOf;
     for (int r = 0; r < level.NumRooms; ++r) {
         TLevelRoom& room = level.Rooms[r];
         const int nz = room.NumZSectors, nx = room.NumXSectors;
-        boxOf.assign(static_cast<std::size_t>(nz) * nx, -1);
-        // First pass: number the boxes and lay them out.
+        int* box = boxOf.data() + roomStart[r];
+        key.assign(static_cast<std::size_t>(nz) * nx, Closed);
         for (int i = 1; i <= nx; ++i) {
             for (int k = 1; k <= nz; ++k) {
-                const TGameSector& sector = room.Sectors[(i - 1) * nz + (k - 1)];
-                if (!HasBox(sector)) {
+                const int n = (i - 1) * nz + (k - 1);
+                const TGameSector& sector = room.Sectors[n];
+                SectorLinks links;
+                if (sector.FloorDataIndex != 0) {
+                    links = ReadLinks(level, sector.FloorDataIndex, thirdGame);
+                    portalOf[roomStart[r] + n] = links.PortalRoom;
+                }
+                if (HasBox(sector)) {
+                    key[n] = (uint64_t{static_cast<uint16_t>(TrueFloor(level, room, i, k))} << 32) |
+                             links.Slope;
+                }
+            }
+        }
+        // The greedy cover: a strip along z from the first free sector, widened along x while
+        // the whole next strip fits.
+        for (int i = 0; i < nx; ++i) {
+            for (int k = 0; k < nz; ++k) {
+                const uint64_t own = key[i * nz + k];
+                if (own == Closed || box[i * nz + k] >= 0) {
                     continue;
+                }
+                int k1 = k + 1;
+                while (k1 < nz && key[i * nz + k1] == own && box[i * nz + k1] < 0) {
+                    ++k1;
+                }
+                int i1 = i + 1;
+                for (; i1 < nx; ++i1) {
+                    bool fits = true;
+                    for (int kk = k; kk < k1 && fits; ++kk) {
+                        fits = key[i1 * nz + kk] == own && box[i1 * nz + kk] < 0;
+                    }
+                    if (!fits) {
+                        break;
+                    }
                 }
                 if (nextBox >= boxLimit) {
-                    throw CapacityError(LevelCapacity::Boxes,
-                                        "The level needs more than " + std::to_string(boxLimit) +
-                                            " boxes (room " + std::to_string(r + 1) +
-                                            " reaches the limit); the level was not written.");
+                    TooManyBoxes(boxLimit, r);
                 }
-                boxOf[(i - 1) * nz + (k - 1)] = nextBox;
-                TBox1& box = level.Boxes1[nextBox++];
-                box.ZMin = room.RoomInfo.Z + (k - 1) * SectorSize;
-                box.ZMax = box.ZMin + SectorSize;
-                box.XMin = room.RoomInfo.X + (i - 1) * SectorSize;
-                box.XMax = box.XMin + SectorSize;
-                box.TrueFloor = TrueFloor(level, room, i, k);
+                const int b = nextBox++;
+                for (int ii = i; ii < i1; ++ii) {
+                    std::fill(box + ii * nz + k, box + ii * nz + k1, b);
+                }
+                TBox1& record = level.Boxes1[b];
+                record.ZMin = room.RoomInfo.Z + k * SectorSize;
+                record.ZMax = room.RoomInfo.Z + k1 * SectorSize;
+                record.XMin = room.RoomInfo.X + i * SectorSize;
+                record.XMax = room.RoomInfo.X + i1 * SectorSize;
+                record.TrueFloor = static_cast<int16_t>(static_cast<uint16_t>(own >> 32));
+                record.OverlapIndex = 0;
             }
         }
-        // Second pass: box indexes, overlap lists and zones.
-        for (int i = 1; i <= nx; ++i) {
-            for (int k = 1; k <= nz; ++k) {
-                TGameSector& sector = room.Sectors[(i - 1) * nz + (k - 1)];
-                const int b = boxOf[(i - 1) * nz + (k - 1)];
-                if (b < 0) {
-                    sector.BoxIndex = thirdGame ? NoBoxTR3 : NoBox;
-                    continue;
+        for (int n = 0; n < nx * nz; ++n) {
+            const int b = box[n];
+            room.Sectors[n].BoxIndex = b < 0 ? (thirdGame ? NoBoxTR3 : NoBox)
+                                             : static_cast<uint16_t>(thirdGame ? b * 16 : b);
+        }
+    }
+    level.NumBoxes = static_cast<uint32_t>(nextBox);
+    level.NumZones = level.NumBoxes;
+
+    // Overlapping pairs, smaller box first, as one number each.
+    std::vector<uint32_t> pairs;
+    const auto pair = [&pairs](int a, int b) {
+        if (a >= 0 && b >= 0 && a != b) {
+            pairs.push_back(a < b ? (uint32_t(a) << 16) | uint32_t(b)
+                                  : (uint32_t(b) << 16) | uint32_t(a));
+        }
+    };
+    // The box of room `t`'s sector at the middle of sector (i, k) of room `r`.
+    const auto boxBeyond = [&](int r, int i, int k, int t) {
+        const TLevelRoom& room = level.Rooms[r];
+        const int n = SectorIndexAt(level.Rooms[t], room.RoomInfo.X + i * SectorSize + 512,
+                                    room.RoomInfo.Z + k * SectorSize + 512);
+        return n < 0 ? -1 : boxOf[roomStart[t] + n];
+    };
+    for (int r = 0; r < level.NumRooms; ++r) {
+        const TLevelRoom& room = level.Rooms[r];
+        const int nz = room.NumZSectors, nx = room.NumXSectors;
+        const int* box = boxOf.data() + roomStart[r];
+        const int* portal = portalOf.data() + roomStart[r];
+        for (int i = 0; i < nx; ++i) {
+            for (int k = 0; k < nz; ++k) {
+                const int n = i * nz + k;
+                const int b = box[n];
+                if (b >= 0 && k + 1 < nz && box[n + 1] != b) {
+                    pair(b, box[n + 1]);
                 }
-                sector.BoxIndex = static_cast<uint16_t>(thirdGame ? b * 16 : b);
-                TBox1& box = level.Boxes1[b];
-                box.OverlapIndex = static_cast<uint16_t>(level.NumOverlaps);
-                int list[5] = {b};
-                int length = 1;
-                const int neighbours[4][2] = {{i, k + 1}, {i, k - 1}, {i + 1, k}, {i - 1, k}};
-                for (const auto& n : neighbours) {
-                    if (n[0] < 1 || n[0] > nx || n[1] < 1 || n[1] > nz) {
-                        continue;
-                    }
-                    const int other = boxOf[(n[0] - 1) * nz + (n[1] - 1)];
-                    if (other >= 0 &&
-                        std::abs(level.Boxes1[other].TrueFloor - box.TrueFloor) <= OverlapSteps) {
-                        list[length++] = other;
-                    }
+                if (b >= 0 && i + 1 < nx && box[n + nz] != b) {
+                    pair(b, box[n + nz]);
                 }
-                if (level.NumOverlaps + length > MaxOverlaps) {
-                    throw CapacityError(LevelCapacity::OverlapWords,
-                                        "The level needs more than " + std::to_string(MaxOverlaps) +
-                                            " overlap words (room " + std::to_string(r + 1) +
-                                            " reaches the limit); the level was not written.");
+                const uint8_t below = room.Sectors[n].RoomBelow;
+                if (b >= 0 && below != NoRoom && below < level.NumRooms) {
+                    pair(b, boxBeyond(r, i, k, below));
                 }
-                for (int w = 0; w < length; ++w) {
-                    level.Overlaps[level.NumOverlaps++] =
-                        static_cast<uint16_t>(list[w] | (w == length - 1 ? 0x8000 : 0));
+                if (portal[n] >= 0) {
+                    // A doorway: the room's sectors beside the wall sector (and the wall sector
+                    // itself, were it open) reach the room beyond's sector in its place.
+                    const int beyond = boxBeyond(r, i, k, portal[n]);
+                    pair(b, beyond);
+                    if (k > 0)
+                        pair(box[n - 1], beyond);
+                    if (k + 1 < nz)
+                        pair(box[n + 1], beyond);
+                    if (i > 0)
+                        pair(box[n - nz], beyond);
+                    if (i + 1 < nx)
+                        pair(box[n + nz], beyond);
                 }
-                for (int zone : ZoneArraysTR1) {
-                    level.Zones[zone][level.NumZones] = 0;
-                }
-                ++level.NumZones;
             }
         }
-        level.NumBoxes = static_cast<uint32_t>(nextBox);
+    }
+    std::sort(pairs.begin(), pairs.end());
+    pairs.erase(std::unique(pairs.begin(), pairs.end()), pairs.end());
+
+    // The lists, box by box.
+    std::vector<int> start(static_cast<std::size_t>(nextBox) + 1, 0);
+    for (uint32_t p : pairs) {
+        ++start[(p >> 16) + 1];
+        ++start[(p & 0xFFFF) + 1];
+    }
+    std::partial_sum(start.begin(), start.end(), start.begin());
+    const std::size_t words = pairs.size() * 2 + (pairs.empty() && nextBox > 0 ? 1 : 0);
+    if (words > MaxOverlaps) {
+        throw CapacityError(LevelCapacity::OverlapWords,
+                            "The level needs more than " + std::to_string(MaxOverlaps) +
+                                " overlap words; the level was not written.");
+    }
+    std::vector<int> fill(start.begin(), start.end() - 1);
+    for (uint32_t p : pairs) {
+        const int a = static_cast<int>(p >> 16), b = static_cast<int>(p & 0xFFFF);
+        level.Overlaps[fill[a]++] = static_cast<uint16_t>(b);
+        level.Overlaps[fill[b]++] = static_cast<uint16_t>(a);
+    }
+    for (int b = 0; b < nextBox; ++b) {
+        if (start[b + 1] > start[b]) {
+            level.Overlaps[start[b + 1] - 1] |= OverlapEnd;
+            level.Boxes1[b].OverlapIndex = static_cast<uint16_t>(start[b]);
+        } else {
+            // The game reads at least one word of every list; a box that touches none points
+            // at the first list, whose boxes all lie in other zones and so are never taken.
+            level.Boxes1[b].OverlapIndex = 0;
+        }
+    }
+    if (pairs.empty() && nextBox > 0) {
+        level.Overlaps[0] = OverlapEnd; // box 0, in a zone of its own
+    }
+    level.NumOverlaps = static_cast<uint32_t>(words);
+
+    // Zones: the groups of boxes joined by overlaps whose step that zone's creatures take,
+    // numbered from 1 in the order of their first box. There are no flipped rooms yet, so the
+    // alternate state's arrays repeat the normal ones.
+    std::vector<int> parent(static_cast<std::size_t>(nextBox));
+    std::vector<int> number(static_cast<std::size_t>(nextBox));
+    for (int z = 0; z < 5; ++z) {
+        const int step = ZoneStep(level.FormatKind, z);
+        if (step < 0) {
+            continue;
+        }
+        std::iota(parent.begin(), parent.end(), 0);
+        for (uint32_t p : pairs) {
+            const int a = static_cast<int>(p >> 16), b = static_cast<int>(p & 0xFFFF);
+            if (std::abs(level.Boxes1[a].TrueFloor - level.Boxes1[b].TrueFloor) <= step) {
+                parent[Find(parent, a)] = Find(parent, b);
+            }
+        }
+        std::fill(number.begin(), number.end(), 0);
+        int zones = 0;
+        for (int b = 0; b < nextBox; ++b) {
+            int& n = number[Find(parent, b)];
+            if (n == 0) {
+                n = ++zones;
+            }
+            level.Zones[z][b] = static_cast<uint16_t>(n);
+            level.Zones[z + 5][b] = static_cast<uint16_t>(n);
+        }
     }
 }
 

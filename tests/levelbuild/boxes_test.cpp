@@ -1,10 +1,23 @@
+#include "support/test_files.h"
+
+#include "import/level_import.h"
+#include "level/floor_data.h"
+#include "level/level_format.h"
+#include "level/level_reader.h"
 #include "levelbuild/boxes.h"
 #include "levelbuild/build_error.h"
-#include "level/level_format.h"
+#include "levelbuild/build_pipeline.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <map>
 #include <memory>
+#include <queue>
+#include <random>
+#include <set>
+#include <vector>
 
 namespace morvane {
 namespace {
@@ -24,7 +37,7 @@ std::unique_ptr<TLevelData> Strip(int32_t kind, int apart) {
     return level;
 }
 
-TEST(GenerateBoxes, OpenSectorsGetBoxesThatOverlapWithinAClick) {
+TEST(GenerateBoxes, NeighbouringFloorsOverlapAtAnyStepAndTheZonesPartThem) {
     auto level = Strip(FormatTR1, 1);
     GenerateBoxes(*level);
     ASSERT_EQ(level->NumBoxes, 2u);
@@ -37,19 +50,24 @@ TEST(GenerateBoxes, OpenSectorsGetBoxesThatOverlapWithinAClick) {
     EXPECT_EQ(level->Boxes1[0].TrueFloor, 0);
     EXPECT_EQ(level->Rooms[0].Sectors[1].BoxIndex, 1);
     EXPECT_EQ(level->Rooms[0].Sectors[2].BoxIndex, 0xFFFF);
-    // Each list starts with the box itself; +z is looked at before -z.
-    ASSERT_EQ(level->NumOverlaps, 4u);
-    EXPECT_EQ(level->Overlaps[0], 0);
-    EXPECT_EQ(level->Overlaps[1], 0x8001);
-    EXPECT_EQ(level->Overlaps[2], 1);
-    EXPECT_EQ(level->Overlaps[3], 0x8000);
-    EXPECT_EQ(second.OverlapIndex, 2);
+    // Each list names the other box only, and ends it.
+    ASSERT_EQ(level->NumOverlaps, 2u);
+    EXPECT_EQ(level->Overlaps[0], 0x8001);
+    EXPECT_EQ(level->Overlaps[1], 0x8000);
+    EXPECT_EQ(second.OverlapIndex, 1);
+    for (int zone : ZoneArraysTR1) {
+        EXPECT_EQ(level->Zones[zone][0], 1) << "a click is within every creature's step";
+        EXPECT_EQ(level->Zones[zone][1], 1);
+    }
 
     auto apart = Strip(FormatTR1, 2);
     GenerateBoxes(*apart);
-    ASSERT_EQ(apart->NumOverlaps, 2u) << "floors 256 apart do not overlap";
-    EXPECT_EQ(apart->Overlaps[0], 0x8000);
-    EXPECT_EQ(apart->Overlaps[1], 0x8001);
+    ASSERT_EQ(apart->NumOverlaps, 2u) << "floors 512 apart still overlap";
+    EXPECT_EQ(apart->Overlaps[0], 0x8001);
+    EXPECT_EQ(apart->Overlaps[1], 0x8000);
+    EXPECT_NE(apart->Zones[0][0], apart->Zones[0][1]) << "ground 1 climbs a click only";
+    EXPECT_EQ(apart->Zones[1][0], apart->Zones[1][1]) << "ground 2 climbs two";
+    EXPECT_EQ(apart->Zones[4][0], apart->Zones[4][1]) << "fliers go anywhere";
 }
 
 TEST(GenerateBoxes, ThirdGameBoxIndexesAndTheRoomBelow) {
@@ -73,7 +91,14 @@ TEST(GenerateBoxes, ThirdGameBoxIndexesAndTheRoomBelow) {
     EXPECT_EQ(level->Boxes1[0].TrueFloor, 20 * 256)
         << "over rooms below, enemies walk on the floor they fall to";
     EXPECT_EQ(level->Boxes1[1].TrueFloor, -256) << "a link to a missing room keeps its own floor";
-    EXPECT_EQ(level->Overlaps[0], 0x8000) << "a pit does not overlap the floor beside it";
+    ASSERT_EQ(level->NumBoxes, 4u) << "room 3's even floor is one box";
+    // The pit overlaps the floor beside it and room 2's box under it, which overlaps room 3's.
+    EXPECT_EQ(level->Overlaps[0], 1);
+    EXPECT_EQ(level->Overlaps[1], 0x8002);
+    EXPECT_EQ(level->Zones[0][0], level->Zones[0][2]);
+    EXPECT_EQ(level->Zones[0][2], level->Zones[0][3]);
+    EXPECT_NE(level->Zones[3][0], level->Zones[3][1]) << "ground 4 does not climb 21 clicks";
+    EXPECT_EQ(level->Zones[4][0], level->Zones[4][1]);
 }
 
 TEST(GenerateBoxes, TooManyBoxesStopTheBuild) {
@@ -83,11 +108,377 @@ TEST(GenerateBoxes, TooManyBoxesStopTheBuild) {
     for (int r = 0; r < 5; ++r) {
         level->Rooms[r].NumXSectors = 32;
         level->Rooms[r].NumZSectors = 32;
-        for (auto& sector : level->Rooms[r].Sectors) {
-            sector = {0, 0, NoRoom, 0, NoRoom, -8};
+        for (int n = 0; n < 32 * 32; ++n) {
+            // A chequerboard of two floors: no two neighbours share a box.
+            level->Rooms[r].Sectors[n] = {0,      0, NoRoom, static_cast<int8_t>((n / 32 + n) % 2),
+                                          NoRoom, -8};
         }
     }
-    EXPECT_THROW(GenerateBoxes(*level), BuildError) << "5120 open sectors";
+    EXPECT_THROW(GenerateBoxes(*level), BuildError) << "5120 boxes";
+}
+
+// ---- An independent model of the boxes, worked out sector by sector. ----
+
+int BoxOfSector(const TLevelData& level, const TGameSector& sector) {
+    if (level.FormatKind == FormatTR3) {
+        return sector.BoxIndex == NoBoxTR3 ? -1 : sector.BoxIndex >> 4;
+    }
+    return sector.BoxIndex == NoBox ? -1 : sector.BoxIndex;
+}
+
+// The floor an enemy in the sector walks on, down through the rooms below.
+int ModelFloor(const TLevelData& level, int r, int n) {
+    const TLevelRoom& room = level.Rooms[r];
+    const int x = room.RoomInfo.X + (n / room.NumZSectors) * 1024 + 512;
+    const int z = room.RoomInfo.Z + (n % room.NumZSectors) * 1024 + 512;
+    const TGameSector* sector = &room.Sectors[n];
+    for (int hops = 0;
+         sector->RoomBelow != NoRoom && sector->RoomBelow < level.NumRooms && hops < level.NumRooms;
+         ++hops) {
+        const int m = SectorIndexAt(level.Rooms[sector->RoomBelow], x, z);
+        if (m < 0) {
+            break;
+        }
+        sector = &level.Rooms[sector->RoomBelow].Sectors[m];
+    }
+    return sector->FloorHeight * 256;
+}
+
+using Pairs = std::set<std::pair<int, int>>;
+
+// Checks every box structure of a built level against the model; returns the overlapping pairs
+// the model expects.
+void CheckBoxStructures(const TLevelData& level) {
+    const int boxes = static_cast<int>(level.NumBoxes);
+    ASSERT_LE(boxes, BoxLimit(level));
+    ASSERT_EQ(level.NumZones, level.NumBoxes);
+    std::vector<int> sectorsOf(boxes, 0), roomOf(boxes, -1);
+    Pairs expected;
+    const auto pair = [&](int a, int b) {
+        if (a >= 0 && b >= 0 && a != b) {
+            expected.insert({std::min(a, b), std::max(a, b)});
+        }
+    };
+    const auto boxAt = [&](int t, int x, int z) {
+        const int m = SectorIndexAt(level.Rooms[t], x, z);
+        return m < 0 ? -1 : BoxOfSector(level, level.Rooms[t].Sectors[m]);
+    };
+    for (int r = 0; r < level.NumRooms; ++r) {
+        const TLevelRoom& room = level.Rooms[r];
+        const int nz = room.NumZSectors;
+        for (int n = 0; n < room.NumXSectors * nz; ++n) {
+            const TGameSector& sector = room.Sectors[n];
+            const int b = BoxOfSector(level, sector);
+            const int i = n / nz, k = n % nz;
+            const int x = room.RoomInfo.X + i * 1024, z = room.RoomInfo.Z + k * 1024;
+            const SectorFloorData data = ReadSectorFloorData(level, sector.FloorDataIndex);
+            const auto boxOfNeighbour = [&](int di, int dk) {
+                const int ii = i + di, kk = k + dk;
+                return ii < 0 || kk < 0 || ii >= room.NumXSectors || kk >= nz
+                           ? -1
+                           : BoxOfSector(level, room.Sectors[ii * nz + kk]);
+            };
+            if (data.PortalRoom >= 0 && data.PortalRoom < level.NumRooms) {
+                const int beyond = boxAt(data.PortalRoom, x + 512, z + 512);
+                pair(b, beyond);
+                for (auto [di, dk] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+                    pair(boxOfNeighbour(di, dk), beyond);
+                }
+            }
+            if (sector.FloorHeight == sector.CeilingHeight) {
+                EXPECT_EQ(b, -1) << "a closed sector has no box: room " << r << " sector " << n;
+                continue;
+            }
+            ASSERT_GE(b, 0) << "room " << r << " sector " << n;
+            ASSERT_LT(b, boxes);
+            const TBox1& box = level.Boxes1[b];
+            ++sectorsOf[b];
+            EXPECT_TRUE(roomOf[b] < 0 || roomOf[b] == r) << "box " << b << " crosses rooms";
+            roomOf[b] = r;
+            EXPECT_TRUE(box.XMin <= x && x + 1024 <= box.XMax && box.ZMin <= z &&
+                        z + 1024 <= box.ZMax)
+                << "box " << b << " holds its sector";
+            EXPECT_EQ(box.TrueFloor, ModelFloor(level, r, n)) << "box " << b;
+            pair(b, boxOfNeighbour(1, 0));
+            pair(b, boxOfNeighbour(0, 1));
+            if (sector.RoomBelow != NoRoom && sector.RoomBelow < level.NumRooms) {
+                pair(b, boxAt(sector.RoomBelow, x + 512, z + 512));
+            }
+        }
+    }
+    // Every sector of a box's rectangle is one of its sectors (so they share a floor), and
+    // sloped sectors share a box only with the same slope.
+    for (int b = 0; b < boxes; ++b) {
+        const TBox1& box = level.Boxes1[b];
+        EXPECT_EQ(sectorsOf[b], (box.XMax - box.XMin) / 1024 * ((box.ZMax - box.ZMin) / 1024))
+            << "box " << b;
+    }
+    for (int r = 0; r < level.NumRooms; ++r) {
+        const TLevelRoom& room = level.Rooms[r];
+        for (int n = 0; n + 1 < room.NumXSectors * room.NumZSectors; ++n) {
+            const int b = BoxOfSector(level, room.Sectors[n]);
+            for (int m = n + 1; b >= 0 && m < room.NumXSectors * room.NumZSectors; ++m) {
+                if (BoxOfSector(level, room.Sectors[m]) == b) {
+                    EXPECT_EQ(
+                        ReadSectorFloorData(level, room.Sectors[n].FloorDataIndex).FloorSlantWord,
+                        ReadSectorFloorData(level, room.Sectors[m].FloorDataIndex).FloorSlantWord)
+                        << "box " << b;
+                }
+            }
+        }
+    }
+    // The lists: symmetric, never the box itself, exactly the touching boxes.
+    std::vector<std::set<int>> lists(boxes);
+    for (int b = 0; b < boxes; ++b) {
+        uint32_t w = level.Boxes1[b].OverlapIndex & OverlapIndexMask;
+        for (;; ++w) {
+            ASSERT_LT(w, level.NumOverlaps) << "box " << b << " reads past the overlaps";
+            const int other = level.Overlaps[w] & OverlapBoxMask;
+            ASSERT_LT(other, boxes);
+            lists[b].insert(other);
+            if (level.Overlaps[w] & OverlapEnd) {
+                break;
+            }
+        }
+    }
+    std::vector<std::vector<int>> touching(boxes);
+    for (auto [a, b] : expected) {
+        touching[a].push_back(b);
+        touching[b].push_back(a);
+    }
+    for (int b = 0; b < boxes; ++b) {
+        if (touching[b].empty()) {
+            continue; // its list is one no search takes (every box it names is in another zone)
+        }
+        EXPECT_EQ(lists[b], std::set<int>(touching[b].begin(), touching[b].end())) << "box " << b;
+    }
+    // Zones: the connected groups under each rule, by a plain breadth-first search.
+    const bool later = level.FormatKind >= FormatTR2;
+    const std::vector<std::pair<int, int>> rules =
+        later ? std::vector<std::pair<int, int>>{{0, 256},
+                                                 {1, 512},
+                                                 {2, 768},
+                                                 {3, 1024},
+                                                 {4, 1 << 30}}
+              : std::vector<std::pair<int, int>>{{0, 256}, {1, 512}, {4, 1 << 30}};
+    for (auto [array, step] : rules) {
+        std::vector<int> group(boxes, -1);
+        int groups = 0;
+        for (int start = 0; start < boxes; ++start) {
+            if (group[start] >= 0) {
+                continue;
+            }
+            std::queue<int> open;
+            open.push(start);
+            group[start] = groups;
+            while (!open.empty()) {
+                const int b = open.front();
+                open.pop();
+                for (int o : touching[b]) {
+                    if (group[o] < 0 &&
+                        std::abs(level.Boxes1[o].TrueFloor - level.Boxes1[b].TrueFloor) <= step) {
+                        group[o] = groups;
+                        open.push(o);
+                    }
+                }
+            }
+            ++groups;
+        }
+        std::map<int, int> zoneOfGroup, groupOfZone;
+        for (int b = 0; b < boxes; ++b) {
+            const int zone = level.Zones[array][b];
+            EXPECT_GE(zone, 1) << "zone numbers start at 1";
+            EXPECT_EQ(level.Zones[array + 5][b], zone) << "no flipped rooms: the same zones";
+            EXPECT_EQ(zoneOfGroup.emplace(group[b], zone).first->second, zone)
+                << "array " << array << ": box " << b << " is cut off from its group";
+            EXPECT_EQ(groupOfZone.emplace(zone, group[b]).first->second, group[b])
+                << "array " << array << ": box " << b << " joins boxes it cannot reach";
+        }
+    }
+}
+
+// Random levels: rows of rooms joined by doorways, some with a room below under holes,
+// floors stepped by one to four clicks, sloped and closed sectors, water rooms.
+std::unique_ptr<TLevelData> RandomLevel(int32_t kind, std::mt19937& rng) {
+    auto level = std::make_unique<TLevelData>();
+    level->FormatKind = kind;
+    level->NumFloorData = 1;
+    level->FloorData[0] = 0;
+    const auto chance = [&](int percent) { return static_cast<int>(rng() % 100) < percent; };
+    const auto uniform = [&](int lo, int hi) {
+        return lo + static_cast<int>(rng() % static_cast<unsigned>(hi - lo + 1));
+    };
+    const auto entries = [&](TGameSector& sector, std::vector<std::pair<int, int>> list) {
+        if (list.empty()) {
+            return;
+        }
+        sector.FloorDataIndex = static_cast<uint16_t>(level->NumFloorData);
+        for (std::size_t e = 0; e < list.size(); ++e) {
+            level->FloorData[level->NumFloorData++] =
+                static_cast<uint16_t>(list[e].first | (e + 1 == list.size() ? 0x8000 : 0));
+            level->FloorData[level->NumFloorData++] = static_cast<uint16_t>(list[e].second);
+        }
+    };
+    const int rows = uniform(1, 2);
+    std::vector<std::vector<std::pair<int, int>>> portals; // per room: (sector, room beyond)
+    for (int row = 0; row < rows; ++row) {
+        const int nz = uniform(4, 8);
+        const int count = uniform(2, 4);
+        int column = 2;
+        const int first = level->NumRooms;
+        for (int j = 0; j < count; ++j) {
+            const int r = level->NumRooms++;
+            portals.emplace_back();
+            TLevelRoom& room = level->Rooms[r];
+            const int nx = uniform(4, 8);
+            room.RoomInfo = {column * 1024, row * 20 * 1024, 0, -4096};
+            room.NumXSectors = static_cast<uint16_t>(nx);
+            room.NumZSectors = static_cast<uint16_t>(nz);
+            room.RoomFlags = chance(30) ? RoomFlagWater : 0;
+            const int base = uniform(-6, 6);
+            std::vector<int> floor(nx * nz, base);
+            for (int patch = uniform(0, 4); patch > 0; --patch) {
+                const int i0 = uniform(1, nx - 2), k0 = uniform(1, nz - 2);
+                const int i1 = uniform(i0, nx - 2), k1 = uniform(k0, nz - 2);
+                const int step = uniform(1, 4) * (chance(50) ? 1 : -1);
+                for (int i = i0; i <= i1; ++i) {
+                    for (int k = k0; k <= k1; ++k) {
+                        floor[i * nz + k] = base + step;
+                    }
+                }
+            }
+            for (int i = 0; i < nx; ++i) {
+                for (int k = 0; k < nz; ++k) {
+                    TGameSector& sector = room.Sectors[i * nz + k];
+                    const bool wall = i == 0 || k == 0 || i == nx - 1 || k == nz - 1 || chance(6);
+                    const int8_t height = static_cast<int8_t>(floor[i * nz + k]);
+                    sector = {0,      0,
+                              NoRoom, wall ? int8_t(-127) : height,
+                              NoRoom, wall ? int8_t(-127) : static_cast<int8_t>(height - 16)};
+                }
+            }
+            column += nx - 2;
+        }
+        // Doorways between neighbours of the row: each wall sector faces the other room's
+        // first open column.
+        for (int r = first; r + 1 < level->NumRooms; ++r) {
+            const TLevelRoom& a = level->Rooms[r];
+            for (int k = 1; k + 1 < nz; ++k) {
+                if (chance(50)) {
+                    portals[r].push_back({(a.NumXSectors - 1) * nz + k, r + 1});
+                    portals[r + 1].push_back({k, r});
+                }
+            }
+        }
+        // A room below some rooms of the row, open under holes.
+        for (int r = first; r < first + count; ++r) {
+            if (!chance(50)) {
+                continue;
+            }
+            const int c = level->NumRooms++;
+            portals.emplace_back();
+            TLevelRoom& above = level->Rooms[r];
+            TLevelRoom& below = level->Rooms[c];
+            below.RoomInfo = above.RoomInfo;
+            below.NumXSectors = above.NumXSectors;
+            below.NumZSectors = above.NumZSectors;
+            below.RoomFlags = chance(50) ? RoomFlagWater : 0;
+            const int8_t low = static_cast<int8_t>(uniform(16, 30));
+            for (int n = 0; n < below.NumXSectors * nz; ++n) {
+                const int i = n / nz, k = n % nz;
+                const bool wall = i == 0 || k == 0 || i == below.NumXSectors - 1 || k == nz - 1;
+                below.Sectors[n] = {0,      0,
+                                    NoRoom, wall ? int8_t(-127) : int8_t(low + k % 2),
+                                    NoRoom, wall ? int8_t(-127) : int8_t(10)};
+                TGameSector& hole = above.Sectors[n];
+                if (!wall && hole.FloorHeight != hole.CeilingHeight && chance(40)) {
+                    hole.RoomBelow = static_cast<uint8_t>(c);
+                    below.Sectors[n].RoomAbove = static_cast<uint8_t>(r);
+                }
+            }
+        }
+    }
+    for (int r = 0; r < level->NumRooms; ++r) {
+        TLevelRoom& room = level->Rooms[r];
+        for (int n = 0; n < room.NumXSectors * room.NumZSectors; ++n) {
+            std::vector<std::pair<int, int>> list;
+            if (chance(4)) {
+                static constexpr int Slants[] = {0x0001, 0x0002, 0x0100, 0xFF00, 0x00FF};
+                list.push_back({2, Slants[rng() % 5]});
+            }
+            for (auto [sector, beyond] : portals[r]) {
+                if (sector == n) {
+                    list.push_back({1, beyond});
+                }
+            }
+            entries(room.Sectors[n], list);
+        }
+    }
+    return level;
+}
+
+TEST(GenerateBoxes, RandomLevelsAgreeWithASectorBySectorModel) {
+    std::mt19937 rng(23);
+    int boxes = 0, sectors = 0, crossing = 0;
+    for (int32_t kind : {FormatTR1, FormatTUB, FormatTR2, FormatTR3}) {
+        for (int round = 0; round < 60; ++round) {
+            SCOPED_TRACE("layout " + std::to_string(kind) + ", level " + std::to_string(round));
+            auto level = RandomLevel(kind, rng);
+            GenerateBoxes(*level);
+            CheckBoxStructures(*level);
+            if (HasFatalFailure()) {
+                return;
+            }
+            boxes += static_cast<int>(level->NumBoxes);
+            for (int r = 0; r < level->NumRooms; ++r) {
+                for (int n = 0; n < level->Rooms[r].NumXSectors * level->Rooms[r].NumZSectors;
+                     ++n) {
+                    const TGameSector& s = level->Rooms[r].Sectors[n];
+                    sectors += s.FloorHeight != s.CeilingHeight;
+                }
+            }
+            for (uint32_t b = 0; b < level->NumBoxes; ++b) {
+                crossing += level->Zones[4][b] != level->Zones[0][b];
+            }
+        }
+    }
+    EXPECT_LT(boxes * 2, sectors) << "boxes cover several sectors each";
+    EXPECT_GT(crossing, 0) << "the random levels have boxes the fly zone joins and ground 1 parts";
+}
+
+// Real levels imported and built again give boxes, lists and zones that agree with the model.
+TEST(GenerateBoxes, RealLevelsImportedAndBuiltAgainAgreeWithTheModel) {
+    const std::string dir = test::RealFixturesDir();
+    if (dir.empty()) {
+        GTEST_SKIP() << "the real level files are not beside the repository";
+    }
+    test::TempDir out;
+    auto original = std::make_unique<TLevelData>();
+    auto rebuilt = std::make_unique<TLevelData>();
+    auto project = std::make_unique<TEditorProject>();
+    for (const char* file :
+         {"tr1-demo-level2.tub", "tr1-opentomb-altroom1.phd", "tr2-hiltop.tr2"}) {
+        SCOPED_TRACE(file);
+        const std::string path = dir + "/" + file;
+        ASSERT_EQ(ReadLevelFile(*original, path).Status, ReadStatus::Done);
+        ImportLevelRooms(*original, *project, path);
+        const std::string name = out.Path(std::string("rebuilt-") + file);
+        TScriptState script;
+        const BuildResult built = BuildLevel(*project, *rebuilt, {path, name, "", "", ""},
+                                             std::string(MORVANE_SOURCE_DIR) + "/data", script);
+        ASSERT_TRUE(built.Written) << ::testing::PrintToString(built.Messages);
+        CheckBoxStructures(*rebuilt);
+        int sectors = 0;
+        for (int r = 0; r < rebuilt->NumRooms; ++r) {
+            for (int n = 0; n < rebuilt->Rooms[r].NumXSectors * rebuilt->Rooms[r].NumZSectors;
+                 ++n) {
+                sectors += BoxOfSector(*rebuilt, rebuilt->Rooms[r].Sectors[n]) >= 0;
+            }
+        }
+        std::printf("%s: %u boxes for %d box sectors, %u overlap words, %d ground-1 zones.\n", file,
+                    rebuilt->NumBoxes, sectors, rebuilt->NumOverlaps,
+                    *std::max_element(rebuilt->Zones[0], rebuilt->Zones[0] + rebuilt->NumBoxes));
+    }
 }
 
 } // namespace
