@@ -237,14 +237,12 @@ void GenerateBoxes(TLevelData& level) {
                     // itself, were it open) reach the room beyond's sector in its place.
                     const int beyond = boxBeyond(r, i, k, portal[n]);
                     pair(b, beyond);
-                    if (k > 0)
-                        pair(box[n - 1], beyond);
-                    if (k + 1 < nz)
-                        pair(box[n + 1], beyond);
-                    if (i > 0)
-                        pair(box[n - nz], beyond);
-                    if (i + 1 < nx)
-                        pair(box[n + nz], beyond);
+                    for (const int side : {k > 0 ? n - 1 : -1, k + 1 < nz ? n + 1 : -1,
+                                           i > 0 ? n - nz : -1, i + 1 < nx ? n + nz : -1}) {
+                        if (side >= 0) {
+                            pair(box[side], beyond);
+                        }
+                    }
                 }
             }
         }

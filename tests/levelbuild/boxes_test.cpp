@@ -297,8 +297,8 @@ void CheckBoxStructures(const TLevelData& level) {
     }
 }
 
-// Random levels: rows of rooms joined by doorways, some with a room below under holes,
-// floors stepped by one to four clicks, sloped and closed sectors, water rooms.
+// Random levels: rows of rooms joined by doorways (some seen from one side only), some with a room
+// below under holes, floors stepped by one to four clicks, sloped and closed sectors, water rooms.
 std::unique_ptr<TLevelData> RandomLevel(int32_t kind, std::mt19937& rng) {
     auto level = std::make_unique<TLevelData>();
     level->FormatKind = kind;
@@ -364,8 +364,12 @@ std::unique_ptr<TLevelData> RandomLevel(int32_t kind, std::mt19937& rng) {
         for (int r = first; r + 1 < level->NumRooms; ++r) {
             const TLevelRoom& a = level->Rooms[r];
             for (int k = 1; k + 1 < nz; ++k) {
-                if (chance(50)) {
+                // Mostly both ways; a portal seen from one side only still joins the boxes.
+                const int way = uniform(0, 5);
+                if (way <= 3) {
                     portals[r].push_back({(a.NumXSectors - 1) * nz + k, r + 1});
+                }
+                if (way <= 1 || way == 4) {
                     portals[r + 1].push_back({k, r});
                 }
             }
