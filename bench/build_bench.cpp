@@ -8,6 +8,7 @@
 #include "level/level_check.h"
 #include "level/level_format.h"
 #include "level/level_writer.h"
+#include "levelbuild/boxes.h"
 #include "levelbuild/build_pipeline.h"
 #include "levelbuild/level_usage.h"
 #include "levelbuild/room_geometry.h"
@@ -144,6 +145,58 @@ void BM_CheckBuiltLevel(benchmark::State& state) {
     state.counters["findings"] = static_cast<double>(findings);
 }
 
+// Boxes, overlaps and zones alone, on the built level of 128 rooms (part of every build).
+void BM_GenerateBoxes(benchmark::State& state) {
+    Setup& s = Shared();
+    auto level = std::make_unique<TLevelData>();
+    TScriptState script;
+    BuildLevel(*s.project, *level, {s.Base(3), s.Out(), "", "", ""}, ProgramFolder(), script);
+    int sectors = 0;
+    for (int r = 0; r < level->NumRooms; ++r) {
+        for (int n = 0; n < level->Rooms[r].NumXSectors * level->Rooms[r].NumZSectors; ++n) {
+            sectors +=
+                level->Rooms[r].Sectors[n].FloorHeight != level->Rooms[r].Sectors[n].CeilingHeight;
+        }
+    }
+    for (auto _ : state) {
+        GenerateBoxes(*level);
+    }
+    state.counters["open_sectors"] = sectors;
+    state.counters["boxes"] = level->NumBoxes;
+    state.counters["overlaps"] = level->NumOverlaps;
+}
+
+// The same on 128 open rooms of 31 x 31 (29 x 29 inside the walls), each floor stepped by a
+// click to four in nine squares: one box a sector would need 107,648 boxes.
+void BM_GenerateBoxesOpenRooms(benchmark::State& state) {
+    auto level = std::make_unique<TLevelData>();
+    level->FormatKind = FormatTR1;
+    level->NumRooms = MaxRooms;
+    level->NumFloorData = 1;
+    int sectors = 0;
+    for (int r = 0; r < MaxRooms; ++r) {
+        TLevelRoom& room = level->Rooms[r];
+        room.RoomInfo = {(r % 12) * 32 * 1024, (r / 12) * 32 * 1024, 0, -4096};
+        room.NumXSectors = room.NumZSectors = Side;
+        for (int x = 0; x < Side; ++x) {
+            for (int z = 0; z < Side; ++z) {
+                const bool wall = x == 0 || z == 0 || x == Side - 1 || z == Side - 1;
+                const int step = (x / 10 + z / 10 + r) % 5;
+                const auto floor = static_cast<int8_t>(wall ? -127 : step);
+                room.Sectors[x * Side + z] = {
+                    0, 0, NoRoom, floor, NoRoom, static_cast<int8_t>(wall ? -127 : -16)};
+                sectors += !wall;
+            }
+        }
+    }
+    for (auto _ : state) {
+        GenerateBoxes(*level);
+    }
+    state.counters["open_sectors"] = sectors;
+    state.counters["boxes"] = level->NumBoxes;
+    state.counters["overlaps"] = level->NumOverlaps;
+}
+
 // One open 31 x 31 room of mixed floor and ceiling levels and shapes: faces and mesh.
 void BM_OneRoomGeometry(benchmark::State& state) {
     auto room = std::make_unique<TLevelRoom>();
@@ -210,6 +263,8 @@ BENCHMARK(BM_BuildReadingTheBase)->Arg(3)->Arg(16)->Unit(benchmark::kMillisecond
 BENCHMARK(BM_BuildAgain)->Arg(3)->Arg(16)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_WriteBuiltLevel)->Arg(3)->Arg(16)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_CheckBuiltLevel)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GenerateBoxes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GenerateBoxesOpenRooms)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
