@@ -123,126 +123,145 @@ void GenerateBoxes(TLevelData& level) {
     level.NumZones = 0;
 
     // Every sector's box, room after room, so that a doorway or a hole finds the box beyond.
+    // Rooms are mostly solid: the passes after the first go over the open sectors, the box
+    // edges and the linked sectors only.
     std::vector<int> roomStart(static_cast<std::size_t>(level.NumRooms) + 1, 0);
     for (int r = 0; r < level.NumRooms; ++r) {
         roomStart[r + 1] = roomStart[r] + level.Rooms[r].NumXSectors * level.Rooms[r].NumZSectors;
     }
     std::vector<int> boxOf(static_cast<std::size_t>(roomStart[level.NumRooms]), -1);
-    std::vector<int> portalOf(boxOf.size(), -1);
+    struct Link {
+        int Room, Sector, Beyond;
+        bool Doorway;
+    };
+    std::vector<Link> links;
     std::vector<uint64_t> key;
-    int nextBox = 0;
-    for (int r = 0; r < level.NumRooms; ++r) {
-        TLevelRoom& room = level.Rooms[r];
-        const int nz = room.NumZSectors, nx = room.NumXSectors;
-        int* box = boxOf.data() + roomStart[r];
-        key.assign(static_cast<std::size_t>(nz) * nx, Closed);
-        for (int i = 1; i <= nx; ++i) {
-            for (int k = 1; k <= nz; ++k) {
-                const int n = (i - 1) * nz + (k - 1);
-                const TGameSector& sector = room.Sectors[n];
-                SectorLinks links;
-                if (sector.FloorDataIndex != 0) {
-                    links = ReadLinks(level, sector.FloorDataIndex, thirdGame);
-                    portalOf[roomStart[r] + n] = links.PortalRoom;
-                }
-                if (HasBox(sector)) {
-                    key[n] = (uint64_t{static_cast<uint16_t>(TrueFloor(level, room, i, k))} << 32) |
-                             links.Slope;
-                }
-            }
-        }
-        // The greedy cover: a strip along z from the first free sector, widened along x while
-        // the whole next strip fits.
-        for (int i = 0; i < nx; ++i) {
-            for (int k = 0; k < nz; ++k) {
-                const uint64_t own = key[i * nz + k];
-                if (own == Closed || box[i * nz + k] >= 0) {
-                    continue;
-                }
-                int k1 = k + 1;
-                while (k1 < nz && key[i * nz + k1] == own && box[i * nz + k1] < 0) {
-                    ++k1;
-                }
-                int i1 = i + 1;
-                for (; i1 < nx; ++i1) {
-                    bool fits = true;
-                    for (int kk = k; kk < k1 && fits; ++kk) {
-                        fits = key[i1 * nz + kk] == own && box[i1 * nz + kk] < 0;
-                    }
-                    if (!fits) {
-                        break;
-                    }
-                }
-                if (nextBox >= boxLimit) {
-                    TooManyBoxes(boxLimit, r);
-                }
-                const int b = nextBox++;
-                for (int ii = i; ii < i1; ++ii) {
-                    std::fill(box + ii * nz + k, box + ii * nz + k1, b);
-                }
-                TBox1& record = level.Boxes1[b];
-                record.ZMin = room.RoomInfo.Z + k * SectorSize;
-                record.ZMax = room.RoomInfo.Z + k1 * SectorSize;
-                record.XMin = room.RoomInfo.X + i * SectorSize;
-                record.XMax = room.RoomInfo.X + i1 * SectorSize;
-                record.TrueFloor = static_cast<int16_t>(static_cast<uint16_t>(own >> 32));
-                record.OverlapIndex = 0;
-            }
-        }
-        for (int n = 0; n < nx * nz; ++n) {
-            const int b = box[n];
-            room.Sectors[n].BoxIndex = b < 0 ? (thirdGame ? NoBoxTR3 : NoBox)
-                                             : static_cast<uint16_t>(thirdGame ? b * 16 : b);
-        }
-    }
-    level.NumBoxes = static_cast<uint32_t>(nextBox);
-    level.NumZones = level.NumBoxes;
-
-    // Overlapping pairs, smaller box first, as one number each.
-    std::vector<uint32_t> pairs;
+    std::vector<int> open;
+    std::vector<uint32_t> pairs; // overlapping pairs, smaller box first, as one number each
     const auto pair = [&pairs](int a, int b) {
         if (a >= 0 && b >= 0 && a != b) {
             pairs.push_back(a < b ? (uint32_t(a) << 16) | uint32_t(b)
                                   : (uint32_t(b) << 16) | uint32_t(a));
         }
     };
-    // The box of room `t`'s sector at the middle of sector (i, k) of room `r`.
-    const auto boxBeyond = [&](int r, int i, int k, int t) {
-        const TLevelRoom& room = level.Rooms[r];
-        const int n = SectorIndexAt(level.Rooms[t], room.RoomInfo.X + i * SectorSize + 512,
-                                    room.RoomInfo.Z + k * SectorSize + 512);
-        return n < 0 ? -1 : boxOf[roomStart[t] + n];
-    };
+    const uint16_t noBox = thirdGame ? NoBoxTR3 : NoBox;
+    int nextBox = 0;
     for (int r = 0; r < level.NumRooms; ++r) {
-        const TLevelRoom& room = level.Rooms[r];
+        TLevelRoom& room = level.Rooms[r];
         const int nz = room.NumZSectors, nx = room.NumXSectors;
-        const int* box = boxOf.data() + roomStart[r];
-        const int* portal = portalOf.data() + roomStart[r];
-        for (int i = 0; i < nx; ++i) {
-            for (int k = 0; k < nz; ++k) {
-                const int n = i * nz + k;
-                const int b = box[n];
-                if (b >= 0 && k + 1 < nz && box[n + 1] != b) {
-                    pair(b, box[n + 1]);
+        int* box = boxOf.data() + roomStart[r];
+        key.resize(static_cast<std::size_t>(nz) * nx);
+        open.clear();
+        for (int n = 0; n < nx * nz; ++n) {
+            TGameSector& sector = room.Sectors[n];
+            sector.BoxIndex = noBox;
+            uint32_t slope = 0;
+            if (sector.FloorDataIndex != 0) {
+                const SectorLinks read = ReadLinks(level, sector.FloorDataIndex, thirdGame);
+                slope = read.Slope;
+                if (read.PortalRoom >= 0) {
+                    links.push_back({r, n, read.PortalRoom, true});
                 }
-                if (b >= 0 && i + 1 < nx && box[n + nz] != b) {
-                    pair(b, box[n + nz]);
+            }
+            if (!HasBox(sector)) {
+                key[n] = Closed;
+                continue;
+            }
+            if (sector.RoomBelow != NoRoom && sector.RoomBelow < level.NumRooms) {
+                links.push_back({r, n, sector.RoomBelow, false});
+            }
+            key[n] =
+                (uint64_t{static_cast<uint16_t>(TrueFloor(level, room, n / nz + 1, n % nz + 1))}
+                 << 32) |
+                slope;
+            open.push_back(n);
+        }
+        // The greedy cover: a strip along z from the first free sector, widened along x while
+        // the whole next strip fits.
+        const int firstBox = nextBox;
+        for (const int n : open) {
+            if (box[n] >= 0) {
+                continue;
+            }
+            const int i = n / nz, k = n % nz;
+            const uint64_t own = key[n];
+            int k1 = k + 1;
+            while (k1 < nz && key[i * nz + k1] == own && box[i * nz + k1] < 0) {
+                ++k1;
+            }
+            int i1 = i + 1;
+            for (; i1 < nx; ++i1) {
+                bool fits = true;
+                for (int kk = k; kk < k1 && fits; ++kk) {
+                    fits = key[i1 * nz + kk] == own && box[i1 * nz + kk] < 0;
                 }
-                const uint8_t below = room.Sectors[n].RoomBelow;
-                if (b >= 0 && below != NoRoom && below < level.NumRooms) {
-                    pair(b, boxBeyond(r, i, k, below));
+                if (!fits) {
+                    break;
                 }
-                if (portal[n] >= 0) {
-                    // A doorway: the room's sectors beside the wall sector (and the wall sector
-                    // itself, were it open) reach the room beyond's sector in its place.
-                    const int beyond = boxBeyond(r, i, k, portal[n]);
-                    pair(b, beyond);
-                    for (const int side : {k > 0 ? n - 1 : -1, k + 1 < nz ? n + 1 : -1,
-                                           i > 0 ? n - nz : -1, i + 1 < nx ? n + nz : -1}) {
-                        if (side >= 0) {
-                            pair(box[side], beyond);
-                        }
-                    }
+            }
+            if (nextBox >= boxLimit) {
+                TooManyBoxes(boxLimit, r);
+            }
+            const int b = nextBox++;
+            const auto index = static_cast<uint16_t>(thirdGame ? b * 16 : b);
+            for (int ii = i; ii < i1; ++ii) {
+                std::fill(box + ii * nz + k, box + ii * nz + k1, b);
+                for (int kk = k; kk < k1; ++kk) {
+                    room.Sectors[ii * nz + kk].BoxIndex = index;
+                }
+            }
+            TBox1& record = level.Boxes1[b];
+            record.ZMin = room.RoomInfo.Z + k * SectorSize;
+            record.ZMax = room.RoomInfo.Z + k1 * SectorSize;
+            record.XMin = room.RoomInfo.X + i * SectorSize;
+            record.XMax = room.RoomInfo.X + i1 * SectorSize;
+            record.TrueFloor = static_cast<int16_t>(static_cast<uint16_t>(own >> 32));
+            record.OverlapIndex = 0;
+        }
+        // Inside the room, each touching pair shares the far edge (+x or +z) of one of them.
+        for (int b = firstBox; b < nextBox; ++b) {
+            const TBox1& record = level.Boxes1[b];
+            const int i0 = (record.XMin - room.RoomInfo.X) / SectorSize;
+            const int i1 = (record.XMax - room.RoomInfo.X) / SectorSize;
+            const int k0 = (record.ZMin - room.RoomInfo.Z) / SectorSize;
+            const int k1 = (record.ZMax - room.RoomInfo.Z) / SectorSize;
+            if (i1 < nx) {
+                for (int k = k0; k < k1; ++k) {
+                    pair(b, box[i1 * nz + k]);
+                }
+            }
+            if (k1 < nz) {
+                for (int i = i0; i < i1; ++i) {
+                    pair(b, box[i * nz + k1]);
+                }
+            }
+        }
+    }
+    level.NumBoxes = static_cast<uint32_t>(nextBox);
+    level.NumZones = level.NumBoxes;
+
+    // Across rooms: a sector over a hole and the sector under it; a doorway's wall sector's
+    // neighbours in the room (and the wall sector itself, were it open) and the room beyond's
+    // sector in its place.
+    for (const Link& link : links) {
+        const TLevelRoom& room = level.Rooms[link.Room];
+        const int nz = room.NumZSectors, nx = room.NumXSectors;
+        const int i = link.Sector / nz, k = link.Sector % nz;
+        const int m =
+            SectorIndexAt(level.Rooms[link.Beyond], room.RoomInfo.X + i * SectorSize + 512,
+                          room.RoomInfo.Z + k * SectorSize + 512);
+        if (m < 0) {
+            continue;
+        }
+        const int beyond = boxOf[roomStart[link.Beyond] + m];
+        const int* box = boxOf.data() + roomStart[link.Room];
+        const int n = link.Sector;
+        pair(box[n], beyond);
+        if (link.Doorway) {
+            for (const int side : {k > 0 ? n - 1 : -1, k + 1 < nz ? n + 1 : -1, i > 0 ? n - nz : -1,
+                                   i + 1 < nx ? n + nz : -1}) {
+                if (side >= 0) {
+                    pair(box[side], beyond);
                 }
             }
         }
