@@ -122,14 +122,13 @@ void GenerateBoxes(TLevelData& level) {
     level.NumOverlaps = 0;
     level.NumZones = 0;
 
-    // Every sector's box, room after room, so that a doorway or a hole finds the box beyond.
-    // Rooms are mostly solid: the passes after the first go over the open sectors, the box
-    // edges and the linked sectors only.
-    std::vector<int> roomStart(static_cast<std::size_t>(level.NumRooms) + 1, 0);
-    for (int r = 0; r < level.NumRooms; ++r) {
-        roomStart[r + 1] = roomStart[r] + level.Rooms[r].NumXSectors * level.Rooms[r].NumZSectors;
-    }
-    std::vector<int> boxOf(static_cast<std::size_t>(roomStart[level.NumRooms]), -1);
+    // Rooms are mostly solid: one pass goes over every sector, the others over the open
+    // sectors, the box edges and the sectors linked to other rooms only. A sector's box is read
+    // back from its box index (-1 for none), so a doorway or a hole finds the box beyond.
+    const auto boxOf = [thirdGame](const TGameSector& sector) {
+        return thirdGame ? (sector.BoxIndex == NoBoxTR3 ? -1 : sector.BoxIndex >> 4)
+                         : (sector.BoxIndex == NoBox ? -1 : int{sector.BoxIndex});
+    };
     struct Link {
         int Room, Sector, Beyond;
         bool Doorway;
@@ -149,7 +148,7 @@ void GenerateBoxes(TLevelData& level) {
     for (int r = 0; r < level.NumRooms; ++r) {
         TLevelRoom& room = level.Rooms[r];
         const int nz = room.NumZSectors, nx = room.NumXSectors;
-        int* box = boxOf.data() + roomStart[r];
+        const auto box = [&room, &boxOf](int n) { return boxOf(room.Sectors[n]); };
         key.resize(static_cast<std::size_t>(nz) * nx);
         open.clear();
         for (int n = 0; n < nx * nz; ++n) {
@@ -180,20 +179,20 @@ void GenerateBoxes(TLevelData& level) {
         // the whole next strip fits.
         const int firstBox = nextBox;
         for (const int n : open) {
-            if (box[n] >= 0) {
+            if (box(n) >= 0) {
                 continue;
             }
             const int i = n / nz, k = n % nz;
             const uint64_t own = key[n];
             int k1 = k + 1;
-            while (k1 < nz && key[i * nz + k1] == own && box[i * nz + k1] < 0) {
+            while (k1 < nz && key[i * nz + k1] == own && box(i * nz + k1) < 0) {
                 ++k1;
             }
             int i1 = i + 1;
             for (; i1 < nx; ++i1) {
                 bool fits = true;
                 for (int kk = k; kk < k1 && fits; ++kk) {
-                    fits = key[i1 * nz + kk] == own && box[i1 * nz + kk] < 0;
+                    fits = key[i1 * nz + kk] == own && box(i1 * nz + kk) < 0;
                 }
                 if (!fits) {
                     break;
@@ -205,7 +204,6 @@ void GenerateBoxes(TLevelData& level) {
             const int b = nextBox++;
             const auto index = static_cast<uint16_t>(thirdGame ? b * 16 : b);
             for (int ii = i; ii < i1; ++ii) {
-                std::fill(box + ii * nz + k, box + ii * nz + k1, b);
                 for (int kk = k; kk < k1; ++kk) {
                     room.Sectors[ii * nz + kk].BoxIndex = index;
                 }
@@ -227,12 +225,12 @@ void GenerateBoxes(TLevelData& level) {
             const int k1 = (record.ZMax - room.RoomInfo.Z) / SectorSize;
             if (i1 < nx) {
                 for (int k = k0; k < k1; ++k) {
-                    pair(b, box[i1 * nz + k]);
+                    pair(b, box(i1 * nz + k));
                 }
             }
             if (k1 < nz) {
                 for (int i = i0; i < i1; ++i) {
-                    pair(b, box[i * nz + k1]);
+                    pair(b, box(i * nz + k1));
                 }
             }
         }
@@ -253,15 +251,15 @@ void GenerateBoxes(TLevelData& level) {
         if (m < 0) {
             continue;
         }
-        const int beyond = boxOf[roomStart[link.Beyond] + m];
-        const int* box = boxOf.data() + roomStart[link.Room];
+        const int beyond = boxOf(level.Rooms[link.Beyond].Sectors[m]);
+        const auto box = [&room, &boxOf](int at) { return boxOf(room.Sectors[at]); };
         const int n = link.Sector;
-        pair(box[n], beyond);
+        pair(box(n), beyond);
         if (link.Doorway) {
             for (const int side : {k > 0 ? n - 1 : -1, k + 1 < nz ? n + 1 : -1, i > 0 ? n - nz : -1,
                                    i + 1 < nx ? n + nz : -1}) {
                 if (side >= 0) {
-                    pair(box[side], beyond);
+                    pair(box(side), beyond);
                 }
             }
         }
