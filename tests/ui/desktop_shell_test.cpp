@@ -289,14 +289,14 @@ TEST_F(DesktopShellWithRoom, TheLimitsPanelFollowsTheEdits) {
     window->updateLimits();
     ASSERT_TRUE(updated.wait(WaitLimitMs));
     LimitsPanel& panel = *window->limitsPanel();
-    EXPECT_EQ(panel.levelBoxesLabel->text(), "16 / 5000 (0 %)") << "the 4 x 4 open sectors";
+    EXPECT_EQ(panel.levelBoxesLabel->text(), "1 / 5000 (0 %)") << "the 4 x 4 open sectors: one box";
     const QString vertices = panel.roomVerticesLabel->text();
     QTest::keyClick(window.get(), Qt::Key_Up);
     Find<QToolButton>(*window->toolBar(), QString("shape%1Button").arg(0))->click();
     Click(3, 3); // shape 0 above the lowest level: a solid block, no box
     EXPECT_NE(panel.roomVerticesLabel->text(), vertices) << "the room's part follows at once";
     ASSERT_TRUE(updated.wait(WaitLimitMs));
-    EXPECT_EQ(panel.levelBoxesLabel->text(), "15 / 5000 (0 %)");
+    EXPECT_EQ(panel.levelBoxesLabel->text(), "4 / 5000 (0 %)") << "the 15 around the block";
     EXPECT_TRUE(panel.levelFloorDataWordsLabel->text().endsWith("/ 20001 (1 %)"))
         << panel.levelFloorDataWordsLabel->text().toStdString();
 
