@@ -1,3 +1,4 @@
+#include "support/real_level_rebuild.h"
 #include "support/test_files.h"
 
 #include "document/object_operations.h"
@@ -51,31 +52,20 @@ TEST(RealLevelsImport, RoomsComeOverAndBuildAgainOntoTheSameBaseLevel) {
         GTEST_SKIP() << "the real level files are not beside the repository";
     }
     test::TempDir out;
-    auto original = std::make_unique<TLevelData>();
-    auto rebuilt = std::make_unique<TLevelData>();
-    auto project = std::make_unique<TEditorProject>();
+    test::RealLevelRebuild run;
+    const auto& original = run.Original;
+    const auto& rebuilt = run.Rebuilt;
+    const ImportResult& result = run.Imported;
     for (const RealLevel& real : RealLevels) {
         SCOPED_TRACE(real.File);
-        const std::string path = dir + "/" + real.File;
-        ASSERT_EQ(ReadLevelFile(*original, path).Status, ReadStatus::Done);
-        const ImportResult result = ImportLevelRooms(*original, *project, path);
+        // The project builds onto the level it came from.
+        ASSERT_NO_FATAL_FAILURE(run.Run(dir, real.File, out));
         const ImportCounts& counts = result.Counts;
         EXPECT_EQ(counts.RoomsSkipped, 0);
         EXPECT_EQ(counts.RoomsImported(), original->NumRooms);
         EXPECT_GE(counts.RoomsWhole, real.RoomsWhole);
         EXPECT_GE(counts.SectorsWhole, real.SectorsWhole);
         EXPECT_GE(counts.FacesUsed, real.FacesUsed * counts.Faces);
-
-        // The project builds onto the level it came from.
-        const std::string extension =
-            std::string(real.File).substr(std::string(real.File).rfind('.'));
-        TScriptState script;
-        const BuildResult built =
-            BuildLevel(*project, *rebuilt, {path, out.Path("rebuilt" + extension), "", "", ""},
-                       std::string(MORVANE_SOURCE_DIR) + "/data", script);
-        ASSERT_TRUE(built.Written) << ::testing::PrintToString(built.Messages);
-        ASSERT_EQ(ReadLevelFile(*rebuilt, out.Path("rebuilt" + extension)).Status,
-                  ReadStatus::Done);
         ASSERT_EQ(rebuilt->NumRooms, original->NumRooms);
         std::vector<std::string> errors;
         for (const LevelFinding& finding : CheckLevel(*rebuilt)) {
@@ -115,23 +105,16 @@ TEST(RealLevelsImport, ObjectsBuildBackWhereTheyWere) {
         GTEST_SKIP() << "the real level files are not beside the repository";
     }
     test::TempDir out;
-    auto original = std::make_unique<TLevelData>();
-    auto rebuilt = std::make_unique<TLevelData>();
-    auto project = std::make_unique<TEditorProject>();
+    test::RealLevelRebuild run;
+    const auto& original = run.Original;
+    const auto& rebuilt = run.Rebuilt;
+    const ImportResult& result = run.Imported;
     for (const RealLevel& real : RealLevels) {
         SCOPED_TRACE(real.File);
-        const std::string path = dir + "/" + real.File;
-        ASSERT_EQ(ReadLevelFile(*original, path).Status, ReadStatus::Done);
-        const ImportResult result = ImportLevelRooms(*original, *project, path);
+        ASSERT_NO_FATAL_FAILURE(run.Run(dir, real.File, out));
         for (const std::string& message : result.Messages) {
             EXPECT_EQ(message.find("; not imported."), std::string::npos) << message;
         }
-        const std::string name = out.Path(std::string("rebuilt-") + real.File);
-        TScriptState script;
-        const BuildResult built = BuildLevel(*project, *rebuilt, {path, name, "", "", ""},
-                                             std::string(MORVANE_SOURCE_DIR) + "/data", script);
-        ASSERT_TRUE(built.Written) << ::testing::PrintToString(built.Messages);
-        ASSERT_EQ(ReadLevelFile(*rebuilt, name).Status, ReadStatus::Done);
 
         // The level's items with Lara moved to the front, as the build orders them.
         std::vector<LevelItem> items;
