@@ -24,9 +24,8 @@ struct RealLevelRebuild {
     bool ReadBack = true;
 
     // Reads `file` of the real level folder, imports it and builds it again into `folder`
-    // (under the same extension, which tells the layout), read back into Rebuilt unless not
-    // ReadBack. A step that
-    // fails is a fatal failure of the test (ASSERT_NO_FATAL_FAILURE on the call).
+    // (under the same extension, which tells the layout), read back into Rebuilt when ReadBack.
+    // A step that fails is a fatal failure of the test (ASSERT_NO_FATAL_FAILURE on the call).
     void Run(const std::string& realFolder, const std::string& file, TempDir& folder) {
         const std::string path = realFolder + "/" + file;
         ASSERT_EQ(ReadLevelFile(*Original, path).Status, ReadStatus::Done);
