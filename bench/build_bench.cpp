@@ -178,6 +178,7 @@ void BM_GenerateBoxesOpenRooms(benchmark::State& state) {
         TLevelRoom& room = level->Rooms[r];
         room.RoomInfo = {(r % 12) * 32 * 1024, (r / 12) * 32 * 1024, 0, -4096};
         room.NumXSectors = room.NumZSectors = Side;
+        room.AlternateRoom = -1;
         for (int x = 0; x < Side; ++x) {
             for (int z = 0; z < Side; ++z) {
                 const bool wall = x == 0 || z == 0 || x == Side - 1 || z == Side - 1;

@@ -322,9 +322,9 @@ void MakeBoxes(TLevelData& level, int32_t kind) {
                 const int box = boxOf(x, z);
                 TBox1& b = level.Boxes1[box];
                 b.ZMin = room.RoomInfo.Z + z * SectorSize;
-                b.ZMax = b.ZMin + SectorSize;
+                b.ZMax = b.ZMin + SectorSize - 1;
                 b.XMin = room.RoomInfo.X + x * SectorSize;
-                b.XMax = b.XMin + SectorSize;
+                b.XMax = b.XMin + SectorSize - 1;
                 b.TrueFloor = FloorClicks * ClickSize;
                 b.OverlapIndex = static_cast<uint16_t>(level.NumOverlaps);
                 const int neighbours[4][2] = {{x, z + 1}, {x, z - 1}, {x + 1, z}, {x - 1, z}};

@@ -1,5 +1,6 @@
 #include "level/level_check.h"
 
+#include "level/box_check.h"
 #include "level/floor_data.h"
 #include "level/level_format.h"
 #include "level/placement_check.h"
@@ -455,6 +456,7 @@ private:
                     Count(boxes, "box", "boxes") +
                     ": enemies read zones that do not exist. Rebuild the boxes.");
         }
+        bool listsReadable = level_.NumZones == boxes;
         for (uint32_t b = 0; b < boxes && b < MaxBoxes; ++b) {
             int zMin, zMax, xMin, xMax;
             uint16_t overlap;
@@ -469,6 +471,7 @@ private:
             }
             auto add = [&](FindingSeverity severity, const std::string& text) {
                 Add(severity, -1, text).Box = static_cast<int>(b) + 1;
+                listsReadable = listsReadable && severity != FindingSeverity::Error;
             };
             if (zMin > zMax || xMin > xMax) {
                 add(FindingSeverity::Warning,
@@ -500,6 +503,15 @@ private:
                 }
                 last = (level_.Overlaps[at] & 0x8000) != 0;
             }
+        }
+        if (!listsReadable) {
+            return;
+        }
+        for (LevelFinding& finding : CheckBoxStructure(level_)) {
+            if (finding.Room > 0 && finding.Room <= static_cast<int>(options_.RoomNames.size())) {
+                finding.RoomName = options_.RoomNames[finding.Room - 1];
+            }
+            findings_.push_back(std::move(finding));
         }
     }
 

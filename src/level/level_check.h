@@ -47,7 +47,8 @@ struct LevelCheckOptions {
 // (unknown functions, lists that run off the data, triggers that name missing items or cameras),
 // portals without a portal back, wall portals and room links to missing rooms, outside their
 // target room or into its solid sectors, items, cameras, static meshes and lights placed where the
-// game cannot have them (see CheckPlacement), boxes, overlaps and zones out of range, sectors' box
+// game cannot have them (see CheckPlacement), boxes, overlaps and zones out of range or not fitting
+// together (see CheckBoxStructure), sectors' box
 // indexes, faces whose vertices or textures do not exist. Findings come in the order rooms (with
 // their static meshes and lights), items, cameras, boxes.
 std::vector<LevelFinding> CheckLevel(const TLevelData& level,

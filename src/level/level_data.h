@@ -106,7 +106,7 @@ struct TItem2 {
     uint16_t Flags;
 };
 struct TBox1 {
-    int32_t ZMin, ZMax, XMin, XMax; // world units
+    int32_t ZMin, ZMax, XMin, XMax; // world units, the maxima the last unit inside
     int16_t TrueFloor;
     uint16_t OverlapIndex;
 };

@@ -57,9 +57,11 @@ void PrepareLevelForWrite(TLevelData& level) {
         const TBox1& from = level.Boxes1[b];
         TBox2& to = level.Boxes2[b];
         to.ZMin = static_cast<uint8_t>(from.ZMin / SectorSize);
-        to.ZMax = static_cast<uint8_t>(from.ZMax / SectorSize);
+        // The first game's records end at the last unit inside, the later ones at the next
+        // sector.
+        to.ZMax = static_cast<uint8_t>((from.ZMax + 1) / SectorSize);
         to.XMin = static_cast<uint8_t>(from.XMin / SectorSize);
-        to.XMax = static_cast<uint8_t>(from.XMax / SectorSize);
+        to.XMax = static_cast<uint8_t>((from.XMax + 1) / SectorSize);
         to.TrueFloor = from.TrueFloor;
         to.OverlapIndex = from.OverlapIndex;
     }

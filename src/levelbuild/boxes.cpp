@@ -15,9 +15,10 @@ namespace morvane {
 
 namespace {
 
-constexpr int MaxBoxesTR3 = NoBoxTR3 / 16; // the third game keeps the number above 4 material bits
-constexpr int AnyStep = 1 << 20;           // the fly zone: no floor difference parts two boxes
+// A sector's key: its true floor (bits 32-47) and slope (bits 0-31), and whether it lies beside
+// a doorway. Sectors of one box share their key.
 constexpr uint64_t Closed = ~uint64_t{0};
+constexpr uint64_t DoorwaySide = uint64_t{1} << 48;
 
 bool HasBox(const TGameSector& sector) {
     return sector.FloorHeight != sector.CeilingHeight;
@@ -85,35 +86,7 @@ SectorLinks ReadLinks(const TLevelData& level, uint32_t index, bool thirdGame) {
                             " reaches the limit); the level was not written.");
 }
 
-int Find(std::vector<int>& parent, int b) {
-    while (parent[b] != b) {
-        parent[b] = parent[parent[b]];
-        b = parent[b];
-    }
-    return b;
-}
-
 } // namespace
-
-int BoxLimit(const TLevelData& level) {
-    return level.FormatKind == FormatTR3 ? MaxBoxesTR3 : MaxBoxes;
-}
-
-int ZoneStep(int32_t formatKind, int zoneArray) {
-    // Ground 1 and 2: the one-click and two-click climbers every engine of these games reads
-    // them for. Ground 3 and 4, which only the later layouts store, for the creatures that
-    // climb three and four clicks. Fly (and swim): every overlap.
-    static constexpr int Steps[5] = {ClickSize, 2 * ClickSize, 3 * ClickSize, 4 * ClickSize,
-                                     AnyStep};
-    if (zoneArray < 0 || zoneArray >= ZoneArrayCount) {
-        return -1;
-    }
-    const int kind = zoneArray % 5;
-    if (formatKind < FormatTR2 && (kind == 2 || kind == 3)) {
-        return -1;
-    }
-    return Steps[kind];
-}
 
 void GenerateBoxes(TLevelData& level) {
     const bool thirdGame = level.FormatKind == FormatTR3;
@@ -125,10 +98,8 @@ void GenerateBoxes(TLevelData& level) {
     // Rooms are mostly solid: one pass goes over every sector, the others over the open
     // sectors, the box edges and the sectors linked to other rooms only. A sector's box is read
     // back from its box index (-1 for none), so a doorway or a hole finds the box beyond.
-    const auto boxOf = [thirdGame](const TGameSector& sector) {
-        return thirdGame ? (sector.BoxIndex == NoBoxTR3 ? -1 : sector.BoxIndex >> 4)
-                         : (sector.BoxIndex == NoBox ? -1 : int{sector.BoxIndex});
-    };
+    const int32_t kind = level.FormatKind;
+    const auto boxOf = [kind](const TGameSector& sector) { return SectorBox(kind, sector); };
     struct Link {
         int Room, Sector, Beyond;
         bool Doorway;
@@ -139,17 +110,18 @@ void GenerateBoxes(TLevelData& level) {
     std::vector<uint32_t> pairs; // overlapping pairs, smaller box first, as one number each
     const auto pair = [&pairs](int a, int b) {
         if (a >= 0 && b >= 0 && a != b) {
-            pairs.push_back(a < b ? (uint32_t(a) << 16) | uint32_t(b)
-                                  : (uint32_t(b) << 16) | uint32_t(a));
+            pairs.push_back(OverlapPair(a, b));
         }
     };
     const uint16_t noBox = thirdGame ? NoBoxTR3 : NoBox;
     int nextBox = 0;
+    std::vector<int> roomOfBox;
     for (int r = 0; r < level.NumRooms; ++r) {
         TLevelRoom& room = level.Rooms[r];
         const int nz = room.NumZSectors, nx = room.NumXSectors;
         const auto box = [&room, &boxOf](int n) { return boxOf(room.Sectors[n]); };
         key.resize(static_cast<std::size_t>(nz) * nx);
+        const std::size_t firstLink = links.size();
         open.clear();
         for (int n = 0; n < nx * nz; ++n) {
             TGameSector& sector = room.Sectors[n];
@@ -174,6 +146,21 @@ void GenerateBoxes(TLevelData& level) {
                  << 32) |
                 slope;
             open.push_back(n);
+        }
+        // The open sectors beside a doorway's wall sector only join each other: a creature
+        // crossing heads for the part of its box's edge that touches the box beyond, and that
+        // part must be the doorway, not the wall beside it.
+        for (std::size_t l = firstLink; l < links.size(); ++l) {
+            if (!links[l].Doorway) {
+                continue;
+            }
+            const int n = links[l].Sector, i = n / nz, k = n % nz;
+            for (const int side : {k > 0 ? n - 1 : -1, k + 1 < nz ? n + 1 : -1, i > 0 ? n - nz : -1,
+                                   i + 1 < nx ? n + nz : -1}) {
+                if (side >= 0 && key[side] != Closed) {
+                    key[side] |= DoorwaySide;
+                }
+            }
         }
         // The greedy cover: a strip along z from the first free sector, widened along x while
         // the whole next strip fits.
@@ -202,6 +189,7 @@ void GenerateBoxes(TLevelData& level) {
                 TooManyBoxes(boxLimit, r);
             }
             const int b = nextBox++;
+            roomOfBox.push_back(r);
             const auto index = static_cast<uint16_t>(thirdGame ? b * 16 : b);
             for (int ii = i; ii < i1; ++ii) {
                 for (int kk = k; kk < k1; ++kk) {
@@ -210,9 +198,9 @@ void GenerateBoxes(TLevelData& level) {
             }
             TBox1& record = level.Boxes1[b];
             record.ZMin = room.RoomInfo.Z + k * SectorSize;
-            record.ZMax = room.RoomInfo.Z + k1 * SectorSize;
+            record.ZMax = room.RoomInfo.Z + k1 * SectorSize - 1; // the last unit inside
             record.XMin = room.RoomInfo.X + i * SectorSize;
-            record.XMax = room.RoomInfo.X + i1 * SectorSize;
+            record.XMax = room.RoomInfo.X + i1 * SectorSize - 1;
             record.TrueFloor = static_cast<int16_t>(static_cast<uint16_t>(own >> 32));
             record.OverlapIndex = 0;
         }
@@ -220,9 +208,9 @@ void GenerateBoxes(TLevelData& level) {
         for (int b = firstBox; b < nextBox; ++b) {
             const TBox1& record = level.Boxes1[b];
             const int i0 = (record.XMin - room.RoomInfo.X) / SectorSize;
-            const int i1 = (record.XMax - room.RoomInfo.X) / SectorSize;
+            const int i1 = (record.XMax + 1 - room.RoomInfo.X) / SectorSize;
             const int k0 = (record.ZMin - room.RoomInfo.Z) / SectorSize;
-            const int k1 = (record.ZMax - room.RoomInfo.Z) / SectorSize;
+            const int k1 = (record.ZMax + 1 - room.RoomInfo.Z) / SectorSize;
             if (i1 < nx) {
                 for (int k = k0; k < k1; ++k) {
                     pair(b, box(i1 * nz + k));
@@ -245,21 +233,28 @@ void GenerateBoxes(TLevelData& level) {
         const TLevelRoom& room = level.Rooms[link.Room];
         const int nz = room.NumZSectors, nx = room.NumXSectors;
         const int i = link.Sector / nz, k = link.Sector % nz;
-        const int m =
-            SectorIndexAt(level.Rooms[link.Beyond], room.RoomInfo.X + i * SectorSize + 512,
-                          room.RoomInfo.Z + k * SectorSize + 512);
-        if (m < 0) {
-            continue;
-        }
-        const int beyond = boxOf(level.Rooms[link.Beyond].Sectors[m]);
-        const auto box = [&room, &boxOf](int at) { return boxOf(room.Sectors[at]); };
         const int n = link.Sector;
-        pair(box(n), beyond);
-        if (link.Doorway) {
-            for (const int side : {k > 0 ? n - 1 : -1, k + 1 < nz ? n + 1 : -1, i > 0 ? n - nz : -1,
-                                   i + 1 < nx ? n + nz : -1}) {
-                if (side >= 0) {
-                    pair(box(side), beyond);
+        const auto box = [&room, &boxOf](int at) { return boxOf(room.Sectors[at]); };
+        // While the flip is on, the link leads into the alternate in the room's place.
+        const int alternate = level.Rooms[link.Beyond].AlternateRoom;
+        for (const int target : {link.Beyond, alternate}) {
+            if (target < 0 || target >= level.NumRooms ||
+                (target == alternate && target == link.Room)) {
+                continue;
+            }
+            const int m = SectorIndexAt(level.Rooms[target], room.RoomInfo.X + i * SectorSize + 512,
+                                        room.RoomInfo.Z + k * SectorSize + 512);
+            if (m < 0) {
+                continue;
+            }
+            const int beyond = boxOf(level.Rooms[target].Sectors[m]);
+            pair(box(n), beyond);
+            if (link.Doorway) {
+                for (const int side : {k > 0 ? n - 1 : -1, k + 1 < nz ? n + 1 : -1,
+                                       i > 0 ? n - nz : -1, i + 1 < nx ? n + nz : -1}) {
+                    if (side >= 0) {
+                        pair(box(side), beyond);
+                    }
                 }
             }
         }
@@ -267,14 +262,18 @@ void GenerateBoxes(TLevelData& level) {
     std::sort(pairs.begin(), pairs.end());
     pairs.erase(std::unique(pairs.begin(), pairs.end()), pairs.end());
 
-    // The lists, box by box.
+    // The lists, box by box. The game reads at least one word of every list: a box that
+    // touches none gets a list of one word naming itself, which leads nowhere.
     std::vector<int> start(static_cast<std::size_t>(nextBox) + 1, 0);
     for (uint32_t p : pairs) {
         ++start[(p >> 16) + 1];
         ++start[(p & 0xFFFF) + 1];
     }
+    for (int b = 0; b < nextBox; ++b) {
+        start[b + 1] = std::max(start[b + 1], 1);
+    }
     std::partial_sum(start.begin(), start.end(), start.begin());
-    const std::size_t words = pairs.size() * 2 + (pairs.empty() && nextBox > 0 ? 1 : 0);
+    const auto words = static_cast<std::size_t>(start[nextBox]);
     if (words > MaxOverlaps) {
         throw CapacityError(LevelCapacity::OverlapWords,
                             "The level needs more than " + std::to_string(MaxOverlaps) +
@@ -287,46 +286,34 @@ void GenerateBoxes(TLevelData& level) {
         level.Overlaps[fill[b]++] = static_cast<uint16_t>(a);
     }
     for (int b = 0; b < nextBox; ++b) {
-        if (start[b + 1] > start[b]) {
-            level.Overlaps[start[b + 1] - 1] |= OverlapEnd;
-            level.Boxes1[b].OverlapIndex = static_cast<uint16_t>(start[b]);
-        } else {
-            // The game reads at least one word of every list; a box that touches none points
-            // at the first list, whose boxes all lie in other zones and so are never taken.
-            level.Boxes1[b].OverlapIndex = 0;
+        if (fill[b] == start[b]) {
+            level.Overlaps[start[b]] = static_cast<uint16_t>(b);
         }
-    }
-    if (pairs.empty() && nextBox > 0) {
-        level.Overlaps[0] = OverlapEnd; // box 0, in a zone of its own
+        level.Overlaps[start[b + 1] - 1] |= OverlapEnd;
+        level.Boxes1[b].OverlapIndex = static_cast<uint16_t>(start[b]);
     }
     level.NumOverlaps = static_cast<uint32_t>(words);
 
-    // Zones: the groups of boxes joined by overlaps whose step that zone's creatures take,
-    // numbered from 1 in the order of their first box. There are no flipped rooms yet, so the
-    // alternate state's arrays repeat the normal ones.
-    std::vector<int> parent(static_cast<std::size_t>(nextBox));
-    std::vector<int> number(static_cast<std::size_t>(nextBox));
+    // Zones: the groups of boxes joined by overlaps whose step that zone's creatures take, in
+    // the rooms of each state of the flip map.
+    const FlipStates states = RoomFlipStates(level);
+    std::vector<int16_t> floors(static_cast<std::size_t>(nextBox));
+    std::vector<bool> inNormal(floors.size()), inFlipped(floors.size());
+    for (int b = 0; b < nextBox; ++b) {
+        floors[b] = level.Boxes1[b].TrueFloor;
+        inNormal[b] = states.InNormal[roomOfBox[b]];
+        inFlipped[b] = states.InFlipped[roomOfBox[b]];
+    }
     for (int z = 0; z < 5; ++z) {
         const int step = ZoneStep(level.FormatKind, z);
         if (step < 0) {
             continue;
         }
-        std::iota(parent.begin(), parent.end(), 0);
-        for (uint32_t p : pairs) {
-            const int a = static_cast<int>(p >> 16), b = static_cast<int>(p & 0xFFFF);
-            if (std::abs(level.Boxes1[a].TrueFloor - level.Boxes1[b].TrueFloor) <= step) {
-                parent[Find(parent, a)] = Find(parent, b);
-            }
-        }
-        std::fill(number.begin(), number.end(), 0);
-        int zones = 0;
-        for (int b = 0; b < nextBox; ++b) {
-            int& n = number[Find(parent, b)];
-            if (n == 0) {
-                n = ++zones;
-            }
-            level.Zones[z][b] = static_cast<uint16_t>(n);
-            level.Zones[z + 5][b] = static_cast<uint16_t>(n);
+        NumberZones(pairs, floors, inNormal, step, level.Zones[z]);
+        if (states.AnyAlternate) {
+            NumberZones(pairs, floors, inFlipped, step, level.Zones[z + 5]);
+        } else {
+            std::copy(level.Zones[z], level.Zones[z] + nextBox, level.Zones[z + 5]);
         }
     }
 }

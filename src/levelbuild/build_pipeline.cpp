@@ -489,6 +489,10 @@ void Build(const TEditorProject& project, TLevelData& level, const BuildNames& n
     const LevelCheckOptions options = CheckOptions(project);
     SideFileMerger merger(level, options, buildFromProject, result.Messages);
     MergeSideFiles(level, names, script, merger, project.Objects.Count > 0, result.Messages);
+    // A script's alternate rooms change which boxes are there while the flip is on.
+    if (RoomFlipStates(level).AnyAlternate) {
+        RenumberZones(level);
+    }
     if (project.Objects.Count > 0) {
         SecondLara(level, options, result.Messages);
     }

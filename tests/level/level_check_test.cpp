@@ -212,7 +212,11 @@ TEST(LevelCheck, WallPortalsAndRoomLinksMustLeadIntoTheOtherRoom) {
     outside->Rooms[1].NumPortals = 0;
     outside->Rooms[0].NumPortals = 0;
     const std::vector<LevelFinding> found = CheckLevel(*outside);
-    ASSERT_EQ(found.size(), 4u);
+    ASSERT_EQ(found.size(), 5u);
+    EXPECT_THAT(FormatFinding(found[4]),
+                HasSubstr("box 1: sector (column 2, row 2) of room 2 names this box, which does "
+                          "not hold it"))
+        << "the room moved away from its box";
     EXPECT_THAT(FormatFinding(found[0]),
                 HasSubstr("room 1, sector (column 4, row 2): its wall portal leads to room 2, "
                           "which does not reach this sector"));
@@ -368,7 +372,8 @@ TEST(LevelCheck, ARecordBeyondItsCapacitiesIsNotLookedInto) {
 
 // The real levels are quiet but for what is really in them: the second-game level has a wall
 // portal in a solid border sector of room 7 that leads into a solid sector of room 8, which
-// lies above room 7 (a doorway nothing can pass).
+// lies above room 7 (a doorway nothing can pass); the two levels not made by the game's makers
+// have boxes that list themselves and zones that join what no way joins.
 TEST(LevelCheck, RealLevelsHoldOnlyWhatIsReallyThere) {
     const std::string dir = test::RealFixturesDir();
     if (dir.empty()) {
@@ -377,13 +382,25 @@ TEST(LevelCheck, RealLevelsHoldOnlyWhatIsReallyThere) {
     auto level = std::make_unique<TLevelData>();
     ASSERT_EQ(ReadLevelFile(*level, dir + "/tr1-demo-level2.tub").Status, ReadStatus::Done);
     EXPECT_THAT(Lines(*level), IsEmpty());
+    // Room 3, room 2's alternate, shares its portal back. The level's boxes list themselves and
+    // its zones join boxes no way joins.
     ASSERT_EQ(ReadLevelFile(*level, dir + "/tr1-opentomb-altroom1.phd").Status, ReadStatus::Done);
-    EXPECT_THAT(Lines(*level), IsEmpty()) << "room 3, room 2's alternate, shares its portal back";
+    EXPECT_THAT(Lines(*level),
+                ElementsAre(HasSubstr("box 1: its overlap list names the box itself (14 boxes"),
+                            HasSubstr("box 4: the zones join it to boxes that no way of steps "
+                                      "within the zone's climb reaches (ground zone 1: 4 boxes, "
+                                      "ground zone 2: 4 boxes, fly zone: 2 boxes)"),
+                            HasSubstr("box 4: the zones of the flipped rooms join it")));
     ASSERT_EQ(ReadLevelFile(*level, dir + "/tr2-hiltop.tr2").Status, ReadStatus::Done);
     EXPECT_THAT(Lines(*level),
                 ElementsAre("warning: room 7, sector (column 2, row 5): its wall portal leads "
                             "into a solid sector of room 8 (column 5, row 8): the doorway is "
-                            "blocked. Open that sector or remove the portal."));
+                            "blocked. Open that sector or remove the portal.",
+                            HasSubstr("box 1: its overlap list names the box itself (24 boxes"),
+                            HasSubstr("box 3: its overlap list names box 5, whose list does not "
+                                      "name it back (4 list entries"),
+                            HasSubstr("box 2: the zones join it"),
+                            HasSubstr("box 2: the zones of the flipped rooms join it")));
 }
 
 // Cameras, static meshes and lights are read in each layout's records; a missing room breaks

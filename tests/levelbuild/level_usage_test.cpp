@@ -131,8 +131,8 @@ TEST_F(LevelUsage, PastTheCapacities) {
     EXPECT_THAT(first.Problem, HasSubstr("overlap words"));
     const ProjectUse third = MeasureProject(*project, *scratch, FormatTR3, DataFolder());
     EXPECT_TRUE(third.Boxes.Beyond);
-    EXPECT_EQ(third.Boxes.Limit, 4095);
-    EXPECT_THAT(third.Problem, HasSubstr("more than 4095 boxes"));
+    EXPECT_EQ(third.Boxes.Limit, 2047) << "eleven bits of the box index number the box";
+    EXPECT_THAT(third.Problem, HasSubstr("more than 2047 boxes"));
     EXPECT_FALSE(third.OverlapWords.Counted) << "the build stopped before the overlaps";
     EXPECT_TRUE(third.FloorDataWords.Counted) << "the floor data came before the boxes";
 
