@@ -120,7 +120,8 @@ void MainWindow::showWhatIsUnderPointer() {
         return;
     }
     // The room's name is single-byte text.
-    pointerLabel_->setText(fromDocumentText(tool().statusText(pickUnderPointer())));
+    const ViewHit hit = pickUnderPointer();
+    pointerLabel_->setText(fromDocumentText(tool().statusText(hit) + boxUnderPointer(hit)));
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
