@@ -243,7 +243,7 @@ private:
     // The box overlay's tints of the drawn rooms given to the scene (none while it is off);
     // whether they changed.
     bool showBoxOverlay();
-    // " | Box 3: ..." for a sector of the current room while the overlay is on, else empty.
+    // "Box 3: ..." for a sector of the current room while the overlay is on, else empty.
     std::string boxUnderPointer(const ViewHit& hit) const;
 
     // The objects (main_window_objects.cpp).

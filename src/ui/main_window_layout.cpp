@@ -267,7 +267,7 @@ std::string MainWindow::boxUnderPointer(const ViewHit& hit) const {
     const std::string text =
         BoxStatusText(*limitsLevel_, project_.CurrentRoom - 1,
                       SectorBox(limitsLevel_->FormatKind, built->Sectors[hit.Sector - 1]));
-    return text.empty() ? text : " | " + text;
+    return text;
 }
 
 } // namespace morvane

@@ -3,6 +3,7 @@
 // settings and the status bar.
 #include "ui/main_window.h"
 
+#include "document/sector_status.h"
 #include "ui/document_text.h"
 #include "ui/gl_panel.h"
 #include "ui/object_tool.h"
@@ -120,8 +121,11 @@ void MainWindow::showWhatIsUnderPointer() {
         return;
     }
     // The room's name is single-byte text.
+    // With the box overlay, the box of a sector takes the place of its heights and links.
     const ViewHit hit = pickUnderPointer();
-    pointerLabel_->setText(fromDocumentText(tool().statusText(hit) + boxUnderPointer(hit)));
+    const std::string box = boxUnderPointer(hit);
+    pointerLabel_->setText(fromDocumentText(
+        box.empty() ? tool().statusText(hit) : SectorPlaceText(project_, hit) + " | " + box));
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {

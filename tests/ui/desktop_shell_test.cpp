@@ -179,8 +179,8 @@ TEST_F(DesktopShellWithRoom, TheStatusBarNamesTheSectorUnderThePointer) {
 }
 
 // The box overlay (View menu, off at first) tints each open sector by its box, follows the edits
-// without the limits panel, and names the box under the pointer; off, the status bar says what
-// it said before.
+// without the limits panel, and names the box under the pointer in place of the sector's heights
+// and links; off, the status bar says what it said before.
 TEST_F(DesktopShellWithRoom, TheBoxOverlayTintsTheBoxesAndNamesTheOneUnderThePointer) {
     QAction* overlay = window->action("viewBoxOverlay");
     ASSERT_NE(overlay, nullptr);
@@ -196,8 +196,16 @@ TEST_F(DesktopShellWithRoom, TheBoxOverlayTintsTheBoxesAndNamesTheOneUnderThePoi
         EXPECT_TRUE(test::WaitUntil([&] { return pointer->text() == expected; }, WaitLimitMs))
             << pointer->text().toStdString();
     };
-    const QString sector("Room 1 \"Room #1\" | column 2, row 3 | floor 0, ceiling 12 clicks | "
-                         "shapes: floor 0, ceiling 0 | no links");
+    const QString place("Room 1 \"Room #1\" | column 2, row 3");
+    const QString sector(place + " | floor 0, ceiling 12 clicks | shapes: floor 0, ceiling 0 | "
+                                 "no links");
+    // Seen from above in the wireframe mode, the middle of a sector is black without a tint.
+    const auto lightAt = [&](int x, int z) {
+        const QPoint at = SectorPoint(x, z) * window->viewPanel()->devicePixelRatioF();
+        const QColor c = window->viewPanel()->grabFramebuffer().pixelColor(at);
+        return c.red() + c.green() + c.blue();
+    };
+    EXPECT_LT(lightAt(2, 3), 30);
     const auto tintOf = [&](int x, int z) {
         return window->scene().Tints.at(0).Colors.at(SectorNumber(x, z, 6) - 1);
     };
@@ -213,9 +221,10 @@ TEST_F(DesktopShellWithRoom, TheBoxOverlayTintsTheBoxesAndNamesTheOneUnderThePoi
             EXPECT_TRUE(!open || tintOf(x, z) == tintOf(2, 2)) << "the open 4 x 4 is one box";
         }
     }
+    EXPECT_GT(lightAt(2, 3), 90) << "the tint shows";
     hover(2, 3,
-          sector + " | Box 1: floor y 0 (0 clicks above the room's bottom), zones ground 1: 1, "
-                   "ground 2: 1, fly: 1, 0 overlaps");
+          place + " | Box 1: floor y 0 (0 clicks above the room's bottom), zones ground 1: 1, "
+                  "ground 2: 1, fly: 1, 0 overlaps");
 
     // A block in the middle parts the floor into four boxes, tinted apart.
     QSignalSpy updated(window.get(), &MainWindow::limitsUpdated);
@@ -232,11 +241,12 @@ TEST_F(DesktopShellWithRoom, TheBoxOverlayTintsTheBoxesAndNamesTheOneUnderThePoi
     }
     EXPECT_EQ(tints.size(), 5u) << "four boxes and the block";
     hover(2, 3,
-          sector + " | Box 1: floor y 0 (0 clicks above the room's bottom), zones ground 1: "
-                   "1, ground 2: 1, fly: 1, 2 overlaps");
+          place + " | Box 1: floor y 0 (0 clicks above the room's bottom), zones ground 1: "
+                  "1, ground 2: 1, fly: 1, 2 overlaps");
 
     overlay->trigger();
     EXPECT_TRUE(window->scene().Tints.empty());
+    EXPECT_LT(lightAt(2, 3), 30);
     hover(2, 3, sector);
 }
 
