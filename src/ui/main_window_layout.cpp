@@ -264,10 +264,8 @@ std::string MainWindow::boxUnderPointer(const ViewHit& hit) const {
         hit.Sector > built->NumXSectors * built->NumZSectors) {
         return {};
     }
-    const std::string text =
-        BoxStatusText(*limitsLevel_, project_.CurrentRoom - 1,
-                      SectorBox(limitsLevel_->FormatKind, built->Sectors[hit.Sector - 1]));
-    return text;
+    return BoxStatusText(*limitsLevel_, project_.CurrentRoom - 1,
+                         SectorBox(limitsLevel_->FormatKind, built->Sectors[hit.Sector - 1]));
 }
 
 } // namespace morvane

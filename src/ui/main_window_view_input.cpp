@@ -120,8 +120,8 @@ void MainWindow::showWhatIsUnderPointer() {
     if (!viewport_.HasContext()) {
         return;
     }
-    // The room's name is single-byte text.
-    // With the box overlay, the box of a sector takes the place of its heights and links.
+    // The room's name is single-byte text. With the box overlay, a sector's box takes the place
+    // of its heights and links.
     const ViewHit hit = pickUnderPointer();
     const std::string box = boxUnderPointer(hit);
     pointerLabel_->setText(fromDocumentText(
