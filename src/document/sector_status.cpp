@@ -18,7 +18,30 @@ std::string LinkText(const char* what, uint8_t stored) {
     return std::string(what) + " room " + std::to_string(stored + 1);
 }
 
+// The current room's sector the pick found, or null.
+const TEditorRoom* PickedRoom(const TEditorProject& project, const ViewHit& hit) {
+    if (!project.HasCurrentRoom()) {
+        return nullptr;
+    }
+    const TEditorRoom& room = project.Current();
+    if (!hit.IsSector() || hit.Sector < 1 || hit.Sector > room.SectorCount() ||
+        hit.Sector > MaxSectors) {
+        return nullptr;
+    }
+    return &room;
+}
+
 } // namespace
+
+std::string SectorPlaceText(const TEditorProject& project, const ViewHit& hit) {
+    const TEditorRoom* room = PickedRoom(project, hit);
+    if (room == nullptr) {
+        return {};
+    }
+    return RoomText(project, project.CurrentRoom) + " | column " +
+           std::to_string(SectorColumn(hit.Sector, room->ZSectors)) + ", row " +
+           std::to_string(SectorRow(hit.Sector, room->ZSectors));
+}
 
 std::string SectorStatusText(const TEditorProject& project, int neighbourRoom, const ViewHit& hit) {
     if (hit.IsNeighbourRoom()) {
@@ -28,15 +51,11 @@ std::string SectorStatusText(const TEditorProject& project, int neighbourRoom, c
         return "Neighbour: " + RoomText(project, neighbourRoom) +
                " (click to make it the current room)";
     }
-    if (!project.HasCurrentRoom()) {
+    if (PickedRoom(project, hit) == nullptr) {
         return {};
     }
     const TEditorRoom& room = project.Current();
     const int pickedName = hit.Sector;
-    if (!hit.IsSector() || pickedName < 1 || pickedName > room.SectorCount() ||
-        pickedName > MaxSectors) {
-        return {};
-    }
     const TEditorSector& sector = room.Sector(pickedName);
     const TGameSector& game = room.GameSector(pickedName);
     const int floorShape = std::min<int>(sector.FloorShape, HighestShape);
@@ -44,9 +63,7 @@ std::string SectorStatusText(const TEditorProject& project, int neighbourRoom, c
     const int floor = uint8_t(game.FloorHeight) * 4 + ShapeTable[floorShape].Rise;
     const int ceiling = uint8_t(game.CeilingHeight) * 4 - ShapeTable[ceilingShape].Rise;
 
-    std::string text = RoomText(project, project.CurrentRoom);
-    text += " | column " + std::to_string(SectorColumn(pickedName, room.ZSectors)) + ", row " +
-            std::to_string(SectorRow(pickedName, room.ZSectors));
+    std::string text = SectorPlaceText(project, hit);
     text +=
         " | floor " + std::to_string(floor) + ", ceiling " + std::to_string(ceiling) + " clicks";
     if (floor >= ceiling) {

@@ -13,5 +13,8 @@ namespace morvane {
 // links.
 // Empty for nothing. The room's name is the project's single-byte text; the rest is ASCII.
 std::string SectorStatusText(const TEditorProject& project, int neighbourRoom, const ViewHit& hit);
+// Its first part for a sector of the current room: the room and the sector's column and row
+// ("Room 1 "Hall" | column 3, row 4"); empty for anything else.
+std::string SectorPlaceText(const TEditorProject& project, const ViewHit& hit);
 
 } // namespace morvane

@@ -277,6 +277,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::redraw() {
     showObjects(); // the objects may have changed with the document
+    showBoxOverlay();
     viewport_.Redraw();
     updateLimits();
     if (viewPanel_->underMouse()) {

@@ -189,6 +189,9 @@ public:
     // later (several edits in a row are measured once); limitsUpdated follows the project's.
     void updateLimits();
     void updateProjectLimits();
+    // The box overlay (View menu): the boxes of the project's last measure tint the drawn rooms'
+    // floors, and the status bar names the box under the pointer.
+    bool boxOverlayShown() const;
 
 signals:
     void limitsUpdated();
@@ -237,6 +240,11 @@ private:
     std::string recentListPath() const;
     // The neighbour room the view draws, as the tool bar says.
     void showDrawnNeighbour();
+    // The box overlay's tints of the drawn rooms given to the scene (none while it is off);
+    // whether they changed.
+    bool showBoxOverlay();
+    // "Box 3: ..." for a sector of the current room while the overlay is on, else empty.
+    std::string boxUnderPointer(const ViewHit& hit) const;
 
     // The objects (main_window_objects.cpp).
     void createObjectsDock();
@@ -337,6 +345,9 @@ private:
     QTimer* pointerTimer_;
     QTimer* projectLimitsTimer_;
     std::unique_ptr<TLevelData> limitsLevel_; // the measure's own level record, made when needed
+    QAction* boxOverlayAction_ = nullptr;
+    bool boxesMeasured_ = false;     // the measure's level holds the project's boxes
+    std::vector<uint32_t> boxTints_; // of the measure's boxes
 };
 
 } // namespace morvane

@@ -1,11 +1,13 @@
 // The main window's layout: the tool bar, the texture picker and the limits panel as docks, the
 // View menu that shows them again, the layout and render mode kept between runs in the user's
-// settings, and the limits panel's counts.
+// settings, the limits panel's counts, and the box overlay drawn from the boxes they measure.
 #include "ui/main_window.h"
 
 #include "document/object_operations.h"
 #include "level/level_format.h"
+#include "levelbuild/box_overlay.h"
 #include "levelbuild/level_usage.h"
+#include "ui/gl_panel.h"
 #include "ui/limits_panel.h"
 #include "ui/objects_dock.h"
 #include "ui/texture_picker.h"
@@ -34,6 +36,19 @@ constexpr const char* StateKey = "window/state";
 constexpr const char* RenderModeKey = "view/renderMode";
 // Changes when the docks change, so that an older layout is not applied to them.
 constexpr int LayoutVersion = 2;
+
+// Project room `room` in the measure's level, while it has the room's size: the measure ran
+// before an edit that changed it otherwise, and its boxes are shown again once it runs again.
+const TLevelRoom* MeasuredRoom(const TLevelData* measure, const TEditorProject& project, int room) {
+    if (measure == nullptr || room < 1 || room > project.RoomCount || room > MaxRooms ||
+        room > measure->NumRooms) {
+        return nullptr;
+    }
+    const TLevelRoom& built = measure->Rooms[room - 1];
+    const TEditorRoom& edited = project.Room(room);
+    return built.NumXSectors == edited.XSectors && built.NumZSectors == edited.ZSectors ? &built
+                                                                                        : nullptr;
+}
 
 // Room for the view beside the tool bar, on a screen of 1000 pixels or more.
 constexpr QSize WantedWindowSize(1280, 900);
@@ -129,6 +144,19 @@ void MainWindow::createViewMenu() {
     QAction* center = viewMenu_->addAction("&Center Camera");
     center->setObjectName("viewCenterCamera");
     connect(center, &QAction::triggered, this, [this] { centerCamera(); });
+    boxOverlayAction_ = viewMenu_->addAction("&Box Overlay");
+    boxOverlayAction_->setObjectName("viewBoxOverlay");
+    boxOverlayAction_->setCheckable(true);
+    connect(boxOverlayAction_, &QAction::toggled, this, [this](bool shown) {
+        if (shown) {
+            updateProjectLimits(); // the boxes as they are now
+        } else if (showBoxOverlay()) {
+            viewport_.Redraw();
+        }
+        if (viewPanel_->underMouse()) {
+            pointerTimer_->start();
+        }
+    });
 }
 
 void MainWindow::saveLayout() const {
@@ -156,6 +184,9 @@ void MainWindow::restoreLayout() {
 
 void MainWindow::updateLimits() {
     if (!limitsDock_->isVisible()) {
+        if (boxOverlayShown()) {
+            projectLimitsTimer_->start(); // the overlay shows the measure's boxes
+        }
         return; // measured when it shows again
     }
     limitsPanel_->showRoom(
@@ -182,8 +213,59 @@ void MainWindow::updateProjectLimits() {
     }
     // Without a base level the first game's capacities hold.
     const int32_t layout = level_.FormatKind != 0 ? level_.FormatKind : FormatTR1;
-    limitsPanel_->showProject(MeasureProject(project_, *limitsLevel_, layout, programFolder_));
+    const ProjectUse use = MeasureProject(project_, *limitsLevel_, layout, programFolder_);
+    limitsPanel_->showProject(use);
+    boxesMeasured_ = use.Problem.empty(); // else the build stopped before the boxes, or in them
+    boxTints_ =
+        boxesMeasured_ && boxOverlayShown() ? BoxTints(*limitsLevel_) : std::vector<uint32_t>{};
+    if (showBoxOverlay()) {
+        viewport_.Redraw();
+        if (viewPanel_->underMouse()) {
+            pointerTimer_->start();
+        }
+    }
     emit limitsUpdated();
+}
+
+bool MainWindow::boxOverlayShown() const {
+    return boxOverlayAction_ != nullptr && boxOverlayAction_->isChecked();
+}
+
+bool MainWindow::showBoxOverlay() {
+    std::vector<RoomTints> tints;
+    if (boxOverlayShown() && boxesMeasured_) {
+        for (const int room : {scene_.DrawnRoom, scene_.NeighbourRoom}) {
+            const TLevelRoom* built = MeasuredRoom(limitsLevel_.get(), project_, room);
+            if (built == nullptr || (!tints.empty() && tints.front().Room == room)) {
+                continue;
+            }
+            RoomTints& drawn = tints.emplace_back();
+            drawn.Room = room;
+            for (const int box : RoomSectorBoxes(*limitsLevel_, room - 1)) {
+                drawn.Colors.push_back(box >= 0 && box < static_cast<int>(boxTints_.size())
+                                           ? boxTints_[box]
+                                           : NoSectorTint);
+            }
+        }
+    }
+    if (tints == scene_.Tints) {
+        return false;
+    }
+    scene_.Tints = std::move(tints);
+    return true;
+}
+
+std::string MainWindow::boxUnderPointer(const ViewHit& hit) const {
+    if (!boxOverlayShown() || !boxesMeasured_ || !hit.IsSector()) {
+        return {};
+    }
+    const TLevelRoom* built = MeasuredRoom(limitsLevel_.get(), project_, project_.CurrentRoom);
+    if (built == nullptr || hit.Sector < 1 ||
+        hit.Sector > built->NumXSectors * built->NumZSectors) {
+        return {};
+    }
+    return BoxStatusText(*limitsLevel_, project_.CurrentRoom - 1,
+                         SectorBox(limitsLevel_->FormatKind, built->Sectors[hit.Sector - 1]));
 }
 
 } // namespace morvane

@@ -3,6 +3,7 @@
 // settings and the status bar.
 #include "ui/main_window.h"
 
+#include "document/sector_status.h"
 #include "ui/document_text.h"
 #include "ui/gl_panel.h"
 #include "ui/object_tool.h"
@@ -119,8 +120,12 @@ void MainWindow::showWhatIsUnderPointer() {
     if (!viewport_.HasContext()) {
         return;
     }
-    // The room's name is single-byte text.
-    pointerLabel_->setText(fromDocumentText(tool().statusText(pickUnderPointer())));
+    // The room's name is single-byte text. With the box overlay, a sector's box takes the place
+    // of its heights and links.
+    const ViewHit hit = pickUnderPointer();
+    const std::string box = boxUnderPointer(hit);
+    pointerLabel_->setText(fromDocumentText(
+        box.empty() ? tool().statusText(hit) : SectorPlaceText(project_, hit) + " | " + box));
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {

@@ -53,6 +53,8 @@ void SetPortalViewState() {
     glColor3f(255, 255, 0); // yellow once GL clamps it
 }
 
+constexpr GLubyte TintAlpha = 128; // the box overlay's tints let half the floor through
+
 void SetGridColor() {
     glColor3f(0, 0, 255); // blue once GL clamps it
 }
@@ -145,6 +147,7 @@ void RoomScene::Create() {
     HidePortals = false;
     SelectedObject = -1;
     ShowObjects = true;
+    Tints.clear();
 }
 
 bool RoomScene::Drawable() const {
@@ -276,6 +279,9 @@ void RoomScene::Draw() {
     glGetIntegerv(GL_RENDER_MODE, &renderMode);
     if (!DrawFromLists || renderMode != GL_RENDER || !ListsCurrent(context_)) {
         DrawPlan(Mode, DrawnRoom, NeighbourRoom);
+        if (renderMode == GL_RENDER) {
+            DrawTints();
+        }
         return;
     }
     ClampHeightSelector(*this, *Project);
@@ -287,6 +293,43 @@ void RoomScene::Draw() {
     if (!HidePortals) {
         glCallList(current_.Lists + 1);
     }
+    DrawTints();
+}
+
+// See-through, over the floors they tint (pulled a little towards the eye so that they do not
+// flicker with them), hidden by what stands in front; they hide nothing themselves.
+void RoomScene::DrawTints() {
+    std::vector<SceneQuad> quads;
+    for (const RoomTints& tints : Tints) {
+        const bool drawn =
+            tints.Room == DrawnRoom || (NeighbourDrawn() && tints.Room == NeighbourRoom);
+        if (drawn && tints.Room >= 1 && tints.Room <= std::min<int>(Project->RoomCount, MaxRooms)) {
+            AppendFloorTints(quads, Project->Room(tints.Room), tints.Colors);
+        }
+    }
+    if (quads.empty()) {
+        return;
+    }
+    glPushAttrib(GL_ENABLE_BIT | GL_POLYGON_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT |
+                 GL_DEPTH_BUFFER_BIT);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_TEXTURE_GEN_S);
+    glDisable(GL_TEXTURE_GEN_T);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glEnable(GL_POLYGON_OFFSET_FILL);
+    glPolygonOffset(-1, -2);
+    glDepthMask(GL_FALSE);
+    glBegin(GL_QUADS);
+    for (const SceneQuad& quad : quads) {
+        glColor4ub(static_cast<GLubyte>(quad.Color & 0xFF),
+                   static_cast<GLubyte>(quad.Color >> 8 & 0xFF),
+                   static_cast<GLubyte>(quad.Color >> 16 & 0xFF), TintAlpha);
+        Corners(quad);
+    }
+    glEnd();
+    glPopAttrib();
 }
 
 std::vector<int> RoomScene::DrawnObjects() const {

@@ -46,6 +46,10 @@ public:
     // Whether a pick offers the objects before the rooms (the object tool); false picks the
     // sectors through them (the sector tool).
     bool ObjectsPickable = true;
+    // The box overlay: tints of the drawn room's and the neighbour's sectors, laid over their
+    // floors after everything else (never picked); a room without an entry shows none. The
+    // next redraw shows a change.
+    std::vector<RoomTints> Tints;
 
     void Draw() override;
     void Create() override;
@@ -113,6 +117,7 @@ private:
     bool ListsCurrent(uint64_t context) const;
 
     void DrawPlan(RenderMode mode, int room, int neighbour);
+    void DrawTints();
     void CompileCurrentRoom(RenderMode mode);
     void CompileNeighbour(RenderMode mode);
 

@@ -254,6 +254,32 @@ void AppendRoomPasses(std::vector<SceneQuad>& quads, RenderMode mode, const TEdi
     }
 }
 
+void AppendFloorTints(std::vector<SceneQuad>& quads, const TEditorRoom& room,
+                      const std::vector<uint32_t>& colors) {
+    const int zs = room.ZSectors, xs = room.XSectors;
+    if (zs * xs > MaxSectors || colors.size() != static_cast<std::size_t>(zs * xs)) {
+        return;
+    }
+    for (int x = 1; x <= xs; ++x) {
+        for (int z = 1; z <= zs; ++z) {
+            const int n = SectorNumber(x, z, zs);
+            if (colors[n - 1] == NoSectorTint) {
+                continue;
+            }
+            // The corners of the floor surface pass's top face.
+            const int shape = std::min<int>(room.Sector(n).FloorShape, HighestShape);
+            const auto h = [shape](int i) { return ShapeTable[shape].CornerHeights[i] / 1024.0; };
+            const double wx = room.PosX + x - 1, wz = -(room.PosZ + z - 1);
+            const double y = room.PosY + uint8_t(room.GameSector(n).FloorHeight);
+            quads.push_back(MakeQuad({{wx, y + h(3), wz - 1},
+                                      {wx + 1, y + h(2), wz - 1},
+                                      {wx + 1, y + h(1), wz},
+                                      {wx, y + h(0), wz}},
+                                     colors[n - 1], n, 0, 4));
+        }
+    }
+}
+
 void BuildCurrentRoomDrawing(CurrentRoomDrawing& drawing, RenderMode mode, const TEditorRoom& room,
                              int32_t solidTexture) {
     const int xs = room.XSectors, zs = room.ZSectors;

@@ -74,6 +74,22 @@ void AppendSectorBox(std::vector<SceneQuad>& quads, const TSectorBox& box, doubl
 void AppendRoomPasses(std::vector<SceneQuad>& quads, RenderMode mode, const TEditorRoom& room,
                       bool current, int32_t solidTexture);
 
+// The box overlay's tints of a drawn room, as plain data: a colour for each sector (index
+// n - 1, red in the lowest byte), laid see-through over the sector's floor; NoSectorTint leaves
+// a sector as it is.
+inline constexpr uint32_t NoSectorTint = 0xFFFFFFFF;
+struct RoomTints {
+    int Room = 0; // from 1
+    std::vector<uint32_t> Colors;
+    bool operator==(const RoomTints&) const = default;
+};
+
+// The floor of each tinted sector of a room in its tint: the top face of its floor surface (the
+// slope followed), carrying the sector's number. Nothing when the colours are not one for each
+// of the room's sectors (the tints of a room before an edit changed its size).
+void AppendFloorTints(std::vector<SceneQuad>& quads, const TEditorRoom& room,
+                      const std::vector<uint32_t>& colors);
+
 // Everything the scene draws for its current room in one mode: the four passes, the axis
 // marker at the room's origin, the sector grid on its bottom (each cell both ways round, so that
 // it shows from above and from below) and its portal views. The names are those the selection

@@ -29,6 +29,7 @@
 
 #include <filesystem>
 #include <map>
+#include <set>
 
 namespace morvane {
 namespace {
@@ -175,6 +176,78 @@ TEST_F(DesktopShellWithRoom, TheStatusBarNamesTheSectorUnderThePointer) {
     // Space still writes its own text beside it.
     QTest::keyClick(window.get(), Qt::Key_Space);
     EXPECT_EQ(Find<QLabel>(*window, "statusLabel")->text(), " Column:5 Row:2");
+}
+
+// The box overlay (View menu, off at first) tints each open sector by its box, follows the edits
+// without the limits panel, and names the box under the pointer in place of the sector's heights
+// and links; off, the status bar says what it said before.
+TEST_F(DesktopShellWithRoom, TheBoxOverlayTintsTheBoxesAndNamesTheOneUnderThePointer) {
+    QAction* overlay = window->action("viewBoxOverlay");
+    ASSERT_NE(overlay, nullptr);
+    EXPECT_EQ(overlay->text(), "&Box Overlay");
+    EXPECT_TRUE(overlay->isCheckable());
+    EXPECT_FALSE(overlay->isChecked());
+    EXPECT_TRUE(window->scene().Tints.empty());
+    Find<QDockWidget>(*window, "limitsDock")->hide();
+    QLabel* pointer = Find<QLabel>(*window, "pointerLabel");
+    const auto hover = [&](int x, int z, const QString& expected) {
+        pointer->clear();
+        Hover(window->viewPanel(), SectorPoint(x, z));
+        EXPECT_TRUE(test::WaitUntil([&] { return pointer->text() == expected; }, WaitLimitMs))
+            << pointer->text().toStdString();
+    };
+    const QString place("Room 1 \"Room #1\" | column 2, row 3");
+    const QString sector(place + " | floor 0, ceiling 12 clicks | shapes: floor 0, ceiling 0 | "
+                                 "no links");
+    // Seen from above in the wireframe mode, the middle of a sector is black without a tint.
+    const auto lightAt = [&](int x, int z) {
+        const QPoint at = SectorPoint(x, z) * window->viewPanel()->devicePixelRatioF();
+        const QColor c = window->viewPanel()->grabFramebuffer().pixelColor(at);
+        return c.red() + c.green() + c.blue();
+    };
+    EXPECT_LT(lightAt(2, 3), 30);
+    const auto tintOf = [&](int x, int z) {
+        return window->scene().Tints.at(0).Colors.at(SectorNumber(x, z, 6) - 1);
+    };
+
+    overlay->trigger();
+    ASSERT_EQ(window->scene().Tints.size(), 1u);
+    EXPECT_EQ(window->scene().Tints[0].Room, 1);
+    ASSERT_EQ(window->scene().Tints[0].Colors.size(), 36u);
+    for (int x = 1; x <= 6; ++x) {
+        for (int z = 1; z <= 6; ++z) {
+            const bool open = x > 1 && x < 6 && z > 1 && z < 6;
+            EXPECT_EQ(tintOf(x, z) != NoSectorTint, open) << x << ", " << z;
+            EXPECT_TRUE(!open || tintOf(x, z) == tintOf(2, 2)) << "the open 4 x 4 is one box";
+        }
+    }
+    EXPECT_GT(lightAt(2, 3), 90) << "the tint shows";
+    hover(2, 3,
+          place + " | Box 1: floor y 0 (0 clicks above the room's bottom), zones ground 1: 1, "
+                  "ground 2: 1, fly: 1, 0 overlaps");
+
+    // A block in the middle parts the floor into four boxes, tinted apart.
+    QSignalSpy updated(window.get(), &MainWindow::limitsUpdated);
+    QTest::keyClick(window.get(), Qt::Key_Up);
+    Find<QToolButton>(*window->toolBar(), QString("shape%1Button").arg(0))->click();
+    Click(3, 3);
+    ASSERT_TRUE(updated.wait(WaitLimitMs)) << "measured with the limits panel hidden";
+    EXPECT_EQ(tintOf(3, 3), NoSectorTint);
+    std::set<uint32_t> tints;
+    for (int x = 2; x <= 5; ++x) {
+        for (int z = 2; z <= 5; ++z) {
+            tints.insert(tintOf(x, z));
+        }
+    }
+    EXPECT_EQ(tints.size(), 5u) << "four boxes and the block";
+    hover(2, 3,
+          place + " | Box 1: floor y 0 (0 clicks above the room's bottom), zones ground 1: "
+                  "1, ground 2: 1, fly: 1, 2 overlaps");
+
+    overlay->trigger();
+    EXPECT_TRUE(window->scene().Tints.empty());
+    EXPECT_LT(lightAt(2, 3), 30);
+    hover(2, 3, sector);
 }
 
 TEST_F(DesktopShellWithRoom, ADragEditsARectangleOfSectorsInOneStep) {

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 
 namespace morvane {
@@ -111,6 +113,39 @@ TEST(SceneGeometry, FacesAndMarkersCarryTheNamesTheSelectionPassLoads) {
             EXPECT_EQ(quad.Name, NeighbourRoomPickName);
         }
     }
+}
+
+// The box overlay's tints lie on the floors they tint, slopes and steps followed: each is the top
+// of its sector's floor surface as the scene draws it. Tints of another size draw nothing.
+TEST(SceneGeometry, TintsLieOnTheFloorsTheyTint) {
+    auto project = std::make_unique<TEditorProject>();
+    SceneRooms scene;
+    AddRoom(*project, scene, RoomAt(5, 4, 10, 20, 10, 4));
+    TEditorRoom& room = project->Current();
+    std::vector<uint32_t> colors(static_cast<std::size_t>(room.SectorCount()));
+    for (int n = 1; n <= room.SectorCount(); ++n) {
+        room.Sector(n).FloorShape = static_cast<uint8_t>(n % 11);
+        room.GameSector(n).FloorHeight = static_cast<int8_t>(n % 3);
+        colors[n - 1] = n == 7 ? NoSectorTint : 0x010203u * static_cast<uint32_t>(n);
+    }
+    CurrentRoomDrawing drawing;
+    BuildCurrentRoomDrawing(drawing, RenderMode::Solid, room, 4000);
+    std::vector<SceneQuad> tints;
+    AppendFloorTints(tints, room, colors);
+    ASSERT_EQ(tints.size(), std::size_t(room.SectorCount() - 1)) << "all but the untinted one";
+    for (const SceneQuad& tint : tints) {
+        SCOPED_TRACE("sector " + std::to_string(tint.Name));
+        EXPECT_EQ(tint.Color, colors[tint.Name - 1]);
+        const auto floor = std::find_if(drawing.Faces.begin(), drawing.Faces.end(), [&](auto& f) {
+            return f.Name == tint.Name && f.Planes == 4; // a standing box's top
+        });
+        ASSERT_NE(floor, drawing.Faces.end());
+        EXPECT_EQ(std::memcmp(floor->Corners, tint.Corners, sizeof(tint.Corners)), 0);
+    }
+    colors.pop_back();
+    tints.clear();
+    AppendFloorTints(tints, room, colors);
+    EXPECT_TRUE(tints.empty());
 }
 
 TEST(DrawnRoomKey, AnyByteOfTheRoomOrTheModeMakesItDiffer) {
