@@ -24,9 +24,11 @@ using namespace morvane;
 
 constexpr int Side = 31;
 
-// 128 rooms of 31 x 31. The level holds 5000 boxes, so each room is a solid block with an open
-// chamber of 5 x 5 sectors: slopes, steps, raised floors and sloped ceilings, several textures.
-void MakeProject(TEditorProject& project) {
+// 128 rooms of 31 x 31, each with an open chamber of 5 x 5 sectors: slopes, steps, raised
+// floors and sloped ceilings, several textures. Around the chamber the room is a solid block or,
+// for `open`, open inside its walls with the floor stepped by a click to four in nine squares:
+// a box a sector would need 107,648 boxes of the level's 5000.
+void MakeProject(TEditorProject& project, bool open) {
     SceneRooms scene;
     for (int r = 0; r < MaxRooms; ++r) {
         RoomDialogValues values;
@@ -42,9 +44,16 @@ void MakeProject(TEditorProject& project) {
         values.CeilingWalls = 1 + (r + 3) % 16;
         AddRoom(project, scene, values);
         TEditorRoom& room = project.Current();
-        // Everything solid, then the chamber opened.
-        for (int n = 1; n <= room.SectorCount(); ++n) {
-            room.GameSector(n).FloorHeight = room.GameSector(n).CeilingHeight = 4;
+        // Everything solid (or stepped), then the chamber opened.
+        for (int x = 0; x < Side; ++x) {
+            for (int z = 0; z < Side; ++z) {
+                TGameSector& sector = room.GameSector(SectorNumber(x, z, Side));
+                if (open) {
+                    sector.FloorHeight = static_cast<int8_t>((x / 10 + z / 10 + r) % 5);
+                } else {
+                    sector.FloorHeight = sector.CeilingHeight = 4;
+                }
+            }
         }
         SectorToolState tools;
         for (int x = 14; x < 19; ++x) {
@@ -68,6 +77,7 @@ void MakeProject(TEditorProject& project) {
 struct Setup {
     std::filesystem::path folder = std::filesystem::temp_directory_path() / "morvane-build-bench";
     std::unique_ptr<TEditorProject> project = std::make_unique<TEditorProject>();
+    std::unique_ptr<TEditorProject> openProject = std::make_unique<TEditorProject>();
 
     Setup() {
         std::filesystem::create_directories(folder);
@@ -76,7 +86,8 @@ struct Setup {
             demo::MakeDemoLevel(*level, FormatTR1, {.TextilePages = pages});
             WriteLevelFile(*level, Base(pages));
         }
-        MakeProject(*project);
+        MakeProject(*project, false);
+        MakeProject(*openProject, true);
     }
     ~Setup() { std::filesystem::remove_all(folder); }
     std::string Base(int pages) const {
@@ -85,13 +96,26 @@ struct Setup {
     std::string Out() const { return (folder / "OUT.PHD").string(); }
 };
 
+// The sectors that need a box: the boxes a build of one box a sector would make.
+int OpenSectors(const TLevelData& level) {
+    int sectors = 0;
+    for (int r = 0; r < level.NumRooms; ++r) {
+        for (int n = 0; n < level.Rooms[r].NumXSectors * level.Rooms[r].NumZSectors; ++n) {
+            sectors +=
+                level.Rooms[r].Sectors[n].FloorHeight != level.Rooms[r].Sectors[n].CeilingHeight;
+        }
+    }
+    return sectors;
+}
+
 Setup& Shared() {
     static Setup setup;
     return setup;
 }
 
-void Build(benchmark::State& state, bool readBase) {
+void Build(benchmark::State& state, bool readBase, bool open = false) {
     Setup& s = Shared();
+    const TEditorProject& project = open ? *s.openProject : *s.project;
     auto level = std::make_unique<TLevelData>();
     TScriptState script;
     const BuildNames names{s.Base(static_cast<int>(state.range(0))), s.Out(), "", "", ""};
@@ -99,13 +123,14 @@ void Build(benchmark::State& state, bool readBase) {
         if (readBase) {
             level->LastBaseLevelName.clear();
         }
-        BuildResult result = BuildLevel(*s.project, *level, names, ProgramFolder(), script);
+        BuildResult result = BuildLevel(project, *level, names, ProgramFolder(), script);
         if (!result.Written) {
             state.SkipWithError(result.Messages.empty() ? "not written"
                                                         : result.Messages[0].c_str());
             return;
         }
     }
+    state.counters["open_sectors"] = OpenSectors(*level);
     state.counters["rooms"] = level->NumRooms;
     state.counters["boxes"] = level->NumBoxes;
     state.counters["overlaps"] = level->NumOverlaps;
@@ -119,6 +144,11 @@ void BM_BuildReadingTheBase(benchmark::State& state) {
 // A later build with the same base level.
 void BM_BuildAgain(benchmark::State& state) {
     Build(state, false);
+}
+
+// The same with the rooms open around their chambers.
+void BM_BuildOpenRoomsAgain(benchmark::State& state) {
+    Build(state, false, true);
 }
 
 void BM_WriteBuiltLevel(benchmark::State& state) {
@@ -151,17 +181,10 @@ void BM_GenerateBoxes(benchmark::State& state) {
     auto level = std::make_unique<TLevelData>();
     TScriptState script;
     BuildLevel(*s.project, *level, {s.Base(3), s.Out(), "", "", ""}, ProgramFolder(), script);
-    int sectors = 0;
-    for (int r = 0; r < level->NumRooms; ++r) {
-        for (int n = 0; n < level->Rooms[r].NumXSectors * level->Rooms[r].NumZSectors; ++n) {
-            sectors +=
-                level->Rooms[r].Sectors[n].FloorHeight != level->Rooms[r].Sectors[n].CeilingHeight;
-        }
-    }
     for (auto _ : state) {
         GenerateBoxes(*level);
     }
-    state.counters["open_sectors"] = sectors;
+    state.counters["open_sectors"] = OpenSectors(*level);
     state.counters["boxes"] = level->NumBoxes;
     state.counters["overlaps"] = level->NumOverlaps;
 }
@@ -262,6 +285,7 @@ BENCHMARK(BM_MeasureRoomUse)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MeasureProjectUse)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BuildReadingTheBase)->Arg(3)->Arg(16)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_BuildAgain)->Arg(3)->Arg(16)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_BuildOpenRoomsAgain)->Arg(3)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_WriteBuiltLevel)->Arg(3)->Arg(16)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_CheckBuiltLevel)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GenerateBoxes)->Unit(benchmark::kMillisecond);

@@ -67,13 +67,6 @@ constexpr int PaletteStep = 5;
 
 } // namespace
 
-int SectorBox(int32_t formatKind, const TGameSector& sector) {
-    if (formatKind == FormatTR3) {
-        return sector.BoxIndex == NoBoxTR3 ? -1 : sector.BoxIndex >> 4;
-    }
-    return sector.BoxIndex == NoBox ? -1 : int{sector.BoxIndex};
-}
-
 std::vector<int> RoomSectorBoxes(const TLevelData& level, int room) {
     std::vector<int> boxes;
     if (room < 0 || room >= level.NumRooms || room >= MaxLevelRooms) {

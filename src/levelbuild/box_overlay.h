@@ -1,5 +1,6 @@
 #pragma once
 
+#include "level/box_rules.h"
 #include "level/level_data.h"
 
 #include <cstdint>
@@ -11,10 +12,6 @@ namespace morvane {
 // What the view's box overlay shows of a level whose boxes are made (GenerateBoxes): each
 // sector's box, a tint per box, and what a box is to the enemies (its floor, zones and overlaps).
 // Boxes are counted from 0 here and shown from 1, as the level check counts them.
-
-// The box of a sector (from 0), or -1 for none: in the third game's layout the number sits
-// above the 4 material bits.
-int SectorBox(int32_t formatKind, const TGameSector& sector);
 
 // The box of each sector of a level room (from 0, in the room's sector order); -1 for a sector
 // without one or whose number is past the level's boxes. Empty for a room the level lacks.
