@@ -24,10 +24,11 @@ using namespace morvane;
 
 constexpr int Side = 31;
 
-// 128 rooms of 31 x 31, each with an open chamber of 5 x 5 sectors: slopes, steps, raised
-// floors and sloped ceilings, several textures. Around the chamber the room is a solid block or,
-// for `open`, open inside its walls with the floor stepped by a click to four in nine squares:
-// a box a sector would need 107,648 boxes of the level's 5000.
+// 128 rooms of 31 x 31, each a solid block with an open chamber of 5 x 5 sectors: slopes, steps,
+// raised floors and sloped ceilings, several textures. For `open`, each is instead a hall of
+// 20 x 20 sectors with the floor stepped by a click to three in four squares (an open room of
+// 31 x 31 needs more vertices than a room holds): a box a sector would need 51,200 boxes of the
+// level's 5000.
 void MakeProject(TEditorProject& project, bool open) {
     SceneRooms scene;
     for (int r = 0; r < MaxRooms; ++r) {
@@ -45,18 +46,19 @@ void MakeProject(TEditorProject& project, bool open) {
         AddRoom(project, scene, values);
         TEditorRoom& room = project.Current();
         // Everything solid (or stepped), then the chamber opened.
-        for (int x = 0; x < Side; ++x) {
-            for (int z = 0; z < Side; ++z) {
+        for (int x = 1; x <= Side; ++x) {
+            for (int z = 1; z <= Side; ++z) {
                 TGameSector& sector = room.GameSector(SectorNumber(x, z, Side));
-                if (open) {
-                    sector.FloorHeight = static_cast<int8_t>((x / 10 + z / 10 + r) % 5);
+                const bool hall = x > 5 && x < 26 && z > 5 && z < 26;
+                if (open && hall) {
+                    sector.FloorHeight = static_cast<int8_t>((x / 16 + z / 16 + r) % 4);
                 } else {
                     sector.FloorHeight = sector.CeilingHeight = 4;
                 }
             }
         }
         SectorToolState tools;
-        for (int x = 14; x < 19; ++x) {
+        for (int x = 14; x < 19 && !open; ++x) {
             for (int z = 14; z < 19; ++z) {
                 const int n = SectorNumber(x, z, Side);
                 room.GameSector(n).FloorHeight = 0;

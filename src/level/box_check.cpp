@@ -154,11 +154,16 @@ private:
 
     void CheckZones() {
         const FlipStates states = RoomFlipStates(level_);
+        std::vector<uint16_t> joined(static_cast<std::size_t>(boxes_)),
+            mustJoin(static_cast<std::size_t>(boxes_));
         for (const bool flippedState : {false, true}) {
+            // Without alternates the flipped state is the normal one: zones equal to the normal
+            // state's agree or disagree alike.
+            if (flippedState && !states.AnyAlternate && SameAsNormalState()) {
+                continue;
+            }
             const std::vector<bool> present =
                 BoxesInState(graph_, flippedState ? states.InFlipped : states.InNormal);
-            std::vector<uint16_t> joined(static_cast<std::size_t>(boxes_)),
-                mustJoin(static_cast<std::size_t>(boxes_));
             ZoneDisagreement wide, split;
             for (int kind = 0; kind < 5; ++kind) {
                 const int array = kind + (flippedState ? 5 : 0);
@@ -169,27 +174,41 @@ private:
                 // The groups the rule joins; for the fly zone the groups it must at least join.
                 const int mustJoinStep = kind == 4 ? FlyStepChecked : step;
                 NumberZones(graph_.Pairs, graph_.Floors, present, step, joined.data());
-                NumberZones(graph_.Pairs, graph_.Floors, present, mustJoinStep, mustJoin.data());
-                CompareZones(array, joined, mustJoin, wide, split);
+                if (mustJoinStep != step) {
+                    NumberZones(graph_.Pairs, graph_.Floors, present, mustJoinStep,
+                                mustJoin.data());
+                }
+                CompareZones(array, joined, mustJoinStep != step ? mustJoin : joined, wide, split);
             }
             const std::string state = flippedState ? " of the flipped rooms" : "";
             if (wide.Boxes > 0) {
-                Add(wide.FirstBox,
-                    "the zones" + state +
-                        " join it to boxes that no way of steps "
-                        "within the zone's climb reaches (" +
-                        wide.Arrays +
-                        "): enemies try to reach what they cannot. Rebuild the boxes.");
+                Add(wide.FirstBox, "the zones" + state +
+                                       " join it to boxes that no way of steps within the zone's "
+                                       "climb reaches (" +
+                                       wide.Arrays +
+                                       "): enemies try to reach what they cannot. Rebuild the "
+                                       "boxes.");
             }
             if (split.Boxes > 0) {
-                Add(split.FirstBox,
-                    "the zones" + state +
-                        " part it from boxes it reaches by "
-                        "steps within the zone's climb (" +
-                        split.Arrays +
-                        "): enemies give up where they could go. Rebuild the boxes.");
+                Add(split.FirstBox, "the zones" + state +
+                                        " part it from boxes it reaches by steps within the "
+                                        "zone's climb (" +
+                                        split.Arrays +
+                                        "): enemies give up where they could go. Rebuild the "
+                                        "boxes.");
             }
         }
+    }
+
+    bool SameAsNormalState() const {
+        for (int kind = 0; kind < 5; ++kind) {
+            if (ZoneStep(level_.FormatKind, kind) >= 0 &&
+                !std::equal(level_.Zones[kind], level_.Zones[kind] + boxes_,
+                            level_.Zones[kind + 5])) {
+                return false;
+            }
+        }
+        return true;
     }
 
     // Which zone arrays disagree in one way, and how.
@@ -204,8 +223,11 @@ private:
                       const std::vector<uint16_t>& mustJoin, ZoneDisagreement& wide,
                       ZoneDisagreement& split) {
         const uint16_t* zones = level_.Zones[array];
-        std::vector<int> groupOfZone(65536, -1);
-        std::vector<int> zoneOfGroup(static_cast<std::size_t>(boxes_) + 1, -1);
+        const int zoneCount = boxes_ == 0 ? 0 : *std::max_element(zones, zones + boxes_) + 1;
+        groupOfZone_.assign(static_cast<std::size_t>(zoneCount), -1);
+        zoneOfGroup_.assign(static_cast<std::size_t>(boxes_) + 1, -1);
+        std::vector<int>& groupOfZone = groupOfZone_;
+        std::vector<int>& zoneOfGroup = zoneOfGroup_;
         int tooWide = 0, parted = 0, firstWide = -1, firstParted = -1;
         for (int b = 0; b < boxes_; ++b) {
             int& group = groupOfZone[zones[b]];
@@ -238,6 +260,7 @@ private:
     const int boxes_;
     const BoxGraph graph_;
     std::vector<Rect> rects_;
+    std::vector<int> groupOfZone_, zoneOfGroup_; // kept between zone arrays
     std::vector<LevelFinding> findings_;
 };
 

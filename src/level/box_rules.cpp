@@ -99,9 +99,9 @@ BoxGraph ReadBoxGraph(const TLevelData& level) {
     graph.Floors.resize(static_cast<std::size_t>(boxes));
     graph.Rooms.assign(static_cast<std::size_t>(boxes), -1);
     graph.OwnList.assign(static_cast<std::size_t>(boxes), true);
-    std::vector<uint32_t> start(static_cast<std::size_t>(boxes));
+    // Each box's list as the game reads it: from its index to the end mark.
+    std::vector<uint32_t> start(static_cast<std::size_t>(boxes)), end(start.size());
     std::vector<uint8_t> sharing(words, 0); // how many boxes start at each word, up to 2
-    std::vector<uint32_t> entries;
     for (int b = 0; b < boxes; ++b) {
         graph.Floors[b] = second ? level.Boxes2[b].TrueFloor : level.Boxes1[b].TrueFloor;
         uint32_t at = (second ? level.Boxes2[b].OverlapIndex : level.Boxes1[b].OverlapIndex) &
@@ -110,44 +110,48 @@ BoxGraph ReadBoxGraph(const TLevelData& level) {
         if (at < words && sharing[at] < 2) {
             ++sharing[at];
         }
-        for (; at < words; ++at) {
-            const int other = level.Overlaps[at] & OverlapBoxMask;
-            if (other < boxes && other != b) {
-                entries.push_back((uint32_t(b) << 16) | uint32_t(other));
-            }
-            if (level.Overlaps[at] & OverlapEnd) {
-                break;
+        while (at < words && !(level.Overlaps[at++] & OverlapEnd)) {
+        }
+        end[b] = at;
+    }
+    const auto lists = [&](int a, int b) {
+        for (uint32_t at = start[a]; at < end[a]; ++at) {
+            if ((level.Overlaps[at] & OverlapBoxMask) == b) {
+                return true;
             }
         }
-    }
-    std::sort(entries.begin(), entries.end());
-    entries.erase(std::unique(entries.begin(), entries.end()), entries.end());
-    const auto listedBack = [&entries](uint32_t entry) {
-        return std::binary_search(entries.begin(), entries.end(),
-                                  ((entry & 0xFFFF) << 16) | (entry >> 16));
+        return false;
     };
     // Of the boxes that share one list, those it does not lead back from have none of their own.
-    std::vector<bool> mutual(static_cast<std::size_t>(boxes), false);
-    for (const uint32_t entry : entries) {
-        if (listedBack(entry)) {
-            mutual[entry >> 16] = true;
-        }
-    }
     for (int b = 0; b < boxes; ++b) {
-        graph.OwnList[b] = !(start[b] < words && sharing[start[b]] > 1 && !mutual[b]);
+        if (start[b] >= words || sharing[start[b]] < 2) {
+            continue;
+        }
+        bool mutual = false;
+        for (uint32_t at = start[b]; at < end[b] && !mutual; ++at) {
+            const int other = level.Overlaps[at] & OverlapBoxMask;
+            mutual = other < boxes && other != b && lists(other, b);
+        }
+        graph.OwnList[b] = mutual;
     }
-    for (const uint32_t entry : entries) {
-        const uint32_t a = entry >> 16, b = entry & 0xFFFF;
+    for (int a = 0; a < boxes; ++a) {
         if (!graph.OwnList[a]) {
             continue;
         }
-        if (listedBack(entry)) {
-            if (a < b) {
-                graph.Pairs.push_back(entry);
+        for (uint32_t at = start[a]; at < end[a]; ++at) {
+            const int b = level.Overlaps[at] & OverlapBoxMask;
+            if (b >= boxes || b == a) {
+                continue;
             }
-        } else {
-            graph.OneWay.push_back(entry);
+            if (!graph.OwnList[b] || !lists(b, a)) {
+                graph.OneWay.push_back((uint32_t(a) << 16) | uint32_t(b));
+            } else if (a < b) {
+                graph.Pairs.push_back(OverlapPair(a, b));
+            }
         }
+    }
+    if (!RoomFlipStates(level).AnyAlternate) {
+        return graph; // every box is there in both states
     }
     for (int r = std::min<int>(level.NumRooms, MaxLevelRooms) - 1; r >= 0; --r) {
         const TLevelRoom& room = level.Rooms[r];

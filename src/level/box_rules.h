@@ -46,12 +46,12 @@ inline uint32_t OverlapPair(int a, int b) {
 }
 
 // What the zones are made from, read back from a level's own records: each pair of boxes that
-// list each other, once; each box's floor and the room of its first sector (-1 when no sector
-// stands in it); and the entries (a << 16 | b) of boxes a whose list names b without b naming a
-// back. Of boxes that share one overlap index, one that no box it names lists back has no list
-// of its own (it touches nothing, and the game never takes the boxes that list names): its
-// entries count for neither.
-// Lists are read up to their end mark and never past the overlap words or the box count.
+// list each other, once; each box's floor and, in a level with alternate rooms, the room of its
+// first sector (-1 when no sector stands in it or the level has none); and the entries (a << 16 |
+// b) of boxes a whose list names b without b naming a back. Of boxes that share one overlap index,
+// one that no box it names lists back has no list of its own (it touches nothing, and the game
+// never takes the boxes that list names): its entries count for neither. Lists are read up to their
+// end mark and never past the overlap words or the box count.
 struct BoxGraph {
     std::vector<uint32_t> Pairs;
     std::vector<int16_t> Floors;

@@ -283,11 +283,14 @@ class SideFileMerger {
 public:
     SideFileMerger(TLevelData& level, const LevelCheckOptions& options,
                    std::function<void()> rebuild, std::vector<std::string>& messages)
-        : level_(level), options_(options), rebuild_(std::move(rebuild)), messages_(messages),
-          errors_(Errors()) {}
+        : level_(level), options_(options), rebuild_(std::move(rebuild)), messages_(messages) {}
 
     // Returns what the reader returned.
     template <class Read> auto Merge(const char* kind, const std::string& file, Read read) {
+        if (!errorsKnown_) { // a build without side files checks the level once, at the end
+            errors_ = Errors();
+            errorsKnown_ = true;
+        }
         const auto result = read();
         std::vector<std::string> after = Errors();
         std::vector<std::string> brought;
@@ -328,6 +331,7 @@ private:
     std::function<void()> rebuild_;
     std::vector<std::string>& messages_;
     std::vector<std::string> errors_; // what the level check finds in the level as it stands
+    bool errorsKnown_ = false;
     std::vector<std::function<void()>> merged_;
 };
 

@@ -399,8 +399,8 @@ TEST(LevelCheck, RealLevelsHoldOnlyWhatIsReallyThere) {
                             HasSubstr("box 1: its overlap list names the box itself (24 boxes"),
                             HasSubstr("box 3: its overlap list names box 5, whose list does not "
                                       "name it back (4 list entries"),
-                            HasSubstr("box 2: the zones join it"),
-                            HasSubstr("box 2: the zones of the flipped rooms join it")));
+                            HasSubstr("box 2: the zones join it")))
+        << "no alternate rooms, the same zones flipped: said once";
 }
 
 // Cameras, static meshes and lights are read in each layout's records; a missing room breaks
