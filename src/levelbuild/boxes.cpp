@@ -15,8 +15,8 @@ namespace morvane {
 
 namespace {
 
-// A sector's key: its true floor (bits 32-47) and slope (bits 0-31), and whether it lies beside
-// a doorway. Sectors of one box share their key.
+// A sector's key: its true floor (bits 32-47), the third game's floor triangle (bits 0-31), and
+// whether it lies beside a doorway. Sectors of one box share their key.
 constexpr uint64_t Closed = ~uint64_t{0};
 constexpr uint64_t DoorwaySide = uint64_t{1} << 48;
 
@@ -24,31 +24,12 @@ bool HasBox(const TGameSector& sector) {
     return sector.FloorHeight != sector.CeilingHeight;
 }
 
-// The world y an enemy in the sector walks on: the sector's floor or, over a room below, the
-// floor it falls to (at the sector's middle, down through the rooms below).
-int16_t TrueFloor(const TLevelData& level, const TLevelRoom& room, int i, int k) {
-    const int x = room.RoomInfo.X + (i - 1) * SectorSize + SectorSize / 2;
-    const int z = room.RoomInfo.Z + (k - 1) * SectorSize + SectorSize / 2;
-    const TGameSector* sector = &room.Sectors[(i - 1) * room.NumZSectors + (k - 1)];
-    for (int hops = 0; sector->RoomBelow != NoRoom && hops < level.NumRooms; ++hops) {
-        if (sector->RoomBelow >= level.NumRooms) {
-            break;
-        }
-        const TLevelRoom& below = level.Rooms[sector->RoomBelow];
-        const int n = SectorIndexAt(below, x, z);
-        if (n < 0) {
-            break;
-        }
-        sector = &below.Sectors[n];
-    }
-    return static_cast<int16_t>(sector->FloorHeight * ClickSize);
-}
-
 // What the boxes need of a sector's floor data: the room beside (a doorway) and the floor's
 // slope as stored, read up to the first entry that is neither (triggers come last).
 struct SectorLinks {
     int PortalRoom = -1;
     uint32_t Slope = 0;
+    bool Triangle = false; // the third game's floor triangle, its corners in Slope
 };
 
 SectorLinks ReadLinks(const TLevelData& level, uint32_t index, bool thirdGame) {
@@ -68,6 +49,7 @@ SectorLinks ReadLinks(const TLevelData& level, uint32_t index, bool thirdGame) {
             links.Slope = data;
         } else if (floorTriangle) {
             links.Slope = (uint32_t{static_cast<uint16_t>(first & 0x7FFF)} << 16) | data;
+            links.Triangle = true;
         } else if (function != FloorDataCeilingSlant && !ceilingTriangle) {
             break;
         }
@@ -77,6 +59,42 @@ SectorLinks ReadLinks(const TLevelData& level, uint32_t index, bool thirdGame) {
         }
     }
     return links;
+}
+
+// How far a slant lowers the floor enemies walk on below the sector's floor height (its highest
+// point): the floor at the sector's middle, rounded down to a whole click, as the game's own
+// levels have it (a slant of 1 and 2 clicks across gives 1 click, of 2 and 1 gives 2).
+int SlantDrop(const SectorLinks& links) {
+    if (links.Triangle || links.Slope == 0) {
+        return 0;
+    }
+    const int x = std::abs(static_cast<int8_t>(links.Slope & 0xFF));
+    const int z = std::abs(static_cast<int8_t>((links.Slope >> 8) & 0xFF));
+    return (x + z + 1) / 2 * ClickSize;
+}
+
+// The world y an enemy in the sector walks on: the sector's floor or, over a room below, the
+// floor it falls to (at the sector's middle, down through the rooms below), lowered by a slant.
+int16_t TrueFloor(const TLevelData& level, const TLevelRoom& room, int n, const SectorLinks& own,
+                  bool thirdGame) {
+    const int x = room.RoomInfo.X + (n / room.NumZSectors) * SectorSize + SectorSize / 2;
+    const int z = room.RoomInfo.Z + (n % room.NumZSectors) * SectorSize + SectorSize / 2;
+    const TGameSector* sector = &room.Sectors[n];
+    bool fell = false;
+    for (int hops = 0; sector->RoomBelow != NoRoom && hops < level.NumRooms; ++hops) {
+        if (sector->RoomBelow >= level.NumRooms) {
+            break;
+        }
+        const TLevelRoom& below = level.Rooms[sector->RoomBelow];
+        const int m = SectorIndexAt(below, x, z);
+        if (m < 0) {
+            break;
+        }
+        sector = &below.Sectors[m];
+        fell = true;
+    }
+    const SectorLinks landing = fell ? ReadLinks(level, sector->FloorDataIndex, thirdGame) : own;
+    return static_cast<int16_t>(sector->FloorHeight * ClickSize + SlantDrop(landing));
 }
 
 [[noreturn]] void TooManyBoxes(int limit, int room) {
@@ -126,10 +144,9 @@ void GenerateBoxes(TLevelData& level) {
         for (int n = 0; n < nx * nz; ++n) {
             TGameSector& sector = room.Sectors[n];
             sector.BoxIndex = noBox;
-            uint32_t slope = 0;
+            SectorLinks read;
             if (sector.FloorDataIndex != 0) {
-                const SectorLinks read = ReadLinks(level, sector.FloorDataIndex, thirdGame);
-                slope = read.Slope;
+                read = ReadLinks(level, sector.FloorDataIndex, thirdGame);
                 if (read.PortalRoom >= 0) {
                     links.push_back({r, n, read.PortalRoom, true});
                 }
@@ -141,10 +158,10 @@ void GenerateBoxes(TLevelData& level) {
             if (sector.RoomBelow != NoRoom && sector.RoomBelow < level.NumRooms) {
                 links.push_back({r, n, sector.RoomBelow, false});
             }
-            key[n] =
-                (uint64_t{static_cast<uint16_t>(TrueFloor(level, room, n / nz + 1, n % nz + 1))}
-                 << 32) |
-                slope;
+            // A slanted floor joins the floors at its middle's height; a triangle only its own.
+            key[n] = (uint64_t{static_cast<uint16_t>(TrueFloor(level, room, n, read, thirdGame))}
+                      << 32) |
+                     (read.Triangle ? read.Slope : 0);
             open.push_back(n);
         }
         // The open sectors beside a doorway's wall sector only join each other: a creature

@@ -6,8 +6,9 @@
 namespace morvane {
 
 // Covers the open sectors (floor below ceiling) of every room with boxes: rectangles of sectors
-// of one room that share the floor enemies walk on and its slope (the sectors beside a doorway
-// only with each other), grown greedily (from the first free sector in the room's order, as far
+// of one room that share the floor enemies walk on (a slanted floor's at its middle, rounded
+// down to a click; the third game's floor triangles only with the same triangle; the sectors
+// beside a doorway only with each other), grown greedily (from the first free sector in the room's order, as far
 // as it goes along z, then as far along x as every sector of that strip fits). Two boxes overlap
 // when their rectangles touch along an edge inside a room, across a doorway (a wall sector's
 // portal) or through a hole (a sector over a room below and the sector under it). Fills the
