@@ -181,22 +181,17 @@ private:
                 CompareZones(array, joined, mustJoinStep != step ? mustJoin : joined, wide, split);
             }
             const std::string state = flippedState ? " of the flipped rooms" : "";
-            if (wide.Boxes > 0) {
-                Add(wide.FirstBox, "the zones" + state +
-                                       " join it to boxes that no way of steps within the zone's "
-                                       "climb reaches (" +
-                                       wide.Arrays +
-                                       "): enemies try to reach what they cannot. Rebuild the "
-                                       "boxes.");
-            }
-            if (split.Boxes > 0) {
-                Add(split.FirstBox, "the zones" + state +
-                                        " part it from boxes it reaches by steps within the "
-                                        "zone's climb (" +
-                                        split.Arrays +
-                                        "): enemies give up where they could go. Rebuild the "
-                                        "boxes.");
-            }
+            const auto report = [&](const ZoneDisagreement& d, const std::string& how,
+                                    const char* outcome) {
+                if (d.Boxes > 0) {
+                    Add(d.FirstBox, "the zones" + state + how + " (" + d.Arrays + "): enemies " +
+                                        outcome + ". Rebuild the boxes.");
+                }
+            };
+            report(wide, " join it to boxes that no way of steps within the zone's climb reaches",
+                   "try to reach what they cannot");
+            report(split, " part it from boxes it reaches by steps within the zone's climb",
+                   "give up where they could go");
         }
     }
 
