@@ -1,5 +1,5 @@
 // morvane3d [PROJECT.mvn] [--mode wireframe|solid|textured]
-// morvane3d --version
+// morvane3d --version | --help
 #include "io/program_folder.h"
 #include "ui/gl_panel.h"
 #include "ui/main_window.h"
@@ -10,15 +10,44 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <optional>
+#include <string>
+
+namespace {
+
+constexpr const char* Usage = "usage: morvane3d [PROJECT.mvn] [--mode wireframe|solid|textured]\n"
+                              "       morvane3d --version | --help\n";
+
+} // namespace
 
 int main(int argc, char** argv) {
-    // Answered before Qt starts, so that it needs no display.
+    // The command line is read before Qt starts, so that the answers and the usage need no
+    // display.
+    std::string project;
+    // Without --mode the editor starts in the mode it was closed in (wireframe the first time).
+    std::optional<morvane::RenderMode> mode;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--version") == 0) {
             std::printf("morvane3d %s\n", morvane::MorvaneVersion);
             return 0;
+        }
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(Usage, stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--mode") == 0 && i + 1 < argc) {
+            // An unknown name draws the wireframe.
+            mode = morvane::RenderModeOfName(argv[++i]).value_or(morvane::RenderMode::Wireframe);
+        } else if (argv[i][0] != '-') {
+            // Kept whole, so that the recent files name it from any folder.
+            std::error_code error;
+            const std::filesystem::path absolute = std::filesystem::absolute(argv[i], error);
+            project = error ? std::string(argv[i]) : absolute.lexically_normal().string();
+        } else {
+            std::fputs(Usage, stderr);
+            return 2;
         }
     }
 
@@ -31,22 +60,6 @@ int main(int argc, char** argv) {
     // Lets the desktop match the windows with the installed .desktop file and its icon.
     QGuiApplication::setDesktopFileName(morvane::DesktopFileId);
 
-    QString project;
-    // Without --mode the editor starts in the mode it was closed in (wireframe the first time).
-    std::optional<morvane::RenderMode> mode;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--mode") == 0 && i + 1 < argc) {
-            // An unknown name draws the wireframe.
-            mode = morvane::RenderModeOfName(argv[++i]).value_or(morvane::RenderMode::Wireframe);
-        } else if (argv[i][0] != '-') {
-            project = QString::fromLocal8Bit(argv[i]);
-        } else {
-            std::fprintf(stderr,
-                         "usage: morvane3d [PROJECT.mvn] [--mode wireframe|solid|textured]\n");
-            return 2;
-        }
-    }
-
     // The document and the base level: one of each for the whole run.
     auto document = std::make_unique<morvane::TEditorProject>();
     auto level = std::make_unique<morvane::TLevelData>();
@@ -54,8 +67,8 @@ int main(int argc, char** argv) {
     morvane::MainWindow window(*document, *level, services, morvane::ProgramFolder());
     window.show();
     // Work left unsaved by an editor that did not close comes first; then the named project.
-    if (!window.offerRecovery() && !project.isEmpty()) {
-        window.openProjectFile(project);
+    if (!window.offerRecovery() && !project.empty()) {
+        window.openProjectFile(QString::fromLocal8Bit(project.c_str()));
     }
     if (mode) {
         window.setRenderMode(*mode);

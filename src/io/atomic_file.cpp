@@ -137,7 +137,13 @@ AtomicFileWriter::AtomicFileWriter(const std::string& targetPath)
     std::string pattern = folder + "/." + name + TemporarySuffix;
     int descriptor = mkstemp(pattern.data());
     if (descriptor < 0) {
-        ThrowIoError(errno);
+        const int error = errno;
+        struct stat info {};
+        if ((error == ENOENT || error == ENOTDIR) &&
+            (stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))) {
+            throw IoError("the folder \"" + folder + "\" does not exist");
+        }
+        ThrowIoError(error);
     }
     temporaryPath_ = pattern;
     // A fresh file: nobody else holds it. The lock is kept on a second descriptor of the same

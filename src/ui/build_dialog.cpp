@@ -79,6 +79,9 @@ BuildDialog::BuildDialog(UiServices& services, QWidget* parent)
 
 void BuildDialog::buildLevelClicked() {
     if (outputLevelField->text().trimmed().isEmpty()) {
+        // The dialog stays open, and says why.
+        services_.showMessage(this, EmptyOutputLevelText);
+        outputLevelField->setFocus();
         return;
     }
     if (const QString refused = unstorableSettingMessage(); !refused.isEmpty()) {

@@ -10,6 +10,10 @@ class QLineEdit;
 
 namespace morvane {
 
+// What "Build Level" says when the output level has no name.
+inline constexpr const char* EmptyOutputLevelText =
+    "Give the level file to write a name in \"File's Name\" (Browse chooses one).";
+
 // "Build Level File": the project's seven build settings; the build starts on "Build Level".
 class BuildDialog : public QDialog {
     Q_OBJECT
@@ -25,7 +29,7 @@ public:
     // naming it; empty when all seven can be stored.
     QString unstorableSettingMessage() const;
 
-    // "Build Level": accepted only with a "File's Name" that is not blank.
+    // "Build Level": accepted only with a "File's Name" that is not blank (else it says so).
     void buildLevelClicked();
 
     QLineEdit* levelDescriptionField; // "Level's Descrip"

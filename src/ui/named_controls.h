@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/range_spin_box.h"
+
 #include <QDialog>
 #include <QPushButton>
 #include <QSpinBox>
@@ -18,9 +20,10 @@ Control* named(Control* control, const char* name, const char* hint = nullptr) {
     return control;
 }
 
+// Number fields say their range when a key would take them out of it (see RangeSpinBox).
 inline QSpinBox* namedSpin(QWidget* parent, const char* name, int minimum, int maximum, int value,
                            const char* hint = nullptr) {
-    auto* spin = named(new QSpinBox(parent), name, hint);
+    auto* spin = named(new RangeSpinBox(parent), name, hint);
     spin->setRange(minimum, maximum);
     spin->setValue(value);
     return spin;

@@ -32,7 +32,7 @@ RoomDialog::RoomDialog(QWidget* parent) : QDialog(parent) {
     nameField = named(new QLineEdit(dimension), "nameField");
     nameField->setMaxLength(40);
     xField = namedSpin(dimension, "xField", 0, 200, 100);
-    yField = namedSpin(dimension, "yField", 1, 63, 32);
+    yField = namedSpin(dimension, "yField", 1, 63, 32, RoomLevelHint);
     zField = namedSpin(dimension, "zField", 0, 200, 100);
     heightField = namedSpin(dimension, "heightField", 1, 63, 3);
     grid->addWidget(new QLabel("Long", dimension), 0, 0);
@@ -49,6 +49,10 @@ RoomDialog::RoomDialog(QWidget* parent) : QDialog(parent) {
     grid->addWidget(zField, 3, 1);
     grid->addWidget(new QLabel("Room Heigth ", dimension), 3, 2);
     grid->addWidget(heightField, 3, 3);
+    // A newcomer reads Y as a depth; it is the floor's level, counted upwards.
+    auto* levelNote = named(new QLabel(RoomLevelHint, dimension), "roomLevelNote");
+    levelNote->setWordWrap(true);
+    grid->addWidget(levelNote, 4, 0, 1, 4);
     layout->addWidget(dimension);
 
     auto* flags = new QGroupBox("Flags", this);

@@ -10,6 +10,11 @@ class QSpinBox;
 
 namespace morvane {
 
+// Under the room's dimensions: what Y means.
+inline constexpr const char* RoomLevelHint =
+    "Y-Position is the level of the room's floor in blocks, counted upwards: a room with a "
+    "lower Y lies below one with a higher Y.";
+
 // "Add new Room": the size, position, name, flags and default textures of a room, for Add and
 // for Properties (which shows "ReBuild"). It keeps its values between uses.
 class RoomDialog : public QDialog {

@@ -12,7 +12,9 @@ namespace {
 
 constexpr GLuint SceneList = 1;
 constexpr int SelectBufferWords = 256;
-constexpr double WheelZoomStep = 0.15; // of the camera's distance, per notch
+constexpr double WheelZoomStep = 0.15;  // of the camera's distance, per notch
+constexpr double DegreesPerPixel = 0.5; // of a right-drag's turn
+constexpr double MaxPitch = 90;
 
 uint64_t NextContextSerial() {
     static uint64_t serial = 0;
@@ -240,8 +242,11 @@ void TGLViewport::OnMouseMove(ShiftState shift, int x, int y) {
     mouseX_ = x;
     mouseY_ = y;
     if (rotating_ && !shift.Shift) {
-        placement_.Rotate.Y = savedRotY_ + (x - rotateStartX_);
-        placement_.Rotate.X = savedRotX_ + (y - rotateStartY_);
+        // Half a degree a pixel, and never over the top: a turn of the pitch past straight
+        // down or up would show the rooms upside down.
+        placement_.Rotate.Y = savedRotY_ + (x - rotateStartX_) * DegreesPerPixel;
+        placement_.Rotate.X =
+            std::clamp(savedRotX_ + (y - rotateStartY_) * DegreesPerPixel, -MaxPitch, MaxPitch);
     }
     if (shift.Right && shift.Shift && camera_ != nullptr) {
         camera_->SetX(static_cast<float>(savedCamX_ - (x - panStartX_) / 50.0));

@@ -85,8 +85,9 @@ TEST(Cli, RefusalsExitOneWithTheMessage) {
     CliResult unwritable =
         RunTool({"make-demo-level", "--layout", "tr2", dir.Path("no-folder/x.tr2")});
     EXPECT_EQ(unwritable.Code, CliFailed);
-    EXPECT_EQ(unwritable.Err,
-              "Level file \"" + dir.Path("no-folder/x.tr2") + "\" not written: File not found\n");
+    EXPECT_EQ(unwritable.Err, "Level file \"" + dir.Path("no-folder/x.tr2") +
+                                  "\" not written: the folder \"" + dir.Path("no-folder") +
+                                  "\" does not exist\n");
     EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"short.tr2", "v33.phd"}));
 }
 
@@ -455,7 +456,7 @@ TEST(Cli, ImportMakesAProjectOfALevelsRoomsThatBuildsAgain) {
                 HasSubstr("\nNo room of the level could be imported; no project was written.\n"));
     CliResult unwritable = RunTool({"import", dir.Path("base.tub"), dir.Path("no/rooms.mvn")});
     EXPECT_EQ(unwritable.Code, CliFailed);
-    EXPECT_THAT(unwritable.Err, HasSubstr("File not found\n"));
+    EXPECT_THAT(unwritable.Err, HasSubstr("does not exist\n"));
     EXPECT_EQ(dir.Entries(),
               (std::vector<std::string>{"again.tub", "base.tub", "off.tub", "rooms.mvn"}));
 }

@@ -54,6 +54,8 @@ editor_version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/morvane3d" --ver
     fail "morvane3d --version failed without a display"
 [ "$editor_version" = "morvane3d $version" ] ||
     fail "morvane3d --version printed \"$editor_version\", not \"morvane3d $version\""
+env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/morvane3d" --help | grep -q "^usage: morvane3d" ||
+    fail "morvane3d --help printed no usage without a display"
 
 "$cli" make-demo-level --layout tr1 "$PWD/DEMO.PHD"
 "$cli" make-demo-project demo.mvn --base "$PWD/DEMO.PHD" --out "$PWD/BUILT.PHD"

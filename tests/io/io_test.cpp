@@ -129,6 +129,18 @@ TEST(AtomicFileWriter, ReplacesTheTargetOnlyOnCommit) {
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"file.bin"}) << "temporary file left";
 }
 
+// Writing into a folder that is not there names the folder, not a missing file.
+TEST(AtomicFileWriter, AMissingFolderIsNamed) {
+    TempDir dir;
+    const std::string folder = dir.Path("levels/new");
+    try {
+        AtomicFileWriter file(folder + "/LEVEL.PHD");
+        ADD_FAILURE() << "a file was opened in a missing folder";
+    } catch (const IoError& e) {
+        EXPECT_EQ(std::string(e.what()), "the folder \"" + folder + "\" does not exist");
+    }
+}
+
 // A program's data files: beside the executable (the build tree), else in the installed data
 // folder under the same prefix; a file found nowhere names every folder looked in.
 TEST(ProgramDataFile, BesideTheProgramFirstThenTheInstalledDataFolder) {

@@ -300,6 +300,8 @@ TEST_F(EditorWithRoom, BuildLevelThroughItsDialog) {
         form.buildLevelClicked();
         EXPECT_FALSE(form.result() == QDialog::Accepted)
             << "a blank file name keeps the dialog open";
+        EXPECT_EQ(services.Messages, std::vector<QString>{EmptyOutputLevelText}) << "and says why";
+        services.Messages.clear();
         form.baseLevelField->setText(QString::fromStdString(files.Path("base.tr2")));
         form.outputLevelField->setText(QString::fromStdString(out));
         return int(QDialog::Accepted);

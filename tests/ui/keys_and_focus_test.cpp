@@ -7,6 +7,7 @@
 #include "level/level_format.h"
 #include "level/level_writer.h"
 #include "ui/build_dialog.h"
+#include "ui/named_controls.h"
 #include "ui/texture_picker.h"
 #include "view/pick_names.h"
 
@@ -261,6 +262,34 @@ TEST_F(Editor, ANewProjectHasOneCaption) {
     EXPECT_EQ(window->windowTitle(), atStart);
     EXPECT_EQ(edited(), editedAtStart);
     EXPECT_EQ(editedAtStart, "Quillon's Morvane3D *");
+}
+
+} // namespace
+} // namespace morvane
+
+namespace morvane {
+namespace {
+
+// A key that would take a number field out of its range is refused, and the field says its
+// range instead of keeping a part of what was typed without a word.
+TEST(RangeSpinBox, AKeyOutOfRangeShowsTheRange) {
+    QWidget window;
+    auto* column = static_cast<RangeSpinBox*>(namedSpin(&window, "column", 1, 31, 1));
+    auto* height = static_cast<RangeSpinBox*>(namedSpin(&window, "height", 0, 255, 0));
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    column->setFocus();
+    column->selectAll();
+    QTest::keyClicks(column, "3");
+    EXPECT_TRUE(column->lastRefusal().isEmpty()) << "3 is within 1 to 31";
+    QTest::keyClicks(column, "2");
+    EXPECT_EQ(column->value(), 3);
+    EXPECT_EQ(column->lastRefusal(), "1 to 31");
+    height->setFocus();
+    height->selectAll();
+    QTest::keyClicks(height, "-5");
+    EXPECT_EQ(height->value(), 5);
+    EXPECT_EQ(height->lastRefusal(), "0 to 255");
 }
 
 } // namespace

@@ -96,7 +96,8 @@ TEST_F(UnsavedWork, TheQuestionsThreeAnswers) {
     services.FileAnswers.push_back(Q(files.Path("absent/lost.mvn")));
     window->action("newProject")->trigger();
     ASSERT_FALSE(services.Messages.empty());
-    EXPECT_THAT(services.Messages.back().toStdString(), HasSubstr("File not found"));
+    EXPECT_THAT(services.Messages.back().toStdString(),
+                HasSubstr("the folder \"" + files.Path("absent") + "\" does not exist"));
     EXPECT_EQ(project->RoomCount, 1);
     EXPECT_TRUE(window->projectFileName().isEmpty()) << "a failed first save names nothing";
     EXPECT_EQ(window->windowTitle(), "Quillon's Morvane3D *");

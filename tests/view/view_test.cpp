@@ -196,18 +196,21 @@ TEST_F(ViewTest, FramingRotatingPanningAndZooming) {
     right.Right = true;
     viewport.OnMouseDown(right, 10, 10);
     viewport.OnMouseMove(right, 30, 15);
-    EXPECT_EQ(viewport.Placement().Rotate.Y, 20);
-    EXPECT_EQ(viewport.Placement().Rotate.X, 5);
+    EXPECT_EQ(viewport.Placement().Rotate.Y, 10) << "half a degree a pixel";
+    EXPECT_EQ(viewport.Placement().Rotate.X, 2.5);
     ShiftState shifted = right;
     shifted.Shift = true;
     viewport.OnMouseMove(shifted, 60, 60);
-    EXPECT_EQ(viewport.Placement().Rotate.Y, 20) << "Shift freezes the rotation";
+    EXPECT_EQ(viewport.Placement().Rotate.Y, 10) << "Shift freezes the rotation";
     viewport.OnMouseMove(right, 40, 10);
-    EXPECT_EQ(viewport.Placement().Rotate.Y, 30) << "and releasing it resumes from the same start";
+    EXPECT_EQ(viewport.Placement().Rotate.Y, 15) << "and releasing it resumes from the same start";
     viewport.OnMouseUp();
     viewport.OnMouseDown(right, 0, 0);
     viewport.OnMouseMove(right, 5, 0);
-    EXPECT_EQ(viewport.Placement().Rotate.Y, 35) << "the next rotation starts where this one ended";
+    EXPECT_EQ(viewport.Placement().Rotate.Y, 17.5)
+        << "the next rotation starts where this one ended";
+    viewport.OnMouseMove(right, 5, 400);
+    EXPECT_EQ(viewport.Placement().Rotate.X, 90) << "a long drag looks straight down, no further";
     viewport.OnMouseUp();
 
     const float x = camera.X;
