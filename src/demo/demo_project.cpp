@@ -1,10 +1,12 @@
 #include "demo/demo_project.h"
 
 #include "document/doorways.h"
+#include "document/object_operations.h"
 #include "document/project_file.h"
 #include "document/room_operations.h"
 #include "document/sector_numbering.h"
 #include "document/sector_tools.h"
+#include "level/world_units.h"
 
 namespace morvane::demo {
 
@@ -29,6 +31,9 @@ enum Texture {
     GoldPanel,
     Crate,
 };
+
+constexpr int16_t LaraType = 0;
+constexpr uint16_t FacingEast = 0x4000; // a quarter turn from north (+z) to +x
 
 struct Builder {
     TEditorProject& project;
@@ -140,6 +145,13 @@ void MakeDemoProject(TEditorProject& project, const std::string& baseLevel,
     // The portal views lie on the doorways: the plane between each wall-portal run and its
     // room's inside, and the floor and ceiling links.
     MakePortalViews(project, PortalViewScope::AllRooms);
+
+    // Lara starts on the hall's open floor, facing the doorway to the pool: a walk ahead takes
+    // her past the dais's ramp into the water.
+    TEditorObject lara = NewObject(ObjectKind::Item, 1, 6 * SectorSize + SectorSize / 2,
+                                   6 * SectorSize + SectorSize / 2, LaraType);
+    lara.Angle = FacingEast;
+    PlaceObject(project, lara);
 
     b.Select(1);
     BuildSettings settings;

@@ -605,7 +605,8 @@ TEST(ProjectFile, FileErrorsNameTheFile) {
         FAIL() << "written into a folder that is not there";
     } catch (const IoError& e) {
         EXPECT_EQ(e.what(), "Project file \"" + dir.Path("no-folder/p.mvn") +
-                                "\" not written: File not found");
+                                "\" not written: the folder \"" + dir.Path("no-folder") +
+                                "\" does not exist");
     }
 }
 

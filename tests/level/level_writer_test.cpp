@@ -120,7 +120,8 @@ TEST(LevelWriter, AFailedWriteLeavesThePreviousFileAndNoTemporary) {
         FAIL() << "a level was written into a folder that does not exist";
     } catch (const IoError& e) {
         EXPECT_EQ(e.what(), "Level file \"" + dir.Path("missing-folder/out.tr2") +
-                                "\" not written: File not found");
+                                "\" not written: the folder \"" + dir.Path("missing-folder") +
+                                "\" does not exist");
     }
 }
 

@@ -26,7 +26,7 @@ namespace {
 struct ObjectTool : Editor {
     void SetUp() override {
         Editor::SetUp();
-        OpenDemoProject();
+        OpenDemoProject(false); // the tool starts from an empty layer
         Find<QSpinBox>(*window->toolBar(), "neighbourRoomField")->setValue(0);
         window->viewport().SetRotation({90, 0, 0}); // from straight above
         window->redraw();

@@ -167,13 +167,16 @@ struct EditorFixture : ::testing::Test {
     }
 
     // The demo project (three rooms on the demo base level, written to `files`) opened as a
-    // user opens it, its second room as the neighbour.
-    void OpenDemoProject() {
+    // user opens it, its second room as the neighbour; without its objects (Lara) on request.
+    void OpenDemoProject(bool withObjects = true) {
         auto base = std::make_unique<TLevelData>();
         demo::MakeDemoLevel(*base, FormatTR1);
         WriteLevelFile(*base, files.Path("DEMO.PHD"));
         auto demo = std::make_unique<TEditorProject>();
         demo::MakeDemoProject(*demo, files.Path("DEMO.PHD"), files.Path("BUILT.PHD"));
+        if (!withObjects) {
+            demo->Objects.Count = 0;
+        }
         WriteProjectFile(*demo, files.Path("demo.mvn"));
         window->openProjectFile(QString::fromStdString(files.Path("demo.mvn")));
         ASSERT_EQ(project->RoomCount, 3);
