@@ -26,14 +26,6 @@ int BoxLimit(int32_t formatKind) {
     return formatKind == FormatTR3 ? NoBoxNumberTR3 : MaxBoxes;
 }
 
-int SectorBox(int32_t formatKind, const TGameSector& sector) {
-    if (formatKind == FormatTR3) {
-        const int box = (sector.BoxIndex >> 4) & NoBoxNumberTR3;
-        return box == NoBoxNumberTR3 ? -1 : box;
-    }
-    return sector.BoxIndex == NoBox ? -1 : int{sector.BoxIndex};
-}
-
 int ZoneStep(int32_t formatKind, int zoneArray) {
     // Ground 1 and 2: the one-click and two-click climbers every engine of these games reads
     // them for. Ground 3 and 4, which only the later layouts store, for the creatures that

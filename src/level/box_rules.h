@@ -1,6 +1,8 @@
 #pragma once
 
 #include "level/level_data.h"
+#include "level/level_format.h"
+#include "level/world_units.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -22,8 +24,14 @@ inline int BoxLimit(const TLevelData& level) {
     return BoxLimit(level.FormatKind);
 }
 
-// The box a sector stands in, or -1.
-int SectorBox(int32_t formatKind, const TGameSector& sector);
+// The box a sector stands in, or -1 (read for every sector of a level: inline).
+inline int SectorBox(int32_t formatKind, const TGameSector& sector) {
+    if (formatKind == FormatTR3) {
+        const int box = (sector.BoxIndex >> 4) & NoBoxNumberTR3;
+        return box == NoBoxNumberTR3 ? -1 : box;
+    }
+    return sector.BoxIndex == NoBox ? -1 : int{sector.BoxIndex};
+}
 
 // The step a creature of each zone array may climb or drop between two overlapping boxes, by
 // array (ground 1-4 and fly, then the same for the alternate state); -1 for an array the layout
