@@ -46,6 +46,14 @@ int ShownRoom(const TEditorProject& project, int room, bool flipped) {
     return alternate != 0 ? alternate : room;
 }
 
+int RoomAfterFlip(const TEditorProject& project, int room, bool flipped) {
+    if (flipped) {
+        return ShownRoom(project, room, true);
+    }
+    const int original = OriginalOf(project, room);
+    return original != 0 ? original : room;
+}
+
 std::vector<FlipLink> FlipLinks(const TEditorProject& project) {
     std::vector<FlipLink> links;
     for (int r = 1; r <= MaxRooms; ++r) {

@@ -30,6 +30,10 @@ int AlternateRoomCount(const TEditorProject& project);
 // one; otherwise the room itself.
 int ShownRoom(const TEditorProject& project, int room, bool flipped);
 
+// The room the view turns to when the flip is turned on or off with a room current: on, the
+// room's alternate; off, an alternate's original; otherwise the room itself.
+int RoomAfterFlip(const TEditorProject& project, int room, bool flipped);
+
 // One link: a room (from 1) and its alternate.
 struct FlipLink {
     int Room = 0;
