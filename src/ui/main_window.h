@@ -158,7 +158,8 @@ public:
     // "Make Alternate Room": a copy of the current room as its alternate, made current; one step.
     void makeAlternateRoom();
     // The View menu's "Flipped": the view shows each room's alternate in its place (a room
-    // chosen in the list that has an alternate makes the alternate current).
+    // chosen in the list that has an alternate makes the alternate current; the neighbour is
+    // drawn by its alternate).
     void setFlipped(bool flipped);
     bool flipped() const { return flipped_; }
     void sendRoomTo(SendDirection direction);

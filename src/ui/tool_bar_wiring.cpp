@@ -115,7 +115,8 @@ void MainWindow::wireToolBar() {
 }
 
 void MainWindow::showDrawnNeighbour() {
-    scene_.NeighbourRoom = toolBar_->state().DrawnNeighbour();
+    // Flipped, the neighbour too is shown by its alternate.
+    scene_.NeighbourRoom = ShownRoom(project_, toolBar_->state().DrawnNeighbour(), flipped_);
     redraw();
 }
 
@@ -193,6 +194,7 @@ void MainWindow::setFlipped(bool flipped) {
         const int room = RoomAfterFlip(project_, project_.CurrentRoom, flipped);
         applyOutcome(SelectRoom(project_, scene_, room - 1));
     }
+    showDrawnNeighbour();
 }
 
 void MainWindow::sendRoomTo(SendDirection direction) {

@@ -65,6 +65,10 @@ TEST_F(FlipView, MakeAnAlternateThenFlipTheViewToIt) {
     EXPECT_EQ(window->scene().DrawnRoom, 3);
     ChooseRoomInList(*window, 1);
     EXPECT_EQ(window->scene().DrawnRoom, 2);
+    auto* neighbour = Find<QSpinBox>(*window->toolBar(), "neighbourRoomField");
+    neighbour->setValue(1);
+    EXPECT_EQ(window->scene().NeighbourRoom, 3) << "the neighbour too by its alternate";
+    neighbour->setValue(0);
     ChooseRoomInList(*window, 0);
     EXPECT_EQ(window->scene().DrawnRoom, 3);
 
