@@ -1,5 +1,6 @@
 #include "document/document_layers.h"
 
+#include "document/flip_map_operations.h"
 #include "document/object_operations.h"
 
 #include <algorithm>
@@ -38,11 +39,24 @@ void LoadObjects(TEditorProject& project, std::span<const uint8_t> bytes) {
     layer.Count = count;
 }
 
+// The alternate rooms as bytes: one for each room slot.
+std::vector<uint8_t> SaveFlipMaps(const TEditorProject& project) {
+    const uint8_t* slots = project.FlipMaps.Alternate;
+    return {slots, slots + sizeof(project.FlipMaps.Alternate)};
+}
+
+void LoadFlipMaps(TEditorProject& project, std::span<const uint8_t> bytes) {
+    project.FlipMaps = TFlipMaps{};
+    std::memcpy(project.FlipMaps.Alternate, bytes.data(),
+                std::min(bytes.size(), sizeof(project.FlipMaps.Alternate)));
+}
+
 } // namespace
 
 const DocumentLayers& ProjectLayers() {
     static const DocumentLayers layers = {
-        {ObjectsLayerName, SaveObjects, LoadObjects}, // ObjectsLayerIndex
+        {ObjectsLayerName, SaveObjects, LoadObjects},    // ObjectsLayerIndex
+        {FlipMapsLayerName, SaveFlipMaps, LoadFlipMaps}, // FlipMapsLayerIndex
     };
     return layers;
 }

@@ -14,6 +14,7 @@ inline constexpr const char* EditRoomProperties = "Edit Room Properties";
 inline constexpr const char* RebuildRoom = "Rebuild Room";
 inline constexpr const char* DeleteRoom = "Delete Room";
 inline constexpr const char* CloneRoom = "Clone Room";
+inline constexpr const char* MakeAlternateRoom = "Make Alternate Room";
 inline constexpr const char* MoveRoom = "Move Room"; // the tool bar's position fields
 inline constexpr const char* AddPortalView = "Add Portal View";
 inline constexpr const char* ReplacePortalView = "Replace Portal View";

@@ -1,5 +1,6 @@
 #include "document/object_block.h"
 
+#include "document/flip_block.h"
 #include "document/project.h"
 #include "io/binary_reader.h"
 #include "io/binary_writer.h"
@@ -129,25 +130,34 @@ void WriteObjectsBlock(BinaryWriter& out, const TObjectLayer& layer) {
 ProjectBlocks ReadProjectBlocks(BinaryReader& in) {
     ProjectBlocks blocks;
     bool objectsRead = false;
+    bool flipMapsRead = false;
     while (!in.AtEnd()) {
         const uint64_t start = in.Position();
         char tag[TagBytes] = {};
         const std::size_t tagSize =
             static_cast<std::size_t>(std::min<uint64_t>(TagBytes, in.Remaining()));
         in.ReadBytes(tag, tagSize);
-        if (std::memcmp(tag, ObjectsBlockTag, tagSize) != 0) {
+        const bool flipMaps = std::memcmp(tag, FlipMapsBlockTag, tagSize) == 0;
+        if (!flipMaps && std::memcmp(tag, ObjectsBlockTag, tagSize) != 0) {
             throw IoError("an unknown block (tag \"" + TagText(tag, tagSize) +
                           "\") follows the rooms at byte " + std::to_string(start) + ".");
         }
+        const std::string block = flipMaps ? FlipMapsBlockAt(start) : BlockAt(start);
         if (in.Remaining() + tagSize < BlockHeaderBytes) {
-            throw IoError(BlockAt(start) + " is truncated: the file ends within its " +
+            throw IoError(block + " is truncated: the file ends within its " +
                           std::to_string(BlockHeaderBytes) + "-byte header.");
         }
-        if (objectsRead) {
-            throw IoError(BlockAt(start) + " is a second objects block.");
+        bool& read = flipMaps ? flipMapsRead : objectsRead;
+        if (read) {
+            throw IoError(block + (flipMaps ? " is a second alternate-rooms block."
+                                            : " is a second objects block."));
         }
-        ReadObjectsPayload(in, start, blocks);
-        objectsRead = true;
+        if (flipMaps) {
+            blocks.FlipLinks = ReadFlipMapsPayload(in, start);
+        } else {
+            ReadObjectsPayload(in, start, blocks);
+        }
+        read = true;
     }
     return blocks;
 }

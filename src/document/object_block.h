@@ -10,6 +10,7 @@
 //   length   u32      bytes that follow: 4 + 40 x count
 //   count    u32      0..MaxObjects
 //   count records of 40 bytes (WriteObjectRecord), little-endian
+#include "document/flip_map_operations.h"
 #include "document/object_operations.h"
 #include "document/objects.h"
 
@@ -37,10 +38,11 @@ void WriteObjectsBlock(BinaryWriter& out, const TObjectLayer& layer);
 
 // The blocks that follow the rooms, read up to the end of the file. A block that is cut short,
 // whose length does not fit its count, of a version or tag this program does not read, or a
-// second objects block throws IoError with a text naming the block ("the objects block is
+// second block of a kind throws IoError with a text naming the block ("the objects block is
 // truncated ..."); the caller names the file.
 struct ProjectBlocks {
     std::vector<TEditorObject> Objects;
+    std::vector<FlipLink> FlipLinks; // the alternate-rooms block's (see flip_block.h)
 };
 ProjectBlocks ReadProjectBlocks(BinaryReader& in);
 

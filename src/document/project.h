@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/build_settings.h"
+#include "document/flip_maps.h"
 #include "document/objects.h"
 #include "document/short_string.h"
 #include "io/zeroed_pages.h"
@@ -53,6 +54,7 @@ struct TPortalView {
 static_assert(sizeof(TSectorSurface) == 25);
 static_assert(sizeof(TEditorSector) == 102);
 static_assert(sizeof(TPortalView) == 20);
+static_assert(FlipMapSlots == MaxRooms);
 
 inline constexpr int32_t PortalKindNone = 0;  // never set: RoomAbove is 255
 inline constexpr int32_t PortalKindAbove = 1; // RoomAbove is the room above (or none)
@@ -120,6 +122,7 @@ struct TEditorProject {
     uint8_t CurrentRoom; // 1..128
     uint8_t RoomCount;   // 0..128
     TEditorRoom Rooms[MaxRooms];
+    TFlipMaps FlipMaps;   // see flip_maps.h
     TObjectLayer Objects; // see objects.h
 
     TEditorRoom& Room(int r) { return Rooms[r - 1]; }

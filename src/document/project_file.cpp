@@ -1,6 +1,7 @@
 #include "document/project_file.h"
 
 #include "document/editor_texts.h"
+#include "document/flip_block.h"
 #include "document/object_block.h"
 #include "document/room_limits.h"
 #include "io/atomic_file.h"
@@ -40,6 +41,7 @@ struct ProjectScratch {
     uint8_t CurrentRoom = 0;
     std::vector<TEditorRoom> Rooms;
     std::vector<TEditorObject> Objects;
+    TFlipMaps FlipMaps{};
 
     // The document becomes what a cleared document holds with the file's content: the rooms in
     // use are written over whole, and only the others cleared.
@@ -59,6 +61,7 @@ struct ProjectScratch {
         std::copy_n(Objects.begin(), objects, layer.Objects);
         ZeroBytes(layer.Objects + objects, (MaxObjects - objects) * sizeof(TEditorObject));
         layer.Count = static_cast<uint32_t>(objects);
+        project.FlipMaps = FlipMaps;
     }
 };
 
@@ -275,12 +278,16 @@ ProjectReadOutcome ReadProjectRecord(TEditorProject& project, BinaryReader& in,
     }
     ProjectScratch scratch;
     ProjectFileReader(scratch, in, name).ReadSettingsAndRooms(outcome.Version);
-    scratch.Objects = std::move(ReadProjectBlocks(in).Objects);
+    ProjectBlocks blocks = ReadProjectBlocks(in);
+    scratch.Objects = std::move(blocks.Objects);
     for (std::size_t r = 0; r < scratch.Rooms.size(); ++r) {
         CheckRoomLimits(scratch.Rooms[r], static_cast<int>(r + 1), name);
     }
     ObjectCounts counts;
     CheckObjects(ObjectsBlockProblem(scratch.Objects, GridsOf(scratch.Rooms), counts), name);
+    CheckObjects(FlipMapsBlockProblem(blocks.FlipLinks, static_cast<int>(scratch.Rooms.size()),
+                                      scratch.FlipMaps),
+                 name);
     scratch.MoveInto(project);
     return outcome;
 }
@@ -294,12 +301,16 @@ ProjectReadOutcome ReadOutlineRecord(ProjectOutline& outline, BinaryReader& in,
     ProjectOutline scratch;
     ProjectFileReader reader(scratch, in, name);
     reader.ReadSettingsAndRooms(outcome.Version);
-    const std::vector<TEditorObject> objects = std::move(ReadProjectBlocks(in).Objects);
+    const ProjectBlocks blocks = ReadProjectBlocks(in);
+    const std::vector<TEditorObject>& objects = blocks.Objects;
     if (!reader.RoomLimitsProblemFound().empty()) {
         throw FileError(ProjectFileKind, name, RefusedOutcome,
                         reader.RoomLimitsProblemFound() + ".");
     }
     CheckObjects(ObjectsBlockProblem(objects, GridsOf(scratch.Rooms), scratch.Objects), name);
+    TFlipMaps flipMaps;
+    CheckObjects(FlipMapsBlockProblem(blocks.FlipLinks, scratch.RoomCount, flipMaps), name);
+    scratch.AlternateRooms = static_cast<int>(blocks.FlipLinks.size());
     scratch.Version = outcome.Version;
     outline = std::move(scratch);
     return outcome;
@@ -322,6 +333,7 @@ void WriteProjectRecord(const TEditorProject& project, const std::string& path) 
     }
     out.WriteZeros(TrailerBytes);
     WriteObjectsBlock(out, project.Objects);
+    WriteFlipMapsBlock(out, project.FlipMaps);
     file.Commit();
 }
 
@@ -381,6 +393,7 @@ ProjectOutline OutlineOf(const TEditorProject& project, uint8_t version) {
         o.PortalViewCount = room.PortalViewCount;
     }
     outline.Objects = CountObjects(project);
+    outline.AlternateRooms = AlternateRoomCount(project);
     return outline;
 }
 

@@ -73,6 +73,7 @@ struct ProjectOutline {
     uint8_t RoomCount = 0;
     std::vector<RoomOutline> Rooms; // RoomCount of them
     ObjectCounts Objects;           // the objects block's, by kind
+    int AlternateRooms = 0;         // the alternate-rooms block's links (see flip_block.h)
 
     RoomOutline& Room(int r) { return Rooms[static_cast<std::size_t>(r - 1)]; }
     const RoomOutline& Room(int r) const { return Rooms[static_cast<std::size_t>(r - 1)]; }
@@ -88,7 +89,8 @@ ProjectReadOutcome ReadProjectOutline(ProjectOutline& outline, BinaryReader& in,
 ProjectOutline OutlineOf(const TEditorProject& project, uint8_t version);
 
 // Writes the document as a version-5 project file, followed by the objects block when the layer
-// has objects (see object_block.h); the target is replaced only by a complete
+// has objects (see object_block.h) and the alternate-rooms block when a room has an alternate
+// (see flip_block.h); the target is replaced only by a complete
 // file. Throws IoError naming the file when it cannot be written (Project file "X" not written:
 // ...), also when the target is refused (see AtomicFileWriter).
 void WriteProjectFile(const TEditorProject& project, const std::string& path);

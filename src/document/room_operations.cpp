@@ -1,6 +1,7 @@
 #include "document/room_operations.h"
 
 #include "document/editor_texts.h"
+#include "document/flip_map_operations.h"
 #include "document/object_operations.h"
 #include "document/sector_numbering.h"
 #include "level/world_units.h"
@@ -188,7 +189,8 @@ DocumentOutcome DeleteRoom(TEditorProject& project, SceneRooms& scene) {
         return {};
     }
     --project.RoomCount;
-    DropObjectsOfMissingRooms(project); // the room's objects go with it
+    DropObjectsOfMissingRooms(project);  // the room's objects go with it
+    DropFlipMapsOfMissingRooms(project); // and its links to and from an alternate
     project.CurrentRoom = project.RoomCount;
     scene.DrawnRoom = project.CurrentRoom;
     return Refreshed(project, true);

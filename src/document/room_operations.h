@@ -59,7 +59,8 @@ PropertiesOutcome ApplyRoomProperties(TEditorProject& project, const RoomDialogV
                                       const RoomDialogValues& edited, bool rebuildTicked);
 DocumentOutcome RebuildCurrentRoom(TEditorProject& project, const RoomDialogValues& edited);
 
-// Removes the last room (never the only one) and its objects: an edit in ObjectsScope.
+// Removes the last room (never the only one), its objects and its alternate-room links: an edit
+// in FlipMapsScope(LayerBit(ObjectsLayerIndex)).
 DocumentOutcome DeleteRoom(TEditorProject& project, SceneRooms& scene);
 // Appends a copy of the current room, one sector further in X and Z. Refused at 128 rooms.
 DocumentOutcome CloneRoom(TEditorProject& project);

@@ -1,6 +1,7 @@
 #include "document/tool_bar_view.h"
 
 #include "document/editor_texts.h"
+#include "document/flip_map_operations.h"
 
 #include <algorithm>
 
@@ -11,6 +12,9 @@ ToolBarView ToolBarValues(const TEditorProject& project) {
     const int rooms = std::min<int>(project.RoomCount, MaxRooms);
     for (int r = 1; r <= rooms; ++r) {
         view.RoomList.push_back(project.Room(r).Name.Str());
+        if (const int original = OriginalOf(project, r); original != 0) {
+            view.RoomList.back() += " (alternate of " + std::to_string(original) + ")";
+        }
     }
     if (project.CurrentRoom < 1 || project.CurrentRoom > rooms) {
         view.CurrentRoomLabel = NoCurrentRoomLabel;

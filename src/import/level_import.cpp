@@ -1,6 +1,7 @@
 #include "import/level_import.h"
 
 #include "document/editor_texts.h"
+#include "document/flip_map_operations.h"
 #include "document/object_operations.h"
 #include "document/room_limits.h"
 #include "document/sector_heights.h"
@@ -609,6 +610,45 @@ void ImportObjects(const TLevelData& level, const std::vector<Placement>& placem
 
 } // namespace
 
+// The level's alternate rooms as the project's links. A level may link a pair both ways; the
+// room that is an earlier room's alternate is the alternate, and its link back is dropped
+// silently. A link the project cannot keep (to a room not imported, from or to a room already
+// linked otherwise) is reported.
+void ImportFlipMaps(const TLevelData& level, TEditorProject& project, ImportResult& result) {
+    TFlipMaps& maps = project.FlipMaps;
+    maps = TFlipMaps{};
+    int originalOf[MaxRooms + 1] = {};
+    for (int r = 0; r < level.NumRooms; ++r) {
+        const int a = level.Rooms[r].AlternateRoom;
+        if (a < 0) {
+            continue;
+        }
+        const std::string notKept = LevelRoomText(r) + ": its alternate room (level room " +
+                                    std::to_string(a + 1) + ") was not kept, ";
+        if (a >= level.NumRooms || a == r) {
+            result.Messages.push_back(notKept + "it is not another room of the level.");
+            continue;
+        }
+        const int room = result.ProjectRoomOf[static_cast<std::size_t>(r)];
+        const int alternate = result.ProjectRoomOf[static_cast<std::size_t>(a)];
+        if (room == 0 || alternate == 0) {
+            result.Messages.push_back(notKept + "as one of the two was not imported.");
+            continue;
+        }
+        if (originalOf[room] == alternate) {
+            continue; // the link back of a pair linked both ways
+        }
+        if (originalOf[room] != 0 || maps.Alternate[alternate - 1] != 0 ||
+            originalOf[alternate] != 0) {
+            result.Messages.push_back(notKept + "as a room of the project has one alternate and "
+                                                "is the alternate of one room, not both.");
+            continue;
+        }
+        maps.Alternate[room - 1] = static_cast<uint8_t>(alternate);
+        originalOf[alternate] = room;
+    }
+}
+
 ImportResult ImportLevelRooms(const TLevelData& level, TEditorProject& project,
                               const std::string& baseLevelFile) {
     project.Clear();
@@ -619,12 +659,10 @@ ImportResult ImportLevelRooms(const TLevelData& level, TEditorProject& project,
     auto grid = std::make_unique<TLevelRoom>();
     RoomImporter importer(level, placements, *faceScratch, *grid);
 
-    int alternates = 0;
     for (int r = 0; r < level.NumRooms; ++r) {
         const TLevelRoom& from = level.Rooms[r];
         const Placement& placement = placements[r];
         result.ProjectRoomOf.push_back(placement.ProjectRoom);
-        alternates += from.AlternateRoom >= 0 ? 1 : 0;
         if (placement.ProjectRoom == 0) {
             ++result.Counts.RoomsSkipped;
             result.Counts.SectorsSkipped += from.NumZSectors * from.NumXSectors;
@@ -642,10 +680,7 @@ ImportResult ImportLevelRooms(const TLevelData& level, TEditorProject& project,
         const bool whole = importer.Import(r, room, result);
         ++(whole ? result.Counts.RoomsWhole : result.Counts.RoomsClipped);
     }
-    if (alternates > 0) {
-        result.Messages.push_back("Not imported, as a project does not hold them: " +
-                                  Counted(alternates, "alternate room") + ".");
-    }
+    ImportFlipMaps(level, project, result);
     ImportObjects(level, placements, project, result);
     project.CurrentRoom = 1;
     return result;

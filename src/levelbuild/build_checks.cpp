@@ -1,6 +1,7 @@
 #include "levelbuild/build_checks.h"
 
 #include "document/doorways.h"
+#include "document/flip_map_operations.h"
 #include "document/sector_heights.h"
 #include "document/sector_numbering.h"
 #include "level/world_units.h"
@@ -51,9 +52,10 @@ int SectorAtCell(const TEditorRoom& other, int x, int z, int& column, int& row) 
     return SectorNumber(column, row, other.ZSectors);
 }
 
-bool LeadsTo(const TEditorRoom& room, int n, int target) {
-    return room.Sector(n).PortalKind == PortalKindSide &&
-           room.GameSector(n).RoomAbove == target - 1;
+// Whether a link to `target` comes back to room r: to r itself or, for an alternate room, to the
+// original it stands in for while the flip is on (its neighbours link to the original).
+bool ComesBackTo(const TEditorProject& project, int target, int r) {
+    return target == r || (target != 0 && target == OriginalOf(project, r));
 }
 
 class OpeningChecker {
@@ -116,7 +118,8 @@ private:
         for (const auto& [dx, dz] : steps) {
             int c = 0, w = 0;
             const int back = SectorAtCell(other, x + dx, z + dz, c, w);
-            if (back != 0 && LeadsTo(other, back, r)) {
+            if (back != 0 && other.Sector(back).PortalKind == PortalKindSide &&
+                ComesBackTo(project_, other.GameSector(back).RoomAbove + 1, r)) {
                 return;
             }
             if (backColumn == 0) {
@@ -146,9 +149,9 @@ private:
             return; // the level check reports a link outside its room
         }
         const TGameSector& g = other.GameSector(there);
-        const bool answers =
-            below ? g.RoomAbove == r - 1 && other.Sector(there).PortalKind != PortalKindSide
-                  : g.RoomBelow == r - 1;
+        const bool answers = below ? ComesBackTo(project_, g.RoomAbove + 1, r) &&
+                                         other.Sector(there).PortalKind != PortalKindSide
+                                   : ComesBackTo(project_, g.RoomBelow + 1, r);
         const char* where = below ? "below" : "above";
         if (!answers) {
             found_.push_back(SectorWarning(
@@ -310,7 +313,7 @@ std::vector<LevelFinding> CheckPortalViews(const TEditorProject& project) {
             const TEditorRoom& other = project.Room(target);
             bool back = false;
             for (int b = 1; b <= std::clamp(other.PortalViewCount, 0, MaxPortalViews); ++b) {
-                back = back || other.PortalView(b).TargetRoom == r;
+                back = back || ComesBackTo(project, other.PortalView(b).TargetRoom, r);
             }
             if (!back) {
                 add("to " + Room(project, target) + " has no view back from that room: seen " +

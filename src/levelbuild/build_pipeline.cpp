@@ -1,5 +1,6 @@
 #include "levelbuild/build_pipeline.h"
 
+#include "document/flip_map_operations.h"
 #include "document/object_operations.h"
 #include "document/room_limits.h"
 #include "document/sector_heights.h"
@@ -476,6 +477,13 @@ void Build(const TEditorProject& project, TLevelData& level, const BuildNames& n
         for (int r = 1; r <= project.RoomCount; ++r) {
             BuildRoom(project.Room(r), level.Rooms[r - 1], r, level.FormatKind >= FormatTR1,
                       scratch);
+        }
+        // The project's alternate rooms, before the boxes: the zones of the flipped state come
+        // from them.
+        for (const FlipLink& link : FlipLinks(project)) {
+            if (link.Room <= project.RoomCount && link.Alternate <= project.RoomCount) {
+                level.Rooms[link.Room - 1].AlternateRoom = static_cast<int16_t>(link.Alternate - 1);
+            }
         }
         LoadFloorData(level, programFolder);
         AddWallPortals(level, scratch.WallPortals);

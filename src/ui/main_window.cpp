@@ -215,6 +215,7 @@ void MainWindow::createMenus() {
         [this] { editRoomProperties(); });
     add(rooms, "deleteRoom", "&Delete Room", QKeySequence("Ctrl+Del"), [this] { deleteRoom(); });
     add(rooms, "cloneRoom", "&Clone Room", QKeySequence("Ctrl+C"), [this] { cloneRoom(); });
+    add(rooms, "makeAlternateRoom", "Make Al&ternate Room", {}, [this] { makeAlternateRoom(); });
     rooms->addSeparator();
     struct SendCommand {
         const char* name;

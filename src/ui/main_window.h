@@ -155,6 +155,13 @@ public:
     void editRoomProperties();
     void deleteRoom();
     void cloneRoom();
+    // "Make Alternate Room": a copy of the current room as its alternate, made current; one step.
+    void makeAlternateRoom();
+    // The View menu's "Flipped": the view shows each room's alternate in its place (a room
+    // chosen in the list that has an alternate makes the alternate current; the neighbour is
+    // drawn by its alternate).
+    void setFlipped(bool flipped);
+    bool flipped() const { return flipped_; }
     void sendRoomTo(SendDirection direction);
     // "Make Portal Views": the current room's views (and its neighbours' views toward it), or
     // every room's, made from the doorways; one step.
@@ -346,6 +353,8 @@ private:
     QTimer* projectLimitsTimer_;
     std::unique_ptr<TLevelData> limitsLevel_; // the measure's own level record, made when needed
     QAction* boxOverlayAction_ = nullptr;
+    QAction* flippedAction_ = nullptr;
+    bool flipped_ = false;
     bool boxesMeasured_ = false;     // the measure's level holds the project's boxes
     std::vector<uint32_t> boxTints_; // of the measure's boxes
 };

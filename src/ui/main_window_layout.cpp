@@ -157,6 +157,14 @@ void MainWindow::createViewMenu() {
             pointerTimer_->start();
         }
     });
+    flippedAction_ = viewMenu_->addAction("&Flipped");
+    flippedAction_->setObjectName("viewFlipped");
+    flippedAction_->setCheckable(true);
+    connect(flippedAction_, &QAction::toggled, this, [this](bool on) {
+        if (on != flipped_) {
+            setFlipped(on);
+        }
+    });
 }
 
 void MainWindow::saveLayout() const {

@@ -7,6 +7,7 @@
 
 #include "document/edit_names.h"
 #include "document/editor_texts.h"
+#include "document/flip_map_operations.h"
 #include "document/object_operations.h"
 #include "document/portal_views.h"
 #include "ui/document_text.h"
@@ -55,8 +56,10 @@ void MainWindow::wireToolBar() {
         scene_.Mode = mode;
         redraw();
     });
-    connect(t, &ToolBarWindow::roomChosen, this,
-            [this](int row) { applyOutcome(SelectRoom(project_, scene_, row)); });
+    connect(t, &ToolBarWindow::roomChosen, this, [this](int row) {
+        // Flipped, the view shows a room's alternate in its place.
+        applyOutcome(SelectRoom(project_, scene_, ShownRoom(project_, row + 1, flipped_) - 1));
+    });
     // The position fields write the current room's place directly (the tool bar tells no
     // move while it shows the document); successive moves of a room are one step.
     auto position = [this](std::function<void(TEditorRoom&, int)> store) {
@@ -112,7 +115,8 @@ void MainWindow::wireToolBar() {
 }
 
 void MainWindow::showDrawnNeighbour() {
-    scene_.NeighbourRoom = toolBar_->state().DrawnNeighbour();
+    // Flipped, the neighbour too is shown by its alternate.
+    scene_.NeighbourRoom = ShownRoom(project_, toolBar_->state().DrawnNeighbour(), flipped_);
     redraw();
 }
 
@@ -167,11 +171,30 @@ void MainWindow::editRoomProperties() {
 
 void MainWindow::deleteRoom() {
     edit(
-        EditNames::DeleteRoom, [this] { return DeleteRoom(project_, scene_); }, ObjectsScope());
+        EditNames::DeleteRoom, [this] { return DeleteRoom(project_, scene_); },
+        FlipMapsScope(LayerBit(ObjectsLayerIndex)));
 }
 
 void MainWindow::cloneRoom() {
     edit(EditNames::CloneRoom, [this] { return CloneRoom(project_); });
+}
+
+void MainWindow::makeAlternateRoom() {
+    edit(
+        EditNames::MakeAlternateRoom, [this] { return MakeAlternateRoom(project_, scene_); },
+        FlipMapsScope());
+}
+
+void MainWindow::setFlipped(bool flipped) {
+    flipped_ = flipped;
+    if (flippedAction_->isChecked() != flipped) {
+        flippedAction_->setChecked(flipped);
+    }
+    if (project_.HasCurrentRoom()) {
+        const int room = RoomAfterFlip(project_, project_.CurrentRoom, flipped);
+        applyOutcome(SelectRoom(project_, scene_, room - 1));
+    }
+    showDrawnNeighbour();
 }
 
 void MainWindow::sendRoomTo(SendDirection direction) {

@@ -1,6 +1,7 @@
 #include "document/document_change.h"
 #include "document/edit_names.h"
 #include "document/editor_texts.h"
+#include "document/flip_map_operations.h"
 #include "document/object_operations.h"
 #include "document/portal_views.h"
 #include "document/room_operations.h"
@@ -51,6 +52,9 @@ uint64_t Fingerprint(const TEditorProject& project, const SceneRooms& scene) {
         std::min<uint32_t>(project.Objects.Count, MaxObjects) * sizeof(TEditorObject);
     for (std::size_t b = 0; b < objectBytes; ++b) {
         hash = (hash ^ objects[b]) * 0x100000001B3ULL;
+    }
+    for (const uint8_t alternate : project.FlipMaps.Alternate) {
+        hash = (hash ^ alternate) * 0x100000001B3ULL;
     }
     return hash ^ (uint64_t(scene.DrawnRoom) << 40) ^ (uint64_t(scene.HeightSelector) << 50);
 }
@@ -120,9 +124,9 @@ TEST_F(DocumentChanges, RandomEditsUndoneAndRedoneGiveEveryStateBackByteForByte)
             std::string What;
         };
         std::vector<Step> steps;
-        int refused = 0, unchanged = 0;
+        int refused = 0, unchanged = 0, alternates = 0;
         for (int i = 0; i < 300; ++i) {
-            const int kind = pick(0, 16);
+            const int kind = pick(0, 17);
             std::string what = "operation " + std::to_string(kind) + " at " + std::to_string(i);
             std::function<DocumentOutcome()> operation;
             EditScope scope = RoomScope::CurrentAndNext;
@@ -177,8 +181,8 @@ TEST_F(DocumentChanges, RandomEditsUndoneAndRedoneGiveEveryStateBackByteForByte)
                     return applied.Window;
                 };
                 break;
-            case 5: // the last room goes with its objects
-                scope = ObjectsScope();
+            case 5: // the last room goes with its objects and its alternate-room links
+                scope = FlipMapsScope(LayerBit(ObjectsLayerIndex));
                 operation = [&] { return DeleteRoom(*project, scene); };
                 break;
             case 6:
@@ -253,6 +257,10 @@ TEST_F(DocumentChanges, RandomEditsUndoneAndRedoneGiveEveryStateBackByteForByte)
                 };
                 break;
             }
+            case 17:
+                scope = FlipMapsScope();
+                operation = [&] { return MakeAlternateRoom(*project, scene); };
+                break;
             case 16: { // a field of the dock
                 const int index = pick(0, std::max(objects - 1, 0));
                 scope = ObjectsScope();
@@ -292,10 +300,13 @@ TEST_F(DocumentChanges, RandomEditsUndoneAndRedoneGiveEveryStateBackByteForByte)
             if (kind == 7) {
                 ASSERT_FALSE(change) << "choosing the current room is no step";
             }
+            ASSERT_EQ(FlipMapsProblem(project->FlipMaps, project->RoomCount), "") << what;
+            alternates = std::max(alternates, AlternateRoomCount(*project));
         }
         ASSERT_GT(steps.size(), 150u) << "refused " << refused << ", unchanged " << unchanged;
         EXPECT_GT(project->Objects.Count, 0u) << "the run left objects to undo";
         EXPECT_GT(refused, 0) << "the run met refusals";
+        EXPECT_GT(alternates, 1) << "the run linked rooms to alternates";
         EXPECT_GT(unchanged, 0) << "the run met operations that changed nothing";
         // The view's neighbour is the tool bar's setting: undo and redo leave it alone.
         const int neighbour = scene.NeighbourRoom;

@@ -2,6 +2,7 @@
 
 #include "support/random_objects.h"
 
+#include "document/flip_map_operations.h"
 #include "document/portal_views.h"
 #include "document/project_file.h"
 #include "document/room_operations.h"
@@ -156,6 +157,12 @@ Sample ProjectSample(const TEditorProject& project, const std::string& name) {
             layout.Take(4, 4);       // intensities, fade, colour
         }
     }
+    if (const std::size_t links = FlipLinks(project).size(); links > 0) {
+        layout.Take(4);                  // tag
+        layout.Take(2, 1, true);         // version
+        layout.Take(4, 2, true);         // length, count
+        layout.Take(1, 2 * links, true); // each link's room and alternate
+    }
     if (layout.Size() != sample.File.size()) {
         throw std::logic_error("the project layout walk does not cover the file");
     }
@@ -233,6 +240,14 @@ void MakeRandomProject(TEditorProject& project, Random& random, const std::strin
 
 void AddRandomObjects(TEditorProject& project, Random& random) {
     test::PlaceRandomObjects(project, random, 1 + Below(random, Below(random, 4) == 0 ? 600 : 30));
+}
+
+void AddRandomAlternates(TEditorProject& project, Random& random) {
+    SceneRooms scene;
+    for (int made = 1 + Below(random, 4); made > 0; --made) {
+        SelectRoom(project, scene, Below(random, project.RoomCount));
+        MakeAlternateRoom(project, scene); // refused for a room already linked
+    }
 }
 
 Sample ObjectsJsonSample(const std::string& json, const std::string& name) {

@@ -47,6 +47,8 @@ Sample ObjectsJsonSample(const std::string& json, const std::string& name);
 void MakeRandomProject(TEditorProject& project, Random& random, const std::string& baseLevel);
 // Objects of every kind placed in the project's rooms within the layer's limits.
 void AddRandomObjects(TEditorProject& project, Random& random);
+// Alternate rooms of some of the project's rooms, made as the editor makes them.
+void AddRandomAlternates(TEditorProject& project, Random& random);
 
 // Side files that fit a built level: an items table of items, floor-data words, cameras, room
 // blocks and sector links; a meshes file with the rooms' geometry and the zones; a trigger

@@ -20,6 +20,7 @@
 #include "app/cli.h"
 #include "demo/demo_level.h"
 #include "demo/demo_project.h"
+#include "document/flip_map_operations.h"
 #include "document/object_operations.h"
 #include "document/project_file.h"
 #include "io/io_error.h"
@@ -112,6 +113,14 @@ public:
             AddRandomObjects(*project_, withObjects);
             Projects.push_back(
                 ProjectSample(*project_, "generated project with objects " + std::to_string(p)));
+        }
+        Random withAlternates(options.Seed + 3);
+        for (int p = 0; p < 3; ++p) {
+            MakeRandomProject(*project_, withAlternates, Bases[0]);
+            AddRandomObjects(*project_, withAlternates);
+            AddRandomAlternates(*project_, withAlternates);
+            Projects.push_back(ProjectSample(*project_, "generated project with alternate rooms " +
+                                                            std::to_string(p)));
         }
         return *this;
     }
@@ -341,9 +350,16 @@ public:
 
     Records& Kept() { return records_; }
 
-    // A project read is read whole: every object of its layer keeps to the layer's fields.
+    // A project read is read whole: every object of its layer keeps to the layer's fields, and
+    // its alternate rooms are consistent links between its rooms.
     void ExpectWholeLayer(const std::string& context) {
         const TEditorProject& project = *records_.Project;
+        if (const std::string problem = FlipMapsProblem(project.FlipMaps, project.RoomCount);
+            !problem.empty()) {
+            ADD_FAILURE() << context << "\nalternate rooms read inconsistent: " << problem;
+            ++failures_;
+            return;
+        }
         if (project.Objects.Count > static_cast<uint32_t>(MaxObjects)) {
             ADD_FAILURE() << context << "\nthe layer holds " << project.Objects.Count << " objects";
             ++failures_;

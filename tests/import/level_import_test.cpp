@@ -1,6 +1,8 @@
 #include "support/test_files.h"
 
 #include "demo/demo_level.h"
+#include "document/flip_map_operations.h"
+#include "document/flip_map_operations.h"
 #include "document/object_operations.h"
 #include "document/room_limits.h"
 #include "document/room_operations.h"
@@ -122,6 +124,26 @@ TEST(LevelImport, APlainRoomComesOverWhole) {
     // The level draws no faces: the open sectors' floor faces, which the build would make, stay
     // out.
     EXPECT_EQ(+room.Sector(SectorNumber(2, 2, 3)).FloorSurface.Textures[2], -1);
+}
+
+// A pair linked both ways keeps the later room as the alternate; a chain and a link out of the
+// level cannot be kept and are said.
+TEST(LevelImport, AlternateRoomsComeOverAsOneWayLinks) {
+    LevelMaker maker;
+    const int16_t links[] = {1, 0, 3, 4, 7};
+    for (int r = 0; r < 5; ++r) {
+        maker.Room(2 + 6 * r, 5, 4, 3, 0, -8).AlternateRoom = links[r];
+    }
+    auto project = std::make_unique<TEditorProject>();
+    const ImportResult result = ImportLevelRooms(*maker.level, *project, "base.phd");
+    ASSERT_EQ(project->RoomCount, 5);
+    EXPECT_EQ(FlipLinks(*project), (std::vector<FlipLink>{{1, 2}, {3, 4}}));
+    EXPECT_EQ(result.Messages,
+              (std::vector<std::string>{
+                  "Level room 4: its alternate room (level room 5) was not kept, as a room of the "
+                  "project has one alternate and is the alternate of one room, not both.",
+                  "Level room 5: its alternate room (level room 8) was not kept, it is not "
+                  "another room of the level."}));
 }
 
 TEST(LevelImport, RoomsThatCannotComeOverAreSkippedAndLinksToThemLeftOut) {

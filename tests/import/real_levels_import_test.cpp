@@ -1,6 +1,7 @@
 #include "support/real_level_rebuild.h"
 #include "support/test_files.h"
 
+#include "document/flip_map_operations.h"
 #include "document/object_operations.h"
 #include "import/level_import.h"
 #include "import/sector_corners.h"
@@ -75,6 +76,18 @@ TEST(RealLevelsImport, RoomsComeOverAndBuildAgainOntoTheSameBaseLevel) {
         }
         EXPECT_TRUE(errors.empty())
             << "the rebuilt level passes the level check: " << ::testing::PrintToString(errors);
+        // The alternate rooms build back; of a pair linked both ways, the later room is the
+        // alternate and its link back is gone.
+        for (int r = 0; r < original->NumRooms; ++r) {
+            const int a = original->Rooms[r].AlternateRoom;
+            const bool linkBack = a >= 0 && a < r && original->Rooms[a].AlternateRoom == r;
+            EXPECT_EQ(rebuilt->Rooms[result.ProjectRoomOf[r] - 1].AlternateRoom,
+                      a < 0 || linkBack ? -1 : result.ProjectRoomOf[a] - 1)
+                << "room " << r + 1;
+        }
+        if (std::string(real.File) == "tr1-opentomb-altroom1.phd") {
+            EXPECT_EQ(FlipLinks(*run.Project), (std::vector<FlipLink>{{2, 3}}));
+        }
 
         int sectors = 0, same = 0;
         for (int r = 0; r < original->NumRooms; ++r) {

@@ -2,7 +2,9 @@
 #include "support/test_files.h"
 
 #include "demo/demo_level.h"
+#include "document/flip_map_operations.h"
 #include "document/object_operations.h"
+#include "document/room_operations.h"
 #include "document/shape_table.h"
 #include "import/level_import.h"
 #include "level/floor_data.h"
@@ -191,11 +193,20 @@ TEST_P(RoundTrip, ProjectsMadeByTheEditorComeBackFromTheirLevel) {
     auto level = std::make_unique<TLevelData>();
     auto rebuilt = std::make_unique<TLevelData>();
     constexpr int Projects = 25;
-    int unbuildable = 0;
+    int unbuildable = 0, withAlternates = 0;
     for (int seed = 1; seed <= Projects; ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         std::mt19937 random(static_cast<unsigned>(seed * 7 + kind_));
         test::MakeRandomProject(*made, random, textures_);
+        if (seed % 3 == 0) { // every other room given an alternate, as the editor makes them
+            SceneRooms scene;
+            const int current = made->CurrentRoom;
+            for (int r = 1, rooms = made->RoomCount; r <= rooms; r += 2) {
+                SelectRoom(*made, scene, r - 1);
+                ASSERT_FALSE(MakeAlternateRoom(*made, scene).Refused);
+            }
+            made->CurrentRoom = static_cast<uint8_t>(current);
+        }
         // A random room can need more vertices than a level room holds, and the current room
         // can be closed all over (Lara would start in a wall, which stops the write): such a
         // project has no level to come back from.
@@ -213,6 +224,8 @@ TEST_P(RoundTrip, ProjectsMadeByTheEditorComeBackFromTheirLevel) {
         EXPECT_EQ(result.Counts.RoomsClipped + result.Counts.RoomsSkipped, 0);
         EXPECT_EQ(result.Counts.SectorsClipped + result.Counts.SectorsSkipped, 0);
         ASSERT_EQ(back->RoomCount, made->RoomCount);
+        EXPECT_EQ(FlipLinks(*back), FlipLinks(*made)) << "the alternate rooms come back";
+        withAlternates += AlternateRoomCount(*made) > 0 ? 1 : 0;
         EXPECT_EQ(back->Settings.BaseLevelFile.Str(), base_);
         EXPECT_EQ(back->Settings.OutputLevelFile.Str(), "");
         EXPECT_EQ(result.Counts.FacesUsed, result.Counts.Faces)
@@ -238,6 +251,7 @@ TEST_P(RoundTrip, ProjectsMadeByTheEditorComeBackFromTheirLevel) {
             << "the imported project builds another level";
     }
     EXPECT_LE(unbuildable, Projects / 10);
+    EXPECT_GE(withAlternates, 6);
 }
 
 // Objects dropped at random places of random projects stand on the floor the game finds under

@@ -2,6 +2,7 @@
 
 #include "demo/demo_project.h"
 #include "document/doorways.h"
+#include "document/flip_map_operations.h"
 #include "document/sector_numbering.h"
 #include "document/sector_tools.h"
 #include "level/floor_data.h"
@@ -255,6 +256,39 @@ TEST_P(EndToEnd, TheDemoProjectPlaysOnEachLayout) {
     EXPECT_EQ(toPool.Max[0], 31 * 1024);
     EXPECT_EQ(toPool.Max[2] - toPool.Min[2], 6 * 1024);
     EXPECT_EQ(WorldCorners(pool, pool.Portals[0]).Min[0], 31 * 1024);
+}
+
+// The demo's hall with an alternate whose floor has a raised block: the level links the two, the
+// boxes and zones of both flip states pass the level check.
+TEST_P(EndToEnd, AnAlternateRoomBuildsIntoTheLevelWithItsZones) {
+    const std::string base = MakeBase(GetParam(), "demo" + Extension());
+    const std::string out = dir.Path("built" + Extension());
+    demo::MakeDemoProject(*project, base, out);
+    SelectRoom(*project, scene, 0);
+    ASSERT_FALSE(MakeAlternateRoom(*project, scene).Refused);
+    const int alternate = project->RoomCount;
+    TEditorRoom& room = project->Room(alternate);
+    for (int x = 6; x <= 7; ++x) {
+        for (int z = 6; z <= 7; ++z) {
+            room.GameSector(SectorNumber(x, z, room.ZSectors)).FloorHeight += 2;
+        }
+    }
+    SelectRoom(*project, scene, 0); // Lara starts in the hall
+    BuildResult result = Build({base, out, "", "", ""});
+    ASSERT_TRUE(result.Written) << ::testing::PrintToString(result.Messages);
+    EXPECT_THAT(Lines(result.Warnings), IsEmpty());
+    auto level = std::make_unique<TLevelData>();
+    ASSERT_EQ(ReadLevelFile(*level, out).Status, ReadStatus::Done);
+    ASSERT_EQ(level->NumRooms, alternate);
+    EXPECT_EQ(level->Rooms[0].AlternateRoom, alternate - 1);
+    for (int r = 1; r < alternate; ++r) {
+        EXPECT_EQ(level->Rooms[r].AlternateRoom, -1) << "room " << r + 1;
+    }
+    const TLevelRoom& built = level->Rooms[alternate - 1];
+    EXPECT_NE(built.Sectors[SectorNumber(6, 6, room.ZSectors) - 1].BoxIndex,
+              built.Sectors[SectorNumber(3, 3, room.ZSectors) - 1].BoxIndex)
+        << "the raised block is a box of its own";
+    EXPECT_THAT(Lines(CheckLevel(*level)), IsEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(AllLayouts, EndToEnd,

@@ -148,6 +148,7 @@ TEST_F(EditHistoryOfTwoRooms, EachRoomOperationIsOneStepThatUndoTakesBack) {
     const Case cases[] = {
         {"Delete Room", [&] { window->action("deleteRoom")->trigger(); }},
         {"Clone Room", [&] { window->action("cloneRoom")->trigger(); }},
+        {"Make Alternate Room", [&] { window->action("makeAlternateRoom")->trigger(); }},
         {"Send to Front", [&] { window->action("sendRoomToFront")->trigger(); }},
         {"Send to Up", [&] { window->action("sendRoomToUp")->trigger(); }},
         {"Move Room", // typed into the fields: one step
