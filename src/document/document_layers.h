@@ -29,7 +29,7 @@ constexpr uint32_t LayerBit(int layer) {
 }
 
 // The layers of the document, which the editor's edits are recorded over: the objects (at
-// ObjectsLayerIndex).
+// ObjectsLayerIndex) and the triggers (at TriggersLayerIndex).
 const DocumentLayers& ProjectLayers();
 
 } // namespace morvane

@@ -1,6 +1,7 @@
 #include "document/object_block.h"
 
 #include "document/project.h"
+#include "document/trigger_block.h"
 #include "io/binary_reader.h"
 #include "io/binary_writer.h"
 #include "io/io_error.h"
@@ -128,26 +129,35 @@ void WriteObjectsBlock(BinaryWriter& out, const TObjectLayer& layer) {
 
 ProjectBlocks ReadProjectBlocks(BinaryReader& in) {
     ProjectBlocks blocks;
-    bool objectsRead = false;
+    bool objectsRead = false, triggersRead = false;
     while (!in.AtEnd()) {
         const uint64_t start = in.Position();
         char tag[TagBytes] = {};
         const std::size_t tagSize =
             static_cast<std::size_t>(std::min<uint64_t>(TagBytes, in.Remaining()));
         in.ReadBytes(tag, tagSize);
-        if (std::memcmp(tag, ObjectsBlockTag, tagSize) != 0) {
+        const bool objects = std::memcmp(tag, ObjectsBlockTag, tagSize) == 0;
+        const bool triggers = !objects && std::memcmp(tag, TriggersBlockTag, tagSize) == 0;
+        if (!objects && !triggers) {
             throw IoError("an unknown block (tag \"" + TagText(tag, tagSize) +
                           "\") follows the rooms at byte " + std::to_string(start) + ".");
         }
+        const std::string block =
+            objects ? BlockAt(start) : "the triggers block at byte " + std::to_string(start);
         if (in.Remaining() + tagSize < BlockHeaderBytes) {
-            throw IoError(BlockAt(start) + " is truncated: the file ends within its " +
+            throw IoError(block + " is truncated: the file ends within its " +
                           std::to_string(BlockHeaderBytes) + "-byte header.");
         }
-        if (objectsRead) {
-            throw IoError(BlockAt(start) + " is a second objects block.");
+        bool& read = objects ? objectsRead : triggersRead;
+        if (read) {
+            throw IoError(block + " is a second " + (objects ? "objects" : "triggers") + " block.");
         }
-        ReadObjectsPayload(in, start, blocks);
-        objectsRead = true;
+        if (objects) {
+            ReadObjectsPayload(in, start, blocks);
+        } else {
+            ReadTriggersPayload(in, start, blocks.Triggers);
+        }
+        read = true;
     }
     return blocks;
 }

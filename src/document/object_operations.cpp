@@ -3,6 +3,7 @@
 #include "document/sector_heights.h"
 #include "document/sector_numbering.h"
 #include "document/shape_table.h"
+#include "document/trigger_operations.h"
 #include "level/world_units.h"
 
 #include <algorithm>
@@ -333,6 +334,7 @@ DocumentOutcome DeleteObject(TEditorProject& project, int index) {
                  (layer.Count - index - 1) * sizeof(TEditorObject));
     --layer.Count;
     layer.Objects[layer.Count] = TEditorObject{};
+    ForgetTriggerObject(project, index);
     return Changed();
 }
 

@@ -13,11 +13,13 @@
 
 namespace morvane {
 
-// The place of the objects layer among the document's layers, and the scope of its edits.
+// The place of the objects layer among the document's layers, and the scope of its edits: the
+// trigger layer with it, as deleting an object (or a room) takes its triggers along.
 inline constexpr int ObjectsLayerIndex = 0;
 inline constexpr const char* ObjectsLayerName = "objects";
+inline constexpr int ObjectTriggersLayerIndex = 1; // TriggersLayerIndex of trigger_operations.h
 inline EditScope ObjectsScope(RoomScope rooms = RoomScope::CurrentAndNext) {
-    return EditScope(rooms, LayerBit(ObjectsLayerIndex));
+    return EditScope(rooms, LayerBit(ObjectsLayerIndex) | LayerBit(ObjectTriggersLayerIndex));
 }
 
 // The object's index in the layer (from 0), or -1.
@@ -96,6 +98,8 @@ ObjectCounts CountObjects(const TEditorProject& project);
 DocumentOutcome PlaceObject(TEditorProject& project, const TEditorObject& object);
 // Replaces the object with another version of it (a move, a turn, a field typed in the dock).
 DocumentOutcome ChangeObject(TEditorProject& project, int index, const TEditorObject& object);
+// Deleting an object takes the triggers tied to it and the actions naming it along, and moves the
+// indexes the triggers hold after it down by one (see ForgetTriggerObject).
 DocumentOutcome DeleteObject(TEditorProject& project, int index);
 // Turns the object by the given degrees (cameras and lights have no angle: nothing happens).
 DocumentOutcome TurnObject(TEditorProject& project, int index, int degrees);

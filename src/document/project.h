@@ -3,6 +3,7 @@
 #include "document/build_settings.h"
 #include "document/objects.h"
 #include "document/short_string.h"
+#include "document/triggers.h"
 #include "io/zeroed_pages.h"
 #include "level/game_sector.h"
 
@@ -120,7 +121,8 @@ struct TEditorProject {
     uint8_t CurrentRoom; // 1..128
     uint8_t RoomCount;   // 0..128
     TEditorRoom Rooms[MaxRooms];
-    TObjectLayer Objects; // see objects.h
+    TObjectLayer Objects;   // see objects.h
+    TTriggerLayer Triggers; // see triggers.h
 
     TEditorRoom& Room(int r) { return Rooms[r - 1]; }
     const TEditorRoom& Room(int r) const { return Rooms[r - 1]; }

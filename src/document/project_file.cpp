@@ -3,6 +3,7 @@
 #include "document/editor_texts.h"
 #include "document/object_block.h"
 #include "document/room_limits.h"
+#include "document/trigger_block.h"
 #include "io/atomic_file.h"
 #include "io/backup_copy.h"
 #include "io/binary_reader.h"
@@ -40,6 +41,7 @@ struct ProjectScratch {
     uint8_t CurrentRoom = 0;
     std::vector<TEditorRoom> Rooms;
     std::vector<TEditorObject> Objects;
+    std::vector<TEditorTrigger> Triggers;
 
     // The document becomes what a cleared document holds with the file's content: the rooms in
     // use are written over whole, and only the others cleared.
@@ -59,6 +61,12 @@ struct ProjectScratch {
         std::copy_n(Objects.begin(), objects, layer.Objects);
         ZeroBytes(layer.Objects + objects, (MaxObjects - objects) * sizeof(TEditorObject));
         layer.Count = static_cast<uint32_t>(objects);
+        TTriggerLayer& triggers = project.Triggers;
+        const std::size_t triggerCount = std::min<std::size_t>(Triggers.size(), MaxTriggers);
+        std::copy_n(Triggers.begin(), triggerCount, triggers.Triggers);
+        ZeroBytes(triggers.Triggers + triggerCount,
+                  (MaxTriggers - triggerCount) * sizeof(TEditorTrigger));
+        triggers.Count = static_cast<uint32_t>(triggerCount);
     }
 };
 
@@ -215,7 +223,8 @@ template <class Room> std::vector<RoomGrid> GridsOf(const std::vector<Room>& roo
     return grids;
 }
 
-// Objects that break a field or a limit refuse the file, as they would refuse the edit.
+// Objects or triggers that break a field or a limit refuse the file, as they would refuse the
+// edit.
 void CheckObjects(const std::string& problem, const std::string& name) {
     if (!problem.empty()) {
         throw FileError(ProjectFileKind, name, RefusedOutcome, problem);
@@ -275,12 +284,16 @@ ProjectReadOutcome ReadProjectRecord(TEditorProject& project, BinaryReader& in,
     }
     ProjectScratch scratch;
     ProjectFileReader(scratch, in, name).ReadSettingsAndRooms(outcome.Version);
-    scratch.Objects = std::move(ReadProjectBlocks(in).Objects);
+    ProjectBlocks blocks = ReadProjectBlocks(in);
+    scratch.Objects = std::move(blocks.Objects);
+    scratch.Triggers = std::move(blocks.Triggers);
     for (std::size_t r = 0; r < scratch.Rooms.size(); ++r) {
         CheckRoomLimits(scratch.Rooms[r], static_cast<int>(r + 1), name);
     }
     ObjectCounts counts;
     CheckObjects(ObjectsBlockProblem(scratch.Objects, GridsOf(scratch.Rooms), counts), name);
+    CheckObjects(TriggersBlockProblem(scratch.Triggers, GridsOf(scratch.Rooms), scratch.Objects),
+                 name);
     scratch.MoveInto(project);
     return outcome;
 }
@@ -294,12 +307,15 @@ ProjectReadOutcome ReadOutlineRecord(ProjectOutline& outline, BinaryReader& in,
     ProjectOutline scratch;
     ProjectFileReader reader(scratch, in, name);
     reader.ReadSettingsAndRooms(outcome.Version);
-    const std::vector<TEditorObject> objects = std::move(ReadProjectBlocks(in).Objects);
+    const ProjectBlocks blocks = ReadProjectBlocks(in);
+    const std::vector<TEditorObject>& objects = blocks.Objects;
     if (!reader.RoomLimitsProblemFound().empty()) {
         throw FileError(ProjectFileKind, name, RefusedOutcome,
                         reader.RoomLimitsProblemFound() + ".");
     }
     CheckObjects(ObjectsBlockProblem(objects, GridsOf(scratch.Rooms), scratch.Objects), name);
+    CheckObjects(TriggersBlockProblem(blocks.Triggers, GridsOf(scratch.Rooms), objects), name);
+    scratch.Triggers = static_cast<int>(blocks.Triggers.size());
     scratch.Version = outcome.Version;
     outline = std::move(scratch);
     return outcome;
@@ -322,6 +338,7 @@ void WriteProjectRecord(const TEditorProject& project, const std::string& path) 
     }
     out.WriteZeros(TrailerBytes);
     WriteObjectsBlock(out, project.Objects);
+    WriteTriggersBlock(out, project.Triggers);
     file.Commit();
 }
 
@@ -381,6 +398,7 @@ ProjectOutline OutlineOf(const TEditorProject& project, uint8_t version) {
         o.PortalViewCount = room.PortalViewCount;
     }
     outline.Objects = CountObjects(project);
+    outline.Triggers = static_cast<int>(std::min<uint32_t>(project.Triggers.Count, MaxTriggers));
     return outline;
 }
 

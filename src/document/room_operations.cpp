@@ -3,6 +3,7 @@
 #include "document/editor_texts.h"
 #include "document/object_operations.h"
 #include "document/sector_numbering.h"
+#include "document/trigger_operations.h"
 #include "level/world_units.h"
 
 #include <algorithm>
@@ -188,7 +189,8 @@ DocumentOutcome DeleteRoom(TEditorProject& project, SceneRooms& scene) {
         return {};
     }
     --project.RoomCount;
-    DropObjectsOfMissingRooms(project); // the room's objects go with it
+    DropObjectsOfMissingRooms(project); // the room's objects and triggers go with it
+    DropTriggersOfMissingRooms(project);
     project.CurrentRoom = project.RoomCount;
     scene.DrawnRoom = project.CurrentRoom;
     return Refreshed(project, true);
