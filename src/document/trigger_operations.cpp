@@ -52,6 +52,10 @@ std::optional<TriggerFieldProblem> Range(const std::string& field, int64_t value
     return std::nullopt;
 }
 
+std::string WithArticle(ObjectKind kind) {
+    return std::string(kind == ObjectKind::Item ? "an " : "a ") + ObjectKindName(kind);
+}
+
 // The object an action or a tied trigger names: there, and of the kind it must be.
 std::optional<TriggerFieldProblem>
 NamedObject(const TEditorProject& project, const std::string& field, int index, ObjectKind kind) {
@@ -62,9 +66,9 @@ NamedObject(const TEditorProject& project, const std::string& field, int index, 
     }
     const TEditorObject& object = project.Objects.Objects[index];
     if (!object.Is(kind)) {
-        return TriggerFieldProblem{field, "object " + std::to_string(index) + " is a " +
-                                              ObjectKindName(object.KindOf()) + ", not a " +
-                                              ObjectKindName(kind)};
+        return TriggerFieldProblem{field, "object " + std::to_string(index) + " is " +
+                                              WithArticle(object.KindOf()) + ", not " +
+                                              WithArticle(kind)};
     }
     return std::nullopt;
 }
