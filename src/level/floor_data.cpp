@@ -131,6 +131,7 @@ SectorFloorData ReadSectorFloorData(const TLevelData& level, uint32_t index) {
         const int function = level.FormatKind == FormatTR3 ? head & 0x1F : head & 0xFF;
         if (function == FloorDataTrigger) {
             ++out.OtherEntries;
+            ++out.TriggerEntries;
             if (!ReadTrigger(in, head, index, out)) {
                 return out;
             }
@@ -156,6 +157,9 @@ SectorFloorData ReadSectorFloorData(const TLevelData& level, uint32_t index) {
             if (function != FloorDataPortal && function != FloorDataFloorSlant &&
                 function != FloorDataCeilingSlant) {
                 ++out.OtherEntries;
+            }
+            if (function == FloorDataKill) {
+                ++out.KillEntries;
             }
             if (function == FloorDataFloorSlant) {
                 out.HasFloorSlant = true;

@@ -27,8 +27,10 @@ struct SectorFloorData {
     // The slants' data words as stored (X in the low byte, Z in the high byte); 0 without one.
     uint16_t FloorSlantWord = 0;
     uint16_t CeilingSlantWord = 0;
-    // Entries a project has no place for: triggers, kill, climb and the third game's others.
+    // Entries other than slants and portals: triggers, kill, climb and the third game's others;
+    // of them, the trigger and kill entries (which a project's trigger layer holds).
     int OtherEntries = 0;
+    int TriggerEntries = 0, KillEntries = 0;
     std::vector<int> TriggeredItems;   // items (0-based) a trigger names
     std::vector<int> TriggeredCameras; // cameras (0-based) a trigger names
     // Where those are named: the floor-data words whose low ten bits hold them.

@@ -11,6 +11,16 @@
 namespace morvane {
 
 TriggerEntryWords TriggerEntryOf(const TEditorProject& project, const TEditorTrigger& trigger) {
+    return TriggerEntryOf(trigger, [&](int object) { return ObjectLevelIndex(project, object); });
+}
+
+std::vector<uint16_t> TriggerSectorWords(const TEditorProject& project,
+                                         const TEditorTrigger& trigger) {
+    return TriggerSectorWords(trigger,
+                              [&](int object) { return ObjectLevelIndex(project, object); });
+}
+
+TriggerEntryWords TriggerEntryOf(const TEditorTrigger& trigger, const LevelIndexOf& levelIndex) {
     TriggerEntryWords entry;
     entry.Type = trigger.Kind;
     entry.Setup = TriggerSetupWord(trigger.Timer,
@@ -21,7 +31,7 @@ TriggerEntryWords TriggerEntryOf(const TEditorProject& project, const TEditorTri
         return entry;
     }
     const auto level = [&](int object) {
-        return static_cast<uint16_t>(std::max(ObjectLevelIndex(project, object), 0));
+        return static_cast<uint16_t>(std::max(levelIndex(object), 0));
     };
     if (TriggerTypeHasItemWord(trigger.Kind)) {
         entry.Actions.push_back(
@@ -45,10 +55,10 @@ TriggerEntryWords TriggerEntryOf(const TEditorProject& project, const TEditorTri
     return entry;
 }
 
-std::vector<uint16_t> TriggerSectorWords(const TEditorProject& project,
-                                         const TEditorTrigger& trigger) {
+std::vector<uint16_t> TriggerSectorWords(const TEditorTrigger& trigger,
+                                         const LevelIndexOf& levelIndex) {
     std::vector<uint16_t> words;
-    const TriggerEntryWords entry = TriggerEntryOf(project, trigger);
+    const TriggerEntryWords entry = TriggerEntryOf(trigger, levelIndex);
     const bool hasEntry = !entry.Actions.empty();
     if (trigger.Death) {
         words.push_back(static_cast<uint16_t>(FloorDataKill | (hasEntry ? 0 : FloorDataEnd)));

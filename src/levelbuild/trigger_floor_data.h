@@ -8,6 +8,7 @@
 #include "script/trigger_encoding.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace morvane {
@@ -21,6 +22,13 @@ TriggerEntryWords TriggerEntryOf(const TEditorProject& project, const TEditorTri
 // trigger entry; the last entry carries the list's end mark. Empty when neither is there.
 std::vector<uint16_t> TriggerSectorWords(const TEditorProject& project,
                                          const TEditorTrigger& trigger);
+
+// The same with the objects' level indexes given (an object's index in the layer to its item's or
+// camera's in the level): what the import compares with the level it reads.
+using LevelIndexOf = std::function<int(int object)>;
+TriggerEntryWords TriggerEntryOf(const TEditorTrigger& trigger, const LevelIndexOf& levelIndex);
+std::vector<uint16_t> TriggerSectorWords(const TEditorTrigger& trigger,
+                                         const LevelIndexOf& levelIndex);
 
 // Adds every trigger's words to its sector. Throws BuildError naming the trigger and its field
 // for a trigger the level's layout cannot hold (a kind or action it lacks, an object that is
