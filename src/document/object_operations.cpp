@@ -369,6 +369,12 @@ DocumentOutcome MoveObject(TEditorProject& project, int index, int x, int z, boo
 
 bool DropObjectsOfMissingRooms(TEditorProject& project) {
     TObjectLayer& layer = project.Objects;
+    // From the last, so that each object's triggers are renumbered past the ones still there.
+    for (uint32_t i = layer.Count; i-- > 0;) {
+        if (layer.Objects[i].Room > project.RoomCount) {
+            ForgetTriggerObject(project, static_cast<int>(i));
+        }
+    }
     uint32_t kept = 0;
     for (uint32_t i = 0; i < layer.Count; ++i) {
         if (layer.Objects[i].Room <= project.RoomCount) {

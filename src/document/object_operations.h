@@ -108,7 +108,8 @@ DocumentOutcome TurnObject(TEditorProject& project, int index, int degrees);
 DocumentOutcome MoveObject(TEditorProject& project, int index, int x, int z, bool snap);
 
 // The rooms above RoomCount lose their objects: after the last room is deleted (its objects go
-// with it; undo brings both back). Returns whether any object went.
+// with it; undo brings both back). The triggers naming them go as DeleteObject takes them.
+// Returns whether any object went.
 bool DropObjectsOfMissingRooms(TEditorProject& project);
 // The whole layer replaced, as the command line and the import do: every object's fields and the
 // layer's limits are checked first, nothing changes on a problem. Returns the problem, naming

@@ -213,7 +213,7 @@ std::vector<std::string> ImportTriggers(const TLevelData& level,
                 if (!read.Found) {
                     continue;
                 }
-                const std::string where = "level room " + std::to_string(r + 1) + ", column " +
+                const std::string where = "Level room " + std::to_string(r + 1) + ", column " +
                                           std::to_string(x) + ", row " + std::to_string(z);
                 if (read.Problem.empty() && (x > room.XSectors || z > room.ZSectors)) {
                     read.Problem = "a trigger on a sector the room's grid left out";
