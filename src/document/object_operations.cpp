@@ -423,6 +423,7 @@ std::string ReplaceObjectLayer(TEditorProject& project, const std::vector<TEdito
     for (uint32_t i = layer.Count; i < oldCount; ++i) {
         layer.Objects[i] = TEditorObject{};
     }
+    ForgetMissingTriggerObjects(project);
     return {};
 }
 

@@ -114,6 +114,8 @@ bool DropObjectsOfMissingRooms(TEditorProject& project);
 // The whole layer replaced, as the command line and the import do: every object's fields and the
 // layer's limits are checked first, nothing changes on a problem. Returns the problem, naming
 // the object by its index from 0 and the field: "objects[3].room: room 9 does not exist ...".
+// The triggers keep their indexes; those naming an object no longer there, or not of the kind
+// they need, lose it (see ForgetMissingTriggerObjects).
 std::string ReplaceObjectLayer(TEditorProject& project, const std::vector<TEditorObject>& objects);
 
 } // namespace morvane

@@ -404,6 +404,42 @@ bool ForgetTriggerObject(TEditorProject& project, int index) {
     return changed;
 }
 
+bool ForgetMissingTriggerObjects(TEditorProject& project) {
+    const auto is = [&](int index, ObjectKind kind) {
+        return HasObject(project, index) && project.Objects.Objects[index].Is(kind);
+    };
+    TTriggerLayer& layer = project.Triggers;
+    const uint32_t count = std::min<uint32_t>(layer.Count, MaxTriggers);
+    uint32_t kept = 0;
+    bool changed = false;
+    for (uint32_t i = 0; i < count; ++i) {
+        TEditorTrigger t = layer.Triggers[i];
+        if (TriggerKindTiesObject(t.KindOf()) && !is(t.Object, ObjectKind::Item)) {
+            changed = true;
+            continue;
+        }
+        int actions = 0;
+        for (int a = 0; a < std::min<int>(t.ActionCount, MaxTriggerActions); ++a) {
+            const TTriggerAction action = t.Actions[a];
+            const auto kind = action.KindOf();
+            if ((TriggerActionNamesObject(kind) && !is(action.Value, ObjectKind::Item)) ||
+                (TriggerActionNamesCamera(kind) && !is(action.Value, ObjectKind::Camera))) {
+                changed = true;
+                continue;
+            }
+            t.Actions[actions++] = action;
+        }
+        for (int a = actions; a < MaxTriggerActions; ++a) {
+            t.Actions[a] = TTriggerAction{};
+        }
+        t.ActionCount = static_cast<uint8_t>(actions);
+        layer.Triggers[kept++] = t;
+    }
+    ClearFrom(layer, kept, count);
+    layer.Count = kept;
+    return changed;
+}
+
 bool DropTriggersOfMissingRooms(TEditorProject& project) {
     TTriggerLayer& layer = project.Triggers;
     const uint32_t count = std::min<uint32_t>(layer.Count, MaxTriggers);

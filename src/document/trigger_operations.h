@@ -82,6 +82,10 @@ std::string ReplaceTriggerLayer(TEditorProject& project,
 // After object `index` left the objects layer: the triggers tied to it go, the actions naming it
 // go, and the indexes after it move down by one. Returns whether any trigger changed.
 bool ForgetTriggerObject(TEditorProject& project, int index);
+// After the objects layer was replaced whole: the triggers tied to an object that is no longer
+// there (or no longer an item) go, and so do the actions naming one that is not there or not of
+// their kind; the indexes stay as they are. Returns whether any trigger changed.
+bool ForgetMissingTriggerObjects(TEditorProject& project);
 // The rooms above RoomCount lose their triggers (after the last room is deleted; undo brings
 // them back). Returns whether any trigger went.
 bool DropTriggersOfMissingRooms(TEditorProject& project);

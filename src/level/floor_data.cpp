@@ -19,6 +19,8 @@ constexpr int TriggerPickup = 4;
 constexpr int ActionObject = 0;
 constexpr int ActionCamera = 1;
 constexpr int ActionCurrent = 2; // underwater current: a camera's position
+constexpr int ActionFlipMap = 3; // toggled, then on (4) and off (5)
+constexpr int ActionFlipOff = 5;
 constexpr int ActionLookAtItem = 6;
 
 // Reads words of one entry list, noting the first read past the data.
@@ -58,6 +60,7 @@ bool ReadTrigger(ListReader& in, uint16_t head, uint32_t start, SectorFloorData&
         }
         out.TriggeredItems.push_back(word & 0x03FF);
         out.ItemWords.push_back(in.At() - 1);
+        out.TiedItemWords.push_back(word);
     }
     for (bool last = false; !last;) {
         if (!in.Next(word)) {
@@ -72,6 +75,8 @@ bool ReadTrigger(ListReader& in, uint16_t head, uint32_t start, SectorFloorData&
         } else if (action == ActionCamera || action == ActionCurrent) {
             out.TriggeredCameras.push_back(parameter);
             out.CameraWords.push_back(in.At() - 1);
+        } else if (action >= ActionFlipMap && action <= ActionFlipOff) {
+            out.FlipMaps.push_back(parameter);
         }
         if (action == ActionCamera && !in.Next(word)) {
             out.Problem = RunsOff(start, "in a camera action");

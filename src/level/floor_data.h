@@ -35,6 +35,10 @@ struct SectorFloorData {
     std::vector<int> TriggeredCameras; // cameras (0-based) a trigger names
     // Where those are named: the floor-data words whose low ten bits hold them.
     std::vector<uint32_t> ItemWords, CameraWords;
+    // The item words of switch, key and pickup triggers as stored (an item: action bits 0), and
+    // the flip maps the flip actions name.
+    std::vector<uint16_t> TiedItemWords;
+    std::vector<int> FlipMaps;
     // Empty when the list is well formed; otherwise what is wrong with it (the game would read
     // past the data, stop on an unknown function, or run on into the next sector's list).
     std::string Problem;
