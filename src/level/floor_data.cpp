@@ -53,6 +53,7 @@ bool ReadTrigger(ListReader& in, uint16_t head, uint32_t start, SectorFloorData&
         return false;
     }
     const int type = (head >> 8) & 0x7F;
+    out.TriggerTypes.push_back(type);
     if (type == TriggerSwitch || type == TriggerKey || type == TriggerPickup) {
         if (!in.Next(word)) {
             out.Problem = RunsOff(start, "in a trigger's item word");

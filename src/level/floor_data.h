@@ -39,6 +39,7 @@ struct SectorFloorData {
     // the flip maps the flip actions name.
     std::vector<uint16_t> TiedItemWords;
     std::vector<int> FlipMaps;
+    std::vector<int> TriggerTypes; // of each trigger entry
     // Empty when the list is well formed; otherwise what is wrong with it (the game would read
     // past the data, stop on an unknown function, or run on into the next sector's list).
     std::string Problem;

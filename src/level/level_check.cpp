@@ -295,7 +295,6 @@ private:
                 }
             }
             for (uint16_t word : data.TiedItemWords) {
-                const int item = word & 0x03FF;
                 if ((word & 0x7C00) != 0) {
                     AddAtSector(
                         FindingSeverity::Warning, r, sector,
@@ -303,12 +302,7 @@ private:
                             std::to_string((word >> 10) & 0x1F) +
                             ", not to an item: the game takes its number as the item. "
                             "Tie the trigger to its switch, keyhole or pickup.");
-                } else if (item < static_cast<int>(level_.NumItems) &&
-                           GetLevelItem(level_, item).Type == LaraItemType) {
-                    AddAtSector(FindingSeverity::Warning, r, sector,
-                                "a switch, key or pickup trigger here is tied to Lara (item " +
-                                    std::to_string(item + 1) +
-                                    "): it never fires. Tie it to its switch, keyhole or pickup.");
+                    break;
                 }
             }
             for (int flip : data.FlipMaps) {
@@ -322,7 +316,13 @@ private:
                     break;
                 }
             }
-            if (data.TriggerEntries + data.KillEntries > 0 && IsSolidSector(level_, s)) {
+            // A switch, keyhole or pickup may stand in the wall it is used from (the game's own
+            // levels put their triggers there); a trigger Lara sets off by being in the sector,
+            // or the death floor, may not.
+            const bool reached = data.KillEntries > 0 ||
+                                 std::any_of(data.TriggerTypes.begin(), data.TriggerTypes.end(),
+                                             [](int type) { return type < 2 || type > 4; });
+            if (reached && IsSolidSector(level_, s)) {
                 AddAtSector(FindingSeverity::Warning, r, sector,
                             "a trigger or death floor here lies in a wall (its floor meets its "
                             "ceiling): nothing can reach it. Move it onto an open sector.");

@@ -83,7 +83,8 @@ TEST(CliJson, ProjectSummaryIsPrintedInItsFixedLayout) {
     "cameras": 0,
     "statics": 0,
     "lights": 0
-  }
+  },
+  "triggers": 0
 }
 )");
 
