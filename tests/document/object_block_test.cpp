@@ -15,8 +15,10 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <random>
+#include <tuple>
 
 namespace morvane {
 namespace {
@@ -377,8 +379,47 @@ TEST(TriggersBlock, RandomLayersComeBackByteForByte) {
 
         // Deleting every object takes the triggers tied to them and the actions naming them;
         // deleting the rest of the triggers gives back the file without any.
+        // Each deletion leaves every trigger naming the very objects it named before.
+        const auto named = [&] {
+            std::map<std::tuple<int, int, int>, std::vector<std::string>> objects;
+            for (uint32_t i = 0; i < project->Triggers.Count; ++i) {
+                const TEditorTrigger& t = project->Triggers.Triggers[i];
+                auto& list = objects[{t.Room, t.Column, t.Row}];
+                const auto add = [&](int index) {
+                    const auto* bytes =
+                        reinterpret_cast<const char*>(&project->Objects.Objects[index]);
+                    list.emplace_back(bytes, sizeof(TEditorObject));
+                };
+                if (TriggerKindTiesObject(t.KindOf())) {
+                    add(t.Object);
+                }
+                for (int a = 0; a < t.ActionCount; ++a) {
+                    const TriggerActionKind kind = t.Actions[a].KindOf();
+                    if (TriggerActionNamesObject(kind) || TriggerActionNamesCamera(kind)) {
+                        add(t.Actions[a].Value);
+                    } else {
+                        list.push_back(std::to_string(t.Actions[a].Value));
+                    }
+                }
+            }
+            return objects;
+        };
         while (project->Objects.Count > 0) {
-            DeleteObject(*project, static_cast<int>(random() % project->Objects.Count));
+            const int gone = static_cast<int>(random() % project->Objects.Count);
+            const std::string goneBytes(
+                reinterpret_cast<const char*>(&project->Objects.Objects[gone]),
+                sizeof(TEditorObject));
+            auto expected = named();
+            DeleteObject(*project, gone);
+            for (auto place = expected.begin(); place != expected.end();) {
+                auto& list = place->second;
+                list.erase(std::remove(list.begin(), list.end(), goneBytes), list.end());
+                ++place;
+            }
+            const auto after = named();
+            for (const auto& [place, list] : after) {
+                ASSERT_EQ(list, expected[place]) << "a trigger names other objects";
+            }
         }
         for (uint32_t i = 0; i < project->Triggers.Count; ++i) {
             const TEditorTrigger& t = project->Triggers.Triggers[i];
