@@ -318,10 +318,9 @@ TEST_F(DocumentChanges, RandomEditsUndoneAndRedoneGiveEveryStateBackByteForByte)
                     // Flip on (a number), or an action naming an object that may not fit it.
                     const auto action =
                         static_cast<TriggerActionKind>(pick(0, 1) ? 4 : pick(0, 3) * 2);
-                    trigger.Actions[trigger.ActionCount++] =
-                        NewTriggerAction(action, action == TriggerActionKind::FlipOn
-                                                     ? pick(0, 9)
-                                                     : pick(0, objects));
+                    trigger.Actions[trigger.ActionCount++] = NewTriggerAction(
+                        action,
+                        action == TriggerActionKind::FlipOn ? pick(0, 9) : pick(0, objects));
                 }
                 scope = TriggersScope();
                 operation = [=, this] {
