@@ -48,6 +48,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     AddVerb<MakeDemoLevelVerb>(tool, verbs);
     AddVerb<ProjectInfoVerb>(tool, verbs);
     AddVerb<ObjectsVerb>(tool, verbs);
+    AddVerb<TriggersVerb>(tool, verbs);
     AddVerb<MakeDemoProjectVerb>(tool, verbs);
     AddVerb<BuildVerb>(tool, verbs);
     AddVerb<CheckVerb>(tool, verbs);

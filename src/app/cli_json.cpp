@@ -114,6 +114,7 @@ Json ProjectSummary(const ProjectOutline& project) {
           {"cameras", project.Objects.Cameras},
           {"statics", project.Objects.Statics},
           {"lights", project.Objects.Lights}}},
+        {"triggers", project.Triggers},
         {"alternate_rooms", project.AlternateRooms},
     };
 }

@@ -3,11 +3,13 @@
 #include "app/cli.h"
 #include "app/cli_json.h"
 #include "app/cli_objects.h"
+#include "app/cli_triggers.h"
 #include "demo/demo_level.h"
 #include "demo/demo_project.h"
 #include "document/doorways.h"
 #include "document/object_operations.h"
 #include "document/project_file.h"
+#include "document/trigger_operations.h"
 #include "import/level_import.h"
 #include "io/binary_reader.h"
 #include "io/io_error.h"
@@ -64,8 +66,9 @@ void OptionalFile(CLI::App& verb, const char* name, std::optional<std::string>& 
         ->type_name("F");
 }
 
-// How messages name the JSON file of the objects verb, and the size it may have.
+// How messages name the JSON files of the objects and triggers verbs, and the size they may have.
 constexpr const char* ObjectsFileKind = "Objects file";
+constexpr const char* TriggersFileKind = "Triggers file";
 constexpr uint64_t MaxObjectsFileBytes = 32u << 20;
 
 std::string ReadTextFile(const std::string& path, uint64_t maxBytes) {
@@ -73,6 +76,20 @@ std::string ReadTextFile(const std::string& path, uint64_t maxBytes) {
     std::string text(static_cast<std::size_t>(in.Size()), '\0');
     in.ReadBytes(text.data(), text.size());
     return text;
+}
+
+// The JSON of a file a verb reads; a file that cannot be read or parsed throws what `refused`
+// makes of the problem.
+template <class Refused> Json ReadJsonFile(const std::string& path, Refused refused) {
+    try {
+        return Json::parse(ReadTextFile(path, MaxObjectsFileBytes));
+    } catch (const Json::exception& e) {
+        // The library's own words, without its code in brackets.
+        const std::string text = e.what();
+        throw refused(text.substr(text.find(']') == std::string::npos ? 0 : text.find(']') + 2));
+    } catch (const IoError& e) {
+        throw refused(e.what());
+    }
 }
 
 bool NamesAddOnLayout(const std::string& path) {
@@ -165,16 +182,7 @@ int ObjectsVerb::Run(const CliStreams& io) const {
     const auto refused = [&](const std::string& text) {
         return FileError(ObjectsFileKind, *ObjectsFile, RefusedOutcome, text);
     };
-    Json value;
-    try {
-        value = Json::parse(ReadTextFile(*ObjectsFile, MaxObjectsFileBytes));
-    } catch (const Json::exception& e) {
-        // The library's own words, without its code in brackets.
-        const std::string text = e.what();
-        throw refused(text.substr(text.find(']') == std::string::npos ? 0 : text.find(']') + 2));
-    } catch (const IoError& e) {
-        throw refused(e.what());
-    }
+    const Json value = ReadJsonFile(*ObjectsFile, refused);
     std::vector<TEditorObject> objects;
     std::string problem = ObjectsOfJson(value, *project, layout, objects);
     if (problem.empty()) {
@@ -187,6 +195,47 @@ int ObjectsVerb::Run(const CliStreams& io) const {
     WriteProjectFile(*project, out);
     const uint32_t count = project->Objects.Count;
     io.Err << count << (count == 1 ? " object" : " objects") << " written to " << out << '\n';
+    return CliDone;
+}
+
+void TriggersVerb::Declare(CLI::App& verb) {
+    RequiredFile(verb, "PROJECT.mvn", Project, "the project file");
+    OptionalFile(verb, "--set", TriggersFile,
+                 "a JSON file of triggers that replace the project's (nothing is written on any "
+                 "problem)");
+    OptionalFile(verb, "--out", OutputProject,
+                 "the project file written with --set (the project itself when not given)");
+}
+
+int TriggersVerb::Run(const CliStreams& io) const {
+    if (OutputProject && !TriggersFile) {
+        throw CliUsageError{"--out is written only with --set"};
+    }
+    uint8_t version = 0;
+    auto project = ReadProjectOrFail(Project, version);
+    if (!TriggersFile) {
+        PrintJson(TriggersSummary(*project), io.Out);
+        return CliDone;
+    }
+    const auto refused = [&](const std::string& text) {
+        return FileError(TriggersFileKind, *TriggersFile, RefusedOutcome, text);
+    };
+    const Json value = ReadJsonFile(*TriggersFile, refused);
+    // The base level's layout decides which kinds and actions there are; without it, all that
+    // the third game has.
+    const int32_t layout = PeekLevelFormatKind(project->Settings.BaseLevelFile.Str());
+    std::vector<TEditorTrigger> triggers;
+    std::string problem = TriggersOfJson(value, *project, layout, triggers);
+    if (problem.empty()) {
+        problem = ReplaceTriggerLayer(*project, triggers, layout);
+    }
+    if (!problem.empty()) {
+        throw refused(problem + ".");
+    }
+    const std::string out = OutputProject.value_or(Project);
+    WriteProjectFile(*project, out);
+    const uint32_t count = project->Triggers.Count;
+    io.Err << count << (count == 1 ? " trigger" : " triggers") << " written to " << out << '\n';
     return CliDone;
 }
 

@@ -73,6 +73,17 @@ struct ObjectsVerb {
     int Run(const CliStreams& io) const;
 };
 
+struct TriggersVerb {
+    static constexpr const char* Name = "triggers";
+    static constexpr const char* Summary = "print a project's triggers as JSON, or replace them";
+    std::string Project;
+    // The JSON whose triggers replace the project's, and the project file then written (the
+    // project itself by default).
+    std::optional<std::string> TriggersFile, OutputProject;
+    void Declare(CLI::App& verb);
+    int Run(const CliStreams& io) const;
+};
+
 struct MakeDemoProjectVerb {
     static constexpr const char* Name = "make-demo-project";
     static constexpr const char* Summary = "write the demo project on a base level";

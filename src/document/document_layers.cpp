@@ -2,6 +2,7 @@
 
 #include "document/flip_map_operations.h"
 #include "document/object_operations.h"
+#include "document/trigger_operations.h"
 
 #include <algorithm>
 #include <cstring>
@@ -10,33 +11,51 @@ namespace morvane {
 
 namespace {
 
-// The objects layer as bytes: its count, then the objects in use. The slots past the count are
-// always zero bytes, so loading clears the ones a longer state had used.
-std::vector<uint8_t> SaveObjects(const TEditorProject& project) {
-    const TObjectLayer& layer = project.Objects;
-    const uint32_t count = std::min<uint32_t>(layer.Count, MaxObjects);
-    std::vector<uint8_t> bytes(sizeof(count) + count * sizeof(TEditorObject));
+// A layer as bytes: its count, then the records in use. The slots past the count are always
+// zero bytes, so loading clears the ones a longer state had used.
+template <class Record, int Capacity>
+std::vector<uint8_t> SaveRecords(uint32_t storedCount, const Record* records) {
+    const uint32_t count = std::min<uint32_t>(storedCount, Capacity);
+    std::vector<uint8_t> bytes(sizeof(count) + count * sizeof(Record));
     std::memcpy(bytes.data(), &count, sizeof(count));
-    std::memcpy(bytes.data() + sizeof(count), layer.Objects, count * sizeof(TEditorObject));
+    std::memcpy(bytes.data() + sizeof(count), records, count * sizeof(Record));
     return bytes;
 }
 
-void LoadObjects(TEditorProject& project, std::span<const uint8_t> bytes) {
-    TObjectLayer& layer = project.Objects;
+template <class Record, int Capacity>
+void LoadRecords(uint32_t& storedCount, Record* records, std::span<const uint8_t> bytes) {
     uint32_t count = 0;
     if (bytes.size() >= sizeof(count)) {
         std::memcpy(&count, bytes.data(), sizeof(count));
     }
     count = std::min<uint32_t>(
-        {count, MaxObjects,
+        {count, static_cast<uint32_t>(Capacity),
          static_cast<uint32_t>((bytes.size() - std::min(bytes.size(), sizeof(count))) /
-                               sizeof(TEditorObject))});
-    const uint32_t oldCount = std::min<uint32_t>(layer.Count, MaxObjects);
-    std::memcpy(layer.Objects, bytes.data() + sizeof(count), count * sizeof(TEditorObject));
+                               sizeof(Record))});
+    const uint32_t oldCount = std::min<uint32_t>(storedCount, Capacity);
+    std::memcpy(static_cast<void*>(records), bytes.data() + sizeof(count), count * sizeof(Record));
     for (uint32_t i = count; i < oldCount; ++i) {
-        layer.Objects[i] = TEditorObject{};
+        records[i] = Record{};
     }
-    layer.Count = count;
+    storedCount = count;
+}
+
+std::vector<uint8_t> SaveObjects(const TEditorProject& project) {
+    return SaveRecords<TEditorObject, MaxObjects>(project.Objects.Count, project.Objects.Objects);
+}
+
+void LoadObjects(TEditorProject& project, std::span<const uint8_t> bytes) {
+    LoadRecords<TEditorObject, MaxObjects>(project.Objects.Count, project.Objects.Objects, bytes);
+}
+
+std::vector<uint8_t> SaveTriggers(const TEditorProject& project) {
+    return SaveRecords<TEditorTrigger, MaxTriggers>(project.Triggers.Count,
+                                                    project.Triggers.Triggers);
+}
+
+void LoadTriggers(TEditorProject& project, std::span<const uint8_t> bytes) {
+    LoadRecords<TEditorTrigger, MaxTriggers>(project.Triggers.Count, project.Triggers.Triggers,
+                                             bytes);
 }
 
 // The alternate rooms as bytes: one for each room slot.
@@ -56,6 +75,7 @@ void LoadFlipMaps(TEditorProject& project, std::span<const uint8_t> bytes) {
 const DocumentLayers& ProjectLayers() {
     static const DocumentLayers layers = {
         {ObjectsLayerName, SaveObjects, LoadObjects},    // ObjectsLayerIndex
+        {TriggersLayerName, SaveTriggers, LoadTriggers}, // TriggersLayerIndex
         {FlipMapsLayerName, SaveFlipMaps, LoadFlipMaps}, // FlipMapsLayerIndex
     };
     return layers;

@@ -29,7 +29,8 @@ constexpr uint32_t LayerBit(int layer) {
 }
 
 // The layers of the document, which the editor's edits are recorded over: the objects (at
-// ObjectsLayerIndex) and the alternate rooms (at FlipMapsLayerIndex).
+// ObjectsLayerIndex), the triggers (at TriggersLayerIndex) and the alternate rooms (at
+// FlipMapsLayerIndex).
 const DocumentLayers& ProjectLayers();
 
 } // namespace morvane

@@ -15,7 +15,7 @@ namespace morvane {
 
 // The place of the alternate rooms among the document's layers, and the scope of their edits
 // (other layers an edit also writes may be added, e.g. the objects of Delete Room).
-inline constexpr int FlipMapsLayerIndex = 1;
+inline constexpr int FlipMapsLayerIndex = 2;
 inline constexpr const char* FlipMapsLayerName = "alternate rooms";
 inline EditScope FlipMapsScope(uint32_t otherLayers = 0) {
     return EditScope(RoomScope::CurrentAndNext, LayerBit(FlipMapsLayerIndex) | otherLayers);

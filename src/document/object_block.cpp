@@ -2,6 +2,7 @@
 
 #include "document/flip_block.h"
 #include "document/project.h"
+#include "document/trigger_block.h"
 #include "io/binary_reader.h"
 #include "io/binary_writer.h"
 #include "io/io_error.h"
@@ -129,33 +130,40 @@ void WriteObjectsBlock(BinaryWriter& out, const TObjectLayer& layer) {
 
 ProjectBlocks ReadProjectBlocks(BinaryReader& in) {
     ProjectBlocks blocks;
-    bool objectsRead = false;
-    bool flipMapsRead = false;
+    bool objectsRead = false, triggersRead = false, flipMapsRead = false;
     while (!in.AtEnd()) {
         const uint64_t start = in.Position();
         char tag[TagBytes] = {};
         const std::size_t tagSize =
             static_cast<std::size_t>(std::min<uint64_t>(TagBytes, in.Remaining()));
         in.ReadBytes(tag, tagSize);
-        const bool flipMaps = std::memcmp(tag, FlipMapsBlockTag, tagSize) == 0;
-        if (!flipMaps && std::memcmp(tag, ObjectsBlockTag, tagSize) != 0) {
+        const bool objects = std::memcmp(tag, ObjectsBlockTag, tagSize) == 0;
+        const bool triggers = !objects && std::memcmp(tag, TriggersBlockTag, tagSize) == 0;
+        const bool flipMaps =
+            !objects && !triggers && std::memcmp(tag, FlipMapsBlockTag, tagSize) == 0;
+        if (!objects && !triggers && !flipMaps) {
             throw IoError("an unknown block (tag \"" + TagText(tag, tagSize) +
                           "\") follows the rooms at byte " + std::to_string(start) + ".");
         }
-        const std::string block = flipMaps ? FlipMapsBlockAt(start) : BlockAt(start);
+        const std::string block = objects    ? BlockAt(start)
+                                  : flipMaps ? FlipMapsBlockAt(start)
+                                             : "the triggers block at byte " + std::to_string(start);
         if (in.Remaining() + tagSize < BlockHeaderBytes) {
             throw IoError(block + " is truncated: the file ends within its " +
                           std::to_string(BlockHeaderBytes) + "-byte header.");
         }
-        bool& read = flipMaps ? flipMapsRead : objectsRead;
+        bool& read = objects ? objectsRead : triggers ? triggersRead : flipMapsRead;
         if (read) {
-            throw IoError(block + (flipMaps ? " is a second alternate-rooms block."
-                                            : " is a second objects block."));
+            throw IoError(block + (objects    ? " is a second objects block."
+                                   : triggers ? " is a second triggers block."
+                                              : " is a second alternate-rooms block."));
         }
-        if (flipMaps) {
-            blocks.FlipLinks = ReadFlipMapsPayload(in, start);
-        } else {
+        if (objects) {
             ReadObjectsPayload(in, start, blocks);
+        } else if (triggers) {
+            ReadTriggersPayload(in, start, blocks.Triggers);
+        } else {
+            blocks.FlipLinks = ReadFlipMapsPayload(in, start);
         }
         read = true;
     }

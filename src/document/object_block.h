@@ -13,6 +13,7 @@
 #include "document/flip_map_operations.h"
 #include "document/object_operations.h"
 #include "document/objects.h"
+#include "document/triggers.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -36,12 +37,14 @@ TEditorObject ReadObjectRecord(BinaryReader& in);
 // Writes the layer's block; nothing at all for an empty layer.
 void WriteObjectsBlock(BinaryWriter& out, const TObjectLayer& layer);
 
-// The blocks that follow the rooms, read up to the end of the file. A block that is cut short,
-// whose length does not fit its count, of a version or tag this program does not read, or a
-// second block of a kind throws IoError with a text naming the block ("the objects block is
+// The blocks that follow the rooms (the objects block, the triggers block of trigger_block.h, the
+// alternate-rooms block of flip_block.h), read up to the end of the file. A block that is cut
+// short, whose length does not fit its count, of a version or tag this program does not read, or
+// a second block of a tag throws IoError with a text naming the block ("the objects block is
 // truncated ..."); the caller names the file.
 struct ProjectBlocks {
     std::vector<TEditorObject> Objects;
+    std::vector<TEditorTrigger> Triggers;
     std::vector<FlipLink> FlipLinks; // the alternate-rooms block's (see flip_block.h)
 };
 ProjectBlocks ReadProjectBlocks(BinaryReader& in);

@@ -3,6 +3,7 @@
 #include "document/sector_heights.h"
 #include "document/sector_numbering.h"
 #include "document/shape_table.h"
+#include "document/trigger_operations.h"
 #include "level/world_units.h"
 
 #include <algorithm>
@@ -333,6 +334,7 @@ DocumentOutcome DeleteObject(TEditorProject& project, int index) {
                  (layer.Count - index - 1) * sizeof(TEditorObject));
     --layer.Count;
     layer.Objects[layer.Count] = TEditorObject{};
+    ForgetTriggerObject(project, index);
     return Changed();
 }
 
@@ -367,6 +369,12 @@ DocumentOutcome MoveObject(TEditorProject& project, int index, int x, int z, boo
 
 bool DropObjectsOfMissingRooms(TEditorProject& project) {
     TObjectLayer& layer = project.Objects;
+    // From the last, so that each object's triggers are renumbered past the ones still there.
+    for (uint32_t i = layer.Count; i-- > 0;) {
+        if (layer.Objects[i].Room > project.RoomCount) {
+            ForgetTriggerObject(project, static_cast<int>(i));
+        }
+    }
     uint32_t kept = 0;
     for (uint32_t i = 0; i < layer.Count; ++i) {
         if (layer.Objects[i].Room <= project.RoomCount) {
@@ -415,6 +423,7 @@ std::string ReplaceObjectLayer(TEditorProject& project, const std::vector<TEdito
     for (uint32_t i = layer.Count; i < oldCount; ++i) {
         layer.Objects[i] = TEditorObject{};
     }
+    ForgetMissingTriggerObjects(project);
     return {};
 }
 

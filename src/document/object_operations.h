@@ -13,11 +13,13 @@
 
 namespace morvane {
 
-// The place of the objects layer among the document's layers, and the scope of its edits.
+// The place of the objects layer among the document's layers, and the scope of its edits: the
+// trigger layer with it, as deleting an object (or a room) takes its triggers along.
 inline constexpr int ObjectsLayerIndex = 0;
 inline constexpr const char* ObjectsLayerName = "objects";
+inline constexpr int ObjectTriggersLayerIndex = 1; // TriggersLayerIndex of trigger_operations.h
 inline EditScope ObjectsScope(RoomScope rooms = RoomScope::CurrentAndNext) {
-    return EditScope(rooms, LayerBit(ObjectsLayerIndex));
+    return EditScope(rooms, LayerBit(ObjectsLayerIndex) | LayerBit(ObjectTriggersLayerIndex));
 }
 
 // The object's index in the layer (from 0), or -1.
@@ -96,6 +98,8 @@ ObjectCounts CountObjects(const TEditorProject& project);
 DocumentOutcome PlaceObject(TEditorProject& project, const TEditorObject& object);
 // Replaces the object with another version of it (a move, a turn, a field typed in the dock).
 DocumentOutcome ChangeObject(TEditorProject& project, int index, const TEditorObject& object);
+// Deleting an object takes the triggers tied to it and the actions naming it along, and moves the
+// indexes the triggers hold after it down by one (see ForgetTriggerObject).
 DocumentOutcome DeleteObject(TEditorProject& project, int index);
 // Turns the object by the given degrees (cameras and lights have no angle: nothing happens).
 DocumentOutcome TurnObject(TEditorProject& project, int index, int degrees);
@@ -104,11 +108,14 @@ DocumentOutcome TurnObject(TEditorProject& project, int index, int degrees);
 DocumentOutcome MoveObject(TEditorProject& project, int index, int x, int z, bool snap);
 
 // The rooms above RoomCount lose their objects: after the last room is deleted (its objects go
-// with it; undo brings both back). Returns whether any object went.
+// with it; undo brings both back). The triggers naming them go as DeleteObject takes them.
+// Returns whether any object went.
 bool DropObjectsOfMissingRooms(TEditorProject& project);
 // The whole layer replaced, as the command line and the import do: every object's fields and the
 // layer's limits are checked first, nothing changes on a problem. Returns the problem, naming
 // the object by its index from 0 and the field: "objects[3].room: room 9 does not exist ...".
+// The triggers keep their indexes; those naming an object no longer there, or not of the kind
+// they need, lose it (see ForgetMissingTriggerObjects).
 std::string ReplaceObjectLayer(TEditorProject& project, const std::vector<TEditorObject>& objects);
 
 } // namespace morvane

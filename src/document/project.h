@@ -4,6 +4,7 @@
 #include "document/flip_maps.h"
 #include "document/objects.h"
 #include "document/short_string.h"
+#include "document/triggers.h"
 #include "io/zeroed_pages.h"
 #include "level/game_sector.h"
 
@@ -122,8 +123,9 @@ struct TEditorProject {
     uint8_t CurrentRoom; // 1..128
     uint8_t RoomCount;   // 0..128
     TEditorRoom Rooms[MaxRooms];
-    TFlipMaps FlipMaps;   // see flip_maps.h
-    TObjectLayer Objects; // see objects.h
+    TFlipMaps FlipMaps;     // see flip_maps.h
+    TObjectLayer Objects;   // see objects.h
+    TTriggerLayer Triggers; // see triggers.h
 
     TEditorRoom& Room(int r) { return Rooms[r - 1]; }
     const TEditorRoom& Room(int r) const { return Rooms[r - 1]; }

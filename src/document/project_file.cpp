@@ -4,6 +4,7 @@
 #include "document/flip_block.h"
 #include "document/object_block.h"
 #include "document/room_limits.h"
+#include "document/trigger_block.h"
 #include "io/atomic_file.h"
 #include "io/backup_copy.h"
 #include "io/binary_reader.h"
@@ -42,6 +43,7 @@ struct ProjectScratch {
     std::vector<TEditorRoom> Rooms;
     std::vector<TEditorObject> Objects;
     TFlipMaps FlipMaps{};
+    std::vector<TEditorTrigger> Triggers;
 
     // The document becomes what a cleared document holds with the file's content: the rooms in
     // use are written over whole, and only the others cleared.
@@ -62,6 +64,12 @@ struct ProjectScratch {
         ZeroBytes(layer.Objects + objects, (MaxObjects - objects) * sizeof(TEditorObject));
         layer.Count = static_cast<uint32_t>(objects);
         project.FlipMaps = FlipMaps;
+        TTriggerLayer& triggers = project.Triggers;
+        const std::size_t triggerCount = std::min<std::size_t>(Triggers.size(), MaxTriggers);
+        std::copy_n(Triggers.begin(), triggerCount, triggers.Triggers);
+        ZeroBytes(triggers.Triggers + triggerCount,
+                  (MaxTriggers - triggerCount) * sizeof(TEditorTrigger));
+        triggers.Count = static_cast<uint32_t>(triggerCount);
     }
 };
 
@@ -218,7 +226,8 @@ template <class Room> std::vector<RoomGrid> GridsOf(const std::vector<Room>& roo
     return grids;
 }
 
-// Objects that break a field or a limit refuse the file, as they would refuse the edit.
+// Objects or triggers that break a field or a limit refuse the file, as they would refuse the
+// edit.
 void CheckObjects(const std::string& problem, const std::string& name) {
     if (!problem.empty()) {
         throw FileError(ProjectFileKind, name, RefusedOutcome, problem);
@@ -280,6 +289,7 @@ ProjectReadOutcome ReadProjectRecord(TEditorProject& project, BinaryReader& in,
     ProjectFileReader(scratch, in, name).ReadSettingsAndRooms(outcome.Version);
     ProjectBlocks blocks = ReadProjectBlocks(in);
     scratch.Objects = std::move(blocks.Objects);
+    scratch.Triggers = std::move(blocks.Triggers);
     for (std::size_t r = 0; r < scratch.Rooms.size(); ++r) {
         CheckRoomLimits(scratch.Rooms[r], static_cast<int>(r + 1), name);
     }
@@ -287,6 +297,8 @@ ProjectReadOutcome ReadProjectRecord(TEditorProject& project, BinaryReader& in,
     CheckObjects(ObjectsBlockProblem(scratch.Objects, GridsOf(scratch.Rooms), counts), name);
     CheckObjects(FlipMapsBlockProblem(blocks.FlipLinks, static_cast<int>(scratch.Rooms.size()),
                                       scratch.FlipMaps),
+                 name);
+    CheckObjects(TriggersBlockProblem(scratch.Triggers, GridsOf(scratch.Rooms), scratch.Objects),
                  name);
     scratch.MoveInto(project);
     return outcome;
@@ -311,6 +323,8 @@ ProjectReadOutcome ReadOutlineRecord(ProjectOutline& outline, BinaryReader& in,
     TFlipMaps flipMaps;
     CheckObjects(FlipMapsBlockProblem(blocks.FlipLinks, scratch.RoomCount, flipMaps), name);
     scratch.AlternateRooms = static_cast<int>(blocks.FlipLinks.size());
+    CheckObjects(TriggersBlockProblem(blocks.Triggers, GridsOf(scratch.Rooms), objects), name);
+    scratch.Triggers = static_cast<int>(blocks.Triggers.size());
     scratch.Version = outcome.Version;
     outline = std::move(scratch);
     return outcome;
@@ -333,6 +347,7 @@ void WriteProjectRecord(const TEditorProject& project, const std::string& path) 
     }
     out.WriteZeros(TrailerBytes);
     WriteObjectsBlock(out, project.Objects);
+    WriteTriggersBlock(out, project.Triggers);
     WriteFlipMapsBlock(out, project.FlipMaps);
     file.Commit();
 }
@@ -394,6 +409,7 @@ ProjectOutline OutlineOf(const TEditorProject& project, uint8_t version) {
     }
     outline.Objects = CountObjects(project);
     outline.AlternateRooms = AlternateRoomCount(project);
+    outline.Triggers = static_cast<int>(std::min<uint32_t>(project.Triggers.Count, MaxTriggers));
     return outline;
 }
 

@@ -37,9 +37,9 @@ struct ProjectReadOutcome : ReadResult {
 // (any version above 4 as 5). Every IoError names the file (Project file "X" refused: ...): a
 // file that ends early ("Read beyond end of file"), a room count, grid or portal-view count
 // beyond the document's capacities, a room that breaks the room limits (see room_limits.h), a
-// damaged or unknown block after the rooms, objects that break a field or a limit of the layer
-// (see object_block.h), a path that is not a regular file. In every case but Done the document
-// is untouched.
+// damaged or unknown block after the rooms, objects or triggers that break a field or a limit of
+// their layer (see object_block.h), a path that is not a regular file. In every case but Done the
+// document is untouched.
 ProjectReadOutcome ReadProjectFile(TEditorProject& project, const std::string& path);
 ProjectReadOutcome ReadProject(TEditorProject& project, BinaryReader& in, const std::string& name);
 
@@ -74,6 +74,7 @@ struct ProjectOutline {
     std::vector<RoomOutline> Rooms; // RoomCount of them
     ObjectCounts Objects;           // the objects block's, by kind
     int AlternateRooms = 0;         // the alternate-rooms block's links (see flip_block.h)
+    int Triggers = 0;               // the triggers block's
 
     RoomOutline& Room(int r) { return Rooms[static_cast<std::size_t>(r - 1)]; }
     const RoomOutline& Room(int r) const { return Rooms[static_cast<std::size_t>(r - 1)]; }

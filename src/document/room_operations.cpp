@@ -4,6 +4,7 @@
 #include "document/flip_map_operations.h"
 #include "document/object_operations.h"
 #include "document/sector_numbering.h"
+#include "document/trigger_operations.h"
 #include "level/world_units.h"
 
 #include <algorithm>
@@ -189,7 +190,8 @@ DocumentOutcome DeleteRoom(TEditorProject& project, SceneRooms& scene) {
         return {};
     }
     --project.RoomCount;
-    DropObjectsOfMissingRooms(project);  // the room's objects go with it
+    DropObjectsOfMissingRooms(project);  // the room's objects and triggers go with it
+    DropTriggersOfMissingRooms(project);
     DropFlipMapsOfMissingRooms(project); // and its links to and from an alternate
     project.CurrentRoom = project.RoomCount;
     scene.DrawnRoom = project.CurrentRoom;

@@ -60,7 +60,7 @@ PropertiesOutcome ApplyRoomProperties(TEditorProject& project, const RoomDialogV
 DocumentOutcome RebuildCurrentRoom(TEditorProject& project, const RoomDialogValues& edited);
 
 // Removes the last room (never the only one), its objects and its alternate-room links: an edit
-// in FlipMapsScope(LayerBit(ObjectsLayerIndex)).
+// in FlipMapsScope(LayerBit(ObjectsLayerIndex) | LayerBit(TriggersLayerIndex)).
 DocumentOutcome DeleteRoom(TEditorProject& project, SceneRooms& scene);
 // Appends a copy of the current room, one sector further in X and Z. Refused at 128 rooms.
 DocumentOutcome CloneRoom(TEditorProject& project);

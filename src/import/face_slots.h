@@ -1,7 +1,7 @@
 #pragma once
 
-#include "levelbuild/room_geometry.h"
 #include "level/level_data.h"
+#include "levelbuild/room_geometry.h"
 
 #include <array>
 #include <cstdint>

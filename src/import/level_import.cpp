@@ -11,6 +11,7 @@
 #include "import/level_portals.h"
 #include "import/rounded_division.h"
 #include "import/sector_corners.h"
+#include "import/trigger_import.h"
 #include "io/io_error.h"
 #include "level/floor_data.h"
 #include "level/level_format.h"
@@ -268,7 +269,8 @@ bool RoomImporter::ImportSector(int column, int row, TEditorRoom& room) {
         unreadable_.Add(column, row);
         whole = false;
     }
-    if (from.Entries.OtherEntries > 0) {
+    const SectorFloorData& entries = from.Entries;
+    if (entries.OtherEntries > entries.TriggerEntries + entries.KillEntries) {
         otherEntries_.Add(column, row);
     }
 
@@ -460,8 +462,8 @@ void RoomImporter::Report(ImportResult& result) const {
     if (otherEntries_.Count() > 0) {
         result.Messages.push_back(room + Sectors(otherEntries_.Count()) +
                                   (otherEntries_.Count() == 1 ? " holds" : " hold") +
-                                  " triggers or other floor-data entries that a project "
-                                  "does not keep " +
+                                  " floor-data entries that a project does not keep "
+                                  "(climbable walls, the third game's triangles and others) " +
                                   otherEntries_.Where() + "; they were left out.");
     }
 }
@@ -485,13 +487,15 @@ public:
             o.Flags = item.Flags;
             o.Intensity = static_cast<int16_t>(item.Intensity);
             o.Intensity2 = static_cast<int16_t>(item.Intensity2);
-            Keep(o, item.Room, "Level item " + std::to_string(i + 1));
+            indexes_.OfItem.push_back(
+                Keep(o, item.Room, "Level item " + std::to_string(i + 1)) ? Last() : -1);
         }
         for (uint32_t c = 0; c < level_.NumCameras && c < MaxCameras; ++c) {
             const TCamera& camera = level_.Cameras[c];
             TEditorObject o = At(ObjectKind::Camera, camera.Room, camera.X, camera.Y, camera.Z);
             o.Flags = camera.Flags;
-            Keep(o, camera.Room, "Level camera " + std::to_string(c + 1));
+            indexes_.OfCamera.push_back(
+                Keep(o, camera.Room, "Level camera " + std::to_string(c + 1)) ? Last() : -1);
         }
         for (int r = 0; r < level_.NumRooms; ++r) {
             const TLevelRoom& room = level_.Rooms[r];
@@ -522,7 +526,12 @@ public:
         Report(result);
     }
 
+    // The objects the level's items and cameras became.
+    const ImportedObjectIndexes& Indexes() const { return indexes_; }
+
 private:
+    int Last() const { return static_cast<int>(project_.Objects.Count) - 1; }
+
     TEditorObject At(ObjectKind kind, int levelRoom, int32_t x, int32_t y, int32_t z) const {
         TEditorObject o{};
         o.Kind = static_cast<uint8_t>(kind);
@@ -601,11 +610,15 @@ private:
     int kept_[5] = {0, 0, 0, 0, 0};
     std::map<std::pair<std::string, std::string>, std::pair<int, std::string>> leftOut_;
     int secondFades_ = 0, lightTypes_ = 0;
+    ImportedObjectIndexes indexes_;
 };
 
-void ImportObjects(const TLevelData& level, const std::vector<Placement>& placements,
-                   TEditorProject& project, ImportResult& result) {
-    ObjectImporter(level, placements, project).Run(result);
+ImportedObjectIndexes ImportObjects(const TLevelData& level,
+                                    const std::vector<Placement>& placements,
+                                    TEditorProject& project, ImportResult& result) {
+    ObjectImporter importer(level, placements, project);
+    importer.Run(result);
+    return importer.Indexes();
 }
 
 } // namespace
@@ -681,7 +694,10 @@ ImportResult ImportLevelRooms(const TLevelData& level, TEditorProject& project,
         ++(whole ? result.Counts.RoomsWhole : result.Counts.RoomsClipped);
     }
     ImportFlipMaps(level, project, result);
-    ImportObjects(level, placements, project, result);
+    const ImportedObjectIndexes objects = ImportObjects(level, placements, project, result);
+    for (std::string& message : ImportTriggers(level, result.ProjectRoomOf, objects, project)) {
+        result.Messages.push_back(std::move(message));
+    }
     project.CurrentRoom = 1;
     return result;
 }

@@ -46,7 +46,9 @@ struct ImportResult {
 // - the water, wind, quicksand and sky flags and the ambient light;
 // - the level's items, cameras, static meshes and lights as the objects layer (x and z from the
 //   room's corner, the level's y, not on the floor), Lara's item as her start; what the layer
-//   cannot hold (a room not imported, a place outside the room's grid, a limit) is reported.
+//   cannot hold (a room not imported, a place outside the room's grid, a limit) is reported;
+// - the trigger and kill entries of the sectors as the trigger layer (see trigger_import.h), what
+//   the layer cannot hold reported.
 // The project's base level is `baseLevelFile`; the output level is left empty.
 ImportResult ImportLevelRooms(const TLevelData& level, TEditorProject& project,
                               const std::string& baseLevelFile);

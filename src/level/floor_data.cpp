@@ -19,6 +19,8 @@ constexpr int TriggerPickup = 4;
 constexpr int ActionObject = 0;
 constexpr int ActionCamera = 1;
 constexpr int ActionCurrent = 2; // underwater current: a camera's position
+constexpr int ActionFlipMap = 3; // toggled, then on (4) and off (5)
+constexpr int ActionFlipOff = 5;
 constexpr int ActionLookAtItem = 6;
 
 // Reads words of one entry list, noting the first read past the data.
@@ -51,6 +53,7 @@ bool ReadTrigger(ListReader& in, uint16_t head, uint32_t start, SectorFloorData&
         return false;
     }
     const int type = (head >> 8) & 0x7F;
+    out.TriggerTypes.push_back(type);
     if (type == TriggerSwitch || type == TriggerKey || type == TriggerPickup) {
         if (!in.Next(word)) {
             out.Problem = RunsOff(start, "in a trigger's item word");
@@ -58,6 +61,7 @@ bool ReadTrigger(ListReader& in, uint16_t head, uint32_t start, SectorFloorData&
         }
         out.TriggeredItems.push_back(word & 0x03FF);
         out.ItemWords.push_back(in.At() - 1);
+        out.TiedItemWords.push_back(word);
     }
     for (bool last = false; !last;) {
         if (!in.Next(word)) {
@@ -72,6 +76,8 @@ bool ReadTrigger(ListReader& in, uint16_t head, uint32_t start, SectorFloorData&
         } else if (action == ActionCamera || action == ActionCurrent) {
             out.TriggeredCameras.push_back(parameter);
             out.CameraWords.push_back(in.At() - 1);
+        } else if (action >= ActionFlipMap && action <= ActionFlipOff) {
+            out.FlipMaps.push_back(parameter);
         }
         if (action == ActionCamera && !in.Next(word)) {
             out.Problem = RunsOff(start, "in a camera action");
@@ -131,6 +137,7 @@ SectorFloorData ReadSectorFloorData(const TLevelData& level, uint32_t index) {
         const int function = level.FormatKind == FormatTR3 ? head & 0x1F : head & 0xFF;
         if (function == FloorDataTrigger) {
             ++out.OtherEntries;
+            ++out.TriggerEntries;
             if (!ReadTrigger(in, head, index, out)) {
                 return out;
             }
@@ -156,6 +163,9 @@ SectorFloorData ReadSectorFloorData(const TLevelData& level, uint32_t index) {
             if (function != FloorDataPortal && function != FloorDataFloorSlant &&
                 function != FloorDataCeilingSlant) {
                 ++out.OtherEntries;
+            }
+            if (function == FloorDataKill) {
+                ++out.KillEntries;
             }
             if (function == FloorDataFloorSlant) {
                 out.HasFloorSlant = true;

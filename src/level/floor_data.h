@@ -27,12 +27,19 @@ struct SectorFloorData {
     // The slants' data words as stored (X in the low byte, Z in the high byte); 0 without one.
     uint16_t FloorSlantWord = 0;
     uint16_t CeilingSlantWord = 0;
-    // Entries a project has no place for: triggers, kill, climb and the third game's others.
+    // Entries other than slants and portals: triggers, kill, climb and the third game's others;
+    // of them, the trigger and kill entries (which a project's trigger layer holds).
     int OtherEntries = 0;
+    int TriggerEntries = 0, KillEntries = 0;
     std::vector<int> TriggeredItems;   // items (0-based) a trigger names
     std::vector<int> TriggeredCameras; // cameras (0-based) a trigger names
     // Where those are named: the floor-data words whose low ten bits hold them.
     std::vector<uint32_t> ItemWords, CameraWords;
+    // The item words of switch, key and pickup triggers as stored (an item: action bits 0), and
+    // the flip maps the flip actions name.
+    std::vector<uint16_t> TiedItemWords;
+    std::vector<int> FlipMaps;
+    std::vector<int> TriggerTypes; // of each trigger entry
     // Empty when the list is well formed; otherwise what is wrong with it (the game would read
     // past the data, stop on an unknown function, or run on into the next sector's list).
     std::string Problem;

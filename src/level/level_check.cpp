@@ -16,6 +16,9 @@ namespace morvane {
 
 namespace {
 
+// The games keep ten flip maps; a flip action beyond them writes past the array.
+constexpr int MaxFlipMap = 9;
+
 std::string Count(int n, const char* one, const char* many) {
     return std::to_string(n) + " " + (n == 1 ? one : many);
 }
@@ -290,6 +293,39 @@ private:
                                     ": the game crashes when it fires. Fix the trigger.");
                     break;
                 }
+            }
+            for (uint16_t word : data.TiedItemWords) {
+                if ((word & 0x7C00) != 0) {
+                    AddAtSector(
+                        FindingSeverity::Warning, r, sector,
+                        "a switch, key or pickup trigger here is tied to a word of action " +
+                            std::to_string((word >> 10) & 0x1F) +
+                            ", not to an item: the game takes its number as the item. "
+                            "Tie the trigger to its switch, keyhole or pickup.");
+                    break;
+                }
+            }
+            for (int flip : data.FlipMaps) {
+                if (flip > MaxFlipMap) {
+                    AddAtSector(FindingSeverity::Error, r, sector,
+                                "a trigger here names flip map " + std::to_string(flip) +
+                                    ", but the game keeps flip maps 0 to " +
+                                    std::to_string(MaxFlipMap) +
+                                    ": it writes past them when the trigger fires. Fix the "
+                                    "trigger.");
+                    break;
+                }
+            }
+            // A switch, keyhole or pickup may stand in the wall it is used from (the game's own
+            // levels put their triggers there); a trigger Lara sets off by being in the sector,
+            // or the death floor, may not.
+            const bool reached = data.KillEntries > 0 ||
+                                 std::any_of(data.TriggerTypes.begin(), data.TriggerTypes.end(),
+                                             [](int type) { return type < 2 || type > 4; });
+            if (reached && IsSolidSector(level_, s)) {
+                AddAtSector(FindingSeverity::Warning, r, sector,
+                            "a trigger or death floor here lies in a wall (its floor meets its "
+                            "ceiling): nothing can reach it. Move it onto an open sector.");
             }
             for (int camera : data.TriggeredCameras) {
                 if (camera >= static_cast<int>(level_.NumCameras)) {

@@ -22,6 +22,7 @@
 #include "levelbuild/room_geometry.h"
 #include "levelbuild/side_files.h"
 #include "levelbuild/slope_floor_data.h"
+#include "levelbuild/trigger_floor_data.h"
 #include "script/trscript.h"
 
 #include <algorithm>
@@ -487,6 +488,7 @@ void Build(const TEditorProject& project, TLevelData& level, const BuildNames& n
         }
         LoadFloorData(level, programFolder);
         AddWallPortals(level, scratch.WallPortals);
+        AddTriggerFloorData(project, level);
         // Lara stands on the floor as the game finds it, so she is placed once the floor data
         // is complete.
         // Her own object places her once the level is prepared, with the other objects.

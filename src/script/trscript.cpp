@@ -4,6 +4,7 @@
 #include "io/io_error.h"
 #include "level/level_format.h"
 #include "level/world_units.h"
+#include "script/trigger_encoding.h"
 
 #include <cstring>
 #include <limits>
@@ -88,6 +89,20 @@ constexpr TriggerKind TriggerKinds[10] = {
 };
 
 constexpr const char* NotEnoughParameters = "Not enough parameters:->";
+
+// The games' action numbers the script's actions write (trigger_encoding.h makes the words).
+constexpr int ActionObjectBits = 0;
+constexpr int ActionCurrentBits = 2;
+constexpr int ActionFlipMapBits = 3;
+constexpr int ActionLookAtBits = 6;
+constexpr int ActionEndLevelBits = 7;
+constexpr int ActionSoundtrackBits = 8;
+constexpr int ActionSecretBits = 10;
+
+// A number counted from 1 as the word's from 0, cut to 16 bits.
+uint16_t Minus1(int value) {
+    return static_cast<uint16_t>(static_cast<uint32_t>(value) - 1);
+}
 
 bool SameIgnoringCase(const char* a, const std::string& b) {
     std::size_t n = std::strlen(a);
@@ -414,9 +429,8 @@ bool Compiler::TriggerBlock(int room, int x, int z) {
         const int t = kind.Timer ? P(2) : 0;
         const int f = kind.Timer ? P(3) : P(2);
         lastHeader = state_.TriggerBufferLength;
-        if (!AppendWord(static_cast<uint16_t>(0x0004 + 256 * kind.Type)) ||
-            !AppendWord(static_cast<uint16_t>((t % 256) + 256 * (s % 128) + 32768 * (f % 2))) ||
-            (kind.Item && !AppendWord(static_cast<uint16_t>(static_cast<uint32_t>(P(4)) - 1)))) {
+        if (!AppendWord(TriggerFunctionWord(kind.Type)) || !AppendWord(TriggerSetupWord(t, s, f)) ||
+            (kind.Item && !AppendWord(TriggerActionWord(ActionObjectBits, Minus1(P(4)))))) {
             return false;
         }
         bool ended = false;
@@ -447,10 +461,13 @@ bool Compiler::ActionList(bool& ended) {
         }
         const int count = state_.ScriptParamCount;
         auto operand = [&](int position) { return static_cast<uint16_t>(P(position)); };
+        auto word = [&](int action, uint16_t value) {
+            return AppendWord(TriggerActionWord(action, value));
+        };
         bool appended = true;
         switch (c.Code) {
         case ActionItem:
-            appended = Enough(1) && AppendWord(static_cast<uint16_t>(operand(1) - 1));
+            appended = Enough(1) && word(ActionObjectBits, Minus1(P(1)));
             break;
         case ActionSwitchCamera: {
             if (!Enough(1)) {
@@ -458,28 +475,28 @@ bool Compiler::ActionList(bool& ended) {
             }
             const int t = count >= 2 ? P(2) : 0, a = count >= 3 ? P(3) : 0,
                       b = count >= 4 ? P(4) : 0;
-            appended = AppendWord(static_cast<uint16_t>((operand(1) - 1) | 0x0400)) &&
-                       AppendWord(static_cast<uint16_t>((t % 256) | (b % 256 != 0 ? 0x0100 : 0) |
-                                                        (a % 256 != 0 ? 0x1000 : 0)));
+            // The third parameter sets bit 12 of the second word, which the games do not read.
+            appended = word(TriggerActionCamera, Minus1(P(1))) &&
+                       AppendWord(CameraActionSecondWord(t, b % 256 != 0, a % 256 != 0 ? 0x08 : 0));
             break;
         }
         case ActionUnderwaterFlow:
-            appended = Enough(1) && AppendWord(operand(1) | 0x0800);
+            appended = Enough(1) && word(ActionCurrentBits, operand(1));
             break;
         case ActionAlternateRoom:
-            appended = Enough(1) && AppendWord(operand(1) | 0x0C00);
+            appended = Enough(1) && word(ActionFlipMapBits, operand(1));
             break;
         case ActionLookAtItem:
-            appended = Enough(1) && AppendWord(static_cast<uint16_t>((operand(1) - 1) | 0x1800));
+            appended = Enough(1) && word(ActionLookAtBits, Minus1(P(1)));
             break;
         case ActionEndLevel:
-            appended = AppendWord(0x1C00);
+            appended = word(ActionEndLevelBits, 0);
             break;
         case ActionPlaySoundTrack:
-            appended = Enough(1) && AppendWord(operand(1) | 0x2000);
+            appended = Enough(1) && word(ActionSoundtrackBits, operand(1));
             break;
         case ActionFoundSecret:
-            appended = Enough(1) && AppendWord(static_cast<uint16_t>((operand(1) - 1) | 0x2800));
+            appended = Enough(1) && word(ActionSecretBits, Minus1(P(1)));
             break;
         case ActionTimer:
             break;

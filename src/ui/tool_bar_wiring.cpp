@@ -10,6 +10,7 @@
 #include "document/flip_map_operations.h"
 #include "document/object_operations.h"
 #include "document/portal_views.h"
+#include "document/trigger_operations.h"
 #include "ui/document_text.h"
 #include "ui/rebuild_warning_dialog.h"
 #include "ui/room_dialog.h"
@@ -172,7 +173,7 @@ void MainWindow::editRoomProperties() {
 void MainWindow::deleteRoom() {
     edit(
         EditNames::DeleteRoom, [this] { return DeleteRoom(project_, scene_); },
-        FlipMapsScope(LayerBit(ObjectsLayerIndex)));
+        FlipMapsScope(LayerBit(ObjectsLayerIndex) | LayerBit(TriggersLayerIndex)));
 }
 
 void MainWindow::cloneRoom() {

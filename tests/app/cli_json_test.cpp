@@ -84,6 +84,7 @@ TEST(CliJson, ProjectSummaryIsPrintedInItsFixedLayout) {
     "statics": 0,
     "lights": 0
   },
+  "triggers": 0,
   "alternate_rooms": 0
 }
 )");

@@ -285,7 +285,8 @@ TEST(CliObjects, ABadFieldIsRefusedNamingItAndNothingIsWritten) {
     EXPECT_EQ(printed["objects"][3]["colour"], "#FF8000");
     EXPECT_THAT(RunTool({"project-info", path}).Out,
                 HasSubstr("\"objects\": {\n    \"items\": 1,\n    \"cameras\": 1,\n    "
-                          "\"statics\": 1,\n    \"lights\": 1\n  },\n  \"alternate_rooms\": 0\n}"));
+                          "\"statics\": 1,\n    \"lights\": 1\n  },\n  \"triggers\": 0,\n  "
+                          "\"alternate_rooms\": 0\n}"));
 }
 
 } // namespace

@@ -7,6 +7,8 @@
 #include "document/room_operations.h"
 #include "document/sector_numbering.h"
 #include "document/sector_tools.h"
+#include "document/trigger_operations.h"
+#include "level/level_format.h"
 
 #include <gtest/gtest.h>
 
@@ -56,7 +58,39 @@ uint64_t Fingerprint(const TEditorProject& project, const SceneRooms& scene) {
     for (const uint8_t alternate : project.FlipMaps.Alternate) {
         hash = (hash ^ alternate) * 0x100000001B3ULL;
     }
+    // The triggers in use.
+    const auto* triggers = reinterpret_cast<const unsigned char*>(&project.Triggers);
+    const std::size_t triggerBytes =
+        sizeof(uint32_t) +
+        std::min<uint32_t>(project.Triggers.Count, MaxTriggers) * sizeof(TEditorTrigger);
+    for (std::size_t b = 0; b < triggerBytes; ++b) {
+        hash = (hash ^ triggers[b]) * 0x100000001B3ULL;
+    }
     return hash ^ (uint64_t(scene.DrawnRoom) << 40) ^ (uint64_t(scene.HeightSelector) << 50);
+}
+
+// Every object a trigger names is there, of the kind it must be: deleting objects and rooms
+// keeps the triggers pointing at the objects they named.
+std::string TriggerObjectProblem(const TEditorProject& project) {
+    const auto is = [&](int index, ObjectKind kind) {
+        return HasObject(project, index) && project.Objects.Objects[index].Is(kind);
+    };
+    for (uint32_t i = 0; i < project.Triggers.Count; ++i) {
+        const TEditorTrigger& t = project.Triggers.Triggers[i];
+        if (TriggerKindTiesObject(t.KindOf()) && !is(t.Object, ObjectKind::Item)) {
+            return TriggerPlaceText(t) + ": object " + std::to_string(t.Object);
+        }
+        for (int a = 0; a < t.ActionCount; ++a) {
+            const TTriggerAction& action = t.Actions[a];
+            if ((TriggerActionNamesObject(action.KindOf()) &&
+                 !is(action.Value, ObjectKind::Item)) ||
+                (TriggerActionNamesCamera(action.KindOf()) &&
+                 !is(action.Value, ObjectKind::Camera))) {
+                return TriggerPlaceText(t) + ": action " + std::to_string(a);
+            }
+        }
+    }
+    return {};
 }
 
 bool SameBytes(const TEditorProject& a, const TEditorProject& b) {
@@ -124,9 +158,9 @@ TEST_F(DocumentChanges, RandomEditsUndoneAndRedoneGiveEveryStateBackByteForByte)
             std::string What;
         };
         std::vector<Step> steps;
-        int refused = 0, unchanged = 0, alternates = 0;
+        int refused = 0, unchanged = 0, alternates = 0, triggersSet = 0;
         for (int i = 0; i < 300; ++i) {
-            const int kind = pick(0, 17);
+            const int kind = pick(0, 19);
             std::string what = "operation " + std::to_string(kind) + " at " + std::to_string(i);
             std::function<DocumentOutcome()> operation;
             EditScope scope = RoomScope::CurrentAndNext;
@@ -182,7 +216,7 @@ TEST_F(DocumentChanges, RandomEditsUndoneAndRedoneGiveEveryStateBackByteForByte)
                 };
                 break;
             case 5: // the last room goes with its objects and its alternate-room links
-                scope = FlipMapsScope(LayerBit(ObjectsLayerIndex));
+                scope = FlipMapsScope(LayerBit(ObjectsLayerIndex) | LayerBit(TriggersLayerIndex));
                 operation = [&] { return DeleteRoom(*project, scene); };
                 break;
             case 6:
@@ -257,7 +291,7 @@ TEST_F(DocumentChanges, RandomEditsUndoneAndRedoneGiveEveryStateBackByteForByte)
                 };
                 break;
             }
-            case 17:
+            case 19:
                 scope = FlipMapsScope();
                 operation = [&] { return MakeAlternateRoom(*project, scene); };
                 break;
@@ -273,6 +307,40 @@ TEST_F(DocumentChanges, RandomEditsUndoneAndRedoneGiveEveryStateBackByteForByte)
                     changed.Type = static_cast<int16_t>(pick(-1, 20));
                     return ChangeObject(*project, index, changed);
                 };
+                break;
+            }
+            case 17: { // triggers set over sectors, some outside the room or naming no object
+                const int room = pick(1, project->RoomCount + 1);
+                std::vector<TriggerSector> sectors;
+                for (int n = pick(1, 2); n > 0; --n) {
+                    sectors.push_back({room, pick(0, 8), pick(0, 8)});
+                }
+                TEditorTrigger trigger =
+                    NewTrigger(room, 1, 1, static_cast<TriggerKind>(pick(0, LastTriggerKind)));
+                trigger.Timer = static_cast<uint8_t>(pick(0, 255));
+                trigger.Death = static_cast<uint8_t>(pick(0, 1));
+                if (TriggerKindTiesObject(trigger.KindOf())) {
+                    trigger.Object = static_cast<int16_t>(pick(-1, objects));
+                }
+                for (int a = pick(0, 2); a > 0; --a) {
+                    // Flip on (a number), or an action naming an object that may not fit it.
+                    const auto action =
+                        static_cast<TriggerActionKind>(pick(0, 1) ? 4 : pick(0, 3) * 2);
+                    trigger.Actions[trigger.ActionCount++] = NewTriggerAction(
+                        action,
+                        action == TriggerActionKind::FlipOn ? pick(0, 9) : pick(0, objects));
+                }
+                scope = TriggersScope();
+                operation = [=, this] {
+                    return SetTriggers(*project, FormatNone, sectors, trigger);
+                };
+                break;
+            }
+            case 18: {
+                const std::vector<TriggerSector> sectors = {
+                    {pick(1, project->RoomCount), pick(1, 10), pick(1, 10)}};
+                scope = TriggersScope();
+                operation = [=, this] { return DeleteTriggers(*project, sectors); };
                 break;
             }
             }
@@ -294,6 +362,7 @@ TEST_F(DocumentChanges, RandomEditsUndoneAndRedoneGiveEveryStateBackByteForByte)
             } else if (!change) {
                 ++unchanged;
             } else {
+                triggersSet += kind == 17 ? 1 : 0;
                 steps.push_back({std::move(*change), before, Fingerprint(*project, scene), what});
                 final->ReplaceWith(*project); // the state the redos must come to
             }
@@ -302,9 +371,11 @@ TEST_F(DocumentChanges, RandomEditsUndoneAndRedoneGiveEveryStateBackByteForByte)
             }
             ASSERT_EQ(FlipMapsProblem(project->FlipMaps, project->RoomCount), "") << what;
             alternates = std::max(alternates, AlternateRoomCount(*project));
+            ASSERT_EQ(TriggerObjectProblem(*project), "") << what;
         }
         ASSERT_GT(steps.size(), 150u) << "refused " << refused << ", unchanged " << unchanged;
         EXPECT_GT(project->Objects.Count, 0u) << "the run left objects to undo";
+        EXPECT_GT(triggersSet, 0) << "the run set triggers";
         EXPECT_GT(refused, 0) << "the run met refusals";
         EXPECT_GT(alternates, 1) << "the run linked rooms to alternates";
         EXPECT_GT(unchanged, 0) << "the run met operations that changed nothing";

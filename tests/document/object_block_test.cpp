@@ -5,6 +5,7 @@
 #include "document/project_file.h"
 #include "document/recovery_copy.h"
 #include "document/room_operations.h"
+#include "document/trigger_operations.h"
 #include "io/binary_reader.h"
 #include "io/io_error.h"
 
@@ -14,8 +15,10 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <random>
+#include <tuple>
 
 namespace morvane {
 namespace {
@@ -232,8 +235,8 @@ TEST(ObjectsBlock, EveryDamagedBlockRefusesTheFileAndNamesTheBlock) {
              block + " has a length of 2 bytes, too short for its count."},
             {"a count above the capacity", changed(10, {0x28, 0x23, 0, 0}),
              block + " holds 9000 objects, above the limit of " + std::to_string(MaxObjects)},
-            {"an unknown tag", changed(0, {'T', 'R', 'I', 'G'}),
-             "an unknown block (tag \"TRIG\") follows the rooms at byte " + std::to_string(at)},
+            {"an unknown tag", changed(0, {'T', 'R', 'I', 'X'}),
+             "an unknown block (tag \"TRIX\") follows the rooms at byte " + std::to_string(at)},
             {"bytes after the block", trailing,
              "an unknown block (tag \"XY\\x01\") follows the rooms at byte " +
                  std::to_string(made.File.size())},
@@ -309,6 +312,235 @@ TEST(ObjectsBlock, RecoveryCopiesAndSavesKeepTheObjects) {
     SaveProject(*project, settings, dir.Path("castle.mvn"));
     expectSame(dir.Path("castle.mvn"));
     EXPECT_TRUE(test::ReadFileBytes(dir.Path("castle.mvn.bak")) == first);
+}
+
+// The triggers block assembled field by field, apart from the writer.
+Bytes AssembledTriggersBlock(const TTriggerLayer& layer) {
+    ByteBuilder b;
+    if (layer.Count == 0) {
+        return {};
+    }
+    uint32_t length = 4;
+    for (uint32_t i = 0; i < layer.Count; ++i) {
+        length += 12 + 8 * layer.Triggers[i].ActionCount;
+    }
+    b.Raw("TRIG", 4).U16(1).U32(length).U32(layer.Count);
+    for (uint32_t i = 0; i < layer.Count; ++i) {
+        const TEditorTrigger& t = layer.Triggers[i];
+        b.U8(t.Room).U8(t.Column).U8(t.Row).U8(t.Kind).U8(t.Timer).U8(t.Once).U8(t.Mask);
+        b.U8(t.Death).I16(t.Object).U8(t.ActionCount).U8(t.SetupBits);
+        for (int a = 0; a < t.ActionCount; ++a) {
+            const TTriggerAction& action = t.Actions[a];
+            b.U8(action.Kind).U8(action.Seconds).U8(action.Once).U8(action.CameraBits);
+            b.I16(action.Value).U16(action.Reserved);
+        }
+    }
+    return b.Get();
+}
+
+// Random trigger layers beside random objects: the triggers block follows the objects block,
+// reading gives both layers back byte for byte, and a project whose triggers all go is saved as
+// it was before it had any.
+TEST(TriggersBlock, RandomLayersComeBackByteForByte) {
+    std::mt19937 random(21);
+    auto loaded = std::make_unique<TEditorProject>();
+    int withTriggers = 0, actions = 0;
+    for (int round = 0; round < 30; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        auto project = std::make_unique<TEditorProject>();
+        AddRooms(*project, random, 1 + static_cast<int>(random() % 4));
+        test::PlaceRandomObjects(*project, random, round % 6 == 0 ? 0 : 40);
+        const Bytes withoutTriggers = Saved(*project);
+        test::PlaceRandomTriggers(*project, random, round % 7 == 0 ? 0 : 60);
+        const uint32_t count = project->Triggers.Count;
+        withTriggers += count > 0 ? 1 : 0;
+        for (uint32_t i = 0; i < count; ++i) {
+            actions += project->Triggers.Triggers[i].ActionCount;
+        }
+
+        const Bytes file = Saved(*project);
+        const Bytes block = AssembledTriggersBlock(project->Triggers);
+        ASSERT_EQ(file.size(), withoutTriggers.size() + block.size());
+        EXPECT_TRUE(Bytes(file.begin(),
+                          file.begin() + static_cast<std::ptrdiff_t>(withoutTriggers.size())) ==
+                    withoutTriggers)
+            << "the rooms and objects are written as before";
+        EXPECT_TRUE(Bytes(file.begin() + static_cast<std::ptrdiff_t>(withoutTriggers.size()),
+                          file.end()) == block);
+
+        ASSERT_EQ(ReadBytes(*loaded, file).Status, ReadStatus::Done);
+        EXPECT_EQ(std::memcmp(&loaded->Objects, &project->Objects, sizeof(TObjectLayer)), 0);
+        EXPECT_EQ(std::memcmp(&loaded->Triggers, &project->Triggers, sizeof(TTriggerLayer)), 0)
+            << "the triggers read differ from the ones saved";
+        ProjectOutline outline;
+        ASSERT_EQ(ReadOutlineBytes(outline, file).Status, ReadStatus::Done);
+        EXPECT_EQ(outline.Triggers, static_cast<int>(count));
+        EXPECT_TRUE(outline == OutlineOf(*project, ProjectFileVersion));
+
+        // Deleting every object takes the triggers tied to them and the actions naming them;
+        // deleting the rest of the triggers gives back the file without any.
+        // Each deletion leaves every trigger naming the very objects it named before.
+        const auto named = [&] {
+            std::map<std::tuple<int, int, int>, std::vector<std::string>> objects;
+            for (uint32_t i = 0; i < project->Triggers.Count; ++i) {
+                const TEditorTrigger& t = project->Triggers.Triggers[i];
+                auto& list = objects[{t.Room, t.Column, t.Row}];
+                const auto add = [&](int index) {
+                    const auto* bytes =
+                        reinterpret_cast<const char*>(&project->Objects.Objects[index]);
+                    list.emplace_back(bytes, sizeof(TEditorObject));
+                };
+                if (TriggerKindTiesObject(t.KindOf())) {
+                    add(t.Object);
+                }
+                for (int a = 0; a < t.ActionCount; ++a) {
+                    const TriggerActionKind kind = t.Actions[a].KindOf();
+                    if (TriggerActionNamesObject(kind) || TriggerActionNamesCamera(kind)) {
+                        add(t.Actions[a].Value);
+                    } else {
+                        list.push_back(std::to_string(t.Actions[a].Value));
+                    }
+                }
+            }
+            return objects;
+        };
+        while (project->Objects.Count > 0) {
+            const int gone = static_cast<int>(random() % project->Objects.Count);
+            const std::string goneBytes(
+                reinterpret_cast<const char*>(&project->Objects.Objects[gone]),
+                sizeof(TEditorObject));
+            auto expected = named();
+            DeleteObject(*project, gone);
+            for (auto place = expected.begin(); place != expected.end();) {
+                auto& list = place->second;
+                list.erase(std::remove(list.begin(), list.end(), goneBytes), list.end());
+                ++place;
+            }
+            const auto after = named();
+            for (const auto& [place, list] : after) {
+                ASSERT_EQ(list, expected[place]) << "a trigger names other objects";
+            }
+        }
+        for (uint32_t i = 0; i < project->Triggers.Count; ++i) {
+            const TEditorTrigger& t = project->Triggers.Triggers[i];
+            ASSERT_FALSE(TriggerKindTiesObject(t.KindOf()));
+            for (int a = 0; a < t.ActionCount; ++a) {
+                ASSERT_FALSE(TriggerActionNamesObject(t.Actions[a].KindOf()) ||
+                             TriggerActionNamesCamera(t.Actions[a].KindOf()));
+            }
+        }
+        while (project->Triggers.Count > 0) {
+            const TEditorTrigger t = project->Triggers.Triggers[random() % project->Triggers.Count];
+            DeleteTriggers(*project, {{t.Room, t.Column, t.Row}});
+        }
+        EXPECT_TRUE(
+            Saved(*project) ==
+            Bytes(withoutTriggers.begin(),
+                  withoutTriggers.begin() + static_cast<std::ptrdiff_t>(RoomsFileSize(*project))));
+    }
+    EXPECT_GT(withTriggers, 20);
+    EXPECT_GT(actions, 300);
+}
+
+// Every damage of the triggers block refuses the whole file, naming the file and the block, and
+// leaves the open document as it was.
+TEST(TriggersBlock, EveryDamagedBlockRefusesTheFileAndNamesTheBlock) {
+    auto known = std::make_unique<TEditorProject>();
+    SceneRooms scene;
+    RoomDialogValues values;
+    values.Long = 4;
+    values.Width = 5;
+    AddRoom(*known, scene, values);
+    PlaceObject(*known, NewObject(ObjectKind::Item, 1, 100, 200, 30));
+    PlaceObject(*known, NewObject(ObjectKind::Camera, 1, 1100, 200));
+    TEditorTrigger pad = NewTrigger(1, 2, 3, TriggerKind::Pad);
+    pad.Actions[pad.ActionCount++] = NewTriggerAction(TriggerActionKind::Object, 0);
+    pad.Actions[pad.ActionCount++] = NewTriggerAction(TriggerActionKind::Camera, 1, 4, true);
+    ASSERT_FALSE(SetTriggers(*known, FormatNone, {{1, 2, 3}}, pad).Refused);
+    TEditorTrigger lever = NewTrigger(1, 4, 2, TriggerKind::Switch);
+    lever.Object = 0;
+    lever.Actions[lever.ActionCount++] = NewTriggerAction(TriggerActionKind::Secret, 2);
+    ASSERT_FALSE(SetTriggers(*known, FormatNone, {{1, 4, 2}}, lever).Refused);
+    const Bytes made = Saved(*known);
+    const std::size_t at = made.size() - (14 + 12 + 16 + 12 + 8);
+    ASSERT_EQ(std::string(made.begin() + static_cast<std::ptrdiff_t>(at),
+                          made.begin() + static_cast<std::ptrdiff_t>(at) + 4),
+              "TRIG");
+    const std::string block = "the triggers block at byte " + std::to_string(at);
+    const auto changed = [&](std::size_t offset, const Bytes& value) {
+        Bytes file = made;
+        Put(file, at + offset, value);
+        return file;
+    };
+    struct Case {
+        std::string What;
+        Bytes File;
+        std::string Expected;
+    };
+    std::vector<Case> cases;
+    for (std::size_t length = at + 1; length < made.size(); ++length) {
+        cases.push_back({"cut at " + std::to_string(length),
+                         Bytes(made.begin(), made.begin() + static_cast<std::ptrdiff_t>(length)),
+                         block + " is truncated"});
+    }
+    Bytes twice = made;
+    twice.insert(twice.end(), made.begin() + static_cast<std::ptrdiff_t>(at), made.end());
+    const std::size_t first = 14, second = first + 12 + 16; // the two records, in the block
+    cases.insert(
+        cases.end(),
+        {
+            {"version 2", changed(4, {2, 0}),
+             block + " has version 2, which this program does not read (it reads version 1)."},
+            {"a length one byte short", changed(6, {51, 0, 0, 0}),
+             block + " has a length of 51 bytes, which ends within the actions of trigger 1."},
+            {"a length one byte long", changed(6, {53, 0, 0, 0}), block + " is truncated"},
+            {"a length without the count", changed(6, {3, 0, 0, 0}),
+             block + " has a length of 3 bytes, too short for its count."},
+            {"a count above the capacity", changed(10, {0x01, 0x20, 0, 0}),
+             block + " holds 8193 triggers, above the limit of 8192."},
+            {"one trigger too many", changed(10, {3, 0, 0, 0}),
+             block + " has a length of 52 bytes, which ends within trigger 2 of its 3."},
+            {"too many actions", changed(first + 10, {17}),
+             block + ": trigger 0 has 17 actions, above the limit of 16."},
+            {"a second block", twice,
+             "the triggers block at byte " + std::to_string(made.size()) +
+                 " is a second triggers block."},
+            {"a row outside the room", changed(first + 2, {5}),
+             "in the triggers block, triggers[0].row: 5 is outside 1 to 4 (the rows of room 1)."},
+            {"a room the project lacks", changed(second, {2}),
+             "in the triggers block, triggers[1].room: room 2 does not exist (the project has 1)."},
+            {"an unknown kind", changed(first + 3, {13}),
+             "in the triggers block, triggers[0].kind: unknown kind 13."},
+            {"a mask of six bits", changed(first + 6, {32}),
+             "in the triggers block, triggers[0].mask: 32 is outside 0 to 31."},
+            {"a switch without its switch", changed(second + 8, {0xFF, 0xFF}),
+             "in the triggers block, triggers[1].object: object -1 does not exist (the project "
+             "has 2)."},
+            {"a camera action naming the item", changed(first + 12 + 8 + 4, {0, 0}),
+             "in the triggers block, triggers[0].actions[1].camera: object 0 is an item, not a "
+             "camera."},
+            {"an unknown action", changed(first + 12, {12}),
+             "in the triggers block, triggers[0].actions[0].do: unknown action 12."},
+            {"secret 17", changed(second + 12 + 4, {17, 0}),
+             "in the triggers block, triggers[1].actions[0].number: 17 is outside 1 to 16."},
+            {"two triggers on one sector", changed(second, {1, 2, 3}),
+             "in the triggers block, triggers[1].room: its sector already has triggers[0]"},
+        });
+    auto project = std::make_unique<TEditorProject>();
+    project->ReplaceWith(*known);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.What);
+        const std::string whole = RefusalOf([&] { ReadBytes(*project, c.File); });
+        EXPECT_THAT(whole, StartsWith(Refused + c.Expected));
+        ProjectOutline outline;
+        EXPECT_EQ(RefusalOf([&] { ReadOutlineBytes(outline, c.File); }), whole);
+        ASSERT_EQ(std::memcmp(static_cast<const void*>(project.get()), known.get(),
+                              sizeof(TEditorProject)),
+                  0)
+            << "a refused file changed the document";
+    }
+    ASSERT_EQ(ReadBytes(*project, made).Status, ReadStatus::Done);
+    EXPECT_EQ(project->Triggers.Count, 2u);
 }
 
 } // namespace

@@ -157,6 +157,22 @@ Sample ProjectSample(const TEditorProject& project, const std::string& name) {
             layout.Take(4, 4);       // intensities, fade, colour
         }
     }
+    if (project.Triggers.Count > 0) {
+        layout.Take(4);          // tag
+        layout.Take(2, 1, true); // version
+        layout.Take(4, 2, true); // length, count
+        for (uint32_t i = 0; i < project.Triggers.Count; ++i) {
+            const TEditorTrigger& t = project.Triggers.Triggers[i];
+            layout.Take(1, 8, true); // room, column, row, kind, timer, once, mask, death
+            layout.Take(2, 1, true); // object
+            layout.Take(1, 2, true); // action count, setup bits
+            for (int a = 0; a < t.ActionCount; ++a) {
+                layout.Take(1, 4, true); // kind, seconds, once, camera bits
+                layout.Take(2, 1, true); // value
+                layout.Take(2);          // reserved
+            }
+        }
+    }
     if (const std::size_t links = FlipLinks(project).size(); links > 0) {
         layout.Take(4);                  // tag
         layout.Take(2, 1, true);         // version
@@ -240,6 +256,7 @@ void MakeRandomProject(TEditorProject& project, Random& random, const std::strin
 
 void AddRandomObjects(TEditorProject& project, Random& random) {
     test::PlaceRandomObjects(project, random, 1 + Below(random, Below(random, 4) == 0 ? 600 : 30));
+    test::PlaceRandomTriggers(project, random, Below(random, 40));
 }
 
 void AddRandomAlternates(TEditorProject& project, Random& random) {

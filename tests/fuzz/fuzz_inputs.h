@@ -45,7 +45,8 @@ Sample ObjectsJsonSample(const std::string& json, const std::string& name);
 // A project made with the editor's operations: rooms of random size, place and height, sector
 // edits of every shape, portal links and portal views, clones and moves.
 void MakeRandomProject(TEditorProject& project, Random& random, const std::string& baseLevel);
-// Objects of every kind placed in the project's rooms within the layer's limits.
+// Objects of every kind placed in the project's rooms within the layer's limits, and triggers of
+// every kind and action on their sectors.
 void AddRandomObjects(TEditorProject& project, Random& random);
 // Alternate rooms of some of the project's rooms, made as the editor makes them.
 void AddRandomAlternates(TEditorProject& project, Random& random);

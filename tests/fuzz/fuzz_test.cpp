@@ -23,6 +23,7 @@
 #include "document/flip_map_operations.h"
 #include "document/object_operations.h"
 #include "document/project_file.h"
+#include "document/trigger_operations.h"
 #include "io/io_error.h"
 #include "io/program_folder.h"
 #include "level/level_check.h"
@@ -350,8 +351,8 @@ public:
 
     Records& Kept() { return records_; }
 
-    // A project read is read whole: every object of its layer keeps to the layer's fields, and
-    // its alternate rooms are consistent links between its rooms.
+    // A project read is read whole: every object and trigger of its layers keeps to the layer's
+    // fields, and its alternate rooms are consistent links between its rooms.
     void ExpectWholeLayer(const std::string& context) {
         const TEditorProject& project = *records_.Project;
         if (const std::string problem = FlipMapsProblem(project.FlipMaps, project.RoomCount);
@@ -368,6 +369,21 @@ public:
         for (uint32_t i = 0; i < project.Objects.Count; ++i) {
             if (const auto problem = CheckObjectFields(project, project.Objects.Objects[i])) {
                 ADD_FAILURE() << context << "\nobject " << i << " read with a bad "
+                              << problem->Field << ": " << problem->Text;
+                ++failures_;
+                return;
+            }
+        }
+        if (project.Triggers.Count > static_cast<uint32_t>(MaxTriggers)) {
+            ADD_FAILURE() << context << "\nthe layer holds " << project.Triggers.Count
+                          << " triggers";
+            ++failures_;
+            return;
+        }
+        for (uint32_t i = 0; i < project.Triggers.Count; ++i) {
+            const TEditorTrigger& trigger = project.Triggers.Triggers[i];
+            if (const auto problem = CheckTriggerFields(project, trigger, FormatNone)) {
+                ADD_FAILURE() << context << "\ntrigger " << i << " read with a bad "
                               << problem->Field << ": " << problem->Text;
                 ++failures_;
                 return;

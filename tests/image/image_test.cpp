@@ -227,7 +227,8 @@ TEST(RgbImage, PngFilesHoldEveryPixelCompressed) {
         WritePng(noisy, dir.Path("no-folder/a.png"));
         ADD_FAILURE() << "written into a missing folder";
     } catch (const IoError& e) {
-        EXPECT_STREQ(e.what(), "File not found");
+        EXPECT_EQ(std::string(e.what()),
+                  "the folder \"" + dir.Path("no-folder") + "\" does not exist");
     }
     EXPECT_THROW(WritePng(noisy, dir.Root().string()), IoError) << "a folder as the target";
     EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"noisy.png", "smooth.png"}));

@@ -359,9 +359,8 @@ TEST(LevelImport, SectorsAProjectCannotHoldAsTheyWereAreClippedAndSaidSo) {
     EXPECT_EQ(made.Sector(sector(5)).CeilingShape, 3);
 
     EXPECT_THAT(result.Messages,
-                Contains("Level room 1: 1 sector holds triggers or other floor-data entries "
-                         "that a project does not keep (first at column 6, row 2); they were "
-                         "left out."));
+                Contains("Level room 1, column 6, row 2: a trigger naming level item 2, which "
+                         "was not imported; not imported."));
     // The game looks for a wall portal only at the head of the list or after the slants, so a
     // portal entry after a trigger is no doorway and is not made one.
     EXPECT_EQ(made.GameSector(sector(6)).RoomAbove, NoRoom) << "the portal after the trigger";

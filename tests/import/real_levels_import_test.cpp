@@ -11,12 +11,14 @@
 #include "level/level_reader.h"
 #include "level/room_objects.h"
 #include "levelbuild/build_pipeline.h"
+#include "script/trigger_encoding.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace morvane {
 namespace {
@@ -176,6 +178,89 @@ TEST(RealLevelsImport, ObjectsBuildBackWhereTheyWere) {
         }
         std::printf("%s: %zu items, %u cameras, %d static meshes, %d lights built back.\n",
                     real.File, items.size(), original->NumCameras, statics, lights);
+    }
+}
+
+// The trigger and kill entries of a sector's list in their order, each head without the list's
+// end mark, the items the triggers name renumbered by `item` (the level's order to the build's).
+std::vector<uint16_t> TriggerWordsOf(const TLevelData& level, uint32_t index,
+                                     const std::vector<int>& item) {
+    std::vector<uint16_t> words;
+    const uint32_t end = level.NumFloorData;
+    for (uint32_t at = index; index != 0 && at < end;) {
+        const uint16_t head = level.FloorData[at];
+        const int function = level.FormatKind == FormatTR3 ? head & 0x1F : head & 0xFF;
+        if (function == FloorDataKill) {
+            words.push_back(FloorDataKill);
+            ++at;
+        } else if (function == FloorDataTrigger) {
+            TriggerEntryWords entry;
+            EXPECT_TRUE(ReadTriggerEntry(level.FloorData, end, at, entry)) << "at " << at;
+            for (TriggerActionWords& action : entry.Actions) {
+                if (action.Action == 0 || action.Action == 6) {
+                    action.Operand = static_cast<uint16_t>(item.at(action.Operand));
+                }
+            }
+            AppendTriggerEntry(entry, false, words);
+        } else {
+            at += function == 6 || function > 18 ? 1 : 2;
+        }
+        if (head & FloorDataEnd) {
+            break;
+        }
+    }
+    return words;
+}
+
+// Every sector's triggers and death floor come over and build back word for word: the same
+// words in the same order, the items they name moved only as the build moves Lara to the front.
+TEST(RealLevelsImport, TriggersBuildBackWordForWord) {
+    const std::string dir = test::RealFixturesDir();
+    if (dir.empty()) {
+        GTEST_SKIP() << "the real level files are not beside the repository";
+    }
+    test::TempDir out;
+    test::RealLevelRebuild run;
+    const auto& original = run.Original;
+    const auto& rebuilt = run.Rebuilt;
+    for (const RealLevel& real : RealLevels) {
+        SCOPED_TRACE(real.File);
+        ASSERT_NO_FATAL_FAILURE(run.Run(dir, real.File, out));
+        for (const std::string& message : run.Imported.Messages) {
+            EXPECT_EQ(message.find("; not imported."), std::string::npos) << message;
+            EXPECT_EQ(message.find("writes differently"), std::string::npos) << message;
+        }
+        std::vector<int> item(original->NumItems), same(rebuilt->NumItems);
+        int lara = -1;
+        for (uint32_t i = 0; i < original->NumItems; ++i) {
+            lara =
+                lara < 0 && GetLevelItem(*original, static_cast<int>(i)).Type == 0 ? int(i) : lara;
+        }
+        for (int i = 0; i < static_cast<int>(item.size()); ++i) {
+            item[i] = i == lara ? 0 : (lara < 0 ? i + 1 : i + (i < lara ? 1 : 0));
+        }
+        for (std::size_t i = 0; i < same.size(); ++i) {
+            same[i] = static_cast<int>(i);
+        }
+        int sectors = 0, words = 0;
+        for (int r = 0; r < original->NumRooms; ++r) {
+            const TLevelRoom& from = original->Rooms[r];
+            const TLevelRoom& to = rebuilt->Rooms[run.Imported.ProjectRoomOf[r] - 1];
+            ASSERT_EQ(to.NumXSectors * to.NumZSectors, from.NumXSectors * from.NumZSectors);
+            for (int s = 0; s < from.NumXSectors * from.NumZSectors; ++s) {
+                const std::vector<uint16_t> a =
+                    TriggerWordsOf(*original, from.Sectors[s].FloorDataIndex, item);
+                const std::vector<uint16_t> b =
+                    TriggerWordsOf(*rebuilt, to.Sectors[s].FloorDataIndex, same);
+                EXPECT_EQ(a, b) << "level room " << r << ", sector " << s;
+                sectors += a.empty() ? 0 : 1;
+                words += static_cast<int>(a.size());
+            }
+        }
+        EXPECT_EQ(run.Project->Triggers.Count, static_cast<uint32_t>(sectors));
+        std::printf("%s: %d sectors of triggers (%d words) built back word for word; Lara was "
+                    "level item %d.\n",
+                    real.File, sectors, words, lara + 1);
     }
 }
 

@@ -11,6 +11,7 @@
 namespace morvane {
 namespace {
 
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
@@ -134,6 +135,31 @@ TEST(LevelCheck, TriggersMustNameItemsAndCamerasTheLevelHas) {
     level->SpriteSequences[0].Bytes[0] = 110;
     level->NumCameras = 1;
     level->Cameras[0] = {1536, -1024, 1536, 0, 0};
+    EXPECT_THAT(Lines(*level), IsEmpty());
+}
+
+// What the game misreads in a trigger: a switch tied to a word that is no item, a flip map past
+// the ten the game keeps, a trigger or death floor inside a wall.
+TEST(LevelCheck, TriggerWordsTheGameMisreads) {
+    auto level = test::TwoRoomLevel();
+    // A key (type 3) tied to a camera word, flipping map 9 then 10; a kill entry in the wall.
+    const uint16_t words[] = {0x8304, 0x0000, 0x0400, 0x0C09, 0x8C0A, 0x8005};
+    std::copy(std::begin(words), std::end(words), &level->FloorData[5]);
+    level->NumFloorData = 11;
+    SectorOf(*level, 1, 2, 3).FloorDataIndex = 5;
+    SectorOf(*level, 1, 1, 1).FloorDataIndex = 10;
+    const std::vector<std::string> lines = Lines(*level);
+    ASSERT_EQ(lines.size(), 3u) << ::testing::PrintToString(lines);
+    EXPECT_THAT(lines, Contains(HasSubstr("sector (column 2, row 3): a switch, key or pickup "
+                                          "trigger here is tied to a word of action 1, not to an "
+                                          "item")));
+    EXPECT_THAT(lines, Contains(HasSubstr("sector (column 2, row 3): a trigger here names flip "
+                                          "map 10, but the game keeps flip maps 0 to 9")));
+    EXPECT_THAT(lines, Contains(HasSubstr("sector (column 1, row 1): a trigger or death floor "
+                                          "here lies in a wall")));
+    level->FloorData[7] = 0x0000; // tied to Lara's item: the check leaves that to the builder
+    level->FloorData[9] = 0x8C09;
+    SectorOf(*level, 1, 1, 1).FloorDataIndex = 0;
     EXPECT_THAT(Lines(*level), IsEmpty());
 }
 

@@ -5,6 +5,8 @@
 // layer keeps to its limits.
 #include "document/object_operations.h"
 #include "document/project.h"
+#include "document/trigger_operations.h"
+#include "level/level_format.h"
 #include "level/world_units.h"
 
 #include <cstdint>
@@ -36,6 +38,77 @@ void PlaceRandomObjects(TEditorProject& project, Random& random, int tries) {
         object.Fade = static_cast<uint32_t>(random());
         object.Colour = static_cast<uint32_t>(random());
         PlaceObject(project, object);
+    }
+}
+
+// Tries `tries` triggers on random sectors, set through SetTriggers: random kinds and fields,
+// actions of every kind naming random objects and numbers (the reserved bytes included). Those
+// that name an object of the wrong kind, or none, are refused; the layer holds the others.
+template <class Random>
+void PlaceRandomTriggers(TEditorProject& project, Random& random, int tries) {
+    const auto below = [&random](uint64_t n) { return static_cast<int>(random() % n); };
+    const int objects = static_cast<int>(project.Objects.Count);
+    const auto someObject = [&](ObjectKind kind) {
+        for (int t = 0; t < 8 && objects > 0; ++t) {
+            const int index = below(static_cast<uint64_t>(objects));
+            if (project.Objects.Objects[index].Is(kind)) {
+                return index;
+            }
+        }
+        return -1;
+    };
+    for (int t = 0; t < tries && project.RoomCount > 0; ++t) {
+        const int room = 1 + below(project.RoomCount);
+        const TEditorRoom& grid = project.Room(room);
+        TEditorTrigger trigger =
+            NewTrigger(room, 1 + below(grid.XSectors), 1 + below(grid.ZSectors),
+                       static_cast<TriggerKind>(below(LastTriggerKind + 1)));
+        trigger.Timer = static_cast<uint8_t>(random());
+        trigger.Once = static_cast<uint8_t>(below(2));
+        trigger.Mask = static_cast<uint8_t>(below(32));
+        trigger.Death = static_cast<uint8_t>(below(2));
+        trigger.SetupBits = static_cast<uint8_t>(below(4));
+        if (TriggerKindTiesObject(trigger.KindOf())) {
+            trigger.Object = static_cast<int16_t>(someObject(ObjectKind::Item));
+        }
+        trigger.ActionCount =
+            static_cast<uint8_t>(below(below(6) == 0 ? MaxTriggerActions + 1 : 4));
+        for (int a = 0; a < trigger.ActionCount; ++a) {
+            const auto kind = static_cast<TriggerActionKind>(below(LastTriggerActionKind + 1));
+            TTriggerAction& action = trigger.Actions[a];
+            action = NewTriggerAction(kind);
+            action.Reserved = static_cast<uint16_t>(random());
+            switch (kind) {
+            case TriggerActionKind::Object:
+            case TriggerActionKind::LookAt:
+                action.Value = static_cast<int16_t>(someObject(ObjectKind::Item));
+                break;
+            case TriggerActionKind::Camera:
+                action.Seconds = static_cast<uint8_t>(random());
+                action.Once = static_cast<uint8_t>(below(2));
+                action.CameraBits = static_cast<uint8_t>(below(64));
+                [[fallthrough]];
+            case TriggerActionKind::Current:
+                action.Value = static_cast<int16_t>(someObject(ObjectKind::Camera));
+                break;
+            case TriggerActionKind::FlipMap:
+            case TriggerActionKind::FlipOn:
+            case TriggerActionKind::FlipOff:
+                action.Value = static_cast<int16_t>(below(MaxFlipMapNumber + 1));
+                break;
+            case TriggerActionKind::Soundtrack:
+            case TriggerActionKind::FlipEffect:
+                action.Value = static_cast<int16_t>(below(MaxTriggerParameter + 1));
+                break;
+            case TriggerActionKind::Secret:
+                action.Value = static_cast<int16_t>(1 + below(MaxSecretNumber));
+                break;
+            case TriggerActionKind::EndLevel:
+            case TriggerActionKind::ClearBodies:
+                break;
+            }
+        }
+        SetTriggers(project, FormatNone, {{room, trigger.Column, trigger.Row}}, trigger);
     }
 }
 
