@@ -1,5 +1,6 @@
 #include "document/flip_block.h"
 
+#include "document/object_block.h"
 #include "io/binary_reader.h"
 #include "io/binary_writer.h"
 #include "io/io_error.h"
@@ -9,8 +10,6 @@ namespace morvane {
 namespace {
 
 constexpr std::size_t CountBytes = 4;
-// Tag, version and length.
-constexpr std::size_t HeaderBytes = 10;
 
 } // namespace
 
@@ -39,28 +38,8 @@ void WriteFlipMapsBlock(BinaryWriter& out, const TFlipMaps& maps) {
 }
 
 std::vector<FlipLink> ReadFlipMapsPayload(BinaryReader& in, uint64_t start) {
-    const uint16_t version = in.ReadU16();
-    if (version != FlipMapsBlockVersion) {
-        throw IoError(FlipMapsBlockAt(start) + " has version " + std::to_string(version) +
-                      ", which this program does not read (it reads version " +
-                      std::to_string(FlipMapsBlockVersion) + ").");
-    }
-    const uint32_t length = in.ReadU32();
-    if (length > in.Remaining()) {
-        throw IoError(FlipMapsBlockAt(start) + " is truncated: it is " +
-                      std::to_string(HeaderBytes + uint64_t{length}) +
-                      " bytes long, the file ends after " +
-                      std::to_string(HeaderBytes + in.Remaining()) + " of them.");
-    }
-    if (length < CountBytes) {
-        throw IoError(FlipMapsBlockAt(start) + " has a length of " + std::to_string(length) +
-                      " bytes, too short for its count.");
-    }
-    const uint32_t count = in.ReadU32();
-    if (count > static_cast<uint32_t>(MaxFlipLinks)) {
-        throw IoError(FlipMapsBlockAt(start) + " holds " + std::to_string(count) +
-                      " links, above the limit of " + std::to_string(MaxFlipLinks) + ".");
-    }
+    const auto [length, count] =
+        ReadBlockHeader(in, FlipMapsBlockAt(start), FlipMapsBlockVersion, MaxFlipLinks, "links");
     const uint64_t expected = CountBytes + uint64_t{count} * FlipLinkBytes;
     if (length != expected) {
         throw IoError(FlipMapsBlockAt(start) + " has a length of " + std::to_string(length) +

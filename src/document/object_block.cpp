@@ -40,28 +40,8 @@ std::string TagText(const char* tag, std::size_t size) {
 }
 
 void ReadObjectsPayload(BinaryReader& in, uint64_t start, ProjectBlocks& blocks) {
-    const uint16_t version = in.ReadU16();
-    if (version != ObjectsBlockVersion) {
-        throw IoError(BlockAt(start) + " has version " + std::to_string(version) +
-                      ", which this program does not read (it reads version " +
-                      std::to_string(ObjectsBlockVersion) + ").");
-    }
-    const uint32_t length = in.ReadU32();
-    if (length > in.Remaining()) {
-        throw IoError(BlockAt(start) + " is truncated: it is " +
-                      std::to_string(BlockHeaderBytes + uint64_t{length}) +
-                      " bytes long, the file ends after " +
-                      std::to_string(BlockHeaderBytes + in.Remaining()) + " of them.");
-    }
-    if (length < CountBytes) {
-        throw IoError(BlockAt(start) + " has a length of " + std::to_string(length) +
-                      " bytes, too short for its count.");
-    }
-    const uint32_t count = in.ReadU32();
-    if (count > static_cast<uint32_t>(MaxObjects)) {
-        throw IoError(BlockAt(start) + " holds " + std::to_string(count) +
-                      " objects, above the limit of " + std::to_string(MaxObjects) + ".");
-    }
+    const auto [length, count] =
+        ReadBlockHeader(in, BlockAt(start), ObjectsBlockVersion, MaxObjects, "objects");
     const uint64_t expected = CountBytes + uint64_t{count} * ObjectRecordBytes;
     if (length != expected) {
         throw IoError(BlockAt(start) + " has a length of " + std::to_string(length) +
@@ -114,6 +94,34 @@ TEditorObject ReadObjectRecord(BinaryReader& in) {
     return object;
 }
 
+BlockHeader ReadBlockHeader(BinaryReader& in, const std::string& block, uint16_t version,
+                            uint32_t maxCount, const std::string& things) {
+    const uint16_t read = in.ReadU16();
+    if (read != version) {
+        throw IoError(block + " has version " + std::to_string(read) +
+                      ", which this program does not read (it reads version " +
+                      std::to_string(version) + ").");
+    }
+    BlockHeader header;
+    header.Length = in.ReadU32();
+    if (header.Length > in.Remaining()) {
+        throw IoError(block + " is truncated: it is " +
+                      std::to_string(BlockHeaderBytes + uint64_t{header.Length}) +
+                      " bytes long, the file ends after " +
+                      std::to_string(BlockHeaderBytes + in.Remaining()) + " of them.");
+    }
+    if (header.Length < CountBytes) {
+        throw IoError(block + " has a length of " + std::to_string(header.Length) +
+                      " bytes, too short for its count.");
+    }
+    header.Count = in.ReadU32();
+    if (header.Count > maxCount) {
+        throw IoError(block + " holds " + std::to_string(header.Count) + " " + things +
+                      ", above the limit of " + std::to_string(maxCount) + ".");
+    }
+    return header;
+}
+
 void WriteObjectsBlock(BinaryWriter& out, const TObjectLayer& layer) {
     const uint32_t count = std::min<uint32_t>(layer.Count, MaxObjects);
     if (count == 0) {
@@ -145,9 +153,10 @@ ProjectBlocks ReadProjectBlocks(BinaryReader& in) {
             throw IoError("an unknown block (tag \"" + TagText(tag, tagSize) +
                           "\") follows the rooms at byte " + std::to_string(start) + ".");
         }
-        const std::string block = objects    ? BlockAt(start)
-                                  : flipMaps ? FlipMapsBlockAt(start)
-                                             : "the triggers block at byte " + std::to_string(start);
+        const std::string block = objects ? BlockAt(start)
+                                  : flipMaps
+                                      ? FlipMapsBlockAt(start)
+                                      : "the triggers block at byte " + std::to_string(start);
         if (in.Remaining() + tagSize < BlockHeaderBytes) {
             throw IoError(block + " is truncated: the file ends within its " +
                           std::to_string(BlockHeaderBytes) + "-byte header.");

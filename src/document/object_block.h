@@ -34,6 +34,17 @@ inline constexpr std::size_t BlockHeaderBytes = 10;
 void WriteObjectRecord(BinaryWriter& out, const TEditorObject& object);
 TEditorObject ReadObjectRecord(BinaryReader& in);
 
+// What follows a block's tag, checked alike for every block: the version (the one this program
+// reads), the length (within the file, with room for the count) and the count (at most
+// `maxCount` `things`). Throws IoError starting with `block`, the block's name and place ("the
+// triggers block at byte 812 has version 7, which this program does not read ...").
+struct BlockHeader {
+    uint32_t Length = 0; // the bytes after the length field, the count's included
+    uint32_t Count = 0;
+};
+BlockHeader ReadBlockHeader(BinaryReader& in, const std::string& block, uint16_t version,
+                            uint32_t maxCount, const std::string& things);
+
 // Writes the layer's block; nothing at all for an empty layer.
 void WriteObjectsBlock(BinaryWriter& out, const TObjectLayer& layer);
 

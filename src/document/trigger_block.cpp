@@ -66,28 +66,8 @@ void WriteTriggersBlock(BinaryWriter& out, const TTriggerLayer& layer) {
 }
 
 void ReadTriggersPayload(BinaryReader& in, uint64_t start, std::vector<TEditorTrigger>& triggers) {
-    const uint16_t version = in.ReadU16();
-    if (version != TriggersBlockVersion) {
-        throw IoError(BlockAt(start) + " has version " + std::to_string(version) +
-                      ", which this program does not read (it reads version " +
-                      std::to_string(TriggersBlockVersion) + ").");
-    }
-    const uint32_t length = in.ReadU32();
-    if (length > in.Remaining()) {
-        throw IoError(BlockAt(start) + " is truncated: it is " +
-                      std::to_string(BlockHeaderBytes + uint64_t{length}) +
-                      " bytes long, the file ends after " +
-                      std::to_string(BlockHeaderBytes + in.Remaining()) + " of them.");
-    }
-    if (length < CountBytes) {
-        throw IoError(BlockAt(start) + " has a length of " + std::to_string(length) +
-                      " bytes, too short for its count.");
-    }
-    const uint32_t count = in.ReadU32();
-    if (count > static_cast<uint32_t>(MaxTriggers)) {
-        throw IoError(BlockAt(start) + " holds " + std::to_string(count) +
-                      " triggers, above the limit of " + std::to_string(MaxTriggers) + ".");
-    }
+    const auto [length, count] =
+        ReadBlockHeader(in, BlockAt(start), TriggersBlockVersion, MaxTriggers, "triggers");
     uint64_t used = CountBytes;
     triggers.assign(count, TEditorTrigger{});
     for (uint32_t i = 0; i < count; ++i) {
