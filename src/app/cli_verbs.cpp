@@ -13,6 +13,7 @@
 #include "import/level_import.h"
 #include "io/binary_reader.h"
 #include "io/io_error.h"
+#include "io/play_command.h"
 #include "io/program_folder.h"
 #include "level/level_check.h"
 #include "level/level_format.h"
@@ -263,6 +264,10 @@ void BuildVerb::Declare(CLI::App& verb) {
     OptionalFile(verb, "--out", OutputLevel, "the level file to write");
     verb.add_flag("--auto-portals", AutoPortals,
                   "make every room's portal views from its doorways before building");
+    verb.add_option("--play", Play,
+                    "start this program line on the written level, without waiting for it "
+                    "(\"{level}\" stands for the level's path, else it comes last)")
+        ->type_name("COMMAND");
     verb.add_flag("--strict", Strict,
                   "exit 1 when the build shows any error message, also when the level was written");
 }
@@ -293,6 +298,11 @@ int BuildVerb::Run(const CliStreams& io) const {
     }
     if (result.Written) {
         io.Err << result.Report << '\n';
+        if (Play) {
+            const std::vector<std::string> words = PlayCommandWords(*Play, names.OutputLevel);
+            StartProgram(words); // a program that cannot start is an IoError: exit 1, named
+            io.Err << "Playing the level: " << words[0] << '\n';
+        }
     }
     // A build that is written shows no error message unless something went wrong on the way (a
     // side file not found or not merged, an error in the script); warnings do not count.

@@ -102,6 +102,8 @@ struct BuildVerb {
     // 1, although such a build still writes its level.
     bool Strict = false;
     bool AutoPortals = false; // every room's portal views are made from its doorways first
+    // A program line that plays the level once it is written ("{level}" for its path).
+    std::optional<std::string> Play;
     void Declare(CLI::App& verb);
     int Run(const CliStreams& io) const;
 };

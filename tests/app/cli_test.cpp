@@ -16,11 +16,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <sstream>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace morvane {
@@ -459,6 +462,51 @@ TEST(Cli, ImportMakesAProjectOfALevelsRoomsThatBuildsAgain) {
     EXPECT_THAT(unwritable.Err, HasSubstr("does not exist\n"));
     EXPECT_EQ(dir.Entries(),
               (std::vector<std::string>{"again.tub", "base.tub", "off.tub", "rooms.mvn"}));
+}
+
+} // namespace
+} // namespace morvane
+
+namespace morvane {
+namespace {
+
+// "build --play" starts the given program on the written level and does not wait for it; the
+// stand-in program writes down the arguments it was given.
+TEST(Cli, BuildAndPlayStartsTheProgramOnTheWrittenLevel) {
+    TempDir dir;
+    ASSERT_EQ(RunTool({"make-demo-level", "--layout", "tr1", dir.Path("DEMO.PHD")}).Code, CliDone);
+    auto project = std::make_unique<TEditorProject>();
+    demo::MakeDemoProject(*project, dir.Path("DEMO.PHD"), dir.Path("built level.phd"));
+    WriteProjectFile(*project, dir.Path("p.mvn"));
+    const std::string player = dir.Path("player");
+    {
+        std::ofstream script(player);
+        script << "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.args.tmp\" && mv \"$0.args.tmp\" "
+                  "\"$0.args\"\n";
+    }
+    std::filesystem::permissions(player, std::filesystem::perms::owner_all);
+
+    const CliResult played =
+        RunTool({"build", dir.Path("p.mvn"), "--play", "\"" + player + "\" -level {level} -x"});
+    EXPECT_EQ(played.Code, CliDone) << played.Err;
+    EXPECT_THAT(played.Err, ::testing::EndsWith("Playing the level: " + player + "\n"));
+    const std::string args = player + ".args";
+    for (int waited = 0; waited < 100 && !std::filesystem::exists(args); ++waited) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    std::ifstream recorded(args);
+    std::stringstream text;
+    text << recorded.rdbuf();
+    EXPECT_EQ(text.str(), "-level\n" + dir.Path("built level.phd") + "\n-x\n")
+        << "the level's path whole, in the placeholder's place";
+
+    const CliResult missing =
+        RunTool({"build", dir.Path("p.mvn"), "--play", dir.Path("no-player")});
+    EXPECT_EQ(missing.Code, CliFailed);
+    EXPECT_THAT(missing.Err, ::testing::HasSubstr("The program \"" + dir.Path("no-player") +
+                                                  "\" to play the level with could not be "
+                                                  "started: File not found"));
+    EXPECT_TRUE(std::filesystem::exists(dir.Path("built level.phd"))) << "the level is written";
 }
 
 } // namespace

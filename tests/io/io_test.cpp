@@ -3,6 +3,7 @@
 #include "io/atomic_file.h"
 #include "io/binary_reader.h"
 #include "io/io_error.h"
+#include "io/play_command.h"
 #include "io/program_folder.h"
 
 #include <gtest/gtest.h>
@@ -289,6 +290,24 @@ TEST(AtomicFileWriter, TheNextWriteRemovesTemporariesOfKilledWrites) {
     EXPECT_EQ(test::ReadFileBytes(target), Bytes{7});
     WriteThrough(target, 8);
     EXPECT_EQ(dir.Entries().front(), ".level.phd.a1B2c") << "a released lock marks a dead write";
+}
+
+} // namespace
+} // namespace morvane
+
+namespace morvane {
+namespace {
+
+TEST(PlayCommand, WordsWithTheLevelsPath) {
+    EXPECT_EQ(PlayCommandWords("openlara {level}", "/l/A B.PHD"),
+              (std::vector<std::string>{"openlara", "/l/A B.PHD"}));
+    EXPECT_EQ(PlayCommandWords("  \"/opt/my engine/run\"  --level={level}  -w ", "/l/x.tr2"),
+              (std::vector<std::string>{"/opt/my engine/run", "--level=/l/x.tr2", "-w"}))
+        << "quotes keep blanks; blanks between words do not count";
+    EXPECT_EQ(PlayCommandWords("engine -f", "x.phd"),
+              (std::vector<std::string>{"engine", "-f", "x.phd"}))
+        << "without a placeholder the level comes last";
+    EXPECT_TRUE(PlayCommandWords("   ", "x.phd").empty());
 }
 
 } // namespace
