@@ -179,20 +179,23 @@ ProjectBlocks ReadProjectBlocks(BinaryReader& in) {
     return blocks;
 }
 
+std::unique_ptr<TEditorProject> ProjectOfGrids(const std::vector<RoomGrid>& rooms) {
+    auto project = std::make_unique<TEditorProject>();
+    project->RoomCount = static_cast<uint8_t>(std::min<std::size_t>(rooms.size(), MaxRooms));
+    for (int r = 1; r <= project->RoomCount; ++r) {
+        project->Room(r).XSectors = rooms[static_cast<std::size_t>(r - 1)].XSectors;
+        project->Room(r).ZSectors = rooms[static_cast<std::size_t>(r - 1)].ZSectors;
+    }
+    return project;
+}
+
 std::string ObjectsBlockProblem(const std::vector<TEditorObject>& objects,
                                 const std::vector<RoomGrid>& rooms, ObjectCounts& counts) {
     counts = {};
     if (objects.empty()) {
         return {};
     }
-    // The checks run on a document of the rooms' grids: the record's pages that are never
-    // written (the sectors) cost nothing.
-    auto check = std::make_unique<TEditorProject>();
-    check->RoomCount = static_cast<uint8_t>(std::min<std::size_t>(rooms.size(), MaxRooms));
-    for (int r = 1; r <= check->RoomCount; ++r) {
-        check->Room(r).XSectors = rooms[static_cast<std::size_t>(r - 1)].XSectors;
-        check->Room(r).ZSectors = rooms[static_cast<std::size_t>(r - 1)].ZSectors;
-    }
+    const std::unique_ptr<TEditorProject> check = ProjectOfGrids(rooms);
     const std::string problem = ReplaceObjectLayer(*check, objects);
     if (!problem.empty()) {
         return "in the objects block, " + problem + ".";

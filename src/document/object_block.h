@@ -17,6 +17,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,12 @@ struct RoomGrid {
     uint16_t XSectors = 0;
     uint16_t ZSectors = 0;
 };
+
+struct TEditorProject;
+
+// A document of the rooms' grids and nothing else, to check a block's records against: the
+// record's pages that are never written (the sectors) cost nothing.
+std::unique_ptr<TEditorProject> ProjectOfGrids(const std::vector<RoomGrid>& rooms);
 
 // The objects read against the rooms read, with the checks and limits of ReplaceObjectLayer:
 // the problem's text ("in the objects block, objects[3].room: ..."), or empty; the counts by

@@ -122,14 +122,7 @@ std::string TriggersBlockProblem(const std::vector<TEditorTrigger>& triggers,
     if (triggers.empty()) {
         return {};
     }
-    // As for the objects: a document of the rooms' grids and the objects costs only the pages
-    // that are written.
-    auto check = std::make_unique<TEditorProject>();
-    check->RoomCount = static_cast<uint8_t>(std::min<std::size_t>(rooms.size(), MaxRooms));
-    for (int r = 1; r <= check->RoomCount; ++r) {
-        check->Room(r).XSectors = rooms[static_cast<std::size_t>(r - 1)].XSectors;
-        check->Room(r).ZSectors = rooms[static_cast<std::size_t>(r - 1)].ZSectors;
-    }
+    const std::unique_ptr<TEditorProject> check = ProjectOfGrids(rooms);
     const std::size_t objectCount = std::min<std::size_t>(objects.size(), MaxObjects);
     std::copy_n(objects.begin(), objectCount, check->Objects.Objects);
     check->Objects.Count = static_cast<uint32_t>(objectCount);

@@ -362,69 +362,27 @@ std::string ReplaceTriggerLayer(TEditorProject& project,
     return {};
 }
 
-bool ForgetTriggerObject(TEditorProject& project, int index) {
-    TTriggerLayer& layer = project.Triggers;
+namespace {
+
+// Goes over the layer trigger by trigger: a trigger `keepTrigger` refuses goes, an action
+// `keepAction` refuses goes from its trigger, and the rest close up. Either may change what it
+// keeps. Returns whether anything went.
+template <class KeepTrigger, class KeepAction>
+bool FilterTriggers(TTriggerLayer& layer, KeepTrigger keepTrigger, KeepAction keepAction) {
     const uint32_t count = std::min<uint32_t>(layer.Count, MaxTriggers);
     uint32_t kept = 0;
-    bool changed = false;
-    const auto renumbered = [&](int16_t& value) {
-        if (value > index) {
-            --value;
-            changed = true;
-        }
-    };
+    bool dropped = false;
     for (uint32_t i = 0; i < count; ++i) {
         TEditorTrigger t = layer.Triggers[i];
-        if (t.Object == index) {
-            changed = true; // a switch without its switch is no trigger
+        if (!keepTrigger(t)) {
+            dropped = true;
             continue;
         }
-        renumbered(t.Object);
         int actions = 0;
         for (int a = 0; a < std::min<int>(t.ActionCount, MaxTriggerActions); ++a) {
             TTriggerAction action = t.Actions[a];
-            const auto kind = action.KindOf();
-            if (TriggerActionNamesObject(kind) || TriggerActionNamesCamera(kind)) {
-                if (action.Value == index) {
-                    changed = true;
-                    continue;
-                }
-                renumbered(action.Value);
-            }
-            t.Actions[actions++] = action;
-        }
-        for (int a = actions; a < MaxTriggerActions; ++a) {
-            t.Actions[a] = TTriggerAction{};
-        }
-        t.ActionCount = static_cast<uint8_t>(actions);
-        layer.Triggers[kept++] = t;
-    }
-    ClearFrom(layer, kept, count);
-    layer.Count = kept;
-    return changed;
-}
-
-bool ForgetMissingTriggerObjects(TEditorProject& project) {
-    const auto is = [&](int index, ObjectKind kind) {
-        return HasObject(project, index) && project.Objects.Objects[index].Is(kind);
-    };
-    TTriggerLayer& layer = project.Triggers;
-    const uint32_t count = std::min<uint32_t>(layer.Count, MaxTriggers);
-    uint32_t kept = 0;
-    bool changed = false;
-    for (uint32_t i = 0; i < count; ++i) {
-        TEditorTrigger t = layer.Triggers[i];
-        if (TriggerKindTiesObject(t.KindOf()) && !is(t.Object, ObjectKind::Item)) {
-            changed = true;
-            continue;
-        }
-        int actions = 0;
-        for (int a = 0; a < std::min<int>(t.ActionCount, MaxTriggerActions); ++a) {
-            const TTriggerAction action = t.Actions[a];
-            const auto kind = action.KindOf();
-            if ((TriggerActionNamesObject(kind) && !is(action.Value, ObjectKind::Item)) ||
-                (TriggerActionNamesCamera(kind) && !is(action.Value, ObjectKind::Camera))) {
-                changed = true;
+            if (!keepAction(action)) {
+                dropped = true;
                 continue;
             }
             t.Actions[actions++] = action;
@@ -437,7 +395,59 @@ bool ForgetMissingTriggerObjects(TEditorProject& project) {
     }
     ClearFrom(layer, kept, count);
     layer.Count = kept;
-    return changed;
+    return dropped;
+}
+
+bool NamesObject(const TTriggerAction& action) {
+    return TriggerActionNamesObject(action.KindOf()) || TriggerActionNamesCamera(action.KindOf());
+}
+
+} // namespace
+
+bool ForgetTriggerObject(TEditorProject& project, int index) {
+    bool renumbered = false;
+    const auto renumber = [&](int16_t& value) {
+        if (value > index) {
+            --value;
+            renumbered = true;
+        }
+    };
+    const bool dropped = FilterTriggers(
+        project.Triggers,
+        [&](TEditorTrigger& t) {
+            if (t.Object == index) {
+                return false; // a switch without its switch is no trigger
+            }
+            renumber(t.Object);
+            return true;
+        },
+        [&](TTriggerAction& action) {
+            if (!NamesObject(action)) {
+                return true;
+            }
+            if (action.Value == index) {
+                return false;
+            }
+            renumber(action.Value);
+            return true;
+        });
+    return dropped || renumbered;
+}
+
+bool ForgetMissingTriggerObjects(TEditorProject& project) {
+    const auto is = [&](int index, ObjectKind kind) {
+        return HasObject(project, index) && project.Objects.Objects[index].Is(kind);
+    };
+    return FilterTriggers(
+        project.Triggers,
+        [&](const TEditorTrigger& t) {
+            return !TriggerKindTiesObject(t.KindOf()) || is(t.Object, ObjectKind::Item);
+        },
+        [&](const TTriggerAction& action) {
+            const auto kind = action.KindOf();
+            return !(TriggerActionNamesObject(kind) && !is(action.Value, ObjectKind::Item)) &&
+                   !(TriggerActionNamesCamera(kind) && !is(action.Value, ObjectKind::Camera));
+        });
 }
 
 bool DropTriggersOfMissingRooms(TEditorProject& project) {
