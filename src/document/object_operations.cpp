@@ -241,6 +241,25 @@ int ObjectY(const TEditorProject& project, const TEditorObject& object) {
     return object.OnFloor ? FloorYUnder(project, object.Room, object.X, object.Z) : object.Y;
 }
 
+std::string ObjectListName(const TEditorProject& project, int index, const std::string& typeLabel) {
+    if (!HasObject(project, index)) {
+        return "[missing object " + std::to_string(index) + "]";
+    }
+    const TEditorObject& object = project.Objects.Objects[index];
+    const std::string level = "[" + std::to_string(ObjectLevelIndex(project, index)) + "] ";
+    switch (object.KindOf()) {
+    case ObjectKind::Item:
+        return level + (IsLaraStart(object) ? std::string("Lara's start") : typeLabel);
+    case ObjectKind::Static:
+        return level + "Static mesh " + std::to_string(object.Type);
+    case ObjectKind::Camera:
+        return level + "Camera";
+    case ObjectKind::Light:
+        return level + "Light";
+    }
+    return level;
+}
+
 std::string ObjectDescription(const TEditorProject& project, int index,
                               const std::string& typeLabel) {
     if (!HasObject(project, index)) {

@@ -85,6 +85,10 @@ int ObjectY(const TEditorProject& project, const TEditorObject& object);
 std::string ObjectDescription(const TEditorProject& project, int index,
                               const std::string& typeLabel);
 
+// What a list names an object by: its level index and its type ("[2] Wolf", "[0] Lara's
+// start", "[1] Static mesh 5", "[3] Camera", "[0] Light"); typeLabel names an item's type.
+std::string ObjectListName(const TEditorProject& project, int index, const std::string& typeLabel);
+
 // Counts of the layer by kind.
 struct ObjectCounts {
     int Items = 0, Cameras = 0, Statics = 0, Lights = 0;
