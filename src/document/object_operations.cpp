@@ -340,7 +340,12 @@ DocumentOutcome ChangeObject(TEditorProject& project, int index, const TEditorOb
     if (std::memcmp(&target, &object, sizeof(object)) == 0) {
         return {};
     }
+    const bool kindChanged = target.Kind != object.Kind;
     target = object;
+    if (kindChanged) {
+        // An item that became a camera (or the other way) no longer fits what named it.
+        ForgetMissingTriggerObjects(project);
+    }
     return Changed();
 }
 
@@ -384,6 +389,26 @@ DocumentOutcome MoveObject(TEditorProject& project, int index, int x, int z, boo
     moved.X = x;
     moved.Z = z;
     return ChangeObject(project, index, moved);
+}
+
+bool PullObjectsIntoRoomGrid(TEditorProject& project, int room) {
+    if (room < 1 || room > project.RoomCount) {
+        return false;
+    }
+    const TEditorRoom& grid = project.Room(room);
+    bool moved = false;
+    for (uint32_t i = 0; i < project.Objects.Count; ++i) {
+        TEditorObject& object = project.Objects.Objects[i];
+        if (object.Room != room) {
+            continue;
+        }
+        const int x = std::clamp(object.X, 0, std::max(grid.XSectors * SectorSize - 1, 0));
+        const int z = std::clamp(object.Z, 0, std::max(grid.ZSectors * SectorSize - 1, 0));
+        moved = moved || x != object.X || z != object.Z;
+        object.X = x;
+        object.Z = z;
+    }
+    return moved;
 }
 
 bool DropObjectsOfMissingRooms(TEditorProject& project) {

@@ -486,18 +486,38 @@ bool ForgetMissingTriggerObjects(TEditorProject& project) {
         });
 }
 
-bool DropTriggersOfMissingRooms(TEditorProject& project) {
+namespace {
+
+// Keeps the triggers `keep` says yes to, in their order.
+template <class Keep> bool KeepTriggers(TEditorProject& project, Keep keep) {
     TTriggerLayer& layer = project.Triggers;
     const uint32_t count = std::min<uint32_t>(layer.Count, MaxTriggers);
     uint32_t kept = 0;
     for (uint32_t i = 0; i < count; ++i) {
-        if (layer.Triggers[i].Room <= project.RoomCount) {
+        if (keep(layer.Triggers[i])) {
             layer.Triggers[kept++] = layer.Triggers[i];
         }
     }
     ClearFrom(layer, kept, count);
     layer.Count = kept;
     return kept != count;
+}
+
+} // namespace
+
+bool DropTriggersOfMissingRooms(TEditorProject& project) {
+    return KeepTriggers(project,
+                        [&](const TEditorTrigger& t) { return t.Room <= project.RoomCount; });
+}
+
+bool DropTriggersOutsideRoomGrid(TEditorProject& project, int room) {
+    if (room < 1 || room > project.RoomCount) {
+        return false;
+    }
+    const TEditorRoom& grid = project.Room(room);
+    return KeepTriggers(project, [&](const TEditorTrigger& t) {
+        return t.Room != room || (t.Column <= grid.XSectors && t.Row <= grid.ZSectors);
+    });
 }
 
 } // namespace morvane

@@ -104,6 +104,9 @@ bool ForgetMissingTriggerObjects(TEditorProject& project);
 // The rooms above RoomCount lose their triggers (after the last room is deleted; undo brings
 // them back). Returns whether any trigger went.
 bool DropTriggersOfMissingRooms(TEditorProject& project);
+// After a room's grid was made smaller: its triggers on sectors no longer there go. Returns
+// whether any went.
+bool DropTriggersOutsideRoomGrid(TEditorProject& project, int room);
 
 // A trigger as the status bar and messages name it: "the trigger of room 2, column 4, row 6".
 std::string TriggerPlaceText(const TEditorTrigger& trigger);
