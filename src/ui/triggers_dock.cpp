@@ -59,8 +59,8 @@ TriggersDock::TriggersDock(QWidget* parent) : QWidget(parent) {
     timerRow->addWidget(onceBox_);
     form->addRow("Timer", timerRow);
     auto* mask = new QHBoxLayout();
-    const char* bitNames[5] = {"triggerMaskBit1", "triggerMaskBit2", "triggerMaskBit3",
-                               "triggerMaskBit4", "triggerMaskBit5"};
+    const char* bitNames[5] = {"firstMaskBitBox", "secondMaskBitBox", "thirdMaskBitBox",
+                               "fourthMaskBitBox", "fifthMaskBitBox"};
     for (int bit = 0; bit < 5; ++bit) {
         maskBoxes_[bit] = named(new QCheckBox(QString::number(bit + 1), fields_), bitNames[bit],
                                 "An activation bit the trigger sets on its objects");
@@ -259,6 +259,9 @@ TriggersDock::TriggersDock(QWidget* parent) : QWidget(parent) {
 }
 
 void TriggersDock::showLayout(int32_t layout) {
+    if (layout == layout_ && kindBox_->count() > 0) {
+        return; // the boxes stay as they are (an open list stays open)
+    }
     layout_ = layout;
     const bool was = filling_;
     filling_ = true;
