@@ -9,8 +9,17 @@ namespace morvane {
 
 namespace {
 
+// The label's own hint, kept when the engine's limit is added to its tip.
+constexpr const char* HintProperty = "capacityHint";
+
 void showUse(QLabel* label, const CapacityUse& use) {
     label->setText(QString::fromStdString(UseText(use)));
+    if (!label->property(HintProperty).isValid()) {
+        label->setProperty(HintProperty, label->toolTip());
+    }
+    const QString hint = label->property(HintProperty).toString();
+    const std::string note = EngineLimitNote(use);
+    label->setToolTip(note.empty() ? hint : hint + ". " + QString::fromStdString(note));
     QPalette palette = label->parentWidget()->palette();
     switch (LevelOfUse(use)) {
     case UseLevel::Normal:

@@ -11,7 +11,9 @@ namespace morvane {
 
 // "Limits": how much of the level's capacities the current room (vertices, rectangles,
 // triangles) and the whole project (boxes, overlap words, floor-data words) use, as the build
-// counts them; a count above 90 % of its capacity shows amber, above 100 % red.
+// counts them; a count above 90 % of its capacity shows amber, above 100 % red. Where the
+// layout's own engine holds less, its limit follows the count ("engine 1500") and the tip names
+// it and its source; a count above it shows amber.
 class LimitsPanel : public QWidget {
     Q_OBJECT
 public:
