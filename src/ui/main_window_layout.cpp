@@ -208,7 +208,13 @@ void MainWindow::updateLimits() {
         lights += object.Room == project_.CurrentRoom && object.Is(ObjectKind::Light);
     }
     const ObjectCounts counts = CountObjects(project_);
-    auto use = [](long used, long limit) { return CapacityUse{used, limit, false, true}; };
+    auto use = [](long used, long limit) {
+        CapacityUse counted;
+        counted.Used = used;
+        counted.Limit = limit;
+        counted.Counted = true;
+        return counted;
+    };
     // Without her own object the build adds Lara.
     const int items = counts.Items + (LaraStartIndex(project_) < 0 ? 1 : 0);
     CapacityUse itemsUse = use(items, MaxObjectItems);

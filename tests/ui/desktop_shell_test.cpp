@@ -355,6 +355,27 @@ TEST_F(DesktopShell, TheLimitsPanelColoursCountsAboveNinetyAndAHundredPercent) {
     use.Triangles = at(50, 1250); // back under: the colour goes
     window->limitsPanel()->showRoom(use);
     EXPECT_FALSE(labels.at(101)->autoFillBackground());
+
+    // Where the game's own engine holds less, its limit follows the count and the tip names it
+    // and its source; past it the count is amber, well below the record's capacity.
+    use.Vertices = at(80, 2000);
+    AddEngineLimit(use.Vertices, FormatTR1, EngineMeasure::RoomVertices);
+    for (int shown = 0; shown < 2; ++shown) { // shown again: the tip is not said twice
+        window->limitsPanel()->showRoom(use);
+    }
+    QLabel* vertices = labels.at(89);
+    EXPECT_EQ(vertices->text(), "1600 / 2000 (80 %), engine 1500");
+    EXPECT_TRUE(vertices->autoFillBackground());
+    EXPECT_EQ(vertices->palette().color(QPalette::Window), LimitsPanel::HighColor);
+    EXPECT_TRUE(vertices->toolTip().startsWith(
+        "The room's vertices against the 2000 a room holds. The first game's engine holds 1500 "
+        "(source: http"))
+        << vertices->toolTip().toStdString();
+    EXPECT_EQ(vertices->toolTip().count("engine holds"), 1);
+    use.Vertices = at(50, 2000); // a layout without a reported limit: the hint alone
+    window->limitsPanel()->showRoom(use);
+    EXPECT_EQ(vertices->toolTip(), "The room's vertices against the 2000 a room holds");
+    EXPECT_FALSE(vertices->autoFillBackground());
 }
 
 TEST_F(DesktopShellWithRoom, TheLimitsPanelFollowsTheEdits) {
