@@ -384,6 +384,8 @@ TEST_F(DesktopShellWithRoom, TheLimitsPanelFollowsTheEdits) {
     ASSERT_TRUE(updated.wait(WaitLimitMs));
     LimitsPanel& panel = *window->limitsPanel();
     EXPECT_EQ(panel.levelBoxesLabel->text(), "1 / 5000 (0 %)") << "the 4 x 4 open sectors: one box";
+    EXPECT_TRUE(panel.levelItemsLabel->text().endsWith(", engine 256"))
+        << "every layout's engine holds 256 items: " << panel.levelItemsLabel->text().toStdString();
     const QString vertices = panel.roomVerticesLabel->text();
     QTest::keyClick(window.get(), Qt::Key_Up);
     Find<QToolButton>(*window->toolBar(), QString("shape%1Button").arg(0))->click();
