@@ -27,10 +27,11 @@ void AddEngineLimit(CapacityUse& use, int32_t formatKind, EngineMeasure measure)
 }
 
 UseLevel LevelOfUse(const CapacityUse& use) {
-    if (use.Beyond || (use.Counted && use.Used > use.Limit)) {
+    const bool capacity = use.Limit > 0;
+    if (use.Beyond || (capacity && use.Counted && use.Used > use.Limit)) {
         return UseLevel::Over;
     }
-    if (use.Used * 10 > use.Limit * 9 ||
+    if ((capacity && use.Used * 10 > use.Limit * 9) ||
         (use.Engine.Value > 0 && use.Counted && use.Used > use.Engine.Value)) {
         return UseLevel::High;
     }
@@ -43,6 +44,9 @@ std::string UseText(const CapacityUse& use) {
     if (use.Beyond) {
         return "more than " + std::to_string(use.Limit) + " / " + std::to_string(use.Limit) +
                engine;
+    }
+    if (use.Limit <= 0) {
+        return (use.Counted ? std::to_string(use.Used) : std::string("-")) + engine;
     }
     if (!use.Counted) {
         return "- / " + std::to_string(use.Limit) + engine;
@@ -88,6 +92,21 @@ RoomUse MeasureRoom(const TEditorProject& project, int number, bool baseLoaded,
     Count(use.Vertices, counts.Vertices);
     Count(use.Rectangles, counts.Rectangles);
     Count(use.Triangles, counts.Triangles);
+    return use;
+}
+
+BaseLevelUse MeasureBaseLevel(const TLevelData& level) {
+    BaseLevelUse use;
+    use.ObjectTextures.Limit = MaxObjectTextures;
+    use.SpriteTextures.Limit = MaxSpriteTextures;
+    AddEngineLimit(use.ObjectTextures, level.FormatKind, EngineMeasure::ObjectTextures);
+    AddEngineLimit(use.SpriteTextures, level.FormatKind, EngineMeasure::SpriteTextures);
+    AddEngineLimit(use.TexturePages, level.FormatKind, EngineMeasure::TexturePages);
+    if (level.FormatKind != 0) {
+        Count(use.ObjectTextures, level.NumObjectTextures);
+        Count(use.SpriteTextures, level.NumSpriteTextures);
+        Count(use.TexturePages, level.NumTextiles);
+    }
     return use;
 }
 

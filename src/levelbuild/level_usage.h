@@ -27,11 +27,13 @@ struct CapacityUse {
 void AddEngineLimit(CapacityUse& use, int32_t formatKind, EngineMeasure measure);
 
 // The shown state of a use: above 90 % of the capacity, or above the engine's limit, it is high;
-// above 100 % of the capacity over.
+// above 100 % of the capacity over. A use without a capacity of the record (Limit 0) is held to
+// its engine's limit alone.
 enum class UseLevel { Normal, High, Over };
 UseLevel LevelOfUse(const CapacityUse& use);
 // "1234 / 2000 (62 %)", "more than 5000 / 5000" when the count past the limit is not known, or
-// "- / 5000" when it was not counted; with an engine limit ", engine 1500" after it.
+// "- / 5000" when it was not counted; with an engine limit ", engine 1500" after it. Without a
+// capacity: "13" or "13, engine 32".
 std::string UseText(const CapacityUse& use);
 // "The first game's engine holds 1500 (source: ...)." or "" without an engine limit.
 std::string EngineLimitNote(const CapacityUse& use);
@@ -45,6 +47,14 @@ struct RoomUse {
 // The vertices carry the limit of the given layout's engine.
 RoomUse MeasureRoom(const TEditorProject& project, int number, bool baseLoaded,
                     int32_t formatKind = 0);
+
+// What the base level brings: its object textures, sprite textures and texture pages, against
+// the record's capacities (the pages have none: they live in buffers of their size) and the
+// limits of its layout's engine. Nothing is counted while no base level is read.
+struct BaseLevelUse {
+    CapacityUse ObjectTextures, SpriteTextures, TexturePages;
+};
+BaseLevelUse MeasureBaseLevel(const TLevelData& level);
 
 // The whole project in the level: boxes, overlap words and floor-data words against the
 // capacities of the level's layout. Problem holds what stops the build before it counts them

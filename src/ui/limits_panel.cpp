@@ -82,6 +82,15 @@ LimitsPanel::LimitsPanel(QWidget* parent) : QWidget(parent) {
                            "The project's items, Lara's included, against the 300 a level holds");
     levelCamerasLabel =
         line("Cameras", "levelCamerasLabel", "The project's cameras against the 100 a level holds");
+    heading("Base level");
+    baseObjectTexturesLabel = line("Object textures", "baseObjectTexturesLabel",
+                                   "The base level's object textures against the 3100 a level "
+                                   "holds");
+    baseSpriteTexturesLabel = line("Sprite textures", "baseSpriteTexturesLabel",
+                                   "The base level's sprite textures against the 2000 a level "
+                                   "holds");
+    baseTexturePagesLabel =
+        line("Texture pages", "baseTexturePagesLabel", "The base level's 256 x 256 texture pages");
     projectProblemLabel = named(new QLabel(this), "projectProblemLabel");
     projectProblemLabel->setWordWrap(true);
     projectProblemLabel->hide();
@@ -102,6 +111,12 @@ void LimitsPanel::showObjects(const CapacityUse& roomStatics, const CapacityUse&
     showUse(roomLightsLabel, roomLights);
     showUse(levelItemsLabel, items);
     showUse(levelCamerasLabel, cameras);
+}
+
+void LimitsPanel::showBaseLevel(const BaseLevelUse& use) {
+    showUse(baseObjectTexturesLabel, use.ObjectTextures);
+    showUse(baseSpriteTexturesLabel, use.SpriteTextures);
+    showUse(baseTexturePagesLabel, use.TexturePages);
 }
 
 void LimitsPanel::showProject(const ProjectUse& use) {

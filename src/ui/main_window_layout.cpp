@@ -222,6 +222,7 @@ void MainWindow::updateLimits() {
     limitsPanel_->showObjects(use(statics, MaxObjectStaticsPerRoom),
                               use(lights, MaxObjectLightsPerRoom), itemsUse,
                               use(counts.Cameras, MaxObjectCameras));
+    limitsPanel_->showBaseLevel(MeasureBaseLevel(level_));
     projectLimitsTimer_->start();
 }
 

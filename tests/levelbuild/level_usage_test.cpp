@@ -67,6 +67,27 @@ TEST(CapacityUse, TheEnginesOwnLimitFollowsTheCount) {
     AddEngineLimit(thirdGameVertices, FormatTR3, EngineMeasure::RoomVertices);
     EXPECT_EQ(UseText(thirdGameVertices), "1900 / 2000 (95 %)") << "no report: the record only";
     EXPECT_EQ(EngineLimitNote(thirdGameVertices), "");
+
+    // The base level's textures: the pages have no capacity of the record, only the engine's.
+    auto level = std::make_unique<TLevelData>();
+    BaseLevelUse base = MeasureBaseLevel(*level);
+    EXPECT_EQ(UseText(base.ObjectTextures), "- / 3100") << "no base level read";
+    EXPECT_EQ(UseText(base.TexturePages), "-");
+    level->FormatKind = FormatTR2;
+    level->NumObjectTextures = 2049;
+    level->NumSpriteTextures = 512;
+    level->NumTextiles = 33;
+    base = MeasureBaseLevel(*level);
+    EXPECT_EQ(UseText(base.ObjectTextures), "2049 / 3100 (66 %), engine 2048");
+    EXPECT_EQ(LevelOfUse(base.ObjectTextures), UseLevel::High);
+    EXPECT_EQ(UseText(base.SpriteTextures), "512 / 2000 (25 %), engine 512");
+    EXPECT_EQ(LevelOfUse(base.SpriteTextures), UseLevel::Normal);
+    EXPECT_EQ(UseText(base.TexturePages), "33, engine 32");
+    EXPECT_EQ(LevelOfUse(base.TexturePages), UseLevel::High) << "past the engine, never red";
+    level->FormatKind = FormatTR3;
+    base = MeasureBaseLevel(*level);
+    EXPECT_EQ(UseText(base.TexturePages), "33");
+    EXPECT_EQ(LevelOfUse(base.TexturePages), UseLevel::Normal);
 }
 
 // The panel's counts are the built level's: rooms of every kind of sector the build handles.

@@ -378,6 +378,26 @@ TEST_F(DesktopShell, TheLimitsPanelColoursCountsAboveNinetyAndAHundredPercent) {
     EXPECT_FALSE(vertices->autoFillBackground());
 }
 
+// The base level's textures are held to its layout's engine, which the tip names with its
+// source; the pages have no capacity of the record.
+TEST_F(DesktopShell, TheLimitsPanelShowsTheBaseLevelsTexturesAgainstItsEngine) {
+    ASSERT_NO_FATAL_FAILURE(OpenDemoProject());
+    Find<QDockWidget>(*window, "limitsDock")->show();
+    window->updateLimits();
+    auto base = std::make_unique<TLevelData>();
+    demo::MakeDemoLevel(*base, FormatTR1);
+    const LimitsPanel& panel = *window->limitsPanel();
+    EXPECT_EQ(panel.baseTexturePagesLabel->text(), QString("%1, engine 32").arg(base->NumTextiles));
+    EXPECT_EQ(panel.baseObjectTexturesLabel->text(),
+              QString::fromStdString(std::to_string(base->NumObjectTextures) + " / 3100 (" +
+                                     std::to_string(base->NumObjectTextures * 100 / 3100) +
+                                     " %), engine 2048"));
+    EXPECT_TRUE(panel.baseSpriteTexturesLabel->text().endsWith(", engine 512"));
+    EXPECT_EQ(panel.baseTexturePagesLabel->toolTip(),
+              "The base level's 256 x 256 texture pages. The first game's engine holds 32 "
+              "(source: https://github.com/LostArtefacts/TRX/blob/HEAD/docs/tr1/IMPROVEMENTS.md).");
+}
+
 TEST_F(DesktopShellWithRoom, TheLimitsPanelFollowsTheEdits) {
     QSignalSpy updated(window.get(), &MainWindow::limitsUpdated);
     window->updateLimits();
