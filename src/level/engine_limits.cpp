@@ -17,54 +17,37 @@ constexpr const char* SecondGameList =
 constexpr const char* SecondGameRooms = "github.com/LostArtefacts/TRX #2749";
 constexpr const char* ThirdGameItems = "github.com/LostArtefacts/TR-Rando #614";
 
-struct Entry {
+struct Row {
+    int32_t Engine; // the layout whose engine it is; the add-on's levels use the first game's
     EngineMeasure Measure;
     EngineLimit Limit;
 };
 
-// One row a layout. A measure a row lacks has no public source for that engine.
-constexpr Entry FirstGame[] = {
-    {EngineMeasure::RoomVertices, {1500, FirstGameList}},
-    {EngineMeasure::Items, {256, FirstGameList}},
-    {EngineMeasure::ObjectTextures, {2048, FirstGameList}},
-    {EngineMeasure::SpriteTextures, {512, FirstGameList}},
-    {EngineMeasure::TexturePages, {32, FirstGameList}},
+// The one table. A measure a layout has no row for has no public source for that engine.
+constexpr Row Table[] = {
+    {FormatTR1, EngineMeasure::RoomVertices, {1500, FirstGameList}},
+    {FormatTR1, EngineMeasure::Items, {256, FirstGameList}},
+    {FormatTR1, EngineMeasure::ObjectTextures, {2048, FirstGameList}},
+    {FormatTR1, EngineMeasure::SpriteTextures, {512, FirstGameList}},
+    {FormatTR1, EngineMeasure::TexturePages, {32, FirstGameList}},
+    {FormatTR2, EngineMeasure::RoomVertices, {1500, SecondGameRooms}},
+    {FormatTR2, EngineMeasure::Items, {256, SecondGameList}},
+    {FormatTR2, EngineMeasure::ObjectTextures, {2048, SecondGameList}},
+    {FormatTR2, EngineMeasure::SpriteTextures, {512, SecondGameList}},
+    {FormatTR2, EngineMeasure::TexturePages, {32, SecondGameList}},
+    {FormatTR3, EngineMeasure::Items, {256, ThirdGameItems}},
 };
-constexpr Entry SecondGame[] = {
-    {EngineMeasure::RoomVertices, {1500, SecondGameRooms}},
-    {EngineMeasure::Items, {256, SecondGameList}},
-    {EngineMeasure::ObjectTextures, {2048, SecondGameList}},
-    {EngineMeasure::SpriteTextures, {512, SecondGameList}},
-    {EngineMeasure::TexturePages, {32, SecondGameList}},
-};
-constexpr Entry ThirdGame[] = {
-    {EngineMeasure::Items, {256, ThirdGameItems}},
-};
-
-template <std::size_t N>
-std::optional<EngineLimit> Find(const Entry (&rows)[N], EngineMeasure measure) {
-    for (const Entry& row : rows) {
-        if (row.Measure == measure) {
-            return row.Limit;
-        }
-    }
-    return std::nullopt;
-}
 
 } // namespace
 
 std::optional<EngineLimit> FindEngineLimit(int32_t formatKind, EngineMeasure measure) {
-    switch (formatKind) {
-    case FormatTR1:
-    case FormatTUB: // the add-on shipped on the first game's engine
-        return Find(FirstGame, measure);
-    case FormatTR2:
-        return Find(SecondGame, measure);
-    case FormatTR3:
-        return Find(ThirdGame, measure);
-    default:
-        return std::nullopt;
+    const int32_t engine = formatKind == FormatTUB ? FormatTR1 : formatKind; // the add-on
+    for (const Row& row : Table) {
+        if (row.Engine == engine && row.Measure == measure) {
+            return row.Limit;
+        }
     }
+    return std::nullopt;
 }
 
 std::string EngineName(int32_t formatKind) {
