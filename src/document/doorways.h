@@ -13,6 +13,9 @@ namespace morvane {
 //   as the run and as high as the opening in whole sectors;
 // - an area of sectors linked to the same room below (or above): the view lies on the room's
 //   bottom (or top) and covers the area's bounding rectangle.
+// When the other room has the doorway back (a run on the same plane facing this one, or an area
+// linked back), the doorway is cut to the part the two share, so that both rooms' views cover
+// the same opening.
 enum class DoorwayKind { Wall, Floor, Ceiling };
 struct Doorway {
     DoorwayKind Kind = DoorwayKind::Wall;
@@ -22,11 +25,26 @@ struct Doorway {
     int FirstColumn = 0, LastColumn = 0, FirstRow = 0, LastRow = 0;
     // World y, the top above the bottom. For a wall run, the opening between the run and the
     // sectors inside the room: each pair of sectors opens from the higher of their floors to the
-    // lower of their ceilings; the run's opening spans them all. For a floor (ceiling) area,
-    // the highest and lowest of its sectors' floors (ceilings): one plane when they are equal.
+    // lower of their ceilings; the run's opening spans them all. A run's sector counts with the
+    // heights of the sector beyond it (see SectorBeyond), as the level gets it. For a floor
+    // (ceiling) area, the highest and lowest of its sectors' floors (ceilings): one plane when they
+    // are equal.
     int TopY = 0, BottomY = 0;
     TPortalView View{};
 };
+
+// The sector of the room beside that a wall-portal sector (room and sector from 1) stands over:
+// the level gives the wall-portal sector that sector's floor and ceiling, so that the room's own
+// step faces frame the opening. {0, 0} when the sector has no wall portal to another room of the
+// project, the room beside has no sector there, or that sector is a wall portal itself.
+struct RoomSector {
+    int Room = 0, Sector = 0;
+};
+RoomSector SectorBeyond(const TEditorProject& project, int room, int n);
+// A sector's floor and ceiling in world y as the level gets them (for a wall-portal sector, those
+// of the sector beyond it).
+int BuiltFloorY(const TEditorProject& project, int room, int n);
+int BuiltCeilingY(const TEditorProject& project, int room, int n);
 
 // The room's (from 1) doorways in this order: wall runs of the sides -x, +x, -z, +z, each from
 // low to high rows or columns, then floor areas, then ceiling areas, each in the order of their
