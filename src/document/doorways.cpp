@@ -465,4 +465,45 @@ int BuiltCeilingY(const TEditorProject& project, int room, int n) {
                             : CeilingY(project.Room(room), n);
 }
 
+int LinkViewY(const TEditorProject& project, int room, const TPortalView& view) {
+    const bool floor = view.Facing == PortalFacingFloor;
+    const TEditorRoom& here = project.Room(room);
+    const int own = floor ? RoomBottomY(here) : RoomTopY(here);
+    const int target = view.TargetRoom;
+    if ((!floor && view.Facing != PortalFacingCeiling) || target < 1 ||
+        target > std::min<int>(project.RoomCount, MaxRooms) || here.SectorCount() > MaxSectors) {
+        return own;
+    }
+    const TEditorRoom& other = project.Room(target);
+    if (other.SectorCount() > MaxSectors) {
+        return own;
+    }
+    const ViewSpan span = SpanOfView(view);
+    bool found = false;
+    int plane = 0;
+    for (int column = std::max(span.FirstColumn, 1);
+         column <= std::min<int>(span.LastColumn, here.XSectors); ++column) {
+        for (int row = std::max(span.FirstRow, 1);
+             row <= std::min<int>(span.LastRow, here.ZSectors); ++row) {
+            const int n = SectorNumber(column, row, here.ZSectors);
+            if (LinkTarget(project, room, here, n, floor) != target) {
+                continue;
+            }
+            const int c = column + here.PosX - other.PosX, r = row + here.PosZ - other.PosZ;
+            if (c < 1 || c > other.XSectors || r < 1 || r > other.ZSectors) {
+                return own;
+            }
+            const int m = SectorNumber(c, r, other.ZSectors);
+            const int mine = floor ? FloorY(here, n) : CeilingY(here, n);
+            const int theirs = floor ? CeilingY(other, m) : FloorY(other, m);
+            if (mine != theirs || (found && mine != plane)) {
+                return own;
+            }
+            found = true;
+            plane = mine;
+        }
+    }
+    return found ? plane : own;
+}
+
 } // namespace morvane

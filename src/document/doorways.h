@@ -59,6 +59,12 @@ struct ViewSpan {
 };
 ViewSpan SpanOfView(const TPortalView& view);
 
+// The height (world y) at which a floor or ceiling view of the room (from 1) lies in the level:
+// on the floors (ceilings) of the sectors it covers that are linked to its room, when they lie at
+// one height and meet the ceilings (floors) of that room's sectors over them, as the two rooms'
+// views of one opening must; otherwise on the room's bottom (top).
+int LinkViewY(const TEditorProject& project, int room, const TPortalView& view);
+
 enum class PortalViewScope { CurrentRoom, AllRooms };
 
 // "Make Portal Views": the room's portal views (every room's, for AllRooms) are replaced by the

@@ -244,7 +244,8 @@ std::string OnDoorwayProblem(const TEditorProject& project, int r, const TPortal
         return "";
     }
     const int plane = d.Kind == DoorwayKind::Floor ? RoomBottomY(room) : RoomTopY(room);
-    if (d.TopY != plane || d.BottomY != plane) {
+    // Linked sectors that meet the other room's at one height carry the view.
+    if ((d.TopY != plane || d.BottomY != plane) && LinkViewY(project, r, view) == plane) {
         return std::string("lies on the room's ") +
                (d.Kind == DoorwayKind::Floor ? "bottom" : "top") + " (y " + std::to_string(plane) +
                ") but its linked sectors' " +

@@ -142,7 +142,8 @@ bool WallOpening(const TPortalView& view, const TLevelRoom& room, int& top, int&
     return top < bottom;
 }
 
-void SetPortal(TRoomPortal& portal, const TPortalView& view, const TLevelRoom& room) {
+// `linkY`: the height of a floor or ceiling view (see LinkViewY).
+void SetPortal(TRoomPortal& portal, const TPortalView& view, const TLevelRoom& room, int linkY) {
     portal = {};
     portal.AdjoiningRoom = static_cast<uint16_t>(view.TargetRoom - 1);
     const int x = (view.OriginX - 1) * SectorSize, z = (view.OriginZ - 1) * SectorSize;
@@ -156,7 +157,7 @@ void SetPortal(TRoomPortal& portal, const TPortalView& view, const TLevelRoom& r
         f = bottom;
         h = bottom - top;
     }
-    const int yTop = room.RoomInfo.YTop, yBottom = room.RoomInfo.YBottom;
+    const int yTop = linkY, yBottom = linkY;
     auto set = [&](int v, int px, int py, int pz) {
         portal.Vertices[v] = {static_cast<int16_t>(px), static_cast<int16_t>(py),
                               static_cast<int16_t>(pz)};
@@ -273,7 +274,8 @@ void BuildRoom(const TEditorProject& document, int number, TLevelRoom& room, boo
 
     room.NumPortals = static_cast<uint16_t>(project.PortalViewCount);
     for (int d = 0; d < project.PortalViewCount; ++d) {
-        SetPortal(room.Portals[d], project.PortalViews[d], room);
+        SetPortal(room.Portals[d], project.PortalViews[d], room,
+                  LinkViewY(document, number, project.PortalViews[d]));
     }
 }
 
