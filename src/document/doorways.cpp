@@ -443,10 +443,56 @@ DocumentOutcome MakePortalViews(TEditorProject& project, PortalViewScope scope) 
             return DocumentOutcome::Refusal(TooManyViews(project, r, views[r].size()));
         }
     }
+    // The wall-portal sectors of the doorways whose views are made, with the sectors beyond
+    // them: all found before any changes.
+    std::vector<std::pair<std::pair<int, int>, RoomSector>> beyond;
+    for (int r = 1; r <= rooms; ++r) {
+        if (!changed[r]) {
+            continue;
+        }
+        const TEditorRoom& room = project.Room(r);
+        for (const Doorway& door : FindDoorways(project, r)) {
+            if (door.Kind != DoorwayKind::Wall || (scope == PortalViewScope::CurrentRoom &&
+                                                   r != current && door.TargetRoom != current)) {
+                continue;
+            }
+            for (int column = door.FirstColumn; column <= door.LastColumn; ++column) {
+                for (int row = door.FirstRow; row <= door.LastRow; ++row) {
+                    const int n = SectorNumber(column, row, room.ZSectors);
+                    if (const RoomSector b = SectorBeyond(project, r, n); b.Room != 0) {
+                        beyond.push_back({{r, n}, b});
+                    }
+                }
+            }
+        }
+    }
     for (int r = 1; r <= rooms; ++r) {
         if (changed[r]) {
             SetViews(project.Room(r), views[r]);
         }
+    }
+    std::vector<std::pair<TEditorSector, TGameSector>> heights;
+    for (const auto& [at, b] : beyond) {
+        heights.emplace_back(project.Room(b.Room).Sector(b.Sector),
+                             project.Room(b.Room).GameSector(b.Sector));
+    }
+    for (std::size_t i = 0; i < beyond.size(); ++i) {
+        const auto& [r, n] = beyond[i].first;
+        TEditorSector& sector = project.Room(r).Sector(n);
+        TGameSector& game = project.Room(r).GameSector(n);
+        const TEditorRoom& from = project.Room(beyond[i].second.Room);
+        const TEditorSector& shapes = heights[i].first;
+        // The other room's heights in this room's levels (the same world y), kept within the
+        // room: beyond its bottom or top the other room's own faces frame the opening.
+        const int shift = from.PosY - project.Room(r).PosY;
+        const int height = project.Room(r).Height;
+        sector.FloorShape = shapes.FloorShape;
+        sector.CeilingShape = shapes.CeilingShape;
+        game.FloorHeight =
+            static_cast<int8_t>(std::clamp(heights[i].second.FloorHeight + shift, 0, height));
+        game.CeilingHeight =
+            static_cast<int8_t>(std::clamp(heights[i].second.CeilingHeight + shift, 0, height));
+        game.FloorDataIndex = heights[i].second.FloorDataIndex;
     }
     outcome.ToolBar = ToolBarValues(project);
     outcome.Redraw = true;
@@ -504,6 +550,78 @@ int LinkViewY(const TEditorProject& project, int room, const TPortalView& view) 
         }
     }
     return found ? plane : own;
+}
+
+bool WallViewOpening(const TEditorProject& project, int room, const TPortalView& view, int& top,
+                     int& bottom) {
+    int stepX = 0, stepZ = 0, acrossX = 0, acrossZ = 0;
+    switch (view.Facing) {
+    case PortalFacingFront:
+        stepX = 1, acrossZ = -1;
+        break;
+    case PortalFacingBack:
+        stepX = 1, acrossZ = 1;
+        break;
+    case PortalFacingLeft:
+        stepZ = 1, acrossX = 1;
+        break;
+    case PortalFacingRight:
+        stepZ = -1, acrossX = -1;
+        break;
+    default:
+        return false;
+    }
+    if (room < 1 || room > std::min<int>(project.RoomCount, MaxRooms) ||
+        project.Room(room).SectorCount() > MaxSectors) {
+        return false;
+    }
+    const TEditorRoom& here = project.Room(room);
+    const auto inGrid = [&](int column, int row) {
+        return column >= 1 && column <= here.XSectors && row >= 1 && row <= here.ZSectors;
+    };
+    top = 32767;
+    bottom = -32768;
+    for (int i = 0; i < view.WidthTiles && i < MaxSectors; ++i) {
+        const int column = view.OriginX + i * stepX, row = view.OriginZ + i * stepZ;
+        if (!inGrid(column, row) || !inGrid(column + acrossX, row + acrossZ)) {
+            continue;
+        }
+        const int own = SectorNumber(column, row, here.ZSectors);
+        const int across = SectorNumber(column + acrossX, row + acrossZ, here.ZSectors);
+        const int pairTop =
+            std::max(BuiltCeilingY(project, room, own), BuiltCeilingY(project, room, across));
+        const int pairBottom =
+            std::min(BuiltFloorY(project, room, own), BuiltFloorY(project, room, across));
+        if (pairTop < pairBottom) {
+            top = std::min(top, pairTop);
+            bottom = std::max(bottom, pairBottom);
+        }
+    }
+    return top < bottom;
+}
+
+bool WallViewSpanY(const TEditorProject& project, int room, const TPortalView& view, int& top,
+                   int& bottom) {
+    if (view.Facing < PortalFacingFront || view.Facing > PortalFacingRight || room < 1 ||
+        room > std::min<int>(project.RoomCount, MaxRooms)) {
+        return false;
+    }
+    const TEditorRoom& here = project.Room(room);
+    if (view.OriginX < 1 || view.OriginX > here.XSectors || view.OriginZ < 1 ||
+        view.OriginZ > here.ZSectors || here.SectorCount() > MaxSectors) {
+        return false;
+    }
+    const int floor = FloorY(here, SectorNumber(view.OriginX, view.OriginZ, here.ZSectors));
+    const int ownTop = floor - view.HeightTiles * SectorSize;
+    int openTop = 0, openBottom = 0;
+    if (!WallViewOpening(project, room, view, openTop, openBottom)) {
+        top = ownTop;
+        bottom = floor;
+        return true;
+    }
+    top = ownTop > openTop && ownTop < openBottom ? ownTop : openTop;
+    bottom = openBottom;
+    return true;
 }
 
 } // namespace morvane

@@ -94,69 +94,23 @@ void CheckProject(const TEditorProject& project) {
 
 namespace {
 
-// The opening a wall view stands in: over each sector of its width, the view's own sector and the
-// one across its plane open from the higher of their floors to the lower of their ceilings; the
-// opening spans them all. False when no pair opens. A wall-portal sector has the heights of the
-// sector beyond it (see BuildRoomSectors), so the rooms on both sides of a doorway find the same
-// pairs of heights and give their views the same quad.
-bool WallOpening(const TPortalView& view, const TLevelRoom& room, int& top, int& bottom) {
-    int stepX = 0, stepZ = 0, acrossX = 0, acrossZ = 0;
-    switch (view.Facing) {
-    case PortalFacingFront:
-        stepX = 1, acrossZ = -1;
-        break;
-    case PortalFacingBack:
-        stepX = 1, acrossZ = 1;
-        break;
-    case PortalFacingLeft:
-        stepZ = 1, acrossX = 1;
-        break;
-    case PortalFacingRight:
-        stepZ = -1, acrossX = -1;
-        break;
-    default:
-        return false;
-    }
-    const auto inGrid = [&](int column, int row) {
-        return column >= 1 && column <= room.NumXSectors && row >= 1 && row <= room.NumZSectors;
-    };
-    const auto at = [&](int column, int row) -> const TGameSector& {
-        return room.Sectors[(column - 1) * room.NumZSectors + (row - 1)];
-    };
-    top = 32767;
-    bottom = -32768;
-    for (int i = 0; i < view.WidthTiles && i < MaxRoomSectors; ++i) {
-        const int column = view.OriginX + i * stepX, row = view.OriginZ + i * stepZ;
-        if (!inGrid(column, row) || !inGrid(column + acrossX, row + acrossZ)) {
-            continue;
-        }
-        const TGameSector& own = at(column, row);
-        const TGameSector& across = at(column + acrossX, row + acrossZ);
-        const int pairTop = std::max(own.CeilingHeight, across.CeilingHeight) * ClickSize;
-        const int pairBottom = std::min(own.FloorHeight, across.FloorHeight) * ClickSize;
-        if (pairTop < pairBottom) {
-            top = std::min(top, pairTop);
-            bottom = std::max(bottom, pairBottom);
-        }
-    }
-    return top < bottom;
-}
-
-// `linkY`: the height of a floor or ceiling view (see LinkViewY).
-void SetPortal(TRoomPortal& portal, const TPortalView& view, const TLevelRoom& room, int linkY) {
+// A view of the project room `number` (from 1) as a portal of its level room.
+void SetPortal(TRoomPortal& portal, const TPortalView& view, const TEditorProject& document,
+               int number) {
     portal = {};
     portal.AdjoiningRoom = static_cast<uint16_t>(view.TargetRoom - 1);
     const int x = (view.OriginX - 1) * SectorSize, z = (view.OriginZ - 1) * SectorSize;
     const int w = view.WidthTiles * SectorSize;
-    // A wall view fills the opening it stands in; one standing in no opening keeps its own
-    // height from its origin sector's floor.
-    int f = room.Sectors[(view.OriginX - 1) * room.NumZSectors + (view.OriginZ - 1)].FloorHeight *
-            ClickSize;
-    int h = view.HeightTiles * SectorSize;
-    if (int top = 0, bottom = 0; WallOpening(view, room, top, bottom)) {
+    // A wall view fills the opening it stands in (see WallViewSpanY); a floor or ceiling view
+    // spans HeightTiles rows.
+    int f = 0, h = view.HeightTiles * SectorSize;
+    if (int top = 0, bottom = 0; WallViewSpanY(document, number, view, top, bottom)) {
         f = bottom;
         h = bottom - top;
     }
+    const int linkY = view.Facing == PortalFacingFloor || view.Facing == PortalFacingCeiling
+                          ? LinkViewY(document, number, view)
+                          : 0;
     const int yTop = linkY, yBottom = linkY;
     auto set = [&](int v, int px, int py, int pz) {
         portal.Vertices[v] = {static_cast<int16_t>(px), static_cast<int16_t>(py),
@@ -207,9 +161,8 @@ bool DoubleSidedCeiling(const TEditorRoom& project, bool baseLoaded) {
     return baseLoaded && (project.Water || project.Quicksand);
 }
 
-void BuildRoomSectors(const TEditorProject& document, int number, TLevelRoom& room,
+void BuildRoomSectors(const TEditorRoom& project, TLevelRoom& room, int number,
                       RoomScratch& scratch) {
-    const TEditorRoom& project = document.Room(number);
     room.RoomInfo.X = project.PosX * SectorSize;
     room.RoomInfo.Z = project.PosZ * SectorSize;
     room.RoomInfo.YBottom = RoomBottomY(project);
@@ -234,19 +187,10 @@ void BuildRoomSectors(const TEditorProject& document, int number, TLevelRoom& ro
     for (int n = 0; n < project.SectorCount(); ++n) {
         const TEditorSector& sector = project.Sectors[n];
         TGameSector& level = room.Sectors[n];
-        const RoomSector beyond = sector.PortalKind == PortalKindSide
-                                      ? SectorBeyond(document, number, n + 1)
-                                      : RoomSector{};
-        const TEditorRoom& heightsRoom = beyond.Room != 0 ? document.Room(beyond.Room) : project;
-        const int heightsSector = beyond.Room != 0 ? beyond.Sector : n + 1;
-        const TEditorSector& heights = heightsRoom.Sector(heightsSector);
-        const int floorShape = std::min<int>(heights.FloorShape, HighestShape);
-        const int ceilingShape = std::min<int>(heights.CeilingShape, HighestShape);
-        level.FloorHeight = LevelFloorHeight(heightsRoom, heightsSector);
-        level.CeilingHeight = LevelCeilingHeight(heightsRoom, heightsSector);
-        if (beyond.Room != 0) { // its slope entries are those of its new shapes
-            level.FloorDataIndex = heightsRoom.GameSector(heightsSector).FloorDataIndex;
-        }
+        const int floorShape = std::min<int>(sector.FloorShape, HighestShape);
+        const int ceilingShape = std::min<int>(sector.CeilingShape, HighestShape);
+        level.FloorHeight = LevelFloorHeight(project, n + 1);
+        level.CeilingHeight = LevelCeilingHeight(project, n + 1);
         scratch.Shapes.Floor[n] = static_cast<uint8_t>(floorShape == 0 ? 1 : floorShape);
         scratch.Shapes.Ceiling[n] = static_cast<uint8_t>(ceilingShape == 0 ? 1 : ceilingShape);
         if (sector.PortalKind == PortalKindSide) {
@@ -260,7 +204,7 @@ namespace {
 void BuildRoom(const TEditorProject& document, int number, TLevelRoom& room, bool baseLoaded,
                RoomScratch& scratch) {
     const TEditorRoom& project = document.Room(number);
-    BuildRoomSectors(document, number, room, scratch);
+    BuildRoomSectors(project, room, number, scratch);
     FaceList& faces = scratch.Faces;
     faces.Clear();
     room.NumVertices = room.NumRectangles = room.NumTriangles = 0;
@@ -274,8 +218,7 @@ void BuildRoom(const TEditorProject& document, int number, TLevelRoom& room, boo
 
     room.NumPortals = static_cast<uint16_t>(project.PortalViewCount);
     for (int d = 0; d < project.PortalViewCount; ++d) {
-        SetPortal(room.Portals[d], project.PortalViews[d], room,
-                  LinkViewY(document, number, project.PortalViews[d]));
+        SetPortal(room.Portals[d], project.PortalViews[d], document, number);
     }
 }
 

@@ -2,9 +2,9 @@
 
 // The steps of the level build that also measure how full a project makes the level (see
 // level_usage.h): the same code runs for both.
+#include "levelbuild/room_geometry.h"
 #include "document/project.h"
 #include "level/level_data.h"
-#include "levelbuild/room_geometry.h"
 
 #include <string>
 #include <utility>
@@ -23,12 +23,9 @@ struct RoomScratch {
     std::vector<std::pair<int, int>> WallPortals; // level room, sector index
 };
 
-// A project room's (from 1) place, flags and sectors in a level room (heights into clicks); the
-// sectors' shapes go to the scratch for the geometry, and its wall portals are listed there. A
-// wall-portal sector takes the floor, ceiling and shapes of the sector beyond it (see
-// SectorBeyond), so that the room's own step faces frame the doorway; the project keeps the
-// heights the user gave it.
-void BuildRoomSectors(const TEditorProject& project, int number, TLevelRoom& room,
+// A project room's place, flags and sectors in a level room (heights into clicks); the sectors'
+// shapes go to the scratch for the geometry, and its wall portals are listed there.
+void BuildRoomSectors(const TEditorRoom& project, TLevelRoom& room, int number,
                       RoomScratch& scratch);
 
 // Whether the room's ceiling faces are made from both sides (water and quicksand rooms, once a

@@ -54,7 +54,7 @@ RoomUse MeasureRoom(const TEditorProject& project, int number, bool baseLoaded) 
     }
     auto level = std::make_unique<TLevelRoom>();
     auto scratch = std::make_unique<RoomScratch>();
-    BuildRoomSectors(project, number, *level, *scratch);
+    BuildRoomSectors(room, *level, number, *scratch);
     BuildRoomFaces(scratch->Faces, *level, room.Sectors, scratch->Shapes,
                    DoubleSidedCeiling(room, baseLoaded));
     const RoomMeshCounts counts = CountRoomMesh(scratch->Faces);
@@ -83,7 +83,7 @@ ProjectUse MeasureProject(const TEditorProject& project, TLevelData& scratch, in
         scratch.NumRooms = project.RoomCount;
         auto rooms = std::make_unique<RoomScratch>();
         for (int r = 1; r <= project.RoomCount; ++r) {
-            BuildRoomSectors(project, r, scratch.Rooms[r - 1], *rooms);
+            BuildRoomSectors(project.Room(r), scratch.Rooms[r - 1], r, *rooms);
         }
         LoadFloorData(scratch, programFolder);
         AddWallPortals(scratch, rooms->WallPortals);
