@@ -2,6 +2,7 @@
 
 #include "demo/demo_level.h"
 #include "document/flip_map_operations.h"
+#include "document/flip_map_operations.h"
 #include "document/object_operations.h"
 #include "document/room_limits.h"
 #include "document/room_operations.h"

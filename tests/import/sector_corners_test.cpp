@@ -1,8 +1,8 @@
 #include "import/sector_corners.h"
 
+#include "levelbuild/slope_floor_data.h"
 #include "document/sector_heights.h"
 #include "document/shape_table.h"
-#include "levelbuild/slope_floor_data.h"
 
 #include <gtest/gtest.h>
 
