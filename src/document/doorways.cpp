@@ -1,5 +1,6 @@
 #include "document/doorways.h"
 
+#include "document/flip_map_operations.h"
 #include "document/sector_heights.h"
 #include "document/sector_numbering.h"
 #include "level/world_units.h"
@@ -67,6 +68,10 @@ private:
         }
     }
 
+    // A run's sector with the heights the level gives it: those of the sector beyond it.
+    int BorderFloorY(int border) const { return BuiltFloorY(project_, number_, border); }
+    int BorderCeilingY(int border) const { return BuiltCeilingY(project_, number_, border); }
+
     void WallRuns(uint8_t facing, int line, bool alongRows) {
         const int length = alongRows ? nz_ : nx_;
         if ((alongRows ? nx_ : nz_) < 2) {
@@ -94,12 +99,13 @@ private:
             while (last + 1 <= length && targets[last + 1] == targets[i]) {
                 ++last;
             }
-            AddWallRun(facing, line, alongRows, i, last, targets[i]);
+            found_.push_back(AddWallRun(facing, line, alongRows, i, last, targets[i]));
             i = last + 1;
         }
     }
 
-    void AddWallRun(uint8_t facing, int line, bool alongRows, int first, int last, int target) {
+    Doorway AddWallRun(uint8_t facing, int line, bool alongRows, int first, int last,
+                       int target) const {
         Doorway door;
         door.Kind = DoorwayKind::Wall;
         door.TargetRoom = target;
@@ -112,8 +118,8 @@ private:
         for (int i = first; i <= last; ++i) {
             int border = 0, inside = 0;
             SideSectors(facing, line, i, border, inside);
-            const int bottom = std::min(FloorY(room_, border), FloorY(room_, inside));
-            const int top = std::max(CeilingY(room_, border), CeilingY(room_, inside));
+            const int bottom = std::min(BorderFloorY(border), FloorY(room_, inside));
+            const int top = std::max(BorderCeilingY(border), CeilingY(room_, inside));
             door.TopY = std::min(door.TopY, top);
             door.BottomY = std::max(door.BottomY, bottom);
         }
@@ -125,11 +131,35 @@ private:
         view.WidthTiles = last - first + 1;
         view.OriginX = door.FirstColumn;
         view.OriginZ = facing == PortalFacingRight ? door.LastRow : door.FirstRow;
-        const int originFloor = FloorY(room_, At(view.OriginX, view.OriginZ));
+        const int originFloor = BorderFloorY(At(view.OriginX, view.OriginZ));
         view.HeightTiles = std::max(1, (originFloor - door.TopY + SectorSize - 1) / SectorSize);
-        found_.push_back(door);
+        return door;
     }
 
+public:
+    // A floor or ceiling doorway cut to the given columns and rows.
+    static Doorway CutArea(Doorway door, int firstColumn, int lastColumn, int firstRow,
+                           int lastRow) {
+        door.FirstColumn = firstColumn;
+        door.LastColumn = lastColumn;
+        door.FirstRow = firstRow;
+        door.LastRow = lastRow;
+        door.View.WidthTiles = lastColumn - firstColumn + 1;
+        door.View.HeightTiles = lastRow - firstRow + 1;
+        door.View.OriginX = firstColumn;
+        door.View.OriginZ = lastRow;
+        return door;
+    }
+
+    // A wall doorway cut to the positions first..last along its side.
+    Doorway CutWallRun(const Doorway& door, int first, int last) const {
+        const uint8_t facing = door.View.Facing;
+        const bool alongRows = facing == PortalFacingLeft || facing == PortalFacingRight;
+        const int line = alongRows ? door.FirstColumn : door.FirstRow;
+        return AddWallRun(facing, line, alongRows, first, last, door.TargetRoom);
+    }
+
+private:
     void LinkAreas(bool below) {
         const auto count = static_cast<int>(room_.SectorCount()); // within MaxSectors, see above
         std::vector<int> targets(count + 1, 0);
@@ -197,6 +227,67 @@ private:
     std::vector<Doorway> found_;
 };
 
+// Where a doorway lies in the world, in sectors: the facing of its view, the line its plane
+// stands on (for a wall run: the boundary between the run and the room's inside) and the world
+// cells it spans.
+struct DoorwayPlace {
+    uint8_t Facing = 0;
+    int Plane = 0;
+    int X0 = 0, X1 = 0, Z0 = 0, Z1 = 0;
+};
+
+DoorwayPlace PlaceOf(const TEditorRoom& room, const Doorway& door) {
+    DoorwayPlace place;
+    place.Facing = door.View.Facing;
+    place.X0 = room.PosX + door.FirstColumn - 1;
+    place.X1 = room.PosX + door.LastColumn - 1;
+    place.Z0 = room.PosZ + door.FirstRow - 1;
+    place.Z1 = room.PosZ + door.LastRow - 1;
+    switch (place.Facing) {
+    case PortalFacingLeft:
+        place.Plane = place.X0 + 1;
+        break;
+    case PortalFacingRight:
+        place.Plane = place.X0;
+        break;
+    case PortalFacingBack:
+        place.Plane = place.Z0 + 1;
+        break;
+    case PortalFacingFront:
+        place.Plane = place.Z0;
+        break;
+    default:
+        break;
+    }
+    return place;
+}
+
+bool AlongX(uint8_t facing) {
+    return facing == PortalFacingFront || facing == PortalFacingBack;
+}
+bool AlongZ(uint8_t facing) {
+    return facing == PortalFacingLeft || facing == PortalFacingRight;
+}
+
+// Whether two doorways of neighbouring rooms face each other on one plane.
+bool FaceEachOther(const DoorwayPlace& a, const DoorwayPlace& b) {
+    const auto pair = [&](uint8_t one, uint8_t two) {
+        return (a.Facing == one && b.Facing == two) || (a.Facing == two && b.Facing == one);
+    };
+    if (pair(PortalFacingFloor, PortalFacingCeiling)) {
+        return true;
+    }
+    return (pair(PortalFacingLeft, PortalFacingRight) ||
+            pair(PortalFacingFront, PortalFacingBack)) &&
+           a.Plane == b.Plane;
+}
+
+// Whether a link to `target` comes back to `room`: to it or, for an alternate room, to the
+// original whose place it takes (the neighbours link to the original).
+bool LeadsBackTo(const TEditorProject& project, int target, int room) {
+    return target == room || (target != 0 && target == OriginalOf(project, room));
+}
+
 std::vector<TPortalView> ViewsOf(const std::vector<Doorway>& doorways, int target = 0) {
     std::vector<TPortalView> views;
     for (const Doorway& door : doorways) {
@@ -224,7 +315,73 @@ std::vector<Doorway> FindDoorways(const TEditorProject& project, int room) {
     if (room < 1 || room > std::min<int>(project.RoomCount, MaxRooms)) {
         return {};
     }
-    return DoorwayFinder(project, room).Find();
+    DoorwayFinder finder(project, room);
+    const std::vector<Doorway> own = finder.Find();
+    const TEditorRoom& here = project.Room(room);
+    std::vector<Doorway> shared;
+    for (const Doorway& door : own) {
+        const int target = door.TargetRoom;
+        const DoorwayPlace mine = PlaceOf(here, door);
+        bool answered = false;
+        for (const Doorway& back : DoorwayFinder(project, target).Find()) {
+            if (!LeadsBackTo(project, back.TargetRoom, room)) {
+                continue;
+            }
+            const DoorwayPlace theirs = PlaceOf(project.Room(target), back);
+            if (!FaceEachOther(mine, theirs)) {
+                continue;
+            }
+            // The cells both cover, along the plane for a wall run.
+            const bool alongZ = AlongZ(mine.Facing), alongX = AlongX(mine.Facing);
+            const int x0 = alongZ ? mine.X0 : std::max(mine.X0, theirs.X0);
+            const int x1 = alongZ ? mine.X1 : std::min(mine.X1, theirs.X1);
+            const int z0 = alongX ? mine.Z0 : std::max(mine.Z0, theirs.Z0);
+            const int z1 = alongX ? mine.Z1 : std::min(mine.Z1, theirs.Z1);
+            if (x0 > x1 || z0 > z1) {
+                continue;
+            }
+            answered = true;
+            const int c0 = x0 - here.PosX + 1, c1 = x1 - here.PosX + 1;
+            const int r0 = z0 - here.PosZ + 1, r1 = z1 - here.PosZ + 1;
+            if (door.Kind != DoorwayKind::Wall) {
+                shared.push_back(DoorwayFinder::CutArea(door, c0, c1, r0, r1));
+            } else {
+                shared.push_back(alongZ ? finder.CutWallRun(door, r0, r1)
+                                        : finder.CutWallRun(door, c0, c1));
+            }
+        }
+        if (!answered) {
+            shared.push_back(door);
+        }
+    }
+    return shared;
+}
+
+RoomSector SectorBeyond(const TEditorProject& project, int room, int n) {
+    if (room < 1 || room > std::min<int>(project.RoomCount, MaxRooms)) {
+        return {};
+    }
+    const TEditorRoom& here = project.Room(room);
+    if (n < 1 || n > here.SectorCount() || here.SectorCount() > MaxSectors) {
+        return {};
+    }
+    const int target = WallTarget(project, room, here, n);
+    if (target == 0) {
+        return {};
+    }
+    const TEditorRoom& other = project.Room(target);
+    const int column = SectorColumn(n, here.ZSectors) + here.PosX - other.PosX;
+    const int row = SectorRow(n, here.ZSectors) + here.PosZ - other.PosZ;
+    if (column < 1 || column > other.XSectors || row < 1 || row > other.ZSectors ||
+        other.SectorCount() > MaxSectors) {
+        return {};
+    }
+    const int beyond = SectorNumber(column, row, other.ZSectors);
+    if (other.Sector(beyond).PortalKind == PortalKindSide &&
+        other.GameSector(beyond).RoomAbove != NoRoom) {
+        return {};
+    }
+    return {target, beyond};
 }
 
 ViewSpan SpanOfView(const TPortalView& view) {
@@ -286,14 +443,185 @@ DocumentOutcome MakePortalViews(TEditorProject& project, PortalViewScope scope) 
             return DocumentOutcome::Refusal(TooManyViews(project, r, views[r].size()));
         }
     }
+    // The wall-portal sectors of the doorways whose views are made, with the sectors beyond
+    // them: all found before any changes.
+    std::vector<std::pair<std::pair<int, int>, RoomSector>> beyond;
+    for (int r = 1; r <= rooms; ++r) {
+        if (!changed[r]) {
+            continue;
+        }
+        const TEditorRoom& room = project.Room(r);
+        for (const Doorway& door : FindDoorways(project, r)) {
+            if (door.Kind != DoorwayKind::Wall || (scope == PortalViewScope::CurrentRoom &&
+                                                   r != current && door.TargetRoom != current)) {
+                continue;
+            }
+            for (int column = door.FirstColumn; column <= door.LastColumn; ++column) {
+                for (int row = door.FirstRow; row <= door.LastRow; ++row) {
+                    const int n = SectorNumber(column, row, room.ZSectors);
+                    if (const RoomSector b = SectorBeyond(project, r, n); b.Room != 0) {
+                        beyond.push_back({{r, n}, b});
+                    }
+                }
+            }
+        }
+    }
     for (int r = 1; r <= rooms; ++r) {
         if (changed[r]) {
             SetViews(project.Room(r), views[r]);
         }
     }
+    std::vector<std::pair<TEditorSector, TGameSector>> heights;
+    for (const auto& [at, b] : beyond) {
+        heights.emplace_back(project.Room(b.Room).Sector(b.Sector),
+                             project.Room(b.Room).GameSector(b.Sector));
+    }
+    for (std::size_t i = 0; i < beyond.size(); ++i) {
+        const auto& [r, n] = beyond[i].first;
+        TEditorSector& sector = project.Room(r).Sector(n);
+        TGameSector& game = project.Room(r).GameSector(n);
+        const TEditorRoom& from = project.Room(beyond[i].second.Room);
+        const TEditorSector& shapes = heights[i].first;
+        // The other room's heights in this room's levels (the same world y), kept within the
+        // room: beyond its bottom or top the other room's own faces frame the opening.
+        const int shift = from.PosY - project.Room(r).PosY;
+        const int height = project.Room(r).Height;
+        sector.FloorShape = shapes.FloorShape;
+        sector.CeilingShape = shapes.CeilingShape;
+        game.FloorHeight =
+            static_cast<int8_t>(std::clamp(heights[i].second.FloorHeight + shift, 0, height));
+        game.CeilingHeight =
+            static_cast<int8_t>(std::clamp(heights[i].second.CeilingHeight + shift, 0, height));
+        game.FloorDataIndex = heights[i].second.FloorDataIndex;
+    }
     outcome.ToolBar = ToolBarValues(project);
     outcome.Redraw = true;
     return outcome;
+}
+
+int BuiltFloorY(const TEditorProject& project, int room, int n) {
+    const RoomSector beyond = SectorBeyond(project, room, n);
+    return beyond.Room != 0 ? FloorY(project.Room(beyond.Room), beyond.Sector)
+                            : FloorY(project.Room(room), n);
+}
+
+int BuiltCeilingY(const TEditorProject& project, int room, int n) {
+    const RoomSector beyond = SectorBeyond(project, room, n);
+    return beyond.Room != 0 ? CeilingY(project.Room(beyond.Room), beyond.Sector)
+                            : CeilingY(project.Room(room), n);
+}
+
+int LinkViewY(const TEditorProject& project, int room, const TPortalView& view) {
+    const bool floor = view.Facing == PortalFacingFloor;
+    const TEditorRoom& here = project.Room(room);
+    const int own = floor ? RoomBottomY(here) : RoomTopY(here);
+    const int target = view.TargetRoom;
+    if ((!floor && view.Facing != PortalFacingCeiling) || target < 1 ||
+        target > std::min<int>(project.RoomCount, MaxRooms) || here.SectorCount() > MaxSectors) {
+        return own;
+    }
+    const TEditorRoom& other = project.Room(target);
+    if (other.SectorCount() > MaxSectors) {
+        return own;
+    }
+    const ViewSpan span = SpanOfView(view);
+    bool found = false;
+    int plane = 0;
+    for (int column = std::max(span.FirstColumn, 1);
+         column <= std::min<int>(span.LastColumn, here.XSectors); ++column) {
+        for (int row = std::max(span.FirstRow, 1);
+             row <= std::min<int>(span.LastRow, here.ZSectors); ++row) {
+            const int n = SectorNumber(column, row, here.ZSectors);
+            if (LinkTarget(project, room, here, n, floor) != target) {
+                continue;
+            }
+            const int c = column + here.PosX - other.PosX, r = row + here.PosZ - other.PosZ;
+            if (c < 1 || c > other.XSectors || r < 1 || r > other.ZSectors) {
+                return own;
+            }
+            const int m = SectorNumber(c, r, other.ZSectors);
+            const int mine = floor ? FloorY(here, n) : CeilingY(here, n);
+            const int theirs = floor ? CeilingY(other, m) : FloorY(other, m);
+            if (mine != theirs || (found && mine != plane)) {
+                return own;
+            }
+            found = true;
+            plane = mine;
+        }
+    }
+    return found ? plane : own;
+}
+
+bool WallViewOpening(const TEditorProject& project, int room, const TPortalView& view, int& top,
+                     int& bottom) {
+    int stepX = 0, stepZ = 0, acrossX = 0, acrossZ = 0;
+    switch (view.Facing) {
+    case PortalFacingFront:
+        stepX = 1, acrossZ = -1;
+        break;
+    case PortalFacingBack:
+        stepX = 1, acrossZ = 1;
+        break;
+    case PortalFacingLeft:
+        stepZ = 1, acrossX = 1;
+        break;
+    case PortalFacingRight:
+        stepZ = -1, acrossX = -1;
+        break;
+    default:
+        return false;
+    }
+    if (room < 1 || room > std::min<int>(project.RoomCount, MaxRooms) ||
+        project.Room(room).SectorCount() > MaxSectors) {
+        return false;
+    }
+    const TEditorRoom& here = project.Room(room);
+    const auto inGrid = [&](int column, int row) {
+        return column >= 1 && column <= here.XSectors && row >= 1 && row <= here.ZSectors;
+    };
+    top = 32767;
+    bottom = -32768;
+    for (int i = 0; i < view.WidthTiles && i < MaxSectors; ++i) {
+        const int column = view.OriginX + i * stepX, row = view.OriginZ + i * stepZ;
+        if (!inGrid(column, row) || !inGrid(column + acrossX, row + acrossZ)) {
+            continue;
+        }
+        const int own = SectorNumber(column, row, here.ZSectors);
+        const int across = SectorNumber(column + acrossX, row + acrossZ, here.ZSectors);
+        const int pairTop =
+            std::max(BuiltCeilingY(project, room, own), BuiltCeilingY(project, room, across));
+        const int pairBottom =
+            std::min(BuiltFloorY(project, room, own), BuiltFloorY(project, room, across));
+        if (pairTop < pairBottom) {
+            top = std::min(top, pairTop);
+            bottom = std::max(bottom, pairBottom);
+        }
+    }
+    return top < bottom;
+}
+
+bool WallViewSpanY(const TEditorProject& project, int room, const TPortalView& view, int& top,
+                   int& bottom) {
+    if (view.Facing < PortalFacingFront || view.Facing > PortalFacingRight || room < 1 ||
+        room > std::min<int>(project.RoomCount, MaxRooms)) {
+        return false;
+    }
+    const TEditorRoom& here = project.Room(room);
+    if (view.OriginX < 1 || view.OriginX > here.XSectors || view.OriginZ < 1 ||
+        view.OriginZ > here.ZSectors || here.SectorCount() > MaxSectors) {
+        return false;
+    }
+    const int floor = FloorY(here, SectorNumber(view.OriginX, view.OriginZ, here.ZSectors));
+    const int ownTop = floor - view.HeightTiles * SectorSize;
+    int openTop = 0, openBottom = 0;
+    if (!WallViewOpening(project, room, view, openTop, openBottom)) {
+        top = ownTop;
+        bottom = floor;
+        return true;
+    }
+    top = ownTop > openTop && ownTop < openBottom ? ownTop : openTop;
+    bottom = openBottom;
+    return true;
 }
 
 } // namespace morvane

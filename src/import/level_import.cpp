@@ -1,5 +1,7 @@
 #include "import/level_import.h"
 
+#include "document/doorways.h"
+
 #include "document/editor_texts.h"
 #include "document/flip_map_operations.h"
 #include "document/object_operations.h"
@@ -134,6 +136,14 @@ public:
     // Fills the project room from level room r; returns whether it came over whole.
     bool Import(int r, TEditorRoom& room, ImportResult& result);
 
+    // A wall portal's view and the world y the portal spans, to be held against what the build
+    // makes of the view once every room is imported.
+    struct WallView {
+        int LevelRoom = 0, ProjectRoom = 0, View = 0; // from 0, from 1, from 1
+        int Top = 0, Bottom = 0;
+    };
+    const std::vector<WallView>& WallViews() const { return wallViews_; }
+
 private:
     void Place(const TLevelRoom& from, TEditorRoom& room);
     bool ImportSector(int column, int row, TEditorRoom& room);
@@ -156,10 +166,13 @@ private:
     std::vector<std::string> notes_;
     Tally nearestShape_, droppedLink_, aboveAndSide_, unreadable_, otherEntries_;
     int cutSectors_ = 0;
+    int projectRoom_ = 0;
+    std::vector<WallView> wallViews_;
 };
 
 bool RoomImporter::Import(int r, TEditorRoom& room, ImportResult& result) {
     levelRoom_ = r;
+    projectRoom_ = placements_[r].ProjectRoom;
     notes_.clear();
     nearestShape_ = droppedLink_ = aboveAndSide_ = unreadable_ = otherEntries_ = Tally{};
     const TLevelRoom& from = level_.Rooms[r];
@@ -325,6 +338,10 @@ void RoomImporter::ImportPortals(const TLevelRoom& from, TEditorRoom& room) {
         view = fit->View;
         view.TargetRoom = static_cast<uint16_t>(target);
         inexact += fit->Exact ? 0 : 1;
+        if (fit->Exact && view.Facing <= PortalFacingRight) {
+            wallViews_.push_back(
+                {levelRoom_, projectRoom_, room.PortalViewCount, fit->Top, fit->Bottom});
+        }
     }
     if (inexact > 0) {
         notes_.push_back(std::to_string(inexact) + (inexact == 1 ? " portal does" : " portals do") +
@@ -671,6 +688,7 @@ ImportResult ImportLevelRooms(const TLevelData& level, TEditorProject& project,
     auto faceScratch = std::make_unique<FaceMatchScratch>();
     auto grid = std::make_unique<TLevelRoom>();
     RoomImporter importer(level, placements, *faceScratch, *grid);
+    std::vector<bool> roomWhole; // by level room
 
     for (int r = 0; r < level.NumRooms; ++r) {
         const TLevelRoom& from = level.Rooms[r];
@@ -681,6 +699,7 @@ ImportResult ImportLevelRooms(const TLevelData& level, TEditorProject& project,
             result.Counts.SectorsSkipped += from.NumZSectors * from.NumXSectors;
             result.Messages.push_back(LevelRoomText(r) + ": not imported, " + placement.SkipReason +
                                       ".");
+            roomWhole.push_back(false);
             continue;
         }
         project.RoomCount = static_cast<uint8_t>(placement.ProjectRoom);
@@ -692,6 +711,28 @@ ImportResult ImportLevelRooms(const TLevelData& level, TEditorProject& project,
         room.AmbientIntensity = from.AmbientIntensity >> 8;
         const bool whole = importer.Import(r, room, result);
         ++(whole ? result.Counts.RoomsWhole : result.Counts.RoomsClipped);
+        roomWhole.push_back(whole);
+    }
+    // A wall portal comes over when the build fills its view's opening as the portal does: the
+    // opening needs the rooms on both sides.
+    std::map<int, int> inexact; // by level room
+    for (const RoomImporter::WallView& wall : importer.WallViews()) {
+        int top = 0, bottom = 0;
+        const TPortalView& view = project.Room(wall.ProjectRoom).PortalView(wall.View);
+        if (!WallViewSpanY(project, wall.ProjectRoom, view, top, bottom) || top != wall.Top ||
+            bottom != wall.Bottom) {
+            ++inexact[wall.LevelRoom];
+        }
+    }
+    for (const auto& [r, count] : inexact) {
+        result.Messages.push_back(LevelRoomText(r) + ": " + std::to_string(count) +
+                                  (count == 1 ? " portal does" : " portals do") +
+                                  " not lie on whole sectors as a portal view makes them; the "
+                                  "nearest views were made.");
+        if (roomWhole[r]) {
+            --result.Counts.RoomsWhole;
+            ++result.Counts.RoomsClipped;
+        }
     }
     ImportFlipMaps(level, project, result);
     const ImportedObjectIndexes objects = ImportObjects(level, placements, project, result);

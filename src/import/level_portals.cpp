@@ -95,7 +95,6 @@ std::optional<TPortalView> ViewOf(const PortalCorners& corners, uint8_t facing, 
         view.OriginZ = GridLine(minZ, exact) + (facing == PortalFacingFront ? 1 : 0);
         view.OriginX = GridLine(minX, exact) + 1;
         view.WidthTiles = Tiles(maxX - minX, exact);
-        view.HeightTiles = Tiles(maxY - minY, exact);
         break;
     case PortalFacingLeft:
     case PortalFacingRight:
@@ -104,7 +103,6 @@ std::optional<TPortalView> ViewOf(const PortalCorners& corners, uint8_t facing, 
         view.OriginZ =
             facing == PortalFacingLeft ? GridLine(minZ, exact) + 1 : GridLine(maxZ, exact);
         view.WidthTiles = Tiles(maxZ - minZ, exact);
-        view.HeightTiles = Tiles(maxY - minY, exact);
         break;
     default: { // ceiling and floor, at the room's top or bottom
         const int level = facing == PortalFacingCeiling ? room.PosY + room.Height : room.PosY;
@@ -121,10 +119,12 @@ std::optional<TPortalView> ViewOf(const PortalCorners& corners, uint8_t facing, 
         return std::nullopt;
     }
     if (facing <= PortalFacingRight) {
-        // A wall portal stands on the floor of its origin sector.
+        // A wall view reaches from its origin sector's floor up to the portal's top, in whole
+        // sectors.
         const TGameSector& origin =
             from.Sectors[(view.OriginX - 1) * from.NumZSectors + (view.OriginZ - 1)];
-        exact = exact && maxY == origin.FloorHeight * ClickSize;
+        const int floor = origin.FloorHeight * ClickSize;
+        view.HeightTiles = std::clamp((floor - minY + SectorSize - 1) / SectorSize, 1, MaxTiles);
     }
     // Each corner a corner of the rectangle: not a skewed quadrilateral.
     for (const auto& corner : corners.At) {
@@ -150,6 +150,8 @@ std::optional<PortalViewFit> PortalViewOf(const TRoomPortal& portal, const TLeve
         for (int shiftZ : {0, 65536, -65536}) {
             if (const auto view = ViewOf(corners, facing, shiftX, shiftZ, from, room, fit.Exact)) {
                 fit.View = *view;
+                fit.Top = corners.Min[1];
+                fit.Bottom = corners.Max[1];
                 return fit;
             }
         }

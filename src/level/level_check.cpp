@@ -206,6 +206,9 @@ private:
         int Axis = -1; // 0 x, 1 y, 2 z; -1 when the corners are not on one axis-aligned plane
         int64_t At = 0;
         int64_t Min[2] = {0, 0}, Max[2] = {0, 0};
+        // The corners on the plane (the other two axes), sorted: equal for the same quad in
+        // either winding.
+        std::array<std::array<int64_t, 2>, 4> Corners{};
     };
     Plane PlaneOf(int r, const TRoomPortal& portal) const {
         const TRoomInfo& info = level_.Rooms[r].RoomInfo;
@@ -231,16 +234,20 @@ private:
             }
             plane.Min[k] = std::min({p[0][axis], p[1][axis], p[2][axis], p[3][axis]});
             plane.Max[k] = std::max({p[0][axis], p[1][axis], p[2][axis], p[3][axis]});
+            for (int v = 0; v < 4; ++v) {
+                plane.Corners[v][k] = p[v][axis];
+            }
             ++k;
         }
+        std::sort(plane.Corners.begin(), plane.Corners.end());
         return plane;
     }
-    // Real levels put one of the two portals of a doorway a unit off the other's plane (at 1023
-    // instead of 1024), so planes a unit apart are the same plane.
-    static bool Overlap(const Plane& a, const Plane& b) {
+    // The two portals of a doorway are one quad seen from both sides: the same corners, in either
+    // order. Real levels put one of the two a unit off the other's plane (at 1023 instead of
+    // 1024), so planes a unit apart are the same plane.
+    static bool SameQuad(const Plane& a, const Plane& b) {
         return a.Axis >= 0 && a.Axis == b.Axis && std::abs(a.At - b.At) <= 1 &&
-               a.Min[0] < b.Max[0] && b.Min[0] < a.Max[0] && a.Min[1] < b.Max[1] &&
-               b.Min[1] < a.Max[1];
+               a.Corners == b.Corners;
     }
 
     // The room, its alternate and the rooms it is the alternate of.
@@ -291,7 +298,7 @@ private:
                 for (int q = 0; q < other.NumPortals && !back; ++q) {
                     const int to = other.Portals[q].AdjoiningRoom;
                     back = std::find(here.begin(), here.end(), to) != here.end() &&
-                           Overlap(plane, PlaneOf(t, other.Portals[q]));
+                           SameQuad(plane, PlaneOf(t, other.Portals[q]));
                 }
             }
             if (!back) {

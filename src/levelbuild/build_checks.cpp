@@ -218,7 +218,9 @@ std::string ViewFor(const Doorway& door) {
 constexpr const char* MakeViewsAdvice = " (Make Portal Views makes it).";
 
 // What is wrong with a view on its doorway's plane, or an empty text.
-std::string OnDoorwayProblem(const TEditorRoom& room, const TPortalView& view, const Doorway& d) {
+std::string OnDoorwayProblem(const TEditorProject& project, int r, const TPortalView& view,
+                             const Doorway& d) {
+    const TEditorRoom& room = project.Room(r);
     const ViewSpan span = SpanOfView(view);
     if (!Covers(span, d)) {
         return "covers only part of its doorway (columns " + std::to_string(d.FirstColumn) +
@@ -227,9 +229,13 @@ std::string OnDoorwayProblem(const TEditorRoom& room, const TPortalView& view, c
                "It should be " + ViewFor(d) + MakeViewsAdvice;
     }
     if (d.Kind == DoorwayKind::Wall) {
-        const int bottom = FloorY(room, SectorNumber(view.OriginX, view.OriginZ, room.ZSectors));
-        const int top = bottom - view.HeightTiles * SectorSize;
-        if (top > d.TopY || bottom < d.BottomY) {
+        // The level's view stands on the opening's floor and reaches as high as its height
+        // from its origin sector's floor.
+        const int bottom = d.BottomY;
+        const int top =
+            BuiltFloorY(project, r, SectorNumber(view.OriginX, view.OriginZ, room.ZSectors)) -
+            view.HeightTiles * SectorSize;
+        if (top > d.TopY) {
             return "spans y " + std::to_string(top) + " to " + std::to_string(bottom) +
                    " but its doorway opens from y " + std::to_string(d.TopY) + " to " +
                    std::to_string(d.BottomY) + ": the rest shows nothing. It should be " +
@@ -238,7 +244,8 @@ std::string OnDoorwayProblem(const TEditorRoom& room, const TPortalView& view, c
         return "";
     }
     const int plane = d.Kind == DoorwayKind::Floor ? RoomBottomY(room) : RoomTopY(room);
-    if (d.TopY != plane || d.BottomY != plane) {
+    // Linked sectors that meet the other room's at one height carry the view.
+    if ((d.TopY != plane || d.BottomY != plane) && LinkViewY(project, r, view) == plane) {
         return std::string("lies on the room's ") +
                (d.Kind == DoorwayKind::Floor ? "bottom" : "top") + " (y " + std::to_string(plane) +
                ") but its linked sectors' " +
@@ -305,7 +312,7 @@ std::vector<LevelFinding> CheckPortalViews(const TEditorProject& project) {
                     add("to " + Room(project, target) + " lies off the doorway" +
                         (toTarget.size() > 1 ? "s" : "") + " to that room: the doorway shows " +
                         "nothing. It should be " + ViewFor(*toTarget.front()) + MakeViewsAdvice);
-                } else if (const std::string problem = OnDoorwayProblem(room, view, *on);
+                } else if (const std::string problem = OnDoorwayProblem(project, r, view, *on);
                            !problem.empty()) {
                     add("to " + Room(project, target) + " " + problem);
                 }

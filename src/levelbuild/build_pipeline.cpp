@@ -1,5 +1,6 @@
 #include "levelbuild/build_pipeline.h"
 
+#include "document/doorways.h"
 #include "document/flip_map_operations.h"
 #include "document/object_operations.h"
 #include "document/room_limits.h"
@@ -93,15 +94,24 @@ void CheckProject(const TEditorProject& project) {
 
 namespace {
 
-void SetPortal(TRoomPortal& portal, const TPortalView& view, const TLevelRoom& room) {
+// A view of the project room `number` (from 1) as a portal of its level room.
+void SetPortal(TRoomPortal& portal, const TPortalView& view, const TEditorProject& document,
+               int number) {
     portal = {};
     portal.AdjoiningRoom = static_cast<uint16_t>(view.TargetRoom - 1);
     const int x = (view.OriginX - 1) * SectorSize, z = (view.OriginZ - 1) * SectorSize;
-    const int w = view.WidthTiles * SectorSize, h = view.HeightTiles * SectorSize;
-    const int f =
-        room.Sectors[(view.OriginX - 1) * room.NumZSectors + (view.OriginZ - 1)].FloorHeight *
-        ClickSize;
-    const int yTop = room.RoomInfo.YTop, yBottom = room.RoomInfo.YBottom;
+    const int w = view.WidthTiles * SectorSize;
+    // A wall view fills the opening it stands in (see WallViewSpanY); a floor or ceiling view
+    // spans HeightTiles rows.
+    int f = 0, h = view.HeightTiles * SectorSize;
+    if (int top = 0, bottom = 0; WallViewSpanY(document, number, view, top, bottom)) {
+        f = bottom;
+        h = bottom - top;
+    }
+    const int linkY = view.Facing == PortalFacingFloor || view.Facing == PortalFacingCeiling
+                          ? LinkViewY(document, number, view)
+                          : 0;
+    const int yTop = linkY, yBottom = linkY;
     auto set = [&](int v, int px, int py, int pz) {
         portal.Vertices[v] = {static_cast<int16_t>(px), static_cast<int16_t>(py),
                               static_cast<int16_t>(pz)};
@@ -191,8 +201,9 @@ void BuildRoomSectors(const TEditorRoom& project, TLevelRoom& room, int number,
 
 namespace {
 
-void BuildRoom(const TEditorRoom& project, TLevelRoom& room, int number, bool baseLoaded,
+void BuildRoom(const TEditorProject& document, int number, TLevelRoom& room, bool baseLoaded,
                RoomScratch& scratch) {
+    const TEditorRoom& project = document.Room(number);
     BuildRoomSectors(project, room, number, scratch);
     FaceList& faces = scratch.Faces;
     faces.Clear();
@@ -207,7 +218,7 @@ void BuildRoom(const TEditorRoom& project, TLevelRoom& room, int number, bool ba
 
     room.NumPortals = static_cast<uint16_t>(project.PortalViewCount);
     for (int d = 0; d < project.PortalViewCount; ++d) {
-        SetPortal(room.Portals[d], project.PortalViews[d], room);
+        SetPortal(room.Portals[d], project.PortalViews[d], document, number);
     }
 }
 
@@ -476,8 +487,7 @@ void Build(const TEditorProject& project, TLevelData& level, const BuildNames& n
         auto scratchRooms = std::make_unique<RoomScratch>();
         RoomScratch& scratch = *scratchRooms;
         for (int r = 1; r <= project.RoomCount; ++r) {
-            BuildRoom(project.Room(r), level.Rooms[r - 1], r, level.FormatKind >= FormatTR1,
-                      scratch);
+            BuildRoom(project, r, level.Rooms[r - 1], level.FormatKind >= FormatTR1, scratch);
         }
         // The project's alternate rooms, before the boxes: the zones of the flipped state come
         // from them.

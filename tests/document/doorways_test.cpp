@@ -1,5 +1,6 @@
 #include "document/doorways.h"
 #include "document/room_operations.h"
+#include "document/sector_heights.h"
 #include "document/sector_numbering.h"
 #include "document/sector_tools.h"
 
@@ -219,6 +220,52 @@ TEST_F(Doorways, MakePortalViewsForTheCurrentRoomOrAllRooms) {
     ASSERT_EQ(project->Room(2).PortalViewCount, 1);
     EXPECT_EQ(project->Room(2).PortalView(1).TargetRoom, 1);
     EXPECT_EQ(project->Room(3).PortalViewCount, 0) << "a room without doorways keeps no view";
+}
+
+// The hall (5 high) opens on rows 2 to 5 toward the pool (3 high, a level up), which answers on
+// its rows 3 and 4 only: both rooms' views cover the two rows they share and span the same
+// opening, and the hall's wall-portal sectors take the pool's floor and ceiling there.
+TEST_F(Doorways, TheTwoViewsOfADoorwayCoverTheOpeningBothRoomsShare) {
+    AddRoom(*project, scene, RoomAt(6, 6, 20, 20, 20, 5));
+    AddRoom(*project, scene, RoomAt(6, 6, 0, 20, 0, 3));
+    SendRoomTo(*project, SendDirection::Right, 1);
+    project->Room(2).PosY = 21;
+    Select(1);
+    tools.SetRoomSide(2);
+    for (int row = 2; row <= 5; ++row) {
+        Floor(6, row);
+    }
+    Select(2);
+    tools.SetRoomSide(1);
+    Floor(1, 3);
+    Floor(1, 4);
+    Select(1);
+    ASSERT_EQ(MakePortalViews(*project, PortalViewScope::AllRooms).Message, "");
+    ASSERT_EQ(project->Room(1).PortalViewCount, 1);
+    ASSERT_EQ(project->Room(2).PortalViewCount, 1);
+    const TPortalView& hall = project->Room(1).PortalView(1);
+    const TPortalView& pool = project->Room(2).PortalView(1);
+    // Each reaches from the floor beyond its origin sector to the opening's top.
+    ExpectView(hall, PortalFacingRight, 2, 2, 3, 6, 4, "hall to pool");
+    ExpectView(pool, PortalFacingLeft, 1, 2, 4, 1, 3, "pool to hall");
+    // The same rows of the world, and the same heights: from the pool's floor (level 21, y
+    // 11264) to its ceiling (level 24, y 8192), below the hall's (y 7168).
+    EXPECT_EQ(hall.OriginZ + project->Room(1).PosZ, pool.OriginZ + 1 + project->Room(2).PosZ);
+    int top[2] = {}, bottom[2] = {};
+    ASSERT_TRUE(WallViewSpanY(*project, 1, hall, top[0], bottom[0]));
+    ASSERT_TRUE(WallViewSpanY(*project, 2, pool, top[1], bottom[1]));
+    EXPECT_EQ(top[0], 8192);
+    EXPECT_EQ(bottom[0], 11264);
+    EXPECT_EQ(top[1], top[0]);
+    EXPECT_EQ(bottom[1], bottom[0]);
+    const TEditorRoom& room = project->Room(1);
+    for (int row = 3; row <= 4; ++row) {
+        const int n = SectorNumber(6, row, 6);
+        EXPECT_EQ(FloorY(room, n), 11264) << "row " << row << " frames the opening";
+        EXPECT_EQ(CeilingY(room, n), 8192) << "row " << row;
+    }
+    EXPECT_EQ(CeilingY(room, SectorNumber(6, 2, 6)), 12288 - 5 * 1024)
+        << "a wall-portal sector the pool does not answer keeps its heights";
 }
 
 TEST_F(Doorways, MoreDoorwaysThanViewsAreRefusedAndNothingChanges) {

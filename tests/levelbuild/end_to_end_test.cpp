@@ -5,16 +5,25 @@
 #include "document/flip_map_operations.h"
 #include "document/sector_numbering.h"
 #include "document/sector_tools.h"
+#include "document/shape_table.h"
 #include "level/floor_data.h"
 #include "level/level_check.h"
 #include "level/level_reader.h"
+#include "levelbuild/build_checks.h"
 
 #include <gmock/gmock.h>
+
+#include <random>
+#include <set>
+#include <tuple>
+#include <vector>
 
 namespace morvane {
 namespace {
 
+using ::testing::HasSubstr;
 using ::testing::IsEmpty;
+using ::testing::Not;
 
 std::vector<std::string> Lines(const std::vector<LevelFinding>& findings) {
     std::vector<std::string> lines;
@@ -29,7 +38,8 @@ struct Corners {
     int Min[3], Max[3];
 };
 Corners WorldCorners(const TLevelRoom& room, const TRoomPortal& portal) {
-    Corners c{{32767, 32767, 32767}, {-32768, -32768, -32768}};
+    constexpr int Far = 1 << 30;
+    Corners c{{Far, Far, Far}, {-Far, -Far, -Far}};
     for (const TPortalVertex& v : portal.Vertices) {
         const int p[3] = {room.RoomInfo.X + v.X, v.Y, room.RoomInfo.Z + v.Z};
         for (int axis = 0; axis < 3; ++axis) {
@@ -61,8 +71,12 @@ void ExpectDoorwaysBothWays(const TLevelData& level, const std::string& what) {
                        theirs.Max[axis] == mine.Max[axis] &&
                        theirs.Min[across] == mine.Min[across] &&
                        theirs.Max[across] == mine.Max[across];
+                // One quad seen from both sides: the same heights too.
+                back = back && theirs.Min[1] == mine.Min[1] && theirs.Max[1] == mine.Max[1];
             }
-            EXPECT_TRUE(back) << where << " portal " << p + 1 << " to room " << target + 1;
+            EXPECT_TRUE(back) << where << " portal " << p + 1 << " to room " << target + 1 << " (x "
+                              << mine.Min[0] << ".." << mine.Max[0] << ", y " << mine.Min[1] << ".."
+                              << mine.Max[1] << ", z " << mine.Min[2] << ".." << mine.Max[2] << ")";
         }
         const int nz = room.NumZSectors;
         for (int n = 0; n < nz * room.NumXSectors; ++n) {
@@ -256,6 +270,185 @@ TEST_P(EndToEnd, TheDemoProjectPlaysOnEachLayout) {
     EXPECT_EQ(toPool.Max[0], 31 * 1024);
     EXPECT_EQ(toPool.Max[2] - toPool.Min[2], 6 * 1024);
     EXPECT_EQ(WorldCorners(pool, pool.Portals[0]).Min[0], 31 * 1024);
+}
+
+// Rooms of different heights and floor levels, joined beside one another through wall portals
+// at random places along their shared sides (the sectors on both sides of the doorway with random
+// floors and ceilings) and on top of one another through floor and ceiling links: every portal
+// the build writes has the same quad back, and neither the project's checks nor the level check
+// find a doorway that does not answer.
+TEST_P(EndToEnd, DoorwaysBetweenRoomsOfDifferentHeightsGetOneQuadBothWays) {
+    const std::string base = MakeBase(GetParam(), "base" + Extension());
+    const std::string out = dir.Path("out" + Extension());
+    std::mt19937 random(static_cast<uint32_t>(GetParam()) * 7919u + 17u);
+    auto between = [&](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    // A flat or sloped floor up to a level above the room's bottom, a ceiling up to two levels
+    // below its top: rooms five levels high or more, a level apart at most, keep an opening
+    // between them.
+    auto shapeSector = [&](TEditorRoom& room, int column, int row) {
+        const int n = SectorNumber(column, row, room.ZSectors);
+        TEditorSector& sector = room.Sector(n);
+        TGameSector& game = room.GameSector(n);
+        sector.FloorShape =
+            static_cast<uint8_t>(between(0, 3) == 0 ? between(5, 16) : between(0, 4));
+        sector.CeilingShape = static_cast<uint8_t>(between(0, 4));
+        game.FloorHeight = 0;
+        game.CeilingHeight = static_cast<int8_t>(room.Height - between(0, 1));
+        game.FloorDataIndex = SlopeFloorDataIndex(sector.FloorShape, sector.CeilingShape);
+    };
+    auto link = [&](TEditorRoom& room, int column, int row, int target, int32_t kind) {
+        const int n = SectorNumber(column, row, room.ZSectors);
+        room.Sector(n).PortalKind = kind;
+        room.GameSector(n).RoomAbove = static_cast<uint8_t>(target - 1);
+    };
+    // Each sector takes part in one doorway at most: a room sent beside a room that already has
+    // a neighbour there overlaps it.
+    std::set<std::pair<int, int>> taken; // room, sector
+    auto free = [&](const std::vector<std::tuple<int, int, int>>& sectors) {
+        for (const auto& [r, column, row] : sectors) {
+            if (taken.count({r, SectorNumber(column, row, project->Room(r).ZSectors)}) != 0) {
+                return false;
+            }
+        }
+        for (const auto& [r, column, row] : sectors) {
+            taken.insert({r, SectorNumber(column, row, project->Room(r).ZSectors)});
+        }
+        return true;
+    };
+    int doorways = 0;
+    for (int trial = 0; trial < 25; ++trial) {
+        taken.clear();
+        const std::string what =
+            std::string(FormatKindName(GetParam())) + " project " + std::to_string(trial);
+        NewProject(*project, scene);
+        Add(between(5, 9), between(5, 9), 30, between(20, 30), 30, between(5, 8));
+        const int rooms = between(2, 5);
+        for (int m = 2; m <= rooms; ++m) {
+            const int p = between(1, m - 1);
+            TEditorRoom& room = Add(between(5, 9), between(5, 9), 0, 20, 0, between(5, 8));
+            const SendDirection direction = static_cast<SendDirection>(between(0, 5));
+            SendRoomTo(*project, direction, p);
+            const TEditorRoom& other = project->Room(p);
+            if (direction == SendDirection::Up || direction == SendDirection::Down) {
+                TEditorRoom& upper = direction == SendDirection::Up ? room : project->Room(p);
+                TEditorRoom& lower = direction == SendDirection::Up ? project->Room(p) : room;
+                const int upperNumber = direction == SendDirection::Up ? m : p;
+                const int lowerNumber = direction == SendDirection::Up ? p : m;
+                if (upper.PosY != lower.PosY + lower.Height) {
+                    continue; // pushed against the lowest or highest level: they do not meet
+                }
+                // An area inside both rooms, away from their walls.
+                const int x0 = std::max(upper.PosX, lower.PosX) + 1;
+                const int x1 =
+                    std::min(upper.PosX + upper.XSectors, lower.PosX + lower.XSectors) - 2;
+                const int z0 = std::max(upper.PosZ, lower.PosZ) + 1;
+                const int z1 =
+                    std::min(upper.PosZ + upper.ZSectors, lower.PosZ + lower.ZSectors) - 2;
+                if (x0 > x1 || z0 > z1) {
+                    continue;
+                }
+                const int ax = between(x0, x1), az = between(z0, z1);
+                const int bx = between(ax, x1), bz = between(az, z1);
+                std::vector<std::tuple<int, int, int>> sectors;
+                for (int x = ax; x <= bx; ++x) {
+                    for (int z = az; z <= bz; ++z) {
+                        sectors.emplace_back(upperNumber, x - upper.PosX + 1, z - upper.PosZ + 1);
+                        sectors.emplace_back(lowerNumber, x - lower.PosX + 1, z - lower.PosZ + 1);
+                    }
+                }
+                if (!free(sectors)) {
+                    continue;
+                }
+                for (int x = ax; x <= bx; ++x) {
+                    for (int z = az; z <= bz; ++z) {
+                        const int uc = x - upper.PosX + 1, ur = z - upper.PosZ + 1;
+                        const int lc = x - lower.PosX + 1, lr = z - lower.PosZ + 1;
+                        upper.GameSector(SectorNumber(uc, ur, upper.ZSectors)).RoomBelow =
+                            static_cast<uint8_t>(lowerNumber - 1);
+                        link(lower, lc, lr, upperNumber, PortalKindAbove);
+                        upper.GameSector(SectorNumber(uc, ur, upper.ZSectors)).FloorHeight = 0;
+                        upper.Sector(SectorNumber(uc, ur, upper.ZSectors)).FloorShape = 0;
+                        lower.GameSector(SectorNumber(lc, lr, lower.ZSectors)).CeilingHeight =
+                            static_cast<int8_t>(lower.Height);
+                        lower.Sector(SectorNumber(lc, lr, lower.ZSectors)).CeilingShape = 0;
+                    }
+                }
+                ++doorways;
+                continue;
+            }
+            // Beside its neighbour, a level higher, lower or at the same level.
+            room.PosY = static_cast<uint8_t>(other.PosY + between(-1, 1));
+            const bool alongZ =
+                direction == SendDirection::Left || direction == SendDirection::Right;
+            // The room on the low side of the shared plane, and the other.
+            const bool roomLow =
+                direction == SendDirection::Left || direction == SendDirection::Back;
+            TEditorRoom& low = roomLow ? room : project->Room(p);
+            TEditorRoom& high = roomLow ? project->Room(p) : room;
+            const int lowNumber = roomLow ? m : p, highNumber = roomLow ? p : m;
+            // World cells along the plane that are no room's corner.
+            const int a0 =
+                alongZ ? std::max(low.PosZ, high.PosZ) + 1 : std::max(low.PosX, high.PosX) + 1;
+            const int a1 = alongZ
+                               ? std::min(low.PosZ + low.ZSectors, high.PosZ + high.ZSectors) - 2
+                               : std::min(low.PosX + low.XSectors, high.PosX + high.XSectors) - 2;
+            if (a0 > a1) {
+                continue;
+            }
+            // Sent against the grid's edge: the rooms do not overlap by two sectors.
+            const int overlap =
+                alongZ ? high.PosX - low.PosX - low.XSectors : high.PosZ - low.PosZ - low.ZSectors;
+            if (overlap != -2) {
+                continue;
+            }
+            const int first = between(a0, a1), last = between(first, a1);
+            std::vector<std::tuple<int, int, int>> sectors;
+            for (int a = first; a <= last; ++a) {
+                for (int inward = 0; inward <= 1; ++inward) {
+                    if (alongZ) {
+                        sectors.emplace_back(lowNumber, low.XSectors - inward, a - low.PosZ + 1);
+                        sectors.emplace_back(highNumber, 1 + inward, a - high.PosZ + 1);
+                    } else {
+                        sectors.emplace_back(lowNumber, a - low.PosX + 1, low.ZSectors - inward);
+                        sectors.emplace_back(highNumber, a - high.PosX + 1, 1 + inward);
+                    }
+                }
+            }
+            if (!free(sectors)) {
+                continue;
+            }
+            for (int a = first; a <= last; ++a) {
+                // The low room's last column (row) and the one before it; the high room's first
+                // and second.
+                const int lowBorder = alongZ ? low.XSectors : low.ZSectors;
+                const int lc = alongZ ? lowBorder : a - low.PosX + 1;
+                const int lr = alongZ ? a - low.PosZ + 1 : lowBorder;
+                const int hc = alongZ ? 1 : a - high.PosX + 1;
+                const int hr = alongZ ? a - high.PosZ + 1 : 1;
+                for (int inward = 0; inward <= 1; ++inward) {
+                    shapeSector(low, lc - (alongZ ? inward : 0), lr - (alongZ ? 0 : inward));
+                    shapeSector(high, hc + (alongZ ? inward : 0), hr + (alongZ ? 0 : inward));
+                }
+                link(low, lc, lr, highNumber, PortalKindSide);
+                link(high, hc, hr, lowNumber, PortalKindSide);
+            }
+            ++doorways;
+        }
+        ASSERT_EQ(MakePortalViews(*project, PortalViewScope::AllRooms).Message, "") << what;
+        EXPECT_THAT(Lines(CheckOpenings(*project)), IsEmpty()) << what;
+        EXPECT_THAT(Lines(CheckPortalViews(*project)), IsEmpty()) << what;
+        BuildResult result = Build({base, out, "", "", ""});
+        ASSERT_TRUE(result.Written) << what << ::testing::PrintToString(result.Messages);
+        ExpectDoorwaysBothWays(*level, what);
+        for (const LevelFinding& finding : CheckLevel(*level)) {
+            EXPECT_EQ(finding.Portal, 0) << what << ": " << FormatFinding(finding);
+            EXPECT_THAT(finding.Text, Not(HasSubstr("portal")))
+                << what << ": " << FormatFinding(finding);
+        }
+    }
+    EXPECT_GE(doorways, 25) << "the random projects join their rooms";
 }
 
 // The demo's hall with an alternate whose floor has a raised block: the level links the two, the
