@@ -10,6 +10,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <string>
+
 namespace morvane {
 
 namespace {

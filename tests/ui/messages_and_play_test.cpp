@@ -18,6 +18,7 @@
 #include <QTreeWidget>
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -78,6 +79,7 @@ TEST_F(EditorWithRoom, BuildAndPlayStartsTheProgramOnTheWrittenLevel) {
     }
 
     // No program named yet: it says so and asks for one; cancelled, nothing is built.
+    services.DialogsShown.clear(); // the fixture's room
     ASSERT_TRUE(window->playCommand().isEmpty());
     play->trigger();
     EXPECT_EQ(services.Messages, std::vector<QString>{NoPlayCommandText});
@@ -240,8 +242,11 @@ TEST_F(MessagesDockTest, TheAddOnDemoLevelsReportsAndTheirPlaces) {
             LineNaming(lines, report.pattern, project->CurrentRoom, room, column, row);
         ASSERT_NE(line, nullptr) << report.pattern.toStdString();
         dock.list()->scrollToItem(line);
+        QTest::qWait(50); // laid out
         const QRect at = dock.list()->visualItemRect(line);
         ASSERT_TRUE(at.isValid());
+        // As the window system reports a double-click: a click, then the second press.
+        QTest::mouseClick(dock.list()->viewport(), Qt::LeftButton, {}, at.center());
         QTest::mouseDClick(dock.list()->viewport(), Qt::LeftButton, {}, at.center());
         EXPECT_EQ(project->CurrentRoom, room) << line->toolTip(1).toStdString();
         EXPECT_EQ(window->scene().DrawnRoom, room);
