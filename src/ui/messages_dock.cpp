@@ -94,6 +94,7 @@ MessagesDock::MessagesDock(QWidget* parent) : QWidget(parent) {
     list_->setRootIsDecorated(true);
     list_->setUniformRowHeights(true);
     list_->setWordWrap(false);
+    named(list_->header(), "messagesHeader");
     list_->header()->setStretchLastSection(false);
     list_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     list_->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
