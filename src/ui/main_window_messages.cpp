@@ -99,6 +99,7 @@ void MainWindow::goToReportPlace(const ReportPlace& place) {
         return;
     }
     applyOutcome(SelectRoom(project_, scene_, place.Room - 1));
+    centerCamera(); // the room in sight, wherever the camera looked before
     const TEditorRoom& room = project_.Room(place.Room);
     int sector = 0;
     if (place.Sector >= 1 && place.Sector <= room.SectorCount()) {

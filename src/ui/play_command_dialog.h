@@ -11,7 +11,7 @@ namespace morvane {
 inline constexpr const char* NoPlayCommandText =
     "No program is set to play the level with. Name one (for example a game engine that takes "
     "the level file as its argument) in the dialog that follows, or later with File > Play "
-    "Command....";
+    "Command.";
 
 // "Play Command": the program line that "Build and Play" starts on the written level, with
 // "{level}" standing for the level's path.
