@@ -376,7 +376,8 @@ private:
     int recoveryIndex_ = -1;                  // the history's place when the copy was written
     BuildSettings recoverySettings_;
     bool texturesPending_ = false;
-    std::vector<int> playedPrograms_; // the programs Build and Play started, until they end
+    std::vector<int> playedPrograms_;       // the programs Build and Play started, until they end
+    QTimer* playedProgramsTimer_ = nullptr; // looks for ended ones while there are any
     std::vector<QAction*> recentActions_;
     QAction* recentSeparator_ = nullptr;
     // The neighbour field when the edit under way began: its step puts it back on undo.

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSettings>
+#include <QTimer>
 
 #include <algorithm>
 #include <filesystem>
@@ -20,6 +21,7 @@ namespace morvane {
 namespace {
 
 constexpr const char* PlayCommandKey = "play/command";
+constexpr int PlayedProgramsLook = 2000; // ms
 
 } // namespace
 
@@ -58,13 +60,24 @@ void MainWindow::buildAndPlay() {
     if (!buildWithDialogSettings()) {
         return;
     }
-    // Programs played before and ended since leave nothing behind.
-    std::erase_if(playedPrograms_, [](int process) { return ProgramEnded(process); });
     // The program may change its folder: it gets the level's full path.
     const std::string level =
         std::filesystem::absolute(buildDialog_->buildNames().OutputLevel).lexically_normal();
     const std::vector<std::string> words = PlayCommandWords(localPath(playCommand()), level);
     playedPrograms_.push_back(StartProgram(words)); // a program that cannot start: IoError
+    // A program that ended leaves nothing behind once it is looked at.
+    if (playedProgramsTimer_ == nullptr) {
+        playedProgramsTimer_ = new QTimer(this);
+        playedProgramsTimer_->setObjectName("playedProgramsTimer");
+        playedProgramsTimer_->setInterval(PlayedProgramsLook);
+        connect(playedProgramsTimer_, &QTimer::timeout, this, [this] {
+            std::erase_if(playedPrograms_, [](int process) { return ProgramEnded(process); });
+            if (playedPrograms_.empty()) {
+                playedProgramsTimer_->stop();
+            }
+        });
+    }
+    playedProgramsTimer_->start();
     statusLabel_->setText(statusLabel_->text() + " — playing with " + fromLocalPath(words.front()));
 }
 

@@ -21,6 +21,9 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
+
+#include <unistd.h>
 
 namespace morvane {
 namespace {
@@ -48,6 +51,28 @@ QStringList LinesOnceWritten(const std::string& path) {
         },
         10000);
     return lines;
+}
+
+// This process's children that ended and were not released.
+int EndedChildren() {
+    int ended = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        std::ifstream file(entry.path() / "stat");
+        std::string stat;
+        std::getline(file, stat);
+        // "pid (name) state ppid ...": the name may hold blanks and brackets.
+        const std::size_t nameEnd = stat.rfind(')');
+        if (nameEnd == std::string::npos) {
+            continue;
+        }
+        std::istringstream rest(stat.substr(nameEnd + 1));
+        std::string state;
+        int parent = 0;
+        if (rest >> state >> parent && parent == getpid() && state == "Z") {
+            ++ended;
+        }
+    }
+    return ended;
 }
 
 TEST_F(EditorWithRoom, BuildAndPlayStartsTheProgramOnTheWrittenLevel) {
@@ -113,6 +138,9 @@ TEST_F(EditorWithRoom, BuildAndPlayStartsTheProgramOnTheWrittenLevel) {
     EXPECT_EQ(LinesOnceWritten(said).size(), 3);
     EXPECT_TRUE(services.Messages.empty()) << services.Messages.front().toStdString();
     EXPECT_TRUE(services.DialogsShown.empty());
+    // The programs that ended are released while the editor goes on.
+    EXPECT_TRUE(test::WaitUntil([] { return EndedChildren() == 0; }, 10000))
+        << EndedChildren() << " ended programs are still held";
 
     // A build that writes nothing starts nothing.
     std::filesystem::remove(said);
