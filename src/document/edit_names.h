@@ -43,6 +43,9 @@ inline constexpr const char* TurnObject = "Turn Object";
 inline constexpr const char* DeleteObject = "Delete Object";
 inline constexpr const char* PasteObject = "Paste Object";
 inline constexpr const char* ChangeObject = "Change Object"; // a field of the objects dock
+inline constexpr const char* SetTrigger = "Set Trigger";     // added, or a field of its dock
+inline constexpr const char* DeleteTrigger = "Delete Trigger";
+inline constexpr const char* PasteTrigger = "Paste Trigger";
 } // namespace EditNames
 
 // "Send to Front", ... as the Rooms menu names them.

@@ -241,6 +241,25 @@ int ObjectY(const TEditorProject& project, const TEditorObject& object) {
     return object.OnFloor ? FloorYUnder(project, object.Room, object.X, object.Z) : object.Y;
 }
 
+std::string ObjectListName(const TEditorProject& project, int index, const std::string& typeLabel) {
+    if (!HasObject(project, index)) {
+        return "[missing object " + std::to_string(index) + "]";
+    }
+    const TEditorObject& object = project.Objects.Objects[index];
+    const std::string level = "[" + std::to_string(ObjectLevelIndex(project, index)) + "] ";
+    switch (object.KindOf()) {
+    case ObjectKind::Item:
+        return level + (IsLaraStart(object) ? std::string("Lara's start") : typeLabel);
+    case ObjectKind::Static:
+        return level + "Static mesh " + std::to_string(object.Type);
+    case ObjectKind::Camera:
+        return level + "Camera";
+    case ObjectKind::Light:
+        return level + "Light";
+    }
+    return level;
+}
+
 std::string ObjectDescription(const TEditorProject& project, int index,
                               const std::string& typeLabel) {
     if (!HasObject(project, index)) {
@@ -321,7 +340,12 @@ DocumentOutcome ChangeObject(TEditorProject& project, int index, const TEditorOb
     if (std::memcmp(&target, &object, sizeof(object)) == 0) {
         return {};
     }
+    const bool kindChanged = target.Kind != object.Kind;
     target = object;
+    if (kindChanged) {
+        // An item that became a camera (or the other way) no longer fits what named it.
+        ForgetMissingTriggerObjects(project);
+    }
     return Changed();
 }
 
@@ -365,6 +389,26 @@ DocumentOutcome MoveObject(TEditorProject& project, int index, int x, int z, boo
     moved.X = x;
     moved.Z = z;
     return ChangeObject(project, index, moved);
+}
+
+bool PullObjectsIntoRoomGrid(TEditorProject& project, int room) {
+    if (room < 1 || room > project.RoomCount) {
+        return false;
+    }
+    const TEditorRoom& grid = project.Room(room);
+    bool moved = false;
+    for (uint32_t i = 0; i < project.Objects.Count; ++i) {
+        TEditorObject& object = project.Objects.Objects[i];
+        if (object.Room != room) {
+            continue;
+        }
+        const int x = std::clamp(object.X, 0, std::max(grid.XSectors * SectorSize - 1, 0));
+        const int z = std::clamp(object.Z, 0, std::max(grid.ZSectors * SectorSize - 1, 0));
+        moved = moved || x != object.X || z != object.Z;
+        object.X = x;
+        object.Z = z;
+    }
+    return moved;
 }
 
 bool DropObjectsOfMissingRooms(TEditorProject& project) {

@@ -85,6 +85,10 @@ int ObjectY(const TEditorProject& project, const TEditorObject& object);
 std::string ObjectDescription(const TEditorProject& project, int index,
                               const std::string& typeLabel);
 
+// What a list names an object by: its level index and its type ("[2] Wolf", "[0] Lara's
+// start", "[1] Static mesh 5", "[3] Camera", "[0] Light"); typeLabel names an item's type.
+std::string ObjectListName(const TEditorProject& project, int index, const std::string& typeLabel);
+
 // Counts of the layer by kind.
 struct ObjectCounts {
     int Items = 0, Cameras = 0, Statics = 0, Lights = 0;
@@ -97,6 +101,8 @@ ObjectCounts CountObjects(const TEditorProject& project);
 // something. Place appends; the new object is the layer's last.
 DocumentOutcome PlaceObject(TEditorProject& project, const TEditorObject& object);
 // Replaces the object with another version of it (a move, a turn, a field typed in the dock).
+// An object of another kind than before loses the triggers tied to it and the actions naming it
+// that need the kind it was (see ForgetMissingTriggerObjects).
 DocumentOutcome ChangeObject(TEditorProject& project, int index, const TEditorObject& object);
 // Deleting an object takes the triggers tied to it and the actions naming it along, and moves the
 // indexes the triggers hold after it down by one (see ForgetTriggerObject).
@@ -111,6 +117,9 @@ DocumentOutcome MoveObject(TEditorProject& project, int index, int x, int z, boo
 // with it; undo brings both back). The triggers naming them go as DeleteObject takes them.
 // Returns whether any object went.
 bool DropObjectsOfMissingRooms(TEditorProject& project);
+// After a room's grid was made smaller: its objects beyond it are moved to the nearest point of
+// the grid. Returns whether any moved.
+bool PullObjectsIntoRoomGrid(TEditorProject& project, int room);
 // The whole layer replaced, as the command line and the import do: every object's fields and the
 // layer's limits are checked first, nothing changes on a problem. Returns the problem, naming
 // the object by its index from 0 and the field: "objects[3].room: room 9 does not exist ...".

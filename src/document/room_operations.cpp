@@ -182,6 +182,9 @@ DocumentOutcome RebuildCurrentRoom(TEditorProject& project, const RoomDialogValu
         return {};
     }
     BuildSectorGrid(project.Current(), edited.Long, edited.Width, edited.Y, edited.Height);
+    // What stood on sectors the smaller grid no longer has: objects come inside, triggers go.
+    PullObjectsIntoRoomGrid(project, project.CurrentRoom);
+    DropTriggersOutsideRoomGrid(project, project.CurrentRoom);
     return Refreshed(project, true);
 }
 
@@ -190,7 +193,7 @@ DocumentOutcome DeleteRoom(TEditorProject& project, SceneRooms& scene) {
         return {};
     }
     --project.RoomCount;
-    DropObjectsOfMissingRooms(project);  // the room's objects and triggers go with it
+    DropObjectsOfMissingRooms(project); // the room's objects and triggers go with it
     DropTriggersOfMissingRooms(project);
     DropFlipMapsOfMissingRooms(project); // and its links to and from an alternate
     project.CurrentRoom = project.RoomCount;

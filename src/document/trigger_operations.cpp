@@ -102,20 +102,11 @@ std::optional<TriggerFieldProblem> CheckAction(const TEditorProject& project,
         return NamedObject(project, at + "camera", action.Value, ObjectKind::Camera);
     case TriggerActionKind::Current:
         return NamedObject(project, at + "camera", action.Value, ObjectKind::Camera);
-    case TriggerActionKind::FlipMap:
-    case TriggerActionKind::FlipOn:
-    case TriggerActionKind::FlipOff:
-        return Range(at + "number", action.Value, 0, MaxFlipMapNumber);
-    case TriggerActionKind::Soundtrack:
-    case TriggerActionKind::FlipEffect:
-        return Range(at + "number", action.Value, 0, MaxTriggerParameter);
-    case TriggerActionKind::Secret:
-        return Range(at + "number", action.Value, 1, MaxSecretNumber);
-    case TriggerActionKind::EndLevel:
-    case TriggerActionKind::ClearBodies:
-        return Range(at + "number", action.Value, 0, 0);
+    default:
+        break;
     }
-    return std::nullopt;
+    const TriggerNumberRange numbers = TriggerActionNumbers(kind);
+    return Range(at + "number", action.Value, numbers.Lowest, numbers.Highest);
 }
 
 // Whether the trigger lies on one of the sectors.
@@ -206,6 +197,51 @@ TTriggerAction NewTriggerAction(TriggerActionKind kind, int value, int seconds, 
     action.Seconds = static_cast<uint8_t>(seconds);
     action.Once = once ? 1 : 0;
     return action;
+}
+
+TEditorTrigger WithTriggerKind(TEditorTrigger trigger, TriggerKind kind, int item) {
+    trigger.Kind = static_cast<uint8_t>(kind);
+    if (!TriggerKindTiesObject(kind)) {
+        trigger.Object = NoTriggerObject;
+    } else if (trigger.Object == NoTriggerObject) {
+        trigger.Object = static_cast<int16_t>(item);
+    }
+    return trigger;
+}
+
+TTriggerAction WithActionKind(const TTriggerAction& action, TriggerActionKind kind, int item,
+                              int camera) {
+    const TriggerActionKind was = action.KindOf();
+    int value = TriggerActionNumbers(kind).Lowest;
+    if (TriggerActionNamesObject(kind)) {
+        value = TriggerActionNamesObject(was) ? action.Value : item;
+    } else if (TriggerActionNamesCamera(kind)) {
+        value = TriggerActionNamesCamera(was) ? action.Value : camera;
+    } else if (TriggerActionNumbers(was).Highest > 0) {
+        value = std::clamp<int>(action.Value, TriggerActionNumbers(kind).Lowest,
+                                TriggerActionNumbers(kind).Highest);
+    }
+    TTriggerAction changed = NewTriggerAction(kind, value);
+    if (kind == TriggerActionKind::Camera && was == TriggerActionKind::Camera) {
+        changed = action;
+    }
+    return changed;
+}
+
+TriggerNumberRange TriggerActionNumbers(TriggerActionKind kind) {
+    switch (kind) {
+    case TriggerActionKind::FlipMap:
+    case TriggerActionKind::FlipOn:
+    case TriggerActionKind::FlipOff:
+        return {0, MaxFlipMapNumber};
+    case TriggerActionKind::Soundtrack:
+    case TriggerActionKind::FlipEffect:
+        return {0, MaxTriggerParameter};
+    case TriggerActionKind::Secret:
+        return {1, MaxSecretNumber};
+    default:
+        return {};
+    }
 }
 
 std::optional<TriggerFieldProblem>
@@ -450,18 +486,38 @@ bool ForgetMissingTriggerObjects(TEditorProject& project) {
         });
 }
 
-bool DropTriggersOfMissingRooms(TEditorProject& project) {
+namespace {
+
+// Keeps the triggers `keep` says yes to, in their order.
+template <class Keep> bool KeepTriggers(TEditorProject& project, Keep keep) {
     TTriggerLayer& layer = project.Triggers;
     const uint32_t count = std::min<uint32_t>(layer.Count, MaxTriggers);
     uint32_t kept = 0;
     for (uint32_t i = 0; i < count; ++i) {
-        if (layer.Triggers[i].Room <= project.RoomCount) {
+        if (keep(layer.Triggers[i])) {
             layer.Triggers[kept++] = layer.Triggers[i];
         }
     }
     ClearFrom(layer, kept, count);
     layer.Count = kept;
     return kept != count;
+}
+
+} // namespace
+
+bool DropTriggersOfMissingRooms(TEditorProject& project) {
+    return KeepTriggers(project,
+                        [&](const TEditorTrigger& t) { return t.Room <= project.RoomCount; });
+}
+
+bool DropTriggersOutsideRoomGrid(TEditorProject& project, int room) {
+    if (room < 1 || room > project.RoomCount) {
+        return false;
+    }
+    const TEditorRoom& grid = project.Room(room);
+    return KeepTriggers(project, [&](const TEditorTrigger& t) {
+        return t.Room != room || (t.Column <= grid.XSectors && t.Row <= grid.ZSectors);
+    });
 }
 
 } // namespace morvane

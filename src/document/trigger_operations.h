@@ -46,6 +46,21 @@ TEditorTrigger NewTrigger(int room, int column, int row, TriggerKind kind = Trig
 TTriggerAction NewTriggerAction(TriggerActionKind kind, int value = 0, int seconds = 0,
                                 bool once = false);
 
+// The trigger with another kind: a kind tied to an object keeps the one it had, or takes `item`
+// (an item's index in the objects layer, or NoTriggerObject); the other kinds are tied to none.
+TEditorTrigger WithTriggerKind(TEditorTrigger trigger, TriggerKind kind, int item);
+// The action with another kind: it keeps what it names when the new kind names the same sort of
+// thing, else names `item` or `camera` (indexes in the objects layer), or the kind's lowest
+// number; only a camera keeps its seconds.
+TTriggerAction WithActionKind(const TTriggerAction& action, TriggerActionKind kind, int item,
+                              int camera);
+// The numbers a numbered action takes (flip maps, secrets, soundtracks, flip effects); {0, 0}
+// for the others.
+struct TriggerNumberRange {
+    int Lowest = 0, Highest = 0;
+};
+TriggerNumberRange TriggerActionNumbers(TriggerActionKind kind);
+
 // What is wrong with a trigger, or empty. The field names the place ("kind", "timer", "mask",
 // "room", "column", "row", "object", "actions[2].object", "actions[0].number" ...), the text
 // what is wrong: "a kind the first game does not have", "256 is above 255".
@@ -89,6 +104,9 @@ bool ForgetMissingTriggerObjects(TEditorProject& project);
 // The rooms above RoomCount lose their triggers (after the last room is deleted; undo brings
 // them back). Returns whether any trigger went.
 bool DropTriggersOfMissingRooms(TEditorProject& project);
+// After a room's grid was made smaller: its triggers on sectors no longer there go. Returns
+// whether any went.
+bool DropTriggersOutsideRoomGrid(TEditorProject& project, int room);
 
 // A trigger as the status bar and messages name it: "the trigger of room 2, column 4, row 6".
 std::string TriggerPlaceText(const TEditorTrigger& trigger);

@@ -35,6 +35,8 @@ const char* const GuideLines[][2] = {
     {"CTRL+DRAG (Object tool)", "Move the object to sector centres."},
     {"LEFT/RIGHT, WHEEL (Object tool)", "Turn the object by 45 (Shift: 90)."},
     {"DEL, CTRL+C, CTRL+V (Object tool)", "Delete, copy, paste the object."},
+    {"T", "The Trigger tool: click or drag chooses sectors."},
+    {"DEL, CTRL+C, CTRL+V (Trigger tool)", "Delete, copy, paste the trigger."},
     {"CTRL+N", "New project."},
     {"CTRL+O, F3", "Open a project."},
     {"CTRL+S", "Save the project."},

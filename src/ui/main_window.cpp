@@ -15,6 +15,7 @@
 #include "ui/sector_tool.h"
 #include "ui/texture_picker.h"
 #include "ui/tool_bar_window.h"
+#include "ui/trigger_tool.h"
 #include "view/texture_upload.h"
 
 #include <QAction>
@@ -283,8 +284,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::redraw() {
-    showObjects(); // the objects may have changed with the document
-    showBoxOverlay();
+    showObjects(); // the objects and triggers may have changed with the document
+    showTriggers();
+    showTints();
     viewport_.Redraw();
     updateLimits();
     if (viewPanel_->underMouse()) {

@@ -51,6 +51,8 @@ class RoomDialog;
 class SectorTool;
 class TexturePicker;
 class ToolBarWindow;
+class TriggerTool;
+class TriggersDock;
 class ViewInputRouter;
 
 // The main window: the 3D view with its mouse and keys, the menus, the file commands and the
@@ -201,6 +203,10 @@ public:
     int selectedObject() const override;
     void selectObject(int index) override;
     ObjectsDock* objectsDock() const { return objectsDock_; }
+    // The triggers (main_window_triggers.cpp): the trigger tool's chosen sectors and their
+    // trigger in the triggers dock.
+    TriggersDock* triggersDock() const { return triggersDock_; }
+    TriggerTool& triggerTool() { return *triggerTool_; }
     // The tool bar's settings for a click in the view.
     SectorToolState sectorToolState() const override;
 
@@ -278,9 +284,9 @@ private:
     std::string recentListPath() const;
     // The neighbour room the view draws, as the tool bar says.
     void showDrawnNeighbour();
-    // The box overlay's tints of the drawn rooms given to the scene (none while it is off);
-    // whether they changed.
-    bool showBoxOverlay();
+    // The tints of the drawn rooms given to the scene: their triggers' kinds with the trigger
+    // tool, else the box overlay's (none while it is off); whether they changed.
+    bool showTints();
     // "Box 3: ..." for a sector of the current room while the overlay is on, else empty.
     std::string boxUnderPointer(const ViewHit& hit) const;
 
@@ -292,6 +298,13 @@ private:
     void showObjectLabels();
     // The current room's objects and the chosen one's fields in the dock, the choice in the view.
     void showObjects();
+
+    // The triggers (main_window_triggers.cpp).
+    void createTriggersDock();
+    // The chosen sectors' trigger in the dock, with the items and cameras it may name.
+    void showTriggers();
+    // The drawn rooms' floors tinted by the kinds of their triggers (the trigger tool's view).
+    std::vector<RoomTints> triggerTints() const;
 
     // The view's input (main_window_view_input.cpp).
     ViewTool& tool();
@@ -312,6 +325,11 @@ private:
     std::optional<TEditorObject> objectToPlace() const override;
     std::optional<WorldPoint> pointerOnHeight(double worldY) override;
     std::string objectTypeLabel(const TEditorObject& object) const override;
+    std::string objectListName(int index) const override;
+    int32_t levelLayout() const override;
+    void triggerSectorsChosen() override;
+    bool waitsForTriggerTarget() const override;
+    void triggerTargetPicked(int object) override;
 
     TEditorProject& project_;
     TLevelData& level_;
@@ -362,6 +380,10 @@ private:
     // The view's tools and the one that is active; the router hands them the view's input.
     std::unique_ptr<SectorTool> sectorTool_;
     std::unique_ptr<ObjectTool> objectTool_;
+    std::unique_ptr<TriggerTool> triggerTool_;
+    TriggersDock* triggersDock_ = nullptr;
+    QDockWidget* triggersDockWidget_ = nullptr;
+    int triggerChoice_ = 0; // counts the trigger tool's choices of sectors
     int selectedObject_ = -1;
     std::unique_ptr<ModelLibrary> models_; // the base level's models, drawn in the view
     ViewLabels* viewLabels_ = nullptr;

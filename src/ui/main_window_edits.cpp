@@ -3,7 +3,10 @@
 #include "ui/main_window.h"
 
 #include "ui/build_dialog.h"
+#include "ui/object_tool.h"
+#include "ui/sector_tool.h"
 #include "ui/tool_bar_window.h"
+#include "ui/trigger_tool.h"
 
 #include <QAction>
 #include <QLabel>
@@ -152,7 +155,10 @@ void MainWindow::updateCaption() {
 
 void MainWindow::documentReplaced(const QString& caption) {
     undoStack_->clear();
-    tool().cancel(); // a gesture or the sectors a drag chose belonged to the document that went
+    // A gesture or the sectors a drag chose belonged to the document that went.
+    sectorTool_->cancel();
+    objectTool_->cancel();
+    triggerTool_->cancel();
     documentSaved(caption);
 }
 

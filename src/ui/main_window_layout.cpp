@@ -12,6 +12,7 @@
 #include "ui/objects_dock.h"
 #include "ui/texture_picker.h"
 #include "ui/tool_bar_window.h"
+#include "ui/triggers_dock.h"
 #include "ui/user_folders.h"
 #include "ui/window_layout.h"
 
@@ -93,16 +94,20 @@ void MainWindow::createDocks() {
     texturesDock_ = dock("TEXTURES", "texturesDock", texturePicker_);
     createObjectsDock();
     objectsDockWidget_ = dock("Objects", "objectsDock", scrolled("objectsScroll", objectsDock_));
+    createTriggersDock();
+    triggersDockWidget_ =
+        dock("Triggers", "triggersDock", scrolled("triggersScroll", triggersDock_));
     // The picker shows the texture under the pointer in its title.
     connect(texturePicker_, &QWidget::windowTitleChanged, texturesDock_, &QWidget::setWindowTitle);
     // The picker shares its place with the limits panel, so that the docks fit a screen of
     // 1000 pixels; it is shown by "Show Textures".
     tabifyDockWidget(limitsDock_, texturesDock_);
     texturesDock_->hide();
-    // The objects dock shares the tool bar's place: the object tool raises it, the sector tool
-    // the tool bar.
+    // The objects and triggers docks share the tool bar's place: each tool raises its own.
     tabifyDockWidget(toolBarDock_, objectsDockWidget_);
     objectsDockWidget_->hide();
+    tabifyDockWidget(toolBarDock_, triggersDockWidget_);
+    triggersDockWidget_->hide();
     connect(limitsDock_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
         if (visible) {
             updateLimits();
@@ -150,7 +155,7 @@ void MainWindow::createViewMenu() {
     connect(boxOverlayAction_, &QAction::toggled, this, [this](bool shown) {
         if (shown) {
             updateProjectLimits(); // the boxes as they are now
-        } else if (showBoxOverlay()) {
+        } else if (showTints()) {
             viewport_.Redraw();
         }
         if (viewPanel_->underMouse()) {
@@ -226,7 +231,7 @@ void MainWindow::updateProjectLimits() {
     boxesMeasured_ = use.Problem.empty(); // else the build stopped before the boxes, or in them
     boxTints_ =
         boxesMeasured_ && boxOverlayShown() ? BoxTints(*limitsLevel_) : std::vector<uint32_t>{};
-    if (showBoxOverlay()) {
+    if (showTints()) {
         viewport_.Redraw();
         if (viewPanel_->underMouse()) {
             pointerTimer_->start();
@@ -239,9 +244,11 @@ bool MainWindow::boxOverlayShown() const {
     return boxOverlayAction_ != nullptr && boxOverlayAction_->isChecked();
 }
 
-bool MainWindow::showBoxOverlay() {
+bool MainWindow::showTints() {
     std::vector<RoomTints> tints;
-    if (boxOverlayShown() && boxesMeasured_) {
+    if (activeTool_ == ToolKind::Trigger) {
+        tints = triggerTints();
+    } else if (boxOverlayShown() && boxesMeasured_) {
         for (const int room : {scene_.DrawnRoom, scene_.NeighbourRoom}) {
             const TLevelRoom* built = MeasuredRoom(limitsLevel_.get(), project_, room);
             if (built == nullptr || (!tints.empty() && tints.front().Room == room)) {

@@ -99,23 +99,8 @@ void MainWindow::showObjects() {
             continue;
         }
         const int index = static_cast<int>(i);
-        const int level = ObjectLevelIndex(project_, index);
-        QString text;
-        switch (object.KindOf()) {
-        case ObjectKind::Item:
-            text = QString("[%1] %2").arg(level).arg(QString::fromStdString(
-                IsLaraStart(object) ? std::string("Lara's start") : objectTypeLabel(object)));
-            break;
-        case ObjectKind::Static:
-            text = QString("[%1] Static mesh %2").arg(level).arg(object.Type);
-            break;
-        case ObjectKind::Camera:
-            text = QString("[%1] Camera").arg(level);
-            break;
-        case ObjectKind::Light:
-            text = QString("[%1] Light").arg(level);
-            break;
-        }
+        const QString text =
+            QString::fromStdString(ObjectListName(project_, index, objectTypeLabel(object)));
         entries.push_back({index, text});
     }
     objectsDock_->showObjects(entries, selectedObject_);

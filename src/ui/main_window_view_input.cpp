@@ -10,6 +10,8 @@
 #include "ui/objects_dock.h"
 #include "ui/sector_tool.h"
 #include "ui/tool_bar_window.h"
+#include "ui/trigger_tool.h"
+#include "ui/triggers_dock.h"
 #include "ui/view_input_router.h"
 #include "view/scene_geometry.h"
 
@@ -26,6 +28,7 @@ namespace morvane {
 void MainWindow::wireView() {
     sectorTool_ = std::make_unique<SectorTool>(static_cast<ViewToolHost&>(*this));
     objectTool_ = std::make_unique<ObjectTool>(static_cast<ViewToolHost&>(*this));
+    triggerTool_ = std::make_unique<TriggerTool>(static_cast<ViewToolHost&>(*this));
     scene_.ObjectsPickable = false; // the sector tool's clicks reach the sectors under objects
     inputRouter_ = new ViewInputRouter(*this);
     viewPanel_->setInput(inputRouter_);
@@ -47,32 +50,51 @@ void MainWindow::createToolsMenu(QMenu* menu) {
     object->setShortcut(QKeySequence(Qt::Key_O));
     tools->addAction(object);
     connect(object, &QAction::triggered, this, [this] { setActiveTool(ToolKind::Object); });
+    QAction* trigger = menu->addAction("&Trigger Tool");
+    trigger->setObjectName("triggerTool");
+    trigger->setCheckable(true);
+    trigger->setShortcut(QKeySequence(Qt::Key_T));
+    tools->addAction(trigger);
+    connect(trigger, &QAction::triggered, this, [this] { setActiveTool(ToolKind::Trigger); });
 }
 
 void MainWindow::setActiveTool(ToolKind tool) {
     // The menu, its key and the tool bar show the same tool.
     action("sectorTool")->setChecked(tool == ToolKind::Sector);
     action("objectTool")->setChecked(tool == ToolKind::Object);
+    action("triggerTool")->setChecked(tool == ToolKind::Trigger);
     toolBar_->setActiveTool(tool);
     if (tool == activeTool_) {
         return;
     }
     this->tool().cancel();
     activeTool_ = tool;
-    scene_.ObjectsPickable = tool == ToolKind::Object; // the sector tool edits through them
-    if (tool == ToolKind::Object) {
-        objectsDockWidget_->show();
-        objectsDockWidget_->raise();
-    } else {
+    scene_.ObjectsPickable = tool == ToolKind::Object; // the other tools edit through them
+    triggersDock_->stopWaiting();
+    if (tool != ToolKind::Object) {
         objectsDock_->stopPlacing();
-        toolBarDock_->raise();
+    }
+    // Each tool raises the dock it works with, in the tool bar's place.
+    QDockWidget* dock = tool == ToolKind::Object    ? objectsDockWidget_
+                        : tool == ToolKind::Trigger ? triggersDockWidget_
+                                                    : toolBarDock_;
+    dock->show();
+    dock->raise();
+    showTriggers();
+    if (showTints()) { // the trigger tool tints the floors by their triggers' kinds
+        viewport_.Redraw();
     }
     viewport_.Paint();
 }
 
 ViewTool& MainWindow::tool() {
-    if (activeTool_ == ToolKind::Object) {
+    switch (activeTool_) {
+    case ToolKind::Object:
         return *objectTool_;
+    case ToolKind::Trigger:
+        return *triggerTool_;
+    case ToolKind::Sector:
+        break;
     }
     return *sectorTool_;
 }
@@ -123,7 +145,7 @@ void MainWindow::showWhatIsUnderPointer() {
     // The room's name is single-byte text. With the box overlay, a sector's box takes the place
     // of its heights and links.
     const ViewHit hit = pickUnderPointer();
-    const std::string box = boxUnderPointer(hit);
+    const std::string box = activeTool_ == ToolKind::Trigger ? std::string() : boxUnderPointer(hit);
     pointerLabel_->setText(fromDocumentText(
         box.empty() ? tool().statusText(hit) : SectorPlaceText(project_, hit) + " | " + box));
 }

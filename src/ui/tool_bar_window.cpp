@@ -168,6 +168,9 @@ ToolBarWindow::ToolBarWindow(QWidget* parent) : QWidget(parent) {
     objectToolButton_ = named(new QRadioButton("Objects", edit), "objectToolButton",
                               "Clicks in the view place, choose and move objects (O)");
     tools->addWidget(objectToolButton_);
+    triggerToolButton_ = named(new QRadioButton("Triggers", edit), "triggerToolButton",
+                               "Clicks in the view choose sectors for their triggers (T)");
+    tools->addWidget(triggerToolButton_);
     tools->addStretch();
     editLayout->addLayout(tools);
     auto* direction = new QGroupBox("Direction", edit);
@@ -358,6 +361,11 @@ void ToolBarWindow::wireControls() {
             emit toolChosen(ToolKind::Object);
         }
     });
+    connect(triggerToolButton_, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) {
+            emit toolChosen(ToolKind::Trigger);
+        }
+    });
 
     const std::pair<QRadioButton*, RenderMode> modes[] = {
         {wireframeModeButton_, RenderMode::Wireframe},
@@ -515,6 +523,7 @@ void ToolBarWindow::setRenderMode(RenderMode mode) {
 void ToolBarWindow::setActiveTool(ToolKind tool) {
     sectorToolButton_->setChecked(tool == ToolKind::Sector);
     objectToolButton_->setChecked(tool == ToolKind::Object);
+    triggerToolButton_->setChecked(tool == ToolKind::Trigger);
 }
 
 void ToolBarWindow::showSectorSettings(const SectorToolState& settings) {

@@ -117,6 +117,7 @@ private:
     // "Edit"
     QRadioButton* sectorToolButton_;
     QRadioButton* objectToolButton_;
+    QRadioButton* triggerToolButton_;
     QRadioButton *backFrontDirectionButton_, *leftRightDirectionButton_;
     QSpinBox* replicationCountField_;
     QButtonGroup* shapeButtons_; // each button's id is its shape

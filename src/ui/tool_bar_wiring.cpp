@@ -154,8 +154,11 @@ void MainWindow::editRoomProperties() {
     if (answer == QDialog::Accepted && !refused.isEmpty()) {
         services_.showMessage(this, refused);
     } else if (answer == QDialog::Accepted) {
-        // The properties and the rebuild they may ask for are one step.
-        const DocumentSnapshot before = beginEdit();
+        // The properties and the rebuild they may ask for are one step; a rebuild to a smaller
+        // grid moves the objects and drops the triggers beyond it.
+        const DocumentSnapshot before =
+            beginEdit(EditScope(RoomScope::CurrentAndNext,
+                                LayerBit(ObjectsLayerIndex) | LayerBit(TriggersLayerIndex)));
         const RoomDialogValues edited = roomDialog_->values();
         const PropertiesOutcome applied =
             ApplyRoomProperties(project_, shown, edited, roomDialog_->rebuildTicked());

@@ -19,7 +19,7 @@ namespace morvane {
 class RoomScene;
 
 // The view's tools, one active at a time.
-enum class ToolKind { Sector, Object };
+enum class ToolKind { Sector, Object, Trigger };
 
 // The pointer over the 3D view: where it is, in the view's pixels, and the keys and buttons
 // held.
@@ -69,6 +69,17 @@ public:
     virtual std::optional<WorldPoint> pointerOnHeight(double worldY) = 0;
     // The status bar's name of an object's type ("7 Wolf", or the number alone).
     virtual std::string objectTypeLabel(const TEditorObject& object) const = 0;
+    // An object as the lists name it: "[2] Wolf" (see ObjectListName).
+    virtual std::string objectListName(int index) const = 0;
+
+    // The base level's layout (a FormatKind; FormatNone without one), which says the trigger
+    // kinds and actions there are.
+    virtual int32_t levelLayout() const = 0;
+    // The trigger tool chose other sectors: the triggers dock shows their trigger.
+    virtual void triggerSectorsChosen() = 0;
+    // Whether the triggers dock waits for an object clicked in the view, and the object clicked.
+    virtual bool waitsForTriggerTarget() const = 0;
+    virtual void triggerTargetPicked(int object) = 0;
 
 protected:
     ~ViewToolHost() = default;

@@ -317,6 +317,8 @@ void RoomScene::DrawTints() {
     glDisable(GL_TEXTURE_GEN_T);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    // The frame stays opaque: a window grab or a compositor reads its alpha.
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glEnable(GL_POLYGON_OFFSET_FILL);
     glPolygonOffset(-1, -2);

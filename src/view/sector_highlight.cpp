@@ -32,6 +32,7 @@ void SectorHighlight::Draw() {
     glDisable(GL_CULL_FACE);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE); // the frame stays opaque
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glLineWidth(2);
     for (const int n : Selection->Sectors()) {

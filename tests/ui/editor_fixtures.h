@@ -3,11 +3,14 @@
 // The editor with a room or two, and the mouse and dialog answers the tests drive it with.
 #include "ui/ui_fixture.h"
 
+#include "document/object_operations.h"
 #include "document/sector_numbering.h"
+#include "level/world_units.h"
 #include "ui/room_dialog.h"
 #include "view/window_position.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QSpinBox>
@@ -95,6 +98,66 @@ struct EditorWithTwoRooms : EditorWithRoom {
         rooms->setCurrentRow(0);
         emit rooms->itemClicked(rooms->item(0));
         ASSERT_EQ(project->CurrentRoom, 1);
+    }
+};
+
+// The demo project without its objects, its first room current and looked at from straight
+// above without a neighbour, and the pointer put over its points.
+struct EditorOnDemoProject : Editor {
+    void SetUp() override {
+        Editor::SetUp();
+        OpenDemoProject(false);
+        Find<QSpinBox>(*window->toolBar(), "neighbourRoomField")->setValue(0);
+        window->viewport().SetRotation({90, 0, 0});
+        window->redraw();
+        WaitForFrame();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+    // Where a point of the current room (x and z from its corner, y as the game counts) shows.
+    QPoint RoomPoint(double x, double z, double y) {
+        const TEditorRoom& room = project->Current();
+        window->viewPanel()->MakeCurrent();
+        auto [px, py] = test::WindowPosition(
+            window->viewport(), window->camera(), window->scene(), window->viewPanel()->Width(),
+            window->viewPanel()->Height(), room.PosX + x / SectorSize,
+            (LevelZeroY - y) / SectorSize, -(room.PosZ + z / SectorSize));
+        return QPoint(px, py);
+    }
+    QPoint SectorCentre(int column, int row) {
+        const int x = (column - 1) * SectorSize + SectorSize / 2;
+        const int z = (row - 1) * SectorSize + SectorSize / 2;
+        return RoomPoint(x, z, FloorYUnder(*project, project->CurrentRoom, x, z));
+    }
+    // The pointer put there by the window system, and the view told of it.
+    void PointAt(QPoint at) {
+        QWidget* view = window->viewPanel();
+        QCursor::setPos(view->mapToGlobal(at));
+        ASSERT_TRUE(test::WaitUntil(
+            [&] {
+                QWidget* under = QApplication::widgetAt(QCursor::pos());
+                return under == view || view->isAncestorOf(under);
+            },
+            WaitLimitMs));
+        Hover(view, at);
+    }
+    void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(window->windowHandle(), key, modifiers);
+    }
+    // The left button pressed at one point, moved over others and released at the last.
+    void Drag(std::initializer_list<QPoint> points, Qt::KeyboardModifiers modifiers = {}) {
+        QWidget* view = window->viewPanel();
+        const QPoint first = *points.begin();
+        PointAt(first);
+        QTest::mousePress(view, Qt::LeftButton, modifiers, first);
+        QPoint last = first;
+        for (const QPoint to : points) {
+            QMouseEvent move(QEvent::MouseMove, to, view->mapToGlobal(to), Qt::NoButton,
+                             Qt::LeftButton, modifiers);
+            QApplication::sendEvent(view, &move);
+            last = to;
+        }
+        QTest::mouseRelease(view, Qt::LeftButton, modifiers, last);
     }
 };
 

@@ -23,47 +23,7 @@
 namespace morvane {
 namespace {
 
-struct ObjectTool : Editor {
-    void SetUp() override {
-        Editor::SetUp();
-        OpenDemoProject(false); // the tool starts from an empty layer
-        Find<QSpinBox>(*window->toolBar(), "neighbourRoomField")->setValue(0);
-        window->viewport().SetRotation({90, 0, 0}); // from straight above
-        window->redraw();
-        WaitForFrame();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    }
-    // Where a point of the current room (x and z from its corner, y as the game counts) shows.
-    QPoint RoomPoint(double x, double z, double y) {
-        const TEditorRoom& room = project->Current();
-        window->viewPanel()->MakeCurrent();
-        auto [px, py] = test::WindowPosition(
-            window->viewport(), window->camera(), window->scene(), window->viewPanel()->Width(),
-            window->viewPanel()->Height(), room.PosX + x / SectorSize,
-            (LevelZeroY - y) / SectorSize, -(room.PosZ + z / SectorSize));
-        return QPoint(px, py);
-    }
-    QPoint SectorCentre(int column, int row) {
-        const int x = (column - 1) * SectorSize + SectorSize / 2;
-        const int z = (row - 1) * SectorSize + SectorSize / 2;
-        return RoomPoint(x, z, FloorYUnder(*project, project->CurrentRoom, x, z));
-    }
-    // The pointer put there by the window system, and the view told of it.
-    void PointAt(QPoint at) {
-        QWidget* view = window->viewPanel();
-        QCursor::setPos(view->mapToGlobal(at));
-        ASSERT_TRUE(test::WaitUntil(
-            [&] {
-                QWidget* under = QApplication::widgetAt(QCursor::pos());
-                return under == view || view->isAncestorOf(under);
-            },
-            WaitLimitMs));
-        Hover(view, at);
-    }
-    void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
-        QTest::keyClick(window->windowHandle(), key, modifiers);
-    }
+struct ObjectTool : EditorOnDemoProject {
     const TEditorObject& Object(int index) { return project->Objects.Objects[index]; }
 };
 
@@ -98,15 +58,7 @@ TEST_F(ObjectTool, PlacesMovesTurnsCopiesAndDeletesAnObjectAsUndoableSteps) {
     // Dragged with Ctrl to the centre of another sector: the press and the drag are one step.
     const int afterPlace = window->undoStack()->count();
     const QPoint grab = RoomPoint(Object(0).X, Object(0).Z, ObjectY(*project, Object(0)));
-    PointAt(grab);
-    QTest::mousePress(window->viewPanel(), Qt::LeftButton, {}, grab);
-    for (const QPoint to : {SectorCentre(4, 3), SectorCentre(5, 4)}) {
-        QMouseEvent move(QEvent::MouseMove, to, window->viewPanel()->mapToGlobal(to), Qt::NoButton,
-                         Qt::LeftButton, Qt::ControlModifier);
-        QApplication::sendEvent(window->viewPanel(), &move);
-    }
-    QTest::mouseRelease(window->viewPanel(), Qt::LeftButton, Qt::ControlModifier,
-                        SectorCentre(5, 4));
+    Drag({grab, SectorCentre(4, 3), SectorCentre(5, 4)}, Qt::ControlModifier);
     EXPECT_EQ(Object(0).X, 4 * SectorSize + SectorSize / 2);
     EXPECT_EQ(Object(0).Z, 3 * SectorSize + SectorSize / 2);
     EXPECT_EQ(window->undoStack()->count(), afterPlace + 1) << "one step for the drag";
