@@ -1,6 +1,7 @@
 #include "level/level_check.h"
 
 #include "level/box_check.h"
+#include "level/engine_limits.h"
 #include "level/floor_data.h"
 #include "level/level_format.h"
 #include "level/placement_check.h"
@@ -35,10 +36,12 @@ public:
         }
         for (int r = 0; r < level_.NumRooms; ++r) {
             CheckFaces(r);
+            CheckRoomEngineLimits(r);
             CheckPortals(r);
             CheckSectors(r);
             CheckRoomObjects(r);
         }
+        CheckLevelEngineLimits();
         CheckItems();
         CheckCameras();
         CheckBoxes();
@@ -107,6 +110,51 @@ private:
                   r);
         }
         return within;
+    }
+
+    // Past its engine's limit a level still fits the record and is written; the game may not
+    // run it, so it is a warning that names the limit and where it is reported.
+    void CheckRoomEngineLimits(int r) {
+        const long vertices = level_.Rooms[r].NumVertices;
+        const auto limit = FindEngineLimit(level_.FormatKind, EngineMeasure::RoomVertices);
+        if (limit && vertices > limit->Value) {
+            Add(FindingSeverity::Warning, r,
+                "the room has " + std::to_string(vertices) + " vertices, above " +
+                    EngineLimitText(level_.FormatKind, *limit) +
+                    ": the game may crash when it loads the level. Split the room, or give it "
+                    "fewer steps and slopes.");
+        }
+    }
+
+    void CheckLevelEngineLimits() {
+        struct Measure {
+            EngineMeasure Which;
+            long Count;
+            const char* Noun;
+            const char* Remedy;
+        };
+        const Measure measures[] = {
+            {EngineMeasure::Items, level_.NumItems, "items",
+             "the game may crash when it loads the level or adds an item. Use fewer items."},
+            {EngineMeasure::ObjectTextures, level_.NumObjectTextures, "object textures",
+             "the game writes past its texture table when it loads the level. Use a base level "
+             "with fewer object textures."},
+            {EngineMeasure::SpriteTextures, level_.NumSpriteTextures, "sprite textures",
+             "the game writes past its sprite table when it loads the level. Use a base level "
+             "with fewer sprite textures."},
+            {EngineMeasure::TexturePages, level_.NumTextiles, "texture pages",
+             "the game may crash when it loads the level. Use a base level with fewer texture "
+             "pages."},
+        };
+        for (const Measure& measure : measures) {
+            const auto limit = FindEngineLimit(level_.FormatKind, measure.Which);
+            if (limit && measure.Count > limit->Value) {
+                Add(FindingSeverity::Warning, -1,
+                    "the level has " + std::to_string(measure.Count) + " " + measure.Noun +
+                        ", above " + EngineLimitText(level_.FormatKind, *limit) + ": " +
+                        measure.Remedy);
+            }
+        }
     }
 
     void CheckFaces(int r) {

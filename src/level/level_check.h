@@ -49,8 +49,9 @@ struct LevelCheckOptions {
 // target room or into its solid sectors, items, cameras, static meshes and lights placed where the
 // game cannot have them (see CheckPlacement), boxes, overlaps and zones out of range or not fitting
 // together (see CheckBoxStructure), sectors' box
-// indexes, faces whose vertices or textures do not exist. Findings come in the order rooms (with
-// their static meshes and lights), items, cameras, boxes.
+// indexes, faces whose vertices or textures do not exist, and counts past the limits of the
+// layout's own engine (see FindEngineLimit; warnings). Findings come in the order rooms (with
+// their static meshes and lights), the level's engine limits, items, cameras, boxes.
 std::vector<LevelFinding> CheckLevel(const TLevelData& level,
                                      const LevelCheckOptions& options = {});
 

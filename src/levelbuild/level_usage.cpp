@@ -6,6 +6,7 @@
 #include "levelbuild/room_geometry.h"
 
 #include <memory>
+#include <optional>
 
 namespace morvane {
 
@@ -18,31 +19,61 @@ void Count(CapacityUse& use, long used) {
 
 } // namespace
 
+void AddEngineLimit(CapacityUse& use, int32_t formatKind, EngineMeasure measure) {
+    if (const std::optional<EngineLimit> limit = FindEngineLimit(formatKind, measure)) {
+        use.Engine = *limit;
+        use.EngineLayout = formatKind;
+    }
+}
+
 UseLevel LevelOfUse(const CapacityUse& use) {
-    if (use.Beyond || (use.Counted && use.Used > use.Limit)) {
+    const bool capacity = use.Limit > 0;
+    if (use.Beyond || (capacity && use.Counted && use.Used > use.Limit)) {
         return UseLevel::Over;
     }
-    if (use.Used * 10 > use.Limit * 9) {
+    if ((capacity && use.Used * 10 > use.Limit * 9) ||
+        (use.Engine.Value > 0 && use.Counted && use.Used > use.Engine.Value)) {
         return UseLevel::High;
     }
     return UseLevel::Normal;
 }
 
 std::string UseText(const CapacityUse& use) {
+    const std::string engine =
+        use.Engine.Value > 0 ? ", engine " + std::to_string(use.Engine.Value) : "";
     if (use.Beyond) {
-        return "more than " + std::to_string(use.Limit) + " / " + std::to_string(use.Limit);
+        return "more than " + std::to_string(use.Limit) + " / " + std::to_string(use.Limit) +
+               engine;
+    }
+    if (use.Limit <= 0) {
+        return (use.Counted ? std::to_string(use.Used) : std::string("-")) + engine;
     }
     if (!use.Counted) {
-        return "- / " + std::to_string(use.Limit);
+        return "- / " + std::to_string(use.Limit) + engine;
     }
     const long percent = use.Limit > 0 ? use.Used * 100 / use.Limit : 0;
     return std::to_string(use.Used) + " / " + std::to_string(use.Limit) + " (" +
-           std::to_string(percent) + " %)";
+           std::to_string(percent) + " %)" + engine;
 }
 
-RoomUse MeasureRoom(const TEditorProject& project, int number, bool baseLoaded) {
+std::string EngineLimitNote(const CapacityUse& use) {
+    if (use.Engine.Value <= 0) {
+        return "";
+    }
+    std::string note = EngineName(use.EngineLayout) + " holds " + std::to_string(use.Engine.Value) +
+                       " (source: " + use.Engine.Source + ")";
+    note[0] = 'T';
+    if (use.Counted && use.Used > use.Engine.Value) {
+        note += "; this is above it, the game may crash";
+    }
+    return note + ".";
+}
+
+RoomUse MeasureRoom(const TEditorProject& project, int number, bool baseLoaded,
+                    int32_t formatKind) {
     RoomUse use;
     use.Vertices.Limit = MaxRoomVertices;
+    AddEngineLimit(use.Vertices, formatKind, EngineMeasure::RoomVertices);
     use.Rectangles.Limit = MaxRoomRectangles;
     use.Triangles.Limit = MaxRoomTriangles;
     if (number < 1 || number > project.RoomCount || number > MaxRooms) {
@@ -61,6 +92,21 @@ RoomUse MeasureRoom(const TEditorProject& project, int number, bool baseLoaded) 
     Count(use.Vertices, counts.Vertices);
     Count(use.Rectangles, counts.Rectangles);
     Count(use.Triangles, counts.Triangles);
+    return use;
+}
+
+BaseLevelUse MeasureBaseLevel(const TLevelData& level) {
+    BaseLevelUse use;
+    use.ObjectTextures.Limit = MaxObjectTextures;
+    use.SpriteTextures.Limit = MaxSpriteTextures;
+    AddEngineLimit(use.ObjectTextures, level.FormatKind, EngineMeasure::ObjectTextures);
+    AddEngineLimit(use.SpriteTextures, level.FormatKind, EngineMeasure::SpriteTextures);
+    AddEngineLimit(use.TexturePages, level.FormatKind, EngineMeasure::TexturePages);
+    if (level.FormatKind != 0) {
+        Count(use.ObjectTextures, level.NumObjectTextures);
+        Count(use.SpriteTextures, level.NumSpriteTextures);
+        Count(use.TexturePages, level.NumTextiles);
+    }
     return use;
 }
 

@@ -9,8 +9,17 @@ namespace morvane {
 
 namespace {
 
+// The label's own hint, kept when the engine's limit is added to its tip.
+constexpr const char* HintProperty = "capacityHint";
+
 void showUse(QLabel* label, const CapacityUse& use) {
     label->setText(QString::fromStdString(UseText(use)));
+    if (!label->property(HintProperty).isValid()) {
+        label->setProperty(HintProperty, label->toolTip());
+    }
+    const QString hint = label->property(HintProperty).toString();
+    const std::string note = EngineLimitNote(use);
+    label->setToolTip(note.empty() ? hint : hint + ". " + QString::fromStdString(note));
     QPalette palette = label->parentWidget()->palette();
     switch (LevelOfUse(use)) {
     case UseLevel::Normal:
@@ -73,6 +82,15 @@ LimitsPanel::LimitsPanel(QWidget* parent) : QWidget(parent) {
                            "The project's items, Lara's included, against the 300 a level holds");
     levelCamerasLabel =
         line("Cameras", "levelCamerasLabel", "The project's cameras against the 100 a level holds");
+    heading("Base level");
+    baseObjectTexturesLabel = line("Object textures", "baseObjectTexturesLabel",
+                                   "The base level's object textures against the 3100 a level "
+                                   "holds");
+    baseSpriteTexturesLabel = line("Sprite textures", "baseSpriteTexturesLabel",
+                                   "The base level's sprite textures against the 2000 a level "
+                                   "holds");
+    baseTexturePagesLabel =
+        line("Texture pages", "baseTexturePagesLabel", "The base level's 256 x 256 texture pages");
     projectProblemLabel = named(new QLabel(this), "projectProblemLabel");
     projectProblemLabel->setWordWrap(true);
     projectProblemLabel->hide();
@@ -93,6 +111,12 @@ void LimitsPanel::showObjects(const CapacityUse& roomStatics, const CapacityUse&
     showUse(roomLightsLabel, roomLights);
     showUse(levelItemsLabel, items);
     showUse(levelCamerasLabel, cameras);
+}
+
+void LimitsPanel::showBaseLevel(const BaseLevelUse& use) {
+    showUse(baseObjectTexturesLabel, use.ObjectTextures);
+    showUse(baseSpriteTexturesLabel, use.SpriteTextures);
+    showUse(baseTexturePagesLabel, use.TexturePages);
 }
 
 void LimitsPanel::showProject(const ProjectUse& use) {

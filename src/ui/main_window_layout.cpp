@@ -202,8 +202,10 @@ void MainWindow::updateLimits() {
         }
         return; // measured when it shows again
     }
+    // Without a base level the first game's capacities and engine hold.
+    const int32_t layout = level_.FormatKind != 0 ? level_.FormatKind : FormatTR1;
     limitsPanel_->showRoom(
-        MeasureRoom(project_, project_.CurrentRoom, level_.FormatKind >= FormatTR1));
+        MeasureRoom(project_, project_.CurrentRoom, level_.FormatKind >= FormatTR1, layout));
     int statics = 0, lights = 0;
     for (uint32_t i = 0; i < project_.Objects.Count; ++i) {
         const TEditorObject& object = project_.Objects.Objects[i];
@@ -211,12 +213,21 @@ void MainWindow::updateLimits() {
         lights += object.Room == project_.CurrentRoom && object.Is(ObjectKind::Light);
     }
     const ObjectCounts counts = CountObjects(project_);
-    auto use = [](long used, long limit) { return CapacityUse{used, limit, false, true}; };
+    auto use = [](long used, long limit) {
+        CapacityUse counted;
+        counted.Used = used;
+        counted.Limit = limit;
+        counted.Counted = true;
+        return counted;
+    };
     // Without her own object the build adds Lara.
     const int items = counts.Items + (LaraStartIndex(project_) < 0 ? 1 : 0);
+    CapacityUse itemsUse = use(items, MaxObjectItems);
+    AddEngineLimit(itemsUse, layout, EngineMeasure::Items);
     limitsPanel_->showObjects(use(statics, MaxObjectStaticsPerRoom),
-                              use(lights, MaxObjectLightsPerRoom), use(items, MaxObjectItems),
+                              use(lights, MaxObjectLightsPerRoom), itemsUse,
                               use(counts.Cameras, MaxObjectCameras));
+    limitsPanel_->showBaseLevel(MeasureBaseLevel(level_));
     projectLimitsTimer_->start();
 }
 

@@ -1,12 +1,16 @@
 #include "level/check_fixture.h"
 #include "support/test_files.h"
 
+#include "level/engine_limits.h"
 #include "level/level_check.h"
 #include "level/level_reader.h"
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <cstring>
+#include <map>
+#include <optional>
 
 namespace morvane {
 namespace {
@@ -394,6 +398,106 @@ TEST(LevelCheck, ARecordBeyondItsCapacitiesIsNotLookedInto) {
                             "can hold: the level is damaged.",
                             "error: room 2: the sector count 1600 is above the 1024 the level "
                             "can hold: the level is damaged."));
+}
+
+// Each engine's limits as reported in public: a level at a limit is quiet, one past it (and
+// within the record's capacity) gets one warning that names the count, the limit, the engine
+// and where the limit is reported. A measure no report gives a limit for is not checked.
+TEST(LevelCheck, CountsPastTheEnginesOwnLimitsAreWarningsNamingTheSource) {
+    struct Reported {
+        int32_t Kind;
+        EngineMeasure Measure;
+        long Limit;
+    };
+    std::vector<Reported> reported;
+    for (int32_t kind : {FormatTR1, FormatTUB, FormatTR2}) { // the add-on: the first engine
+        reported.push_back({kind, EngineMeasure::RoomVertices, 1500});
+        reported.push_back({kind, EngineMeasure::Items, 256});
+        reported.push_back({kind, EngineMeasure::ObjectTextures, 2048});
+        reported.push_back({kind, EngineMeasure::SpriteTextures, 512});
+        reported.push_back({kind, EngineMeasure::TexturePages, 32});
+    }
+    reported.push_back({FormatTR3, EngineMeasure::Items, 256});
+
+    auto setCount = [](TLevelData& level, EngineMeasure measure, long count) {
+        switch (measure) {
+        case EngineMeasure::RoomVertices:
+            level.Rooms[1].NumVertices = static_cast<uint16_t>(count);
+            break;
+        case EngineMeasure::Items:
+            level.NumItems = static_cast<uint32_t>(count);
+            for (long i = 1; i < count; ++i) { // more items beside Lara
+                level.Items1[i] = level.Items1[0];
+                level.Items2[i] = level.Items2[0];
+                level.Items1[i].Type = level.Items2[i].Type = 35;
+            }
+            break;
+        case EngineMeasure::ObjectTextures:
+            level.NumObjectTextures = static_cast<uint32_t>(count);
+            break;
+        case EngineMeasure::SpriteTextures:
+            level.NumSpriteTextures = static_cast<uint32_t>(count);
+            break;
+        case EngineMeasure::TexturePages:
+            level.NumTextiles = static_cast<uint32_t>(count);
+            break;
+        }
+    };
+    const std::map<EngineMeasure, std::string> nouns = {
+        {EngineMeasure::RoomVertices, "room 2: the room has"},
+        {EngineMeasure::Items, "the level has"},
+        {EngineMeasure::ObjectTextures, "the level has"},
+        {EngineMeasure::SpriteTextures, "the level has"},
+        {EngineMeasure::TexturePages, "the level has"}};
+    const std::map<EngineMeasure, std::string> units = {
+        {EngineMeasure::RoomVertices, "vertices"},
+        {EngineMeasure::Items, "items"},
+        {EngineMeasure::ObjectTextures, "object textures"},
+        {EngineMeasure::SpriteTextures, "sprite textures"},
+        {EngineMeasure::TexturePages, "texture pages"}};
+    const std::map<int32_t, std::string> engines = {{FormatTR1, "the first game's engine"},
+                                                    {FormatTUB, "the first game's engine"},
+                                                    {FormatTR2, "the second game's engine"},
+                                                    {FormatTR3, "the third game's engine"}};
+    auto engineLines = [](const TLevelData& level) {
+        std::vector<std::string> lines;
+        for (const std::string& line : Lines(level)) {
+            if (line.find("engine holds") != std::string::npos) {
+                lines.push_back(line);
+            }
+        }
+        return lines;
+    };
+
+    for (int32_t kind : {FormatTR1, FormatTUB, FormatTR2, FormatTR3}) {
+        for (EngineMeasure measure : EngineMeasures) {
+            SCOPED_TRACE(std::string(FormatKindName(kind)) + " " + units.at(measure));
+            const auto row = std::find_if(reported.begin(), reported.end(), [&](const Reported& r) {
+                return r.Kind == kind && r.Measure == measure;
+            });
+            const std::optional<EngineLimit> limit = FindEngineLimit(kind, measure);
+            ASSERT_EQ(limit.has_value(), row != reported.end());
+            if (!limit) {
+                auto level = test::TwoRoomLevel(kind);
+                setCount(*level, measure, measure == EngineMeasure::Items ? 300 : 1250);
+                EXPECT_THAT(engineLines(*level), IsEmpty()) << "no report, no warning";
+                continue;
+            }
+            EXPECT_EQ(limit->Value, row->Limit);
+            EXPECT_STRNE(limit->Source, "") << "every limit says where it is reported";
+
+            auto level = test::TwoRoomLevel(kind);
+            setCount(*level, measure, row->Limit);
+            EXPECT_THAT(engineLines(*level), IsEmpty()) << "at the limit";
+            setCount(*level, measure, row->Limit + 1);
+            const std::string expected =
+                "warning: " + nouns.at(measure) + " " + std::to_string(row->Limit + 1) + " " +
+                units.at(measure) + ", above the " + std::to_string(row->Limit) + " " +
+                engines.at(kind) + " holds (source: " + limit->Source + "): ";
+            EXPECT_THAT(engineLines(*level), ElementsAre(::testing::StartsWith(expected)));
+            EXPECT_FALSE(HasErrors(CheckLevel(*level))) << "a warning: the level is written";
+        }
+    }
 }
 
 // The real levels are quiet but for what is really in them: the second-game level has a wall

@@ -5,7 +5,9 @@
 #include "document/sector_numbering.h"
 #include "document/sector_tools.h"
 #include "document/shape_table.h"
+#include "level/level_check.h"
 #include "level/level_reader.h"
+#include "levelbuild/level_usage.h"
 #include "levelbuild/slope_floor_data.h"
 
 #include <gmock/gmock.h>
@@ -193,6 +195,44 @@ TEST_F(BuildPipeline, TheFloorDataFileIsFoundInstalledOrTheFoldersAreNamed) {
     ASSERT_TRUE(BuildLevel(*project, *besideLevel, beside, source, script).Written);
     EXPECT_EQ(test::ReadFileBytes(dir.Path("out.phd")), test::ReadFileBytes(dir.Path("beside.phd")))
         << "the installed floor.dat gives the level the copy beside the program gives";
+}
+
+// Between the first game's engine limit and the record's capacity a room is built and written,
+// and the build's warnings name the engine's limit; the second game's engine holds the same,
+// the third game's has no reported limit.
+TEST_F(BuildPipeline, ARoomPastItsEnginesLimitIsWrittenWithAWarning) {
+    // Open rooms, each a size larger, until the mesh passes 1500 vertices.
+    long vertices = 0;
+    for (int size = 10; size <= 31 && vertices <= 1500; ++size) {
+        NewProject(*project, scene);
+        Add(size, size, 1, 1, 1, 4);
+        vertices = MeasureRoom(*project, 1, true).Vertices.Used;
+    }
+    ASSERT_GT(vertices, 1500);
+    ASSERT_LE(vertices, MaxRoomVertices) << "within the record: the build goes on";
+    for (const auto& [kind, file] :
+         {std::pair{FormatTR1, "big.phd"}, std::pair{FormatTR2, "big.tr2"},
+          std::pair{FormatTR3, "big3.tr2"}}) {
+        SCOPED_TRACE(file);
+        const std::string base = MakeBase(kind, std::string("base_") + file);
+        const BuildResult result = Build({base, dir.Path(file), "", "", ""});
+        ASSERT_TRUE(result.Written) << ::testing::PrintToString(result.Messages);
+        std::vector<std::string> engine;
+        for (const LevelFinding& warning : result.Warnings) {
+            if (FormatFinding(warning).find("engine holds") != std::string::npos) {
+                engine.push_back(FormatFinding(warning));
+            }
+        }
+        if (kind == FormatTR3) {
+            EXPECT_THAT(engine, ::testing::IsEmpty());
+            continue;
+        }
+        EXPECT_THAT(engine,
+                    ElementsAre(HasSubstr("room 1 (Room #1): the room has " +
+                                          std::to_string(vertices) + " vertices, above the 1500 " +
+                                          (kind == FormatTR1 ? "the first" : "the second") +
+                                          " game's engine holds (source: ")));
+    }
 }
 
 TEST_F(BuildPipeline, ProjectsTheLevelCannotHoldAreRefusedAndNothingIsWritten) {

@@ -43,6 +43,53 @@ TEST(CapacityUse, AmberAboveNinetyAndRedAboveAHundredPercent) {
     EXPECT_EQ(UseText(Use(1820, 2000)), "1820 / 2000 (91 %)");
 }
 
+// Where the layout's engine holds less than the record, the count shows its limit too and is
+// amber above it, whatever the share of the capacity; the note names the engine and the source.
+TEST(CapacityUse, TheEnginesOwnLimitFollowsTheCount) {
+    CapacityUse vertices = Use(1500, 2000);
+    AddEngineLimit(vertices, FormatTR1, EngineMeasure::RoomVertices);
+    EXPECT_EQ(UseText(vertices), "1500 / 2000 (75 %), engine 1500");
+    EXPECT_EQ(LevelOfUse(vertices), UseLevel::Normal) << "at the engine's limit";
+    EXPECT_THAT(EngineLimitNote(vertices),
+                ::testing::StartsWith("The first game's engine holds 1500 (source: http"));
+    vertices.Used = 1501;
+    EXPECT_EQ(LevelOfUse(vertices), UseLevel::High) << "75 % of the capacity, past the engine";
+    EXPECT_THAT(EngineLimitNote(vertices), HasSubstr("; this is above it, the game may crash."));
+    vertices.Used = 2001;
+    EXPECT_EQ(LevelOfUse(vertices), UseLevel::Over) << "past the capacity: the build stops";
+
+    CapacityUse items = Use(280, 300);
+    AddEngineLimit(items, FormatTR3, EngineMeasure::Items);
+    EXPECT_EQ(UseText(items), "280 / 300 (93 %), engine 256");
+    EXPECT_THAT(EngineLimitNote(items),
+                ::testing::StartsWith("The third game's engine holds 256 (source: "));
+    CapacityUse thirdGameVertices = Use(1900, 2000);
+    AddEngineLimit(thirdGameVertices, FormatTR3, EngineMeasure::RoomVertices);
+    EXPECT_EQ(UseText(thirdGameVertices), "1900 / 2000 (95 %)") << "no report: the record only";
+    EXPECT_EQ(EngineLimitNote(thirdGameVertices), "");
+
+    // The base level's textures: the pages have no capacity of the record, only the engine's.
+    auto level = std::make_unique<TLevelData>();
+    BaseLevelUse base = MeasureBaseLevel(*level);
+    EXPECT_EQ(UseText(base.ObjectTextures), "- / 3100") << "no base level read";
+    EXPECT_EQ(UseText(base.TexturePages), "-");
+    level->FormatKind = FormatTR2;
+    level->NumObjectTextures = 2049;
+    level->NumSpriteTextures = 512;
+    level->NumTextiles = 33;
+    base = MeasureBaseLevel(*level);
+    EXPECT_EQ(UseText(base.ObjectTextures), "2049 / 3100 (66 %), engine 2048");
+    EXPECT_EQ(LevelOfUse(base.ObjectTextures), UseLevel::High);
+    EXPECT_EQ(UseText(base.SpriteTextures), "512 / 2000 (25 %), engine 512");
+    EXPECT_EQ(LevelOfUse(base.SpriteTextures), UseLevel::Normal);
+    EXPECT_EQ(UseText(base.TexturePages), "33, engine 32");
+    EXPECT_EQ(LevelOfUse(base.TexturePages), UseLevel::High) << "past the engine, never red";
+    level->FormatKind = FormatTR3;
+    base = MeasureBaseLevel(*level);
+    EXPECT_EQ(UseText(base.TexturePages), "33");
+    EXPECT_EQ(LevelOfUse(base.TexturePages), UseLevel::Normal);
+}
+
 // The panel's counts are the built level's: rooms of every kind of sector the build handles.
 TEST_F(LevelUsage, CountsWhatTheBuildMakes) {
     const std::string base = MakeBase(FormatTR2, "base.tr2");
@@ -76,6 +123,8 @@ TEST_F(LevelUsage, CountsWhatTheBuildMakes) {
         EXPECT_EQ(use.Rectangles.Used, built.NumRectangles);
         EXPECT_EQ(use.Triangles.Used, built.NumTriangles);
         EXPECT_EQ(use.Vertices.Limit, 2000);
+        EXPECT_EQ(use.Vertices.Engine.Value, 0) << "no layout given";
+        EXPECT_EQ(MeasureRoom(*project, r, true, FormatTR2).Vertices.Engine.Value, 1500);
         EXPECT_EQ(use.Rectangles.Limit, 3000);
         EXPECT_EQ(use.Triangles.Limit, 1250);
         EXPECT_TRUE(use.Vertices.Counted);

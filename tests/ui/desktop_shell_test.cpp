@@ -355,6 +355,47 @@ TEST_F(DesktopShell, TheLimitsPanelColoursCountsAboveNinetyAndAHundredPercent) {
     use.Triangles = at(50, 1250); // back under: the colour goes
     window->limitsPanel()->showRoom(use);
     EXPECT_FALSE(labels.at(101)->autoFillBackground());
+
+    // Where the game's own engine holds less, its limit follows the count and the tip names it
+    // and its source; past it the count is amber, well below the record's capacity.
+    use.Vertices = at(80, 2000);
+    AddEngineLimit(use.Vertices, FormatTR1, EngineMeasure::RoomVertices);
+    for (int shown = 0; shown < 2; ++shown) { // shown again: the tip is not said twice
+        window->limitsPanel()->showRoom(use);
+    }
+    QLabel* vertices = labels.at(89);
+    EXPECT_EQ(vertices->text(), "1600 / 2000 (80 %), engine 1500");
+    EXPECT_TRUE(vertices->autoFillBackground());
+    EXPECT_EQ(vertices->palette().color(QPalette::Window), LimitsPanel::HighColor);
+    EXPECT_TRUE(vertices->toolTip().startsWith(
+        "The room's vertices against the 2000 a room holds. The first game's engine holds 1500 "
+        "(source: http"))
+        << vertices->toolTip().toStdString();
+    EXPECT_EQ(vertices->toolTip().count("engine holds"), 1);
+    use.Vertices = at(50, 2000); // a layout without a reported limit: the hint alone
+    window->limitsPanel()->showRoom(use);
+    EXPECT_EQ(vertices->toolTip(), "The room's vertices against the 2000 a room holds");
+    EXPECT_FALSE(vertices->autoFillBackground());
+}
+
+// The base level's textures are held to its layout's engine, which the tip names with its
+// source; the pages have no capacity of the record.
+TEST_F(DesktopShell, TheLimitsPanelShowsTheBaseLevelsTexturesAgainstItsEngine) {
+    ASSERT_NO_FATAL_FAILURE(OpenDemoProject());
+    Find<QDockWidget>(*window, "limitsDock")->show();
+    window->updateLimits();
+    auto base = std::make_unique<TLevelData>();
+    demo::MakeDemoLevel(*base, FormatTR1);
+    const LimitsPanel& panel = *window->limitsPanel();
+    EXPECT_EQ(panel.baseTexturePagesLabel->text(), QString("%1, engine 32").arg(base->NumTextiles));
+    EXPECT_EQ(panel.baseObjectTexturesLabel->text(),
+              QString::fromStdString(std::to_string(base->NumObjectTextures) + " / 3100 (" +
+                                     std::to_string(base->NumObjectTextures * 100 / 3100) +
+                                     " %), engine 2048"));
+    EXPECT_TRUE(panel.baseSpriteTexturesLabel->text().endsWith(", engine 512"));
+    EXPECT_EQ(panel.baseTexturePagesLabel->toolTip(),
+              "The base level's 256 x 256 texture pages. The first game's engine holds 32 "
+              "(source: https://github.com/LostArtefacts/TRX/blob/HEAD/docs/tr1/IMPROVEMENTS.md).");
 }
 
 TEST_F(DesktopShellWithRoom, TheLimitsPanelFollowsTheEdits) {
@@ -363,6 +404,8 @@ TEST_F(DesktopShellWithRoom, TheLimitsPanelFollowsTheEdits) {
     ASSERT_TRUE(updated.wait(WaitLimitMs));
     LimitsPanel& panel = *window->limitsPanel();
     EXPECT_EQ(panel.levelBoxesLabel->text(), "1 / 5000 (0 %)") << "the 4 x 4 open sectors: one box";
+    EXPECT_TRUE(panel.levelItemsLabel->text().endsWith(", engine 256"))
+        << "every layout's engine holds 256 items: " << panel.levelItemsLabel->text().toStdString();
     const QString vertices = panel.roomVerticesLabel->text();
     QTest::keyClick(window.get(), Qt::Key_Up);
     Find<QToolButton>(*window->toolBar(), QString("shape%1Button").arg(0))->click();
