@@ -27,6 +27,8 @@ void MainWindow::createMessagesDock() {
                                      QDockWidget::DockWidgetFloatable);
     messagesDockWidget_->setWidget(messagesDock_);
     messagesDockWidget_->toggleViewAction()->setObjectName("messagesDockToggle");
+    // Under the view only: the docks on the right keep the window's height.
+    setCorner(Qt::BottomRightCorner, Qt::RightDockWidgetArea);
     addDockWidget(Qt::BottomDockWidgetArea, messagesDockWidget_);
     messagesDockWidget_->hide(); // until there is something to read
     connect(messagesDock_, &MessagesDock::placeChosen, this,
