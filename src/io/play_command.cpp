@@ -3,6 +3,7 @@
 #include "io/io_error.h"
 
 #include <spawn.h>
+#include <sys/wait.h>
 
 extern char** environ;
 
@@ -57,7 +58,7 @@ std::vector<std::string> PlayCommandWords(const std::string& command, const std:
     return words;
 }
 
-void StartProgram(const std::vector<std::string>& words) {
+int StartProgram(const std::vector<std::string>& words) {
     if (words.empty()) {
         throw IoError("No program is named to play the level with.");
     }
@@ -77,6 +78,11 @@ void StartProgram(const std::vector<std::string>& words) {
         throw IoError("The program \"" + words[0] + "\" to play the level with could not be " +
                       "started: " + IoErrorText(spawned));
     }
+    return program;
+}
+
+bool ProgramEnded(int process) {
+    return waitpid(process, nullptr, WNOHANG) != 0; // ended, or not ours to wait for
 }
 
 } // namespace morvane

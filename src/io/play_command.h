@@ -11,8 +11,12 @@ namespace morvane {
 std::vector<std::string> PlayCommandWords(const std::string& command, const std::string& level);
 
 // Starts the first word as a program (looked up in PATH) with the others as its arguments, in
-// the background: the caller does not wait for it. Throws IoError naming the program when it
-// cannot be started.
-void StartProgram(const std::vector<std::string>& words);
+// the background: the caller does not wait for it. Returns its process id. Throws IoError naming
+// the program when it cannot be started.
+int StartProgram(const std::vector<std::string>& words);
+
+// Whether a program StartProgram started has ended; once it has, its process is released (a
+// caller that goes on running asks now and then, so that ended programs leave no trace).
+bool ProgramEnded(int process);
 
 } // namespace morvane

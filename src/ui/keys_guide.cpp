@@ -43,6 +43,7 @@ const char* const GuideLines[][2] = {
     {"CTRL+SHIFT+S", "Save the project under another name."},
     {"CTRL+B", "Open a Base level."},
     {"F5, F10", "Build the level."},
+    {"F9", "Build the level and play it (File > Play Command)."},
     {"CTRL+Q", "Exit."},
     {"CTRL+Z", "Undo."},
     {"CTRL+Y, CTRL+SHIFT+Z", "Redo."},

@@ -9,6 +9,7 @@
 #include "ui/gl_panel.h"
 #include "ui/keys_guide.h"
 #include "ui/object_tool.h"
+#include "ui/play_command_dialog.h"
 #include "ui/rebuild_warning_dialog.h"
 #include "ui/room_dialog.h"
 #include "ui/sector_tool.h"
@@ -118,6 +119,7 @@ MainWindow::MainWindow(TEditorProject& project, TLevelData& level, UiServices& s
     keysGuideDialog_ = new KeysGuideDialog(this);
     buildDialog_ = new BuildDialog(services_, this);
     texturePicker_ = new TexturePicker(this);
+    playCommandDialog_ = new PlayCommandDialog(this);
 
     pointerTimer_ = new QTimer(this);
     pointerTimer_->setObjectName("pointerTimer");
@@ -133,6 +135,7 @@ MainWindow::MainWindow(TEditorProject& project, TLevelData& level, UiServices& s
     wireView();
     createDocks();
     createMenus();
+    createMessagesDock();
     wireToolBar();
     loadRecentFiles();
     savedSettings_ = buildDialog_->settings();
@@ -198,6 +201,9 @@ void MainWindow::createMenus() {
     alsoKeys(add(fileMenu_, "buildLevel", "Build &Level", QKeySequence(Qt::Key_F10),
                  [this] { buildLevel(); }),
              QKeySequence(Qt::Key_F5));
+    add(fileMenu_, "buildAndPlay", "Build and &Play", QKeySequence(Qt::Key_F9),
+        [this] { buildAndPlay(); });
+    add(fileMenu_, "setPlayCommand", "Play Co&mmand...", {}, [this] { askPlayCommand(); });
     fileMenu_->addSeparator();
     alsoKeys(add(fileMenu_, "exit", "&Exit", {}, [this] { close(); }), QKeySequence("Ctrl+Q"));
 

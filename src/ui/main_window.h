@@ -9,6 +9,7 @@
 #include "document/sector_selection.h"
 #include "document/sector_tools.h"
 #include "level/level_data.h"
+#include "levelbuild/report_lines.h"
 #include "script/script.h"
 #include "ui/ui_services.h"
 #include "ui/view_tool.h"
@@ -39,6 +40,8 @@ class BuildDialog;
 class GLPanel;
 class KeysGuideDialog;
 class LimitsPanel;
+class MessagesDock;
+class PlayCommandDialog;
 class ObjectTool;
 class ObjectsDock;
 class ModelLibrary;
@@ -67,6 +70,9 @@ class ViewInputRouter;
 //   main_window_layout.cpp       the docks, the View menu, the window's layout and render mode
 //                                kept between runs, the limits panel
 //   main_window_objects.cpp      the objects dock, the chosen object and its fields
+//   main_window_messages.cpp     the messages dock: the builds' and imports' reports, and the
+//                                places their lines name
+//   main_window_play.cpp         build and play, and the play command's setting
 //   tool_bar_wiring.cpp          the tool bar's controls to document operations
 class MainWindow : public QMainWindow, private ViewToolHost {
     Q_OBJECT
@@ -131,6 +137,23 @@ public:
     void openRecentFile(int index);
     void openBaseLevel();
     void buildLevel();
+    // "Build and Play" (main_window_play.cpp): builds as Build Level does (its dialog only when
+    // the level to write has no name) and, when the level was written, starts the play command
+    // on it without waiting for it. Without a play command it says so and asks for one.
+    void buildAndPlay();
+    // The program line that plays a level, kept in the user's settings: "{level}" stands for the
+    // level's path (PlayCommandWords). Empty until the user names one.
+    QString playCommand() const;
+    void setPlayCommand(const QString& command);
+    // "Play Command...": the setting in its dialog; whether a command is set once it closes
+    // accepted.
+    bool askPlayCommand();
+    // The Messages dock (main_window_messages.cpp): the reports of the builds and the imports.
+    MessagesDock* messagesDock() const { return messagesDock_; }
+    // A report line's place: its room made current, its sector chosen (the sector tool's
+    // selection), its portal view chosen in the tool bar's list. A room the project does not
+    // have is said in the status bar.
+    void goToReportPlace(const ReportPlace& place);
     // The rooms of a level as a new, unsaved document, the level as its base level
     // (main_window_import.cpp). A level that is refused or gives no room changes nothing.
     void importRoomsFromLevel();
@@ -217,6 +240,14 @@ private:
     friend class ViewInputRouter;
 
     void createMenus();
+    void createMessagesDock();
+    // A report on top of the Messages dock, the dock shown.
+    void showReport(const QString& title, const std::vector<ReportLine>& lines);
+    // A build's report: the dock, the status bar's line, and a short message when nothing was
+    // written.
+    void showBuildReport(const BuildResult& result);
+    // Builds with the build dialog's settings and reports it; whether the level was written.
+    bool buildWithDialogSettings();
     void createDocks();
     void createViewMenu();
     void createToolsMenu(QMenu* menu);
@@ -313,6 +344,7 @@ private:
     KeysGuideDialog* keysGuideDialog_;
     BuildDialog* buildDialog_;
     TexturePicker* texturePicker_;
+    PlayCommandDialog* playCommandDialog_;
 
     GLPanel* viewPanel_;
     QLabel* heightSelectorLabel_; // the height selector, as H + 1
@@ -325,6 +357,8 @@ private:
     QDockWidget* texturesDock_;
     QDockWidget* limitsDock_;
     QDockWidget* objectsDockWidget_;
+    QDockWidget* messagesDockWidget_ = nullptr;
+    MessagesDock* messagesDock_ = nullptr;
     ObjectsDock* objectsDock_;
     LimitsPanel* limitsPanel_;
     QMenu* viewMenu_;
@@ -364,6 +398,8 @@ private:
     int recoveryIndex_ = -1;                  // the history's place when the copy was written
     BuildSettings recoverySettings_;
     bool texturesPending_ = false;
+    std::vector<int> playedPrograms_;       // the programs Build and Play started, until they end
+    QTimer* playedProgramsTimer_ = nullptr; // looks for ended ones while there are any
     std::vector<QAction*> recentActions_;
     QAction* recentSeparator_ = nullptr;
     // The neighbour field when the edit under way began: its step puts it back on undo.

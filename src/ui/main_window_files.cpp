@@ -238,9 +238,13 @@ void MainWindow::buildLevel() {
     if (answer != QDialog::Accepted) {
         return;
     }
+    buildWithDialogSettings();
+}
+
+bool MainWindow::buildWithDialogSettings() {
     if (const QString refused = buildDialog_->unstorableSettingMessage(); !refused.isEmpty()) {
         services_.showMessage(this, refused);
-        return;
+        return false;
     }
     redraw();
     BusyCursor busy(services_);
@@ -250,25 +254,8 @@ void MainWindow::buildLevel() {
     if (result.BaseLevelRead) {
         loadTexturePicker();
     }
-    for (const std::string& message : result.Messages) {
-        services_.showMessage(this, QString::fromStdString(message));
-    }
-    if (result.Written) {
-        // Beside the read-out of Space, which the next Space writes over: a message of the
-        // status bar itself would cover it for good.
-        statusLabel_->setText(QString::fromStdString(result.Report));
-    }
-    if (!result.Warnings.empty()) {
-        // Each finding names its room by the project's (single-byte) name.
-        QString text = result.Written ? QString::fromStdString(result.Report) + "\n\n" : QString();
-        text += QString("The build found %1 warning%2:\n")
-                    .arg(result.Warnings.size())
-                    .arg(result.Warnings.size() == 1 ? "" : "s");
-        for (const LevelFinding& warning : result.Warnings) {
-            text += "\n" + fromDocumentText(FormatFinding(warning));
-        }
-        services_.showMessage(this, text);
-    }
+    showBuildReport(result);
+    return result.Written;
 }
 
 } // namespace morvane

@@ -5,6 +5,7 @@
 #include "document/editor_texts.h"
 #include "document/project_file.h"
 #include "document/tool_bar_view.h"
+#include "import/import_report.h"
 #include "import/level_import.h"
 #include "ui/build_dialog.h"
 #include "ui/document_text.h"
@@ -37,12 +38,16 @@ void MainWindow::importRoomsFromLevel() {
         return;
     }
     const ImportResult& result = imported.Result;
-    QString said;
-    for (const std::string& message : result.Messages) {
-        said += "\n" + fromDocumentText(message);
-    }
+    const QString title = "Import of " + *path;
     if (!imported.Imported()) {
-        services_.showMessage(this, "No room of " + *path + " could be imported." + said);
+        std::vector<ReportLine> lines = ImportReportLines(result);
+        for (ReportLine& line : lines) {
+            line.Place = {}; // no room came over: the places are not the open document's
+        }
+        showReport(title + " (nothing was imported)", lines);
+        services_.showMessage(this,
+                              "No room of " + *path + " could be imported." +
+                                  (lines.size() > 1 ? " The Messages dock says why." : QString()));
         return;
     }
 
@@ -59,11 +64,10 @@ void MainWindow::importRoomsFromLevel() {
     updateCaption();
     loadTexturePicker();
     centerCamera();
-    const QString summary = QString::fromStdString(ImportSummary(result.Counts));
-    statusLabel_->setText(summary); // beside the read-out of Space, which writes over it
-    if (!result.Messages.empty()) {
-        services_.showMessage(this, summary + "\n" + said);
-    }
+    // The summary beside the read-out of Space, which writes over it; the whole report in the
+    // Messages dock.
+    statusLabel_->setText(QString::fromStdString(ImportSummary(result.Counts)));
+    showReport(title, ImportReportLines(result));
 }
 
 } // namespace morvane

@@ -134,6 +134,16 @@ void SectorTool::drawOverlay() {
     highlight_.Render();
 }
 
+void SectorTool::selectSector(int room, int sector) {
+    const TEditorProject& project = host_.document();
+    selection_.Clear();
+    if (room >= 1 && room <= project.RoomCount && sector >= 1 &&
+        sector <= project.Room(room).SectorCount()) {
+        selection_.Begin(room, false);
+        selection_.Span(project.Room(room), sector, sector);
+    }
+}
+
 void SectorTool::cancel() {
     gesture_ = Gesture{};
     selection_.Clear();

@@ -31,6 +31,8 @@ public:
     // The sectors the last drag chose (kept after it, drawn until the next press or a new
     // document).
     const SectorSelection& selection() const { return selection_; }
+    // One sector of a room chosen as a drag would choose it (a report's line points at it).
+    void selectSector(int room, int sector);
 
 private:
     // The name of a click's or a drag's step: what it did to the current room.

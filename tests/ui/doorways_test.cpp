@@ -7,12 +7,14 @@
 #include "level/level_format.h"
 #include "level/level_writer.h"
 #include "ui/build_dialog.h"
+#include "ui/messages_dock.h"
 #include "ui/tool_bar_window.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
+#include <QTreeWidget>
 #include <QUndoStack>
 #include <gmock/gmock.h>
 
@@ -21,6 +23,7 @@
 namespace morvane {
 namespace {
 
+using ::testing::AllOf;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
@@ -75,8 +78,8 @@ TEST_F(EditorWithDoorway, MakePortalViewsIsOneStep) {
     EXPECT_TRUE(services.Messages.empty()) << services.Messages.front().toStdString();
 }
 
-// A written level's report goes to the status bar; the warnings, when there are any, to a
-// message that lists them with the room's name as the project holds it.
+// A written level's report goes to the status bar; the warnings, when there are any, to the
+// Messages dock, with the room's name as the project holds it.
 TEST_F(EditorWithRoom, TheBuildShowsItsReportAndWarnings) {
     auto base = std::make_unique<TLevelData>();
     demo::MakeDemoLevel(*base, FormatTR1);
@@ -100,10 +103,15 @@ TEST_F(EditorWithRoom, TheBuildShowsItsReportAndWarnings) {
     TGameSector& usual = project->Room(1).GameSector(SectorNumber(4, 2, 6));
     usual.FloorHeight = usual.CeilingHeight;
     build();
-    ASSERT_EQ(services.Messages.size(), 1u);
-    const std::string text = services.Messages[0].toStdString();
-    EXPECT_THAT(text, StartsWith("Level written: "));
-    EXPECT_THAT(text, HasSubstr("The build found 1 warning:"));
+    EXPECT_TRUE(services.Messages.empty()) << "the warnings are read in the Messages dock";
+    EXPECT_THAT(Find<QLabel>(*window, "statusLabel")->text().toStdString(),
+                AllOf(StartsWith("Level written: "), HasSubstr("1 warnings")));
+    const QTreeWidgetItem* report = window->messagesDock()->list()->topLevelItem(0);
+    ASSERT_NE(report, nullptr);
+    ASSERT_EQ(report->childCount(), 2) << "the written level's line and its warning";
+    EXPECT_THAT(report->child(0)->text(1).toStdString(), StartsWith("Level written: "));
+    const std::string text = report->child(1)->text(1).toStdString();
+    EXPECT_EQ(MessagesDock::kindOf(*report->child(1)), ReportKind::Warning);
     EXPECT_THAT(text, HasSubstr("Lara's usual start"));
     EXPECT_THAT(text, HasSubstr("Salle à manger"));
 }

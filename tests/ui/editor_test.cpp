@@ -54,7 +54,8 @@ TEST_F(Editor, StartsEmptyWithTheWindowsInPlace) {
         texts << (item->isSeparator() ? "-" : item->text());
     }
     EXPECT_EQ(texts.join("|"), "&New|&Open|&Save|Save &As...|-|&Import Rooms from Level...|"
-                               "Open &Base|Build &Level|-|&Exit|-");
+                               "Open &Base|Build &Level|Build and &Play|Play Co&mmand...|-|"
+                               "&Exit|-");
     EXPECT_TRUE(file.back()->isSeparator()) << "no recent files: the menu ends with a separator";
     EXPECT_EQ(window->action("openProject")->shortcut(), QKeySequence(Qt::Key_F3));
     EXPECT_EQ(window->action("buildLevel")->shortcut(), QKeySequence(Qt::Key_F10));

@@ -7,10 +7,12 @@
 #include "level/level_format.h"
 #include "level/level_writer.h"
 #include "ui/build_dialog.h"
+#include "ui/messages_dock.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTreeWidget>
 #include <QUndoStack>
 #include <gmock/gmock.h>
 
@@ -20,6 +22,7 @@
 namespace morvane {
 namespace {
 
+using ::testing::Contains;
 using ::testing::HasSubstr;
 using ImportRooms = EditorWithRoom;
 
@@ -39,9 +42,16 @@ TEST_F(ImportRooms, ALevelsRoomsBecomeANewUnsavedDocument) {
 
     services.SaveAnswers.push_back(SaveChoice::Discard);
     window->action("importRooms")->trigger();
-    // What came over is said: the demo level's items, lights and static meshes.
-    ASSERT_EQ(services.Messages.size(), 1u);
-    EXPECT_THAT(services.Messages[0].toStdString(), HasSubstr("Objects imported: 2 items"));
+    // What came over is said in the Messages dock: the demo level's items, lights and static
+    // meshes.
+    EXPECT_TRUE(services.Messages.empty()) << services.Messages.front().toStdString();
+    const QTreeWidgetItem* report = window->messagesDock()->list()->topLevelItem(0);
+    ASSERT_NE(report, nullptr);
+    std::vector<std::string> lines;
+    for (int i = 0; i < report->childCount(); ++i) {
+        lines.push_back(report->child(i)->text(1).toStdString());
+    }
+    EXPECT_THAT(lines, Contains(HasSubstr("Objects imported: 2 items")));
     ASSERT_EQ(made->NumRooms, 1);
     EXPECT_EQ(project->RoomCount, 1);
     EXPECT_EQ(project->Room(1).SectorCount(), 42) << "the room of the fixture was replaced";
