@@ -6,6 +6,11 @@
 
 namespace morvane {
 
+bool IsSectorOfCurrentRoom(const TEditorProject& project, const ViewHit& hit) {
+    return hit.IsSector() && project.HasCurrentRoom() && hit.Sector >= 1 &&
+           hit.Sector <= project.Current().SectorCount() && hit.Sector <= MaxSectors;
+}
+
 void SectorSelection::Begin(int room, bool adding) {
     if (!adding || room != room_) {
         chosen_.reset();

@@ -1,11 +1,15 @@
 #pragma once
 
 #include "document/project.h"
+#include "document/view_hit.h"
 
 #include <bitset>
 #include <vector>
 
 namespace morvane {
+
+// Whether a pick found a sector of the current room: the sectors a click or a drag may choose.
+bool IsSectorOfCurrentRoom(const TEditorProject& project, const ViewHit& hit);
 
 // The sectors of one room chosen by dragging the pointer: a rectangle of columns and rows from
 // the sector where the drag began to the one under the pointer, added to the sectors chosen

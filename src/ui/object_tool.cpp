@@ -144,18 +144,9 @@ bool ObjectTool::wheel(const ViewPointer& pointer, double notches) {
 
 bool ObjectTool::takesKey(int key, Qt::KeyboardModifiers modifiers) const {
     const Qt::KeyboardModifiers held = modifiers & ~Qt::KeypadModifier;
-    switch (key) {
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-        return held == Qt::NoModifier || held == Qt::ShiftModifier;
-    case Qt::Key_Delete:
-        return held == Qt::NoModifier;
-    case Qt::Key_C:
-    case Qt::Key_V:
-        return held == Qt::ControlModifier;
-    default:
-        return false;
-    }
+    const bool turn = key == Qt::Key_Left || key == Qt::Key_Right;
+    return (turn && (held == Qt::NoModifier || held == Qt::ShiftModifier)) ||
+           IsDeleteCopyOrPaste(key, modifiers);
 }
 
 void ObjectTool::keyPress(int key, Qt::KeyboardModifiers modifiers) {

@@ -11,12 +11,6 @@ SectorTool::SectorTool(ViewToolHost& host) : host_(host) {
     highlight_.Selection = &selection_;
 }
 
-bool SectorTool::isSectorOfCurrentRoom(const ViewHit& hit) const {
-    const TEditorProject& project = host_.document();
-    return hit.IsSector() && project.HasCurrentRoom() && hit.Sector >= 1 &&
-           hit.Sector <= project.Current().SectorCount() && hit.Sector <= MaxSectors;
-}
-
 EditName SectorTool::editName(bool ceiling) const {
     // Named by what the edit did; a click on the neighbour room only changes the current room
     // and leaves no step.
@@ -44,7 +38,7 @@ void SectorTool::press(const ViewPointer& pointer) {
     // A press on a sector may begin a drag over more: the press's edit and the drag's are one
     // step. A plain press starts a new selection, Shift adds to it.
     gesture_ = Gesture{};
-    if (isSectorOfCurrentRoom(hit)) {
+    if (IsSectorOfCurrentRoom(host_.document(), hit)) {
         gesture_ = {true, false, hit.Sector, hit.Sector, ceiling, shift, host_.newGestureMerge()};
         selection_.Begin(project.CurrentRoom, shift);
     }
@@ -62,7 +56,7 @@ bool SectorTool::drag(const ViewPointer&) {
         return false;
     }
     const ViewHit hit = host_.pickUnderPointer();
-    if (!isSectorOfCurrentRoom(hit) || hit.Sector == gesture_.Last) {
+    if (!IsSectorOfCurrentRoom(host_.document(), hit) || hit.Sector == gesture_.Last) {
         return true;
     }
     gesture_.Last = hit.Sector;

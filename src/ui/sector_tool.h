@@ -37,7 +37,6 @@ public:
 private:
     // The name of a click's or a drag's step: what it did to the current room.
     EditName editName(bool ceiling) const;
-    bool isSectorOfCurrentRoom(const ViewHit& hit) const;
 
     // A press of the left button on a sector and the drag that may follow it. Its edits carry a
     // merge id of their own, so that the press and the drag are one step.

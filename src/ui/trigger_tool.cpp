@@ -23,12 +23,6 @@ TriggerTool::TriggerTool(ViewToolHost& host) : host_(host) {
     links_.Project = &host_.document();
 }
 
-bool TriggerTool::isSectorOfCurrentRoom(const ViewHit& hit) const {
-    const TEditorProject& project = host_.document();
-    return hit.IsSector() && project.HasCurrentRoom() && hit.Sector >= 1 &&
-           hit.Sector <= project.Current().SectorCount() && hit.Sector <= MaxSectors;
-}
-
 std::vector<TriggerSector> TriggerTool::chosenSectors() const {
     const TEditorProject& project = host_.document();
     std::vector<TriggerSector> sectors;
@@ -58,7 +52,7 @@ std::optional<TEditorTrigger> TriggerTool::shownTrigger() const {
 
 void TriggerTool::chooseSector(int sector) {
     TEditorProject& project = host_.document();
-    if (!isSectorOfCurrentRoom(ViewHit::OfSector(sector))) {
+    if (!IsSectorOfCurrentRoom(host_.document(), ViewHit::OfSector(sector))) {
         return;
     }
     selection_.Begin(project.CurrentRoom, false);
@@ -76,7 +70,7 @@ void TriggerTool::press(const ViewPointer& pointer) {
         }
         return; // a click beside the objects leaves the chosen sectors as they are
     }
-    if (!isSectorOfCurrentRoom(hit)) {
+    if (!IsSectorOfCurrentRoom(host_.document(), hit)) {
         selection_.Clear();
         host_.triggerSectorsChosen();
         return;
@@ -92,7 +86,7 @@ bool TriggerTool::drag(const ViewPointer&) {
         return false;
     }
     const ViewHit hit = host_.pickUnderPointer();
-    if (!isSectorOfCurrentRoom(hit) || hit.Sector == gesture_.Last) {
+    if (!IsSectorOfCurrentRoom(host_.document(), hit) || hit.Sector == gesture_.Last) {
         return true;
     }
     gesture_.Last = hit.Sector;
@@ -107,16 +101,7 @@ void TriggerTool::release(const ViewPointer&) {
 }
 
 bool TriggerTool::takesKey(int key, Qt::KeyboardModifiers modifiers) const {
-    const Qt::KeyboardModifiers held = modifiers & ~Qt::KeypadModifier;
-    switch (key) {
-    case Qt::Key_Delete:
-        return held == Qt::NoModifier;
-    case Qt::Key_C:
-    case Qt::Key_V:
-        return held == Qt::ControlModifier;
-    default:
-        return false;
-    }
+    return IsDeleteCopyOrPaste(key, modifiers);
 }
 
 void TriggerTool::keyPress(int key, Qt::KeyboardModifiers) {
@@ -157,7 +142,7 @@ std::string TriggerTool::statusText(const ViewHit& hit) const {
     if (hit.IsObject()) {
         return host_.objectListName(hit.Object);
     }
-    if (isSectorOfCurrentRoom(hit)) {
+    if (IsSectorOfCurrentRoom(host_.document(), hit)) {
         const int zSectors = project.Current().ZSectors;
         const int index =
             TriggerAt(project, project.CurrentRoom, SectorColumn(hit.Sector, zSectors),

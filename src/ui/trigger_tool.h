@@ -43,8 +43,6 @@ public:
     void chooseSector(int sector);
 
 private:
-    bool isSectorOfCurrentRoom(const ViewHit& hit) const;
-
     struct Gesture {
         bool Active = false;
         int Anchor = 0;

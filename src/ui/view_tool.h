@@ -85,6 +85,14 @@ protected:
     ~ViewToolHost() = default;
 };
 
+// Delete (no modifier), Ctrl+C and Ctrl+V: the keys of the tools that delete, copy and paste
+// what they chose.
+inline bool IsDeleteCopyOrPaste(int key, Qt::KeyboardModifiers modifiers) {
+    const Qt::KeyboardModifiers held = modifiers & ~Qt::KeypadModifier;
+    return (key == Qt::Key_Delete && held == Qt::NoModifier) ||
+           ((key == Qt::Key_C || key == Qt::Key_V) && held == Qt::ControlModifier);
+}
+
 // The active tool gets the view's mouse and keys from the main window: the left button (the
 // right button always turns, pans and zooms the view), the wheel and the keys while the pointer
 // is over the view or the view had the last click. A tool changes the document only through its
