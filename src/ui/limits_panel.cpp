@@ -56,6 +56,7 @@ LimitsPanel::LimitsPanel(QWidget* parent) : QWidget(parent) {
         grid->addWidget(new QLabel(text, this), row, 0);
         auto* value = named(new QLabel("-", this), name, hint);
         value->setMargin(1);
+        value->setWordWrap(true); // the engine's limit after the count goes to a second line
         grid->addWidget(value, row++, 1);
         return value;
     };
