@@ -3,6 +3,7 @@
 
 #include "app/cli.h"
 #include "app/cli_json.h"
+#include "app/cli_run.h"
 #include "document/object_operations.h"
 #include "document/project_file.h"
 #include "document/room_operations.h"
@@ -22,36 +23,10 @@ using test::Bytes;
 using test::TempDir;
 using ::testing::HasSubstr;
 
-struct CliResult {
-    int Code;
-    std::string Out, Err;
-};
-
-CliResult RunTool(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int code = RunCli(args, out, err);
-    return {code, out.str(), err.str()};
-}
-
-void WriteText(const std::string& path, const std::string& text) {
-    test::WriteFileBytes(path, Bytes(text.begin(), text.end()));
-}
-
-// A project of rooms of the given sizes (columns x rows) on a base level.
-std::unique_ptr<TEditorProject> ProjectOfRooms(const std::vector<std::pair<int, int>>& sizes,
-                                               const std::string& base) {
-    auto project = std::make_unique<TEditorProject>();
-    SceneRooms scene;
-    for (const auto& [columns, rows] : sizes) {
-        RoomDialogValues values;
-        values.Name = NextRoomName(*project);
-        values.Width = columns;
-        values.Long = rows;
-        AddRoom(*project, scene, values);
-    }
-    project->Settings.BaseLevelFile.Assign(base);
-    return project;
-}
+using test::CliResult;
+using test::ProjectOfRooms;
+using test::RunTool;
+using test::WriteText;
 
 // An object as the JSON of the layout carries it: the fields the layout lacks hold what reading
 // the JSON gives them, the angle is whole degrees, the height of an object on the floor is 0.

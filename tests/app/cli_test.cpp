@@ -2,6 +2,7 @@
 
 #include "app/cli.h"
 #include "app/cli_json.h"
+#include "app/cli_run.h"
 #include "demo/demo_project.h"
 #include "document/project_file.h"
 #include "document/room_operations.h"
@@ -32,16 +33,8 @@ namespace {
 using test::TempDir;
 using ::testing::HasSubstr;
 
-struct CliResult {
-    int Code;
-    std::string Out, Err;
-};
-
-CliResult RunTool(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    int code = RunCli(args, out, err);
-    return {code, out.str(), err.str()};
-}
+using test::CliResult;
+using test::RunTool;
 
 TEST(Cli, MakeDemoLevelInfoAndRewriteForEveryLayout) {
     TempDir dir;
