@@ -57,6 +57,29 @@ template <class Read> std::string RefusalOf(Read read) {
     return {};
 }
 
+// A damaged file, and the start of the refusal it must get (after "Project file ... refused: ").
+struct Case {
+    std::string What;
+    Bytes File;
+    std::string Expected;
+};
+
+// Each file is refused with its text, by the reader and by the outline alike, and leaves the
+// document (which holds `known`) as it was.
+void ExpectRefusedWhole(const std::vector<Case>& cases, TEditorProject& project,
+                        const TEditorProject& known) {
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.What);
+        const std::string whole = RefusalOf([&] { ReadBytes(project, c.File); });
+        EXPECT_THAT(whole, StartsWith(Refused + c.Expected));
+        ProjectOutline outline;
+        EXPECT_EQ(RefusalOf([&] { ReadOutlineBytes(outline, c.File); }), whole);
+        ASSERT_EQ(std::memcmp(static_cast<const void*>(&project), &known, sizeof(TEditorProject)),
+                  0)
+            << "a refused file changed the document";
+    }
+}
+
 void AddRooms(TEditorProject& project, std::mt19937& random, int count) {
     SceneRooms scene;
     for (int r = 0; r < count; ++r) {
@@ -194,11 +217,6 @@ TEST(ObjectsBlock, EveryDamagedBlockRefusesTheFileAndNamesTheBlock) {
     const FileWithBlock made = MakeFileWithBlock();
     const std::size_t at = made.BlockStart;
     const std::string block = "the objects block at byte " + std::to_string(at);
-    struct Case {
-        std::string What;
-        Bytes File;
-        std::string Expected;
-    };
     std::vector<Case> cases;
     for (std::size_t length = at + 1; length < made.File.size(); ++length) {
         cases.push_back(
@@ -260,17 +278,7 @@ TEST(ObjectsBlock, EveryDamagedBlockRefusesTheFileAndNamesTheBlock) {
     ASSERT_GT(project->Objects.Count, 10u);
     auto known = std::make_unique<TEditorProject>();
     known->ReplaceWith(*project);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.What);
-        const std::string whole = RefusalOf([&] { ReadBytes(*project, c.File); });
-        EXPECT_THAT(whole, StartsWith(Refused + c.Expected));
-        ProjectOutline outline;
-        EXPECT_EQ(RefusalOf([&] { ReadOutlineBytes(outline, c.File); }), whole);
-        ASSERT_EQ(std::memcmp(static_cast<const void*>(project.get()), known.get(),
-                              sizeof(TEditorProject)),
-                  0)
-            << "a refused file changed the document";
-    }
+    ExpectRefusedWhole(cases, *project, *known);
 
     const Bytes rooms(made.File.begin(), made.File.begin() + static_cast<std::ptrdiff_t>(at));
     ASSERT_EQ(ReadBytes(*project, rooms).Status, ReadStatus::Done);
@@ -472,11 +480,6 @@ TEST(TriggersBlock, EveryDamagedBlockRefusesTheFileAndNamesTheBlock) {
         Put(file, at + offset, value);
         return file;
     };
-    struct Case {
-        std::string What;
-        Bytes File;
-        std::string Expected;
-    };
     std::vector<Case> cases;
     for (std::size_t length = at + 1; length < made.size(); ++length) {
         cases.push_back({"cut at " + std::to_string(length),
@@ -528,17 +531,7 @@ TEST(TriggersBlock, EveryDamagedBlockRefusesTheFileAndNamesTheBlock) {
         });
     auto project = std::make_unique<TEditorProject>();
     project->ReplaceWith(*known);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.What);
-        const std::string whole = RefusalOf([&] { ReadBytes(*project, c.File); });
-        EXPECT_THAT(whole, StartsWith(Refused + c.Expected));
-        ProjectOutline outline;
-        EXPECT_EQ(RefusalOf([&] { ReadOutlineBytes(outline, c.File); }), whole);
-        ASSERT_EQ(std::memcmp(static_cast<const void*>(project.get()), known.get(),
-                              sizeof(TEditorProject)),
-                  0)
-            << "a refused file changed the document";
-    }
+    ExpectRefusedWhole(cases, *project, *known);
     ASSERT_EQ(ReadBytes(*project, made).Status, ReadStatus::Done);
     EXPECT_EQ(project->Triggers.Count, 2u);
 }
